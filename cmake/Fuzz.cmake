@@ -1,0 +1,13 @@
+# libFuzzer targets: fuzz/<name>_fuzz.cpp, built with clang.
+set(AMBREL_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+target_compile_options(ambrel_core PUBLIC ${AMBREL_FUZZ_FLAGS})
+target_link_options(ambrel_core PUBLIC -fsanitize=address,undefined)
+file(GLOB AMBREL_FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+foreach(src ${AMBREL_FUZZ_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  ambrel_target_options(${name})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ambrel_core)
+endforeach()

@@ -1,0 +1,35 @@
+# Windows build (mingw-w64): Ambrel.exe, Tesk.dll and the end-to-end tests.
+set(AMBREL_WIN32_LINK -static -static-libgcc -static-libstdc++)
+target_compile_definitions(ambrel_core PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+# The hook library links only against the system; the program links against it at load time.
+file(GLOB TESK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/hooklib/*.cpp)
+if(TESK_SOURCES)
+  add_library(Tesk SHARED ${TESK_SOURCES} ${CMAKE_SOURCE_DIR}/src/hooklib/Tesk.def)
+  ambrel_target_options(Tesk)
+  set_target_properties(Tesk PROPERTIES PREFIX "" OUTPUT_NAME Tesk)
+  target_link_options(Tesk PRIVATE ${AMBREL_WIN32_LINK})
+  target_link_libraries(Tesk PRIVATE user32 kernel32)
+endif()
+
+add_executable(Ambrel WIN32 ${AMBREL_WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/ambrel_main_win32.cpp)
+ambrel_target_options(Ambrel)
+target_link_options(Ambrel PRIVATE ${AMBREL_WIN32_LINK})
+target_link_libraries(Ambrel PRIVATE ambrel_core comctl32 comdlg32 gdi32 winmm shell32 user32 kernel32)
+if(TARGET Tesk)
+  target_link_libraries(Ambrel PRIVATE Tesk)
+endif()
+
+# End-to-end tests: a Windows GoogleTest program that drives Ambrel.exe and
+# Wine's notepad. GoogleTest is built from Debian's sources.
+set(GTEST_SRC /usr/src/googletest/googletest)
+if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
+  add_library(gtest_win STATIC ${GTEST_SRC}/src/gtest-all.cc)
+  target_include_directories(gtest_win PUBLIC ${GTEST_SRC}/include PRIVATE ${GTEST_SRC})
+  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+  add_executable(ambrel_e2e ${E2E_SOURCES})
+  target_compile_options(ambrel_e2e PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
+  target_include_directories(ambrel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(ambrel_e2e PRIVATE ${AMBREL_WIN32_LINK})
+  target_link_libraries(ambrel_e2e PRIVATE gtest_win user32 kernel32 gdi32 psapi)
+endif()

@@ -1,0 +1,29 @@
+// Whole-file access for the data files. Paths are CP932 byte strings.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ambrel {
+
+enum class ReadStatus { kOk, kMissing, kTooLarge, kError };
+
+struct FileContents {
+  ReadStatus status = ReadStatus::kError;
+  std::string bytes;
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Reads the whole file when it is at most maxBytes long.
+  virtual FileContents Read(std::string_view path, std::uint64_t maxBytes) = 0;
+  // Writes bytes so that at every moment either the old or the new content is
+  // in place under path; the previous version is kept as path + ".bak".
+  virtual bool WriteReplacing(std::string_view path, std::string_view bytes) = 0;
+  virtual bool Exists(std::string_view path) = 0;
+};
+
+}  // namespace ambrel
