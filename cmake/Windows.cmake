@@ -12,12 +12,14 @@ if(TESK_SOURCES)
   target_link_libraries(Tesk PRIVATE user32 kernel32)
 endif()
 
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/ambrel_main_win32.cpp)
 add_executable(Ambrel WIN32 ${AMBREL_WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/ambrel_main_win32.cpp)
 ambrel_target_options(Ambrel)
 target_link_options(Ambrel PRIVATE ${AMBREL_WIN32_LINK})
 target_link_libraries(Ambrel PRIVATE ambrel_core comctl32 comdlg32 gdi32 winmm shell32 user32 kernel32)
 if(TARGET Tesk)
   target_link_libraries(Ambrel PRIVATE Tesk)
+endif()
 endif()
 
 # End-to-end tests: a Windows GoogleTest program that drives Ambrel.exe and
