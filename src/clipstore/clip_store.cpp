@@ -1,0 +1,392 @@
+#include "clipstore/clip_store.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace ambrel::clipstore {
+namespace {
+
+constexpr std::size_t kShortStringMax = 255;
+
+std::string ShortString(std::string_view s) {
+  return std::string(s.substr(0, std::min(s.size(), kShortStringMax)));
+}
+
+template <typename Visit>
+void PreOrder(const TreeNode& node, Visit&& visit) {
+  for (int i = 0; i < node.Count(); ++i) {
+    visit(*node.Child(i));
+    PreOrder(*node.Child(i), visit);
+  }
+}
+
+int AbsoluteIndex(const TreeNode& root, const TreeNode& node) {
+  int index = 0, found = -1;
+  PreOrder(root, [&](const TreeNode& n) {
+    if (&n == &node) found = index;
+    ++index;
+  });
+  return found;
+}
+
+std::string PageCaptionFor(int slot, const MenuItem& menu) {
+  if (slot == kHistorySlot) return "";
+  if (slot == kStaticSlot) return "静的";
+  return menu.name.substr(0, 5);
+}
+
+}  // namespace
+
+TClipBase::TClipBase(PopupLayout& layout) : layout_(layout) {}
+
+// --- Page order -------------------------------------------------------------
+
+void TClipBase::RebuildPageOrder() {
+  std::unordered_map<const Clip*, std::unique_ptr<Clip>> owned;
+  owned.reserve(pages_.size());
+  for (auto& page : pages_) owned.emplace(page.get(), std::move(page));
+  pages_.clear();
+  PreOrder(root_, [&](const TreeNode& n) {
+    if (!n.clip) return;
+    auto it = owned.find(n.clip);
+    if (it == owned.end()) return;
+    it->second->pageIndex = static_cast<int>(pages_.size());
+    pages_.push_back(std::move(it->second));
+  });
+}
+
+int TClipBase::PageIndexOfNode(const TreeNode& node) const {
+  if (node.clip) return node.clip->pageIndex;
+  int clipsBefore = 0;
+  bool reached = false;
+  PreOrder(root_, [&](const TreeNode& n) {
+    if (&n == &node) reached = true;
+    if (!reached && n.clip) ++clipsBefore;
+  });
+  return clipsBefore;
+}
+
+int TClipBase::HistoryCount() const {
+  return static_cast<int>(std::count_if(pages_.begin(), pages_.end(),
+                                        [](const auto& p) { return p->pageCaption.empty(); }));
+}
+
+int TClipBase::MenuClipCount(const TreeNode& menuNode) const {
+  int count = 0;
+  for (int i = 0; i < menuNode.Count(); ++i) count += menuNode.Child(i)->imageIndex > 12;
+  return count;
+}
+
+int TClipBase::SlotOfMenu(const MenuItem& menu) const {
+  for (int s = 0; s < kSlotCount; ++s) {
+    const MenuItem* item = slots_[static_cast<std::size_t>(s)].MenuItem;
+    if (item && item->name == menu.name) return s;
+  }
+  return -1;
+}
+
+TreeNode* TClipBase::LastClipChild(const TreeNode& menuNode) const {
+  for (int i = menuNode.Count() - 1; i >= 0; --i)
+    if (menuNode.Child(i)->IsClipNode()) return menuNode.Child(i);
+  return nullptr;
+}
+
+void TClipBase::SetCurrentPage(int index) {
+  current_ = (index >= 0 && index < PageCount()) ? index : -1;
+  NotifyPage();
+}
+
+void TClipBase::NotifyStructure() {
+  if (observer_) observer_->OnStructureChanged();
+}
+
+void TClipBase::NotifyPage() {
+  if (observer_) observer_->OnPageChanged();
+}
+
+// --- Clips ------------------------------------------------------------------
+
+bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text) {
+  if (kind == kHistorySlot && check && PageCount() > 0 && Page(0).text == text) return false;
+
+  const int slotNumber = SlotOfMenu(menu);
+  // A menu outside every slot has nowhere to put its clip.
+  if (slotNumber < 0 || !Slot(slotNumber).Node) return false;
+  const TMenuSlot slot = Slot(slotNumber);
+
+  if (kind != kStaticSlot) {
+    if (check && slot.Duplicate) RemoveDuplicate(menu, text);
+    const int count = slotNumber == kHistorySlot ? HistoryCount() : MenuClipCount(*slot.Node);
+    if (count >= slot.MaxCount) {
+      if (TreeNode* oldest = LastClipChild(*slot.Node)) DeleteClip(PageIndexOfNode(*oldest));
+    }
+  }
+
+  auto clip = std::make_unique<Clip>();
+  clip->text.assign(text);
+  clip->pageCaption = kind == kStaticSlot ? "静的" : kind >= 2 ? menu.name.substr(0, 5) : "";
+
+  auto item = std::make_unique<MenuItem>();
+  item->caption = MakeCaption(kind, text);
+  item->clip = clip.get();
+  clip->menuItem = menu.Insert(0, std::move(item));
+
+  auto node = std::make_unique<TreeNode>();
+  node->text = clip->menuItem->caption;
+  node->imageIndex = kClipImageBase - slotNumber;
+  node->clip = clip.get();
+  clip->node = slot.Node->Insert(0, std::move(node));
+
+  Clip* raw = clip.get();
+  pages_.push_back(std::move(clip));
+  RebuildPageOrder();
+  NotifyStructure();
+  SetCurrentPage(raw->pageIndex);
+  return true;
+}
+
+void TClipBase::DeleteClip(int pageIndex) {
+  if (pageIndex < 0 || pageIndex >= PageCount()) return;
+  Clip& clip = Page(pageIndex);
+  if (clip.menuItem && clip.menuItem->parent) clip.menuItem->parent->Remove(clip.menuItem);
+  if (clip.node && clip.node->parent) clip.node->parent->Remove(clip.node);
+  pages_.erase(pages_.begin() + pageIndex);
+  for (int i = pageIndex; i < PageCount(); ++i) Page(i).pageIndex = i;
+
+  if (PageCount() > 0) {
+    current_ = pageIndex == PageCount() ? pageIndex - 1 : pageIndex;
+  } else {
+    current_ = -1;
+  }
+  NotifyStructure();
+  NotifyPage();
+}
+
+bool TClipBase::RemoveDuplicate(MenuItem& menu, std::string_view text) {
+  const int slot = SlotOfMenu(menu);
+  const int n = slot == kHistorySlot ? HistoryCount() : menu.Count();
+  for (int i = 0; i < n && i < menu.Count(); ++i) {
+    const Clip* clip = menu.At(i)->clip;
+    if (clip && clip->text == text) {
+      DeleteClip(clip->pageIndex);
+      return true;
+    }
+  }
+  return false;
+}
+
+void TClipBase::ClearClips() {
+  while (PageCount() > 0) DeleteClip(PageCount() - 1);
+}
+
+void TClipBase::DeleteClipsUnder(const TreeNode& menuNode) {
+  for (TreeNode* clip = LastClipChild(menuNode); clip; clip = LastClipChild(menuNode))
+    DeleteClip(PageIndexOfNode(*clip));
+}
+
+void TClipBase::MakeStatic(int pageIndex) {
+  if (pageIndex < 0 || pageIndex >= PageCount()) return;
+  const std::string text = Page(pageIndex).text;
+  DeleteClip(pageIndex);
+  AddClip(layout_.Static(), kStaticSlot, true, text);
+}
+
+void TClipBase::SetClipText(int pageIndex, std::string text) {
+  if (pageIndex < 0 || pageIndex >= PageCount()) return;
+  Clip& clip = Page(pageIndex);
+  clip.text = std::move(text);
+  clip.menuItem->caption = MakeCaption(clip.Kind(), clip.text);
+  clip.node->text = clip.menuItem->caption;
+  if (observer_) observer_->OnCaptionsChanged();
+}
+
+bool TClipBase::MoveClip(TreeNode* node, TreeNode* target) {
+  if (!node || !node->clip || !target || target == node) return true;
+  const bool sameMenu = target == node->parent || target->imageIndex == node->imageIndex ||
+                        target->imageIndex + node->imageIndex == kClipImageBase;
+  const bool movingUp = AbsoluteIndex(root_, *target) < AbsoluteIndex(root_, *node);
+  TreeNode* menuNode = target->imageIndex >= 9001 ? target->parent : target;
+  const int targetSlot = menuNode->imageIndex;
+  if (targetSlot < 0 || targetSlot >= kSlotCount || Slot(targetSlot).Node != menuNode) return true;
+  if (!sameMenu && targetSlot != kStaticSlot &&
+      MenuClipCount(*menuNode) >= Slot(targetSlot).MaxCount)
+    return false;
+
+  std::unique_ptr<TreeNode> moving = node->parent->Remove(node);
+  if (!target->clip) {
+    target->Insert(0, std::move(moving));
+  } else if (movingUp) {
+    menuNode->Insert(menuNode->IndexOf(target), std::move(moving));
+  } else {
+    menuNode->Insert(menuNode->IndexOf(target) + 1, std::move(moving));
+  }
+
+  Clip& clip = *node->clip;
+  MenuItem& targetMenu = *Slot(targetSlot).MenuItem;
+  std::unique_ptr<MenuItem> item = clip.menuItem->parent->Remove(clip.menuItem);
+  clip.menuItem = targetMenu.Insert(node->Index(), std::move(item));
+  if (!sameMenu) {
+    node->imageIndex = kClipImageBase - targetSlot;
+    clip.pageCaption = PageCaptionFor(targetSlot, targetMenu);
+  }
+  RebuildPageOrder();
+  RefreshCaptions();
+  NotifyStructure();
+  return true;
+}
+
+// --- Slots ------------------------------------------------------------------
+
+std::string TClipBase::SlotTreeText(int slot) const {
+  const TMenuSlot& s = Slot(slot);
+  if (slot < 2) return s.Name;
+  std::string text = s.Name + " (" + s.Caption + ")";
+  const auto limit = static_cast<std::size_t>(std::max(caption_.menuLen, 0));
+  if (text.size() > limit) text = text.substr(0, limit) + ")．．．．";
+  return text;
+}
+
+void TClipBase::DefineSlot(std::string_view name, std::string_view caption,
+                           std::string_view pattern, MenuItem& menuItem, bool duplicate,
+                           int maxCount, int slot) {
+  if (slot < 0 || slot >= kSlotCount) return;
+  menuItem.visible = true;
+  menuItem.tag = slot;
+  menuItem.caption = ShortString(caption);
+
+  TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
+  s.Pattern = ShortString(pattern);
+  s.Caption = ShortString(caption);
+  s.MenuItem = &menuItem;
+  s.Name = ShortString(name);
+  s.MaxCount = maxCount;
+  s.Duplicate = duplicate;
+
+  if (!s.Node) {
+    auto node = std::make_unique<TreeNode>();
+    node->imageIndex = slot;
+    TreeNode* parent = slot >= 2 && Slot(kHistorySlot).Node ? Slot(kHistorySlot).Node : &root_;
+    s.Node = parent->Insert(parent->Count(), std::move(node));
+  }
+  s.Node->text = SlotTreeText(slot);
+  RebuildPageOrder();
+  NotifyStructure();
+  if (observer_) observer_->OnMenuChange();
+}
+
+void TClipBase::DefineDefaultSlots() {
+  DefineSlot("動的クリップデータ", "一覧 (&V)", "", layout_.History(), duplicate_, maxHistory_,
+             kHistorySlot);
+  DefineSlot("静的クリップデータ", "静的クリップデータ", "", layout_.Static(), duplicate_,
+             maxHistory_, kStaticSlot);
+  DefineSlot("Usr1", "ＵＲＬ<例>", "http://[^ ]*", layout_.UserMenu(1), duplicate_, maxHistory_,
+             2);
+}
+
+void TClipBase::RemoveSlot(const TreeNode* node) {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
+    if (!node || s.Node != node) continue;
+    // Clips left under the node would lose their tree node; delete them first.
+    DeleteClipsUnder(*s.Node);
+    s.Node->parent->Remove(s.Node);
+    if (s.MenuItem) s.MenuItem->visible = false;
+    s.Node = nullptr;
+    RebuildPageOrder();
+    NotifyStructure();
+    if (observer_) observer_->OnMenuChange();
+    return;
+  }
+}
+
+void TClipBase::ClearSlots() {
+  // User menus hang below the history node: remove them before it.
+  for (int slot = kSlotCount - 1; slot >= 0; --slot) {
+    TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
+    if (!s.Node) continue;
+    DeleteClipsUnder(*s.Node);
+    s.Node->parent->Remove(s.Node);
+    if (s.MenuItem) s.MenuItem->visible = false;
+    s.Node = nullptr;
+  }
+  RebuildPageOrder();
+  NotifyStructure();
+}
+
+int TClipBase::FreeSlot() const {
+  for (int slot = 0; slot < kSlotCount; ++slot)
+    if (!Slot(slot).Node) return slot;
+  return -1;
+}
+
+// --- Captions and properties ------------------------------------------------
+
+std::string TClipBase::MakeCaption(int kind, std::string_view text) const {
+  return clipstore::MakeCaption(kind, text, caption_);
+}
+
+void TClipBase::RefreshCaptions() {
+  for (auto& page : pages_) {
+    page->menuItem->caption = MakeCaption(page->Kind(), page->text);
+    page->node->text = page->menuItem->caption;
+  }
+  if (observer_) observer_->OnCaptionsChanged();
+}
+
+void TClipBase::CaptionSettingChanged() {
+  if (captionUpdating_) RefreshCaptions();
+}
+
+void TClipBase::SetCaptionUpdating(bool on) {
+  captionUpdating_ = on;
+  if (on) RefreshCaptions();
+}
+
+void TClipBase::SetMaxHistory(int value) {
+  value = std::clamp(value, 5, 30);
+  while (value < HistoryCount()) DeleteClip(HistoryCount() - 1);
+  maxHistory_ = value;
+  if (slots_[kHistorySlot].Node) slots_[kHistorySlot].MaxCount = value;
+}
+
+void TClipBase::SetDuplicate(bool value) {
+  duplicate_ = value;
+  if (slots_[kHistorySlot].Node) slots_[kHistorySlot].Duplicate = value;
+}
+
+void TClipBase::SetMenuLen(int value) {
+  caption_.menuLen = std::clamp(value, 20, 200);
+  CaptionSettingChanged();
+}
+
+void TClipBase::SetFirstLine(bool value) {
+  caption_.firstLine = value;
+  CaptionSettingChanged();
+}
+
+void TClipBase::SetStaticComment(bool value) {
+  caption_.staticComment = value;
+  CaptionSettingChanged();
+}
+
+void TClipBase::SetChangeSpace(bool value) {
+  caption_.changeSpace = value;
+  CaptionSettingChanged();
+}
+
+void TClipBase::SetCrChar(std::string value) {
+  caption_.crChar = std::move(value);
+  CaptionSettingChanged();
+}
+
+void TClipBase::SetTabChar(std::string value) {
+  caption_.tabChar = std::move(value);
+  CaptionSettingChanged();
+}
+
+void TClipBase::SetSpaceChar(std::string value) {
+  caption_.spaceChar = std::move(value);
+  CaptionSettingChanged();
+}
+
+}  // namespace ambrel::clipstore

@@ -1,0 +1,142 @@
+// The one store of all clips. A clip is a page (text and page caption), a
+// menu item under its slot's menu and a node under its slot's tree node,
+// linked both ways; the pages stand in the pre-order of their tree nodes.
+// The Win32 views (menus, tree view, page tabs, editor) mirror this model and
+// are told of every change through ClipStoreObserver.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clipstore/caption.h"
+#include "clipstore/menu_item.h"
+#include "clipstore/popup_layout.h"
+#include "clipstore/tree_node.h"
+
+namespace ambrel::clipstore {
+
+inline constexpr int kSlotCount = 12;
+inline constexpr int kHistorySlot = 0;
+inline constexpr int kStaticSlot = 1;
+inline constexpr int kClipImageBase = 10000;
+
+struct Clip {
+  std::string text;
+  std::string pageCaption;  // "" history, "静的" static, "UsrN" user menu
+  MenuItem* menuItem = nullptr;
+  TreeNode* node = nullptr;
+  int pageIndex = -1;  // kept in step with the page order
+  int Kind() const { return kClipImageBase - node->imageIndex; }
+};
+
+struct TMenuSlot {
+  std::string Name;
+  std::string Pattern;
+  std::string Caption;
+  TreeNode* Node = nullptr;
+  clipstore::MenuItem* MenuItem = nullptr;
+  std::int32_t MaxCount = 0;
+  bool Duplicate = false;
+};
+
+class ClipStoreObserver {
+ public:
+  virtual ~ClipStoreObserver() = default;
+  // Clips or slots were added, removed or moved.
+  virtual void OnStructureChanged() {}
+  // Menu captions and tree texts changed (no structural change).
+  virtual void OnCaptionsChanged() {}
+  // The active page changed (the page-change notification).
+  virtual void OnPageChanged() {}
+  // A slot was defined or removed.
+  virtual void OnMenuChange() {}
+};
+
+class TClipBase {
+ public:
+  explicit TClipBase(PopupLayout& layout);
+  TClipBase(const TClipBase&) = delete;
+  TClipBase& operator=(const TClipBase&) = delete;
+
+  void SetObserver(ClipStoreObserver* observer) { observer_ = observer; }
+  PopupLayout& Layout() { return layout_; }
+
+  // --- Operations ---
+  bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text);
+  void DeleteClip(int pageIndex);
+  bool RemoveDuplicate(MenuItem& menu, std::string_view text);
+  void ClearClips();
+  void DefineSlot(std::string_view name, std::string_view caption, std::string_view pattern,
+                  MenuItem& menuItem, bool duplicate, int maxCount, int slot);
+  void DefineDefaultSlots();
+  void RemoveSlot(const TreeNode* node);
+  void ClearSlots();
+  int FreeSlot() const;
+  bool MoveClip(TreeNode* node, TreeNode* target);
+  void MakeStatic(int pageIndex);
+  // The editor changed a clip's text: the clip is re-captioned.
+  void SetClipText(int pageIndex, std::string text);
+  void RefreshCaptions();
+  std::string MakeCaption(int kind, std::string_view text) const;
+
+  // --- Queries ---
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  Clip& Page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
+  const Clip& Page(int index) const { return *pages_[static_cast<std::size_t>(index)]; }
+  int HistoryCount() const;
+  int CurrentPage() const { return current_; }
+  void SetCurrentPage(int index);
+  int MenuClipCount(const TreeNode& menuNode) const;
+  int PageIndexOfNode(const TreeNode& node) const;
+  const TMenuSlot& Slot(int slot) const { return slots_[static_cast<std::size_t>(slot)]; }
+  // Slot of a slot menu item (by component name), or -1.
+  int SlotOfMenu(const MenuItem& menu) const;
+  // Roots of the tree (history, static) under an invisible top node.
+  const TreeNode& Tree() const { return root_; }
+
+  // --- Properties ---
+  int MaxHistory() const { return maxHistory_; }
+  void SetMaxHistory(int value);
+  bool Duplicate() const { return duplicate_; }
+  void SetDuplicate(bool value);
+  int MenuLen() const { return caption_.menuLen; }
+  void SetMenuLen(int value);
+  const CaptionSettings& Captions() const { return caption_; }
+  void SetFirstLine(bool value);
+  void SetStaticComment(bool value);
+  void SetChangeSpace(bool value);
+  void SetCrChar(std::string value);
+  void SetTabChar(std::string value);
+  void SetSpaceChar(std::string value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value) { wordWrap_ = value; }
+  // Batch switch: off during a series of assignments; on refreshes once.
+  void SetCaptionUpdating(bool on);
+
+ private:
+  void RebuildPageOrder();
+  void DeleteClipsUnder(const TreeNode& menuNode);
+  void CaptionSettingChanged();
+  std::string SlotTreeText(int slot) const;
+  TreeNode* LastClipChild(const TreeNode& menuNode) const;
+  void NotifyStructure();
+  void NotifyPage();
+
+  PopupLayout& layout_;
+  ClipStoreObserver* observer_ = nullptr;
+  TreeNode root_;
+  std::vector<std::unique_ptr<Clip>> pages_;
+  std::array<TMenuSlot, kSlotCount> slots_{};
+  int current_ = -1;
+  int maxHistory_ = 5;
+  bool duplicate_ = true;
+  bool wordWrap_ = false;
+  bool captionUpdating_ = true;
+  CaptionSettings caption_;
+};
+
+}  // namespace ambrel::clipstore

@@ -1,0 +1,46 @@
+// Portable model of the pop-up menu tree. The Win32 menus are built from it,
+// so the store can be exercised and tested without a desktop.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ambrel::clipstore {
+
+struct Clip;
+
+class MenuItem {
+ public:
+  MenuItem() = default;
+  MenuItem(std::string name, std::string caption, bool separator = false)
+      : name(std::move(name)), caption(std::move(caption)), separator(separator) {}
+  MenuItem(const MenuItem&) = delete;
+  MenuItem& operator=(const MenuItem&) = delete;
+
+  std::string name;     // component name ("MMHistory", "Usr3"); empty for clip items
+  std::string caption;
+  bool separator = false;
+  bool visible = true;
+  bool enabled = true;
+  int tag = 0;
+  Clip* clip = nullptr;  // set on the items that stand for a clip
+  MenuItem* parent = nullptr;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  MenuItem* At(int index) const { return items_[static_cast<std::size_t>(index)].get(); }
+  int IndexOf(const MenuItem* item) const;
+
+  MenuItem* Insert(int index, std::unique_ptr<MenuItem> item);
+  MenuItem* Append(std::unique_ptr<MenuItem> item) { return Insert(Count(), std::move(item)); }
+  std::unique_ptr<MenuItem> Remove(const MenuItem* item);
+
+  // Depth-first search by component name.
+  MenuItem* Find(std::string_view componentName);
+
+ private:
+  std::vector<std::unique_ptr<MenuItem>> items_;
+};
+
+}  // namespace ambrel::clipstore
