@@ -1,0 +1,218 @@
+#!/usr/bin/env bash
+# Wine environment for running and testing the Windows build.
+#
+# Sourced:  . scripts/wine_env.sh       -> sets everything up, exports
+#           WINEPREFIX/WINEARCH/LANG/WINEDEBUG/DISPLAY and defines the
+#           ambrel_* functions below. An Xvfb started here is stopped when
+#           the calling shell exits.
+# Run:      scripts/wine_env.sh setup            (prefix, locale, font)
+#           scripts/wine_env.sh run PROG.exe ARGS (exit code of PROG)
+#           scripts/wine_env.sh acp              (prints the ANSI code page)
+#           scripts/wine_env.sh exec CMD ARGS    (any command in the env)
+#           scripts/wine_env.sh screenshot OUT.png
+#
+# Knobs: AMBREL_WINEPREFIX (prefix folder), AMBREL_WINE_DESKTOP
+# ("1024x768" = Wine virtual desktop of that size, "off" = plain X windows),
+# AMBREL_XVFB_SIZE (screen of a private Xvfb), AMBREL_NO_APT=1 (never install).
+# Idempotent: each step checks what is already there.
+
+ambrel_env_log() { printf '[wine_env] %s\n' "$*" >&2; }
+
+AMBREL_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+: "${AMBREL_WINEPREFIX:=${XDG_CACHE_HOME:-$HOME/.cache}/ambrel/wineprefix}"
+: "${AMBREL_WINE_DESKTOP:=1024x768}"
+: "${AMBREL_XVFB_SIZE:=1024x768x24}"
+AMBREL_ENV_PACKAGES=(wine wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool gcc-mingw-w64-x86-64)
+# What the Windows build of the program and its end-to-end tests needs;
+# installed by ambrel_build_tools_require (not part of plain set-up).
+AMBREL_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest)
+# Bump when the prefix recipe changes so cached prefixes are brought up to date.
+AMBREL_PREFIX_RECIPE=3
+
+# Installs the named Debian packages that are missing (apt-get update first).
+ambrel_apt_require() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "${AMBREL_NO_APT:-0}" = 1 ]; then
+    ambrel_env_log "missing packages: ${missing[*]} (AMBREL_NO_APT=1)"; return 1
+  fi
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  ambrel_env_log "installing: ${missing[*]}"
+  $sudo apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+ambrel_build_tools_require() { ambrel_apt_require "${AMBREL_BUILD_PACKAGES[@]}"; }
+
+# Wine takes its ANSI code page from the C library's locale: without an
+# installed ja_JP.UTF-8 it silently falls back to 1252.
+ambrel_locale_require() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  ambrel_env_log "generating locale ja_JP.UTF-8"
+  $sudo localedef -i ja_JP -c -f UTF-8 -A /usr/share/locale/locale.alias ja_JP.UTF-8
+}
+
+ambrel_export_wine_vars() {
+  export WINEPREFIX="$AMBREL_WINEPREFIX"
+  export WINEARCH=win64
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  export WINEDEBUG="${AMBREL_WINEDEBUG:--all}"
+  # No Mono/Gecko prompts, no desktop menu entries for the test programs.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# Registry of the prefix: Japanese UI fonts mapped to the IPA fonts, linked
+# fonts so that Latin UI fonts fall back to a face that has kana and kanji,
+# and the virtual desktop setting.
+ambrel_write_prefix_registry() {
+  local reg="$WINEPREFIX/ambrel-fonts.reg" desktop_lines
+  if [ "$AMBREL_WINE_DESKTOP" = off ]; then
+    desktop_lines='[-HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"=-'
+  else
+    desktop_lines="[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+\"Desktop\"=\"Default\"
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+\"Default\"=\"$AMBREL_WINE_DESKTOP\""
+  fi
+  local link='hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00'
+  cat >"$reg.utf8" <<EOF
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"ＭＳ Ｐ明朝"="IPAPGothic"
+"ＭＳ 明朝"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+"MS Shell Dlg 2"="IPAPGothic"
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
+"Tahoma"=$link
+"Microsoft Sans Serif"=$link
+"MS Sans Serif"=$link
+"Arial"=$link
+
+$desktop_lines
+EOF
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg.utf8"; } >"$reg"
+  rm -f "$reg.utf8"
+  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" && wineserver -w
+}
+
+ambrel_link_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+  mkdir -p "$fonts"
+  for f in /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf; do
+    [ -e "$f" ] && ln -sf "$f" "$fonts/"
+  done
+}
+
+# Creates the prefix once; later calls only repair what changed.
+ambrel_prefix_require() {
+  ambrel_export_wine_vars
+  local stamp="$WINEPREFIX/.ambrel-prefix" want="recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP"
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && return 0
+  local t0=$SECONDS
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    ambrel_env_log "creating Wine prefix $WINEPREFIX"
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wineboot -i >/dev/null 2>&1 || { ambrel_env_log "wineboot failed"; return 1; }
+    wineserver -w
+  fi
+  ambrel_link_fonts
+  ambrel_write_prefix_registry || { ambrel_env_log "registry import failed"; return 1; }
+  echo "$want" >"$stamp"
+  ambrel_env_log "prefix ready in $((SECONDS - t0)) s"
+}
+
+# Starts a private Xvfb when there is no display; Xvfb picks a free number.
+ambrel_xvfb_require() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local fifo; fifo=$(mktemp -u /tmp/ambrel-xvfb.XXXXXX)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$AMBREL_XVFB_SIZE" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  AMBREL_XVFB_PID=$!
+  local num
+  if ! read -r -t 20 num <"$fifo"; then
+    rm -f "$fifo"; ambrel_env_log "Xvfb did not start"; kill "$AMBREL_XVFB_PID" 2>/dev/null; return 1
+  fi
+  rm -f "$fifo"
+  export DISPLAY=":$num"
+  ambrel_env_log "Xvfb on $DISPLAY (pid $AMBREL_XVFB_PID)"
+}
+
+# Stops what this script started: the prefix's Wine processes when they run
+# on our private Xvfb (they would die with it anyway), then Xvfb itself.
+ambrel_env_cleanup() {
+  if [ -n "${AMBREL_XVFB_PID:-}" ]; then
+    wineserver -k 2>/dev/null
+    kill "$AMBREL_XVFB_PID" 2>/dev/null
+    wait "$AMBREL_XVFB_PID" 2>/dev/null
+    AMBREL_XVFB_PID=
+  fi
+}
+
+ambrel_env_setup() {
+  ambrel_apt_require "${AMBREL_ENV_PACKAGES[@]}" || return 1
+  ambrel_locale_require || return 1
+  ambrel_export_wine_vars
+  ambrel_xvfb_require || return 1
+  ambrel_prefix_require || return 1
+}
+
+# Runs a Windows program; returns its exit code.
+ambrel_wine_run() {
+  local exe=$1; shift
+  wine "$exe" "$@"
+}
+
+# Prints the ANSI code page the prefix's programs see (932 expected).
+# `chcp` answers the console code page (0 without a console), so a tiny
+# program asks GetACP itself; it is compiled once into the prefix.
+ambrel_wine_acp() {
+  local exe="$WINEPREFIX/ambrel-getacp.exe"
+  if [ ! -f "$exe" ]; then
+    printf '%s\n' '#include <windows.h>' '#include <stdio.h>' \
+      'int main(void) { printf("%u\n", GetACP()); return 0; }' |
+      x86_64-w64-mingw32-gcc -x c -O2 -o "$exe" - || return 1
+  fi
+  wine "$exe" | tr -d '\r'
+}
+
+ambrel_screenshot() {
+  "$AMBREL_ENV_DIR/screenshot.sh" "$@"
+}
+
+if [ "${BASH_SOURCE[0]}" != "$0" ]; then
+  # Sourced: set up and hand the environment to the caller.
+  ambrel_env_setup || return 1
+  if [ -n "${AMBREL_XVFB_PID:-}" ]; then
+    trap 'ambrel_env_cleanup' EXIT
+  fi
+  return 0
+fi
+
+set -u
+cmd=${1:-setup}
+[ $# -gt 0 ] && shift
+ambrel_env_setup || exit 1
+trap 'ambrel_env_cleanup' EXIT
+case "$cmd" in
+  setup) ;;
+  run) ambrel_wine_run "$@"; rc=$?; wineserver -w 2>/dev/null; exit $rc ;;
+  acp) ambrel_wine_acp ;;
+  exec) "$@"; exit $? ;;
+  screenshot) ambrel_screenshot "$@"; exit $? ;;
+  *) echo "usage: $0 [setup|run PROG.exe ARGS|acp|exec CMD ARGS|screenshot OUT.png]" >&2; exit 2 ;;
+esac
