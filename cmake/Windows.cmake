@@ -28,10 +28,28 @@ set(GTEST_SRC /usr/src/googletest/googletest)
 if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
   add_library(gtest_win STATIC ${GTEST_SRC}/src/gtest-all.cc)
   target_include_directories(gtest_win PUBLIC ${GTEST_SRC}/include PRIVATE ${GTEST_SRC})
+  # gtest's main is only pulled in when the tests define none of their own.
+  add_library(gtest_main_win STATIC ${GTEST_SRC}/src/gtest_main.cc)
+  target_link_libraries(gtest_main_win PUBLIC gtest_win)
   file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
-  add_executable(ambrel_e2e ${E2E_SOURCES})
+  # The harness: helpers that start programs, drive notepad, read the
+  # clipboard and read controls of other processes.
+  file(GLOB E2E_HARNESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/harness/*.cpp)
+  add_executable(ambrel_e2e ${E2E_SOURCES} ${E2E_HARNESS_SOURCES})
   target_compile_options(ambrel_e2e PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
-  target_include_directories(ambrel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  target_include_directories(ambrel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests
+                             ${CMAKE_SOURCE_DIR}/tests/e2e)
   target_link_options(ambrel_e2e PRIVATE ${AMBREL_WIN32_LINK})
-  target_link_libraries(ambrel_e2e PRIVATE gtest_win user32 kernel32 gdi32 psapi)
+  target_link_libraries(ambrel_e2e PRIVATE gtest_main_win user32 kernel32 gdi32 psapi comctl32)
+  # Helper programs of the harness's own tests: tests/e2e/fixtures/<name>.cpp
+  # becomes <name>.exe beside ambrel_e2e.exe, built with it.
+  file(GLOB E2E_FIXTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/fixtures/*.cpp)
+  foreach(src ${E2E_FIXTURE_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} WIN32 ${src})
+    target_compile_options(${name} PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
+    target_link_options(${name} PRIVATE ${AMBREL_WIN32_LINK})
+    target_link_libraries(${name} PRIVATE comctl32 shell32 gdi32 user32 kernel32)
+    add_dependencies(ambrel_e2e ${name})
+  endforeach()
 endif()
