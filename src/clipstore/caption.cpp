@@ -1,7 +1,6 @@
 #include "clipstore/caption.h"
 
 #include <cstddef>
-#include <optional>
 #include <utility>
 
 namespace ambrel::clipstore {
@@ -11,22 +10,26 @@ constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr std::string_view kFivePoints = "．．．．．";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Streams hand out bytes as 0..255 and kEnd after the last one.
+constexpr int kEnd = -1;
+constexpr int kNone = -2;  // no byte looked ahead yet
+
+bool IsBlank(int c) { return c == ' ' || c == '\t'; }
 
 // A byte stream that hands out the text lazily, stage by stage, so that no
 // stage reads further than the caption needs.
 class Stream {
  public:
   virtual ~Stream() = default;
-  virtual std::optional<char> Next() = 0;
+  virtual int Next() = 0;
 };
 
 class TextStream : public Stream {
  public:
   explicit TextStream(std::string_view text) : text_(text) {}
-  std::optional<char> Next() override {
-    if (pos_ >= text_.size()) return std::nullopt;
-    return text_[pos_++];
+  int Next() override {
+    if (pos_ >= text_.size()) return kEnd;
+    return static_cast<unsigned char>(text_[pos_++]);
   }
 
  private:
@@ -40,21 +43,21 @@ class Stage : public Stream {
   explicit Stage(Stream& in) : in_(in) {}
 
  protected:
-  std::optional<char> Pull() {
-    if (peeked_) return std::exchange(peeked_, std::nullopt);
+  int Pull() {
+    if (peeked_ != kNone) return std::exchange(peeked_, kNone);
     return in_.Next();
   }
-  std::optional<char> Peek() {
-    if (!peeked_) peeked_ = in_.Next();
+  int Peek() {
+    if (peeked_ == kNone) peeked_ = in_.Next();
     return peeked_;
   }
-  std::optional<char> Emit(std::string_view s) {
+  int Emit(std::string_view s) {
     pending_ = s;
     return Drain();
   }
-  std::optional<char> Drain() {
-    if (pending_.empty()) return std::nullopt;
-    const char c = pending_.front();
+  int Drain() {
+    if (pending_.empty()) return kEnd;
+    const int c = static_cast<unsigned char>(pending_.front());
     pending_.remove_prefix(1);
     return c;
   }
@@ -62,7 +65,7 @@ class Stage : public Stream {
 
  private:
   Stream& in_;
-  std::optional<char> peeked_;
+  int peeked_ = kNone;
   std::string_view pending_;
 };
 
@@ -70,17 +73,17 @@ class Stage : public Stream {
 class BlankStage : public Stage {
  public:
   BlankStage(Stream& in, const CaptionSettings& s) : Stage(in), s_(s) {}
-  std::optional<char> Next() override {
+  int Next() override {
     for (;;) {
       if (HasPending()) return Drain();
-      std::optional<char> c = Pull();
-      if (!c) return c;
-      if (s_.changeSpace && IsBlank(*c)) {
-        while (Peek() && IsBlank(*Peek())) Pull();
+      const int c = Pull();
+      if (c == kEnd) return c;
+      if (s_.changeSpace && IsBlank(c)) {
+        while (IsBlank(Peek())) Pull();
         if (s_.spaceChar.empty()) continue;
         return Emit(s_.spaceChar);
       }
-      if (!s_.changeSpace && *c == '\t') {
+      if (!s_.changeSpace && c == '\t') {
         if (s_.tabChar.empty()) continue;
         return Emit(s_.tabChar);
       }
@@ -96,11 +99,11 @@ class BlankStage : public Stage {
 class LineBreakStage : public Stage {
  public:
   LineBreakStage(Stream& in, const std::string& crChar) : Stage(in), crChar_(crChar) {}
-  std::optional<char> Next() override {
+  int Next() override {
     for (;;) {
       if (HasPending()) return Drain();
-      std::optional<char> c = Pull();
-      if (!c || *c != kCr || Peek() != kLf) return c;
+      const int c = Pull();
+      if (c != kCr || Peek() != kLf) return c;
       Pull();
       if (!crChar_.empty()) return Emit(crChar_);
     }
@@ -114,12 +117,12 @@ class LineBreakStage : public Stage {
 class FirstLineStage : public Stage {
  public:
   explicit FirstLineStage(Stream& in) : Stage(in) {}
-  std::optional<char> Next() override {
-    if (done_) return std::nullopt;
-    std::optional<char> c = Pull();
+  int Next() override {
+    if (done_) return kEnd;
+    const int c = Pull();
     if (c == kCr && Peek() == kLf) {
       done_ = true;
-      return std::nullopt;
+      return kEnd;
     }
     return c;
   }
@@ -148,14 +151,14 @@ class LeadingBlankLinesStream : public Stream {
     }
     rest_ = text.substr(pos);
   }
-  std::optional<char> Next() override {
+  int Next() override {
     while (blankLines_ > 0) {
-      if (markPos_ < crChar_.size()) return crChar_[markPos_++];
+      if (markPos_ < crChar_.size()) return static_cast<unsigned char>(crChar_[markPos_++]);
       markPos_ = 0;
       --blankLines_;
     }
-    if (restPos_ >= rest_.size()) return std::nullopt;
-    return rest_[restPos_++];
+    if (restPos_ >= rest_.size()) return kEnd;
+    return static_cast<unsigned char>(rest_[restPos_++]);
   }
 
  private:
@@ -183,9 +186,9 @@ std::string Shorten(Stream& stream, int menuLen) {
   std::string out;
   out.reserve(limit + kFivePoints.size());
   while (out.size() < limit) {
-    std::optional<char> c = stream.Next();
-    if (!c) return out;
-    out += *c;
+    const int c = stream.Next();
+    if (c == kEnd) return out;
+    out += static_cast<char>(c);
   }
   out += kFivePoints;
   return out;

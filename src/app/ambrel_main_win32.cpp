@@ -1,0 +1,54 @@
+// Program entry: one instance, the windows, the start-up sequence and the
+// message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/app_win32.h"
+#include "app/version.h"
+#include "editor/main_window_win32.h"
+
+namespace {
+
+std::string ModulePath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+// Folder with its trailing separator, and the file name.
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
+int RunMessageLoop(ambrel::win32::App& app) {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (app.Editor().PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  const std::string exe = ModulePath();
+  ambrel::win32::App app(FolderOf(exe));
+
+  // The mutex of the running copy stays open for the life of the process.
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Ambrel");
+  if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (mutex) CloseHandle(mutex);
+    app.messages.ErrorBox(ambrel::AlreadyRunningMessage(FileNameOf(exe)), 1107);
+    return 0;
+  }
+
+  if (!app.CreateWindows()) return 1;
+  if (!app.RunStartup()) return 1;
+  return RunMessageLoop(app);
+}

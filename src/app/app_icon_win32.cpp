@@ -1,0 +1,67 @@
+#include "app/app_icon_win32.h"
+
+namespace ambrel::win32 {
+namespace {
+
+constexpr COLORREF kInk = RGB(0x1F, 0x3A, 0x6E);
+constexpr COLORREF kAmber = RGB(0xF2, 0xA9, 0x00);
+
+void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
+  GdiObject brush(CreateSolidBrush(color));
+  FillRect(dc, &rc, static_cast<HBRUSH>(brush.get()));
+}
+
+}  // namespace
+
+IconHandle CreateAppIcon(int size) {
+  HDC screen = GetDC(nullptr);
+  GdiObject color(CreateCompatibleBitmap(screen, size, size));
+  GdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
+  {
+    MemoryDc dc(screen);
+    SelectedObject bitmap(dc.get(), color.get());
+    const RECT all{0, 0, size, size};
+    FillSolid(dc.get(), all, kAmber);
+    const RECT inner{size / 8, size / 8, size - size / 8, size - size / 8};
+    FillSolid(dc.get(), inner, kInk);
+    GdiObject font(CreateFontA(-size * 3 / 4, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                               ANTIALIASED_QUALITY, 0, "Arial"));
+    SelectedObject f(dc.get(), font.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), kAmber);
+    RECT text = all;
+    DrawTextA(dc.get(), "A", 1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  {
+    MemoryDc dc(screen);
+    SelectedObject bitmap(dc.get(), mask.get());
+    PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);  // fully opaque
+  }
+  ReleaseDC(nullptr, screen);
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = static_cast<HBITMAP>(color.get());
+  info.hbmMask = static_cast<HBITMAP>(mask.get());
+  return IconHandle(CreateIconIndirect(&info));
+}
+
+void PaintLogo(HDC dc, const RECT& rc) {
+  const int height = rc.bottom - rc.top;
+  // A vertical blend from ink to a lighter blue, then the name in amber.
+  for (int y = 0; y < height; ++y) {
+    const int t = height > 1 ? y * 255 / (height - 1) : 0;
+    const COLORREF c = RGB(0x1F + t * (0x4A - 0x1F) / 255, 0x3A + t * (0x6F - 0x3A) / 255,
+                           0x6E + t * (0xB0 - 0x6E) / 255);
+    const RECT line{rc.left, rc.top + y, rc.right, rc.top + y + 1};
+    FillSolid(dc, line, c);
+  }
+  GdiObject font(CreateFontA(-(height * 11 / 20), 0, 0, 0, FW_BOLD, TRUE, 0, 0, DEFAULT_CHARSET, 0,
+                             0, ANTIALIASED_QUALITY, 0, "Arial"));
+  SelectedObject f(dc, font.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kAmber);
+  RECT text = rc;
+  DrawTextA(dc, "Ambrel", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+}  // namespace ambrel::win32

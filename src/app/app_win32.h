@@ -1,0 +1,80 @@
+// Process-wide state of the running program and the components it owns.
+// One instance, created in WinMain and reachable from every window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clipstore/clip_store.h"
+#include "platform/clipboard_win32.h"
+#include "platform/message_box_win32.h"
+
+namespace ambrel::win32 {
+
+class LogoWindow;
+class DummyWindow;
+class MainWindow;
+
+// Settings that the resident window consults; the properties and parameter
+// file fill them in.
+struct ResidentSettings {
+  bool dataSave = true;
+  bool directPopup = false;
+  bool selfFocus = false;
+  bool dskTpFocus = false;
+  bool debugMode = false;
+  int popupPos = 0;
+  bool menuMenu = true;
+  bool optionMenu = true;
+  bool helpMenu = true;
+};
+
+class App {
+ public:
+  explicit App(std::string programFolder);
+  ~App();
+  static App& Get() { return *instance_; }
+
+  const std::string& ProgramFolder() const { return programFolder_; }
+
+  // True while a dialog of the program is open or start-up is unfinished.
+  bool BusyDialogs() const;
+  void AddDialog(HWND dialog) { dialogs_.push_back(dialog); }
+
+  bool CreateWindows();
+  bool RunStartup();
+  void Shutdown();
+
+  // Process-wide state.
+  HWND nextViewer = nullptr;
+  UINT popupRequest = static_cast<UINT>(-1);
+  HWND targetWindow = nullptr;
+  bool firstRun = false;
+  LONG_PTR modalHandle = -1;
+  bool saveParamOnExit = true;
+  bool saveHistoryOnExit = true;
+  bool saveMetaOnExit = true;
+  ResidentSettings settings;
+
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  Win32Clipboard clipboard;
+  Win32MessageBoxes messages;
+
+  LogoWindow& Logo() { return *logo_; }
+  MainWindow& Editor() { return *editor_; }
+  DummyWindow& Dummy() { return *dummy_; }
+
+ private:
+  static App* instance_;
+  std::string programFolder_;
+  std::unique_ptr<LogoWindow> logo_;
+  std::unique_ptr<MainWindow> editor_;
+  std::unique_ptr<DummyWindow> dummy_;
+  std::vector<HWND> dialogs_;
+};
+
+}  // namespace ambrel::win32

@@ -1,0 +1,16 @@
+// TDummy: an off-screen window that owns the foreground while the tray menu
+// is open, so that the menu closes when the user clicks elsewhere.
+#pragma once
+
+#include "platform/window_win32.h"
+
+namespace ambrel::win32 {
+
+class DummyWindow : public Window {
+ public:
+  bool Create();
+  void ShowForMenu();
+  void Close() { ShowWindow(hwnd(), SW_HIDE); }
+};
+
+}  // namespace ambrel::win32

@@ -1,0 +1,65 @@
+#include "app/popup_win32.h"
+
+#include <string>
+
+#include "app/app_win32.h"
+#include "app/logo_window_win32.h"
+#include "editor/main_window_win32.h"
+
+namespace ambrel::win32 {
+namespace {
+
+HWND gPasteTarget = nullptr;
+
+std::string DescribeWindow(HWND window) {
+  char cls[100] = {}, text[100] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  GetWindowTextA(window, text, sizeof text);
+  return std::string("(NAME:") + cls + ")(HWND:" +
+         std::to_string(reinterpret_cast<std::uintptr_t>(window)) + ")(TEXT:" + text + ")";
+}
+
+POINT PopupPoint(int popupPos, POINT given) {
+  const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  switch (popupPos) {
+    case 1: return {0, 0};
+    case 2: return {0, h};
+    case 3: return {w, 0};
+    case 4: return {w, h};
+    default: return given;
+  }
+}
+
+}  // namespace
+
+HWND PasteTarget() { return gPasteTarget; }
+
+void ShowPopup(HWND target, POINT pt) {
+  App& app = App::Get();
+  HWND logo = app.Logo().hwnd();
+  MSG pending;
+  while (PeekMessageA(&pending, logo, 0, 0, PM_REMOVE)) {
+  }
+
+  DWORD targetPid = 0, ownPid = 0;
+  GetWindowThreadProcessId(target, &targetPid);
+  GetWindowThreadProcessId(logo, &ownPid);
+  if (targetPid == ownPid || app.BusyDialogs()) {
+    app.messages.PlayFaultSound();
+    return;
+  }
+  gPasteTarget = target;
+
+  MainWindow& editor = app.Editor();
+  const int savedLeft = editor.ParkOffScreen();
+  if (app.settings.dskTpFocus) SetForegroundWindow(GetDesktopWindow());
+  if (app.settings.selfFocus) SetForegroundWindow(logo);
+  if (app.settings.debugMode) {
+    editor.SetDebugCaptions(DescribeWindow(target), DescribeWindow(GetForegroundWindow()));
+  }
+  const POINT at = PopupPoint(app.settings.popupPos, pt);
+  editor.TrackClipMenu(at, /*asPopup=*/true);
+  editor.Unpark(savedLeft);
+}
+
+}  // namespace ambrel::win32

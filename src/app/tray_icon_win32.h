@@ -1,0 +1,25 @@
+// The task-tray icon: one record, added at start and deleted at exit.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/handles_win32.h"
+
+namespace ambrel::win32 {
+
+inline constexpr UINT kTrayCallback = WM_USER + 101;  // 0x465
+
+class TrayIcon {
+ public:
+  explicit TrayIcon(HWND owner);
+  bool Add();
+  void Remove();
+
+ private:
+  NOTIFYICONDATAA record_{};
+  IconHandle icon_;
+  bool added_ = false;
+};
+
+}  // namespace ambrel::win32

@@ -1,0 +1,84 @@
+#include "editor/clip_pages_win32.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace ambrel::win32 {
+namespace {
+
+// The clip editors' font: blue, height -16, ＭＳ Ｐゴシック, Shift-JIS.
+void ApplyEditFont(HWND edit) {
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET;
+  cf.crTextColor = RGB(0, 0, 255);
+  cf.yHeight = 16 * 15;  // twips of a 16-pixel font at 96 dpi
+  cf.bCharSet = SHIFTJIS_CHARSET;
+  lstrcpynA(cf.szFaceName, "ＭＳ Ｐゴシック", LF_FACESIZE);
+  SendMessageA(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+}
+
+}  // namespace
+
+bool ClipPages::Create(HWND parent, int tabId, int editId) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  LoadLibraryA("riched20.dll");
+  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE,
+                          0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tabId)),
+                          instance, nullptr);
+  edit_ = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
+                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                              ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+                          0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(editId)),
+                          instance, nullptr);
+  if (!tabs_ || !edit_) return false;
+  font_.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
+                          "ＭＳ Ｐゴシック"));
+  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SendMessageA(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+  ApplyEditFont(edit_);
+  return true;
+}
+
+void ClipPages::Rebuild(const clipstore::TClipBase& store) {
+  SendMessageA(tabs_, WM_SETREDRAW, FALSE, 0);
+  TabCtrl_DeleteAllItems(tabs_);
+  for (int i = 0; i < store.PageCount(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(store.Page(i).pageCaption.c_str());
+    SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageA(tabs_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(tabs_, nullptr, TRUE);
+}
+
+void ClipPages::ShowPage(const clipstore::TClipBase& store) {
+  const int current = store.CurrentPage();
+  TabCtrl_SetCurSel(tabs_, current);
+  loading_ = true;
+  SetWindowTextA(edit_, current >= 0 ? store.Page(current).text.c_str() : "");
+  ApplyEditFont(edit_);
+  loading_ = false;
+  EnableWindow(edit_, current >= 0);
+  SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
+}
+
+void ClipPages::Layout(const RECT& area) {
+  MoveWindow(tabs_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+  RECT inner = area;
+  TabCtrl_AdjustRect(tabs_, FALSE, &inner);
+  MoveWindow(edit_, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
+  SetWindowPos(edit_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+int ClipPages::SelectedTab() const { return TabCtrl_GetCurSel(tabs_); }
+
+void ClipPages::SetWordWrap(bool on) {
+  // A target width of 0 wraps at the window edge; 1 line width disables wrap.
+  SendMessageA(edit_, EM_SETTARGETDEVICE, 0, on ? 0 : 1);
+}
+
+}  // namespace ambrel::win32

@@ -1,0 +1,33 @@
+// The page control of the editor: one tab per clip, and the rich-text editor
+// that shows the current clip's text. Typing in it re-captions the clip.
+#pragma once
+
+#include <windows.h>
+
+#include "clipstore/clip_store.h"
+#include "platform/handles_win32.h"
+
+namespace ambrel::win32 {
+
+class ClipPages {
+ public:
+  bool Create(HWND parent, int tabId, int editId);
+  HWND tabs() const { return tabs_; }
+  HWND editor() const { return edit_; }
+
+  void Rebuild(const clipstore::TClipBase& store);
+  void ShowPage(const clipstore::TClipBase& store);
+  void Layout(const RECT& area);
+  int SelectedTab() const;
+  // The editor's text changed by the user (not by ShowPage).
+  bool IsUserEdit() const { return !loading_; }
+  void SetWordWrap(bool on);
+
+ private:
+  HWND tabs_ = nullptr;
+  HWND edit_ = nullptr;
+  GdiObject font_;
+  bool loading_ = false;
+};
+
+}  // namespace ambrel::win32

@@ -1,0 +1,30 @@
+// The editor's tree view kept in step with the clip store's tree.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "clipstore/clip_store.h"
+#include "platform/handles_win32.h"
+
+namespace ambrel::win32 {
+
+class ClipTree {
+ public:
+  bool Create(HWND parent, int id);
+  HWND hwnd() const { return tree_; }
+
+  void Rebuild(const clipstore::TClipBase& store);
+  void RefreshTexts();
+  void Select(const clipstore::TreeNode* node);
+  static clipstore::TreeNode* NodeOf(const NMTREEVIEWA& info);
+
+ private:
+  void Insert(HTREEITEM parent, const clipstore::TreeNode& node);
+  void RefreshTexts(HTREEITEM item);
+  HTREEITEM Find(HTREEITEM from, const clipstore::TreeNode* node) const;
+  HWND tree_ = nullptr;
+  ImageListHandle images_;
+};
+
+}  // namespace ambrel::win32

@@ -1,0 +1,203 @@
+#include "editor/main_window_win32.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <vector>
+
+#include "app/app_win32.h"
+#include "clipstore/menu_state.h"
+#include "platform/help_win32.h"
+
+namespace ambrel::win32 {
+namespace {
+
+constexpr int kTreeId = 10;
+constexpr int kTabsId = 11;
+constexpr int kEditId = 12;
+constexpr UINT kRefreshViews = WM_APP + 1;
+constexpr int kDesignedWidth = 640;
+constexpr int kDesignedHeight = 480;
+
+clipstore::GuidanceSettings GuidanceFrom(const ResidentSettings& s) {
+  return {s.menuMenu, s.optionMenu, s.helpMenu, s.debugMode};
+}
+
+}  // namespace
+
+MainWindow::~MainWindow() { store_.SetObserver(nullptr); }
+
+bool MainWindow::Create() {
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - kDesignedWidth) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - kDesignedHeight) / 2;
+  HMENU bar = CreateMenu();
+  historyMenu_ = CreatePopupMenu();
+  AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(historyMenu_), "一覧 (&V)");
+  if (!CreateWin("TMain", "Ambrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, kDesignedWidth,
+                 kDesignedHeight, nullptr, bar)) {
+    DestroyMenu(bar);
+    return false;
+  }
+  return true;
+}
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+    case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case kRefreshViews: OnRefreshViews(); return 0;
+    case WM_CLOSE: CloseEditor(); return 0;
+    default: return Default(msg, wParam, lParam);
+  }
+}
+
+void MainWindow::OnCreate() {
+  tree_.Create(hwnd(), kTreeId);
+  pages_.Create(hwnd(), kTabsId, kEditId);
+  store_.SetObserver(this);
+  store_.DefineDefaultSlots();
+  OnRefreshViews();
+}
+
+void MainWindow::OnSize() {
+  RECT rc{};
+  GetClientRect(hwnd(), &rc);
+  const int treeWidth = (rc.right - rc.left) / 3;
+  MoveWindow(tree_.hwnd(), 0, 0, treeWidth, rc.bottom, TRUE);
+  pages_.Layout(RECT{treeWidth + 3, 0, rc.right, rc.bottom});
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (header.idFrom == kTreeId && header.code == TVN_SELCHANGEDA) {
+    const auto& info = reinterpret_cast<const NMTREEVIEWA&>(header);
+    clipstore::TreeNode* node = ClipTree::NodeOf(info);
+    if (node && node->clip && node->clip->pageIndex != store_.CurrentPage())
+      store_.SetCurrentPage(node->clip->pageIndex);
+  } else if (header.idFrom == kTabsId && header.code == TCN_SELCHANGE) {
+    store_.SetCurrentPage(pages_.SelectedTab());
+  }
+  return 0;
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
+    if (pages_.IsUserEdit() && store_.CurrentPage() >= 0) {
+      const int length = GetWindowTextLengthA(pages_.editor());
+      std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+      GetWindowTextA(pages_.editor(), buffer.data(), length + 1);
+      store_.SetClipText(store_.CurrentPage(), std::string(buffer.data()));
+    }
+    return;
+  }
+  if (lParam == 0) OnMenuCommand(LOWORD(wParam), /*asPopup=*/false);
+}
+
+void MainWindow::OnInitMenuPopup(HMENU menu) {
+  if (menu != historyMenu_) return;
+  clipstore::UpdateMenuState(store_, GuidanceFrom(App::Get().settings), /*asPopup=*/false);
+  clipMenu_.Fill(historyMenu_, store_.Layout().History());
+}
+
+void MainWindow::TrackClipMenu(POINT at, bool asPopup) {
+  clipstore::UpdateMenuState(store_, GuidanceFrom(App::Get().settings), asPopup);
+  clipMenu_.Fill(historyMenu_, store_.Layout().History());
+  const UINT id = static_cast<UINT>(
+      TrackPopupMenu(historyMenu_, TPM_LEFTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(), nullptr));
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+  if (id) OnMenuCommand(id, asPopup);
+}
+
+void MainWindow::OnMenuCommand(UINT id, bool /*asPopup*/) {
+  clipstore::MenuItem* item = clipMenu_.ItemOf(id);
+  if (!item) return;
+  if (item->clip) {
+    OnClipChosen(*item->clip);
+  } else if (item->name == "MMMenuMenu" || item->name == "MMPropMenu") {
+    ShowEditor();
+  } else if (item->name == "MMHelpMenu") {
+    OpenHelp(105);
+  }
+}
+
+void MainWindow::OnClipChosen(clipstore::Clip& clip) {
+  store_.SetCurrentPage(clip.pageIndex);
+  SetFocus(pages_.editor());
+}
+
+void MainWindow::SetDebugCaptions(const std::string& target, const std::string& foreground) {
+  store_.Layout().Find("MMTarget")->caption = target;
+  store_.Layout().Find("MMFore")->caption = foreground;
+}
+
+void MainWindow::ShowEditor() {
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  OnRefreshViews();
+}
+
+void MainWindow::CloseEditor() { ShowWindow(hwnd(), SW_HIDE); }
+
+int MainWindow::ParkOffScreen() {
+  RECT rc{};
+  GetWindowRect(hwnd(), &rc);
+  SetWindowPos(hwnd(), nullptr, -2000, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  return rc.left;
+}
+
+void MainWindow::Unpark(int left) {
+  CloseEditor();
+  RECT rc{};
+  GetWindowRect(hwnd(), &rc);
+  SetWindowPos(hwnd(), nullptr, left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+  if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
+  CloseEditor();
+  return true;
+}
+
+void MainWindow::OnStructureChanged() {
+  structureDirty_ = true;
+  ScheduleRefresh();
+}
+
+void MainWindow::OnCaptionsChanged() {
+  captionsDirty_ = true;
+  ScheduleRefresh();
+}
+
+void MainWindow::OnPageChanged() {
+  pageDirty_ = true;
+  ScheduleRefresh();
+}
+
+void MainWindow::ScheduleRefresh() {
+  if (refreshPosted_ || !hwnd()) return;
+  refreshPosted_ = PostMessageA(hwnd(), kRefreshViews, 0, 0) != 0;
+}
+
+void MainWindow::OnRefreshViews() {
+  refreshPosted_ = false;
+  if (structureDirty_) {
+    tree_.Rebuild(store_);
+    pages_.Rebuild(store_);
+    pageDirty_ = true;
+  } else if (captionsDirty_) {
+    tree_.RefreshTexts();
+  }
+  if (pageDirty_) {
+    pages_.ShowPage(store_);
+    const int current = store_.CurrentPage();
+    tree_.Select(current >= 0 ? store_.Page(current).node : nullptr);
+  }
+  structureDirty_ = captionsDirty_ = pageDirty_ = false;
+}
+
+}  // namespace ambrel::win32

@@ -1,0 +1,41 @@
+// The clipboard on Win32, as CF_TEXT.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/clipboard.h"
+
+namespace ambrel::win32 {
+
+class Win32Clipboard : public Clipboard {
+ public:
+  explicit Win32Clipboard(HWND owner = nullptr) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+  bool HasText() override { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+  std::optional<std::string> GetText() override;
+  bool SetText(std::string_view text) override;
+
+  // True when the clipboard carries one of the formats by which password
+  // managers and other programs ask clipboard monitors not to record a copy.
+  bool AsksNotToRecord();
+
+ private:
+  HWND owner_;
+};
+
+// Opens the clipboard for the life of the scope; other programs may hold it
+// for a moment, so opening is retried briefly.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner);
+  ~ClipboardScope();
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+  explicit operator bool() const { return open_; }
+
+ private:
+  bool open_ = false;
+};
+
+}  // namespace ambrel::win32

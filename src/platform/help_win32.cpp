@@ -1,0 +1,59 @@
+#include "platform/help_win32.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "dialogs/help_topics.h"
+#include "platform/dialog_placement_win32.h"
+#include "platform/window_win32.h"
+
+namespace ambrel::win32 {
+namespace {
+
+// A plain window with a read-only text of one topic; one for the whole run.
+class HelpWindow : public Window {
+ public:
+  void Show(int context) {
+    if (!hwnd()) {
+      CreateWin("THelp", "Ambrel ヘルプ", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT, 520,
+                360, nullptr, nullptr);
+      text_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
+                              0, 0, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+      SendMessageA(text_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+      Layout();
+      CenterDialog(hwnd());
+    }
+    const HelpTopic& topic = FindHelpTopic(context);
+    SetWindowTextA(hwnd(), ("Ambrel ヘルプ - " + topic.title).c_str());
+    SetWindowTextA(text_, topic.body.c_str());
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+  }
+
+ private:
+  void Layout() {
+    RECT rc{};
+    GetClientRect(hwnd(), &rc);
+    MoveWindow(text_, 0, 0, rc.right, rc.bottom, TRUE);
+  }
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    switch (msg) {
+      case WM_SIZE: Layout(); return 0;
+      case WM_CLOSE: ShowWindow(hwnd(), SW_HIDE); return 0;
+      default: return Default(msg, wParam, lParam);
+    }
+  }
+  HWND text_ = nullptr;
+};
+
+}  // namespace
+
+void OpenHelp(int context) {
+  static HelpWindow window;
+  window.Show(context);
+}
+
+}  // namespace ambrel::win32
