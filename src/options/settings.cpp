@@ -1,0 +1,171 @@
+#include "options/settings.h"
+
+#include <algorithm>
+
+#include "clipstore/clip_store.h"
+#include "platform/sjis.h"
+
+namespace ambrel::options {
+
+std::string CutShiftJis(std::string_view text, std::size_t maxBytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = end + sjis::CharLength(text, end);
+    if (next > maxBytes) break;
+    end = next;
+  }
+  return std::string(text.substr(0, end));
+}
+
+Settings::Settings(clipstore::TClipBase& store, HookControl* hook) : store_(store), hook_(hook) {}
+
+void Settings::AddObserver(SettingsObserver* observer) {
+  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void Settings::RemoveObserver(SettingsObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void Settings::Changed(Setting which) {
+  // An observer may unregister itself while it is told.
+  const std::vector<SettingsObserver*> observers = observers_;
+  for (SettingsObserver* o : observers) o->OnSettingChanged(which);
+}
+
+void Settings::SetHotKey(std::uint16_t shortcut) {
+  const auto key = static_cast<std::uint8_t>(shortcut & 0xFF);
+  if (key == 0) return;
+  if (hook_)
+    hook_->SetKeyCode(key, (shortcut & kHotKeyShift) != 0, (shortcut & kHotKeyCtrl) != 0,
+                      (shortcut & kHotKeyAlt) != 0);
+  hotKey_ = shortcut;
+  Changed(Setting::kHotKey);
+}
+
+void Settings::SetPopupHint(bool on) {
+  popupHint_ = on;
+  Changed(Setting::kPopupHint);
+}
+
+void Settings::SetUpperTab(bool on) {
+  upperTab_ = on;
+  Changed(Setting::kUpperTab);
+}
+
+void Settings::SetMultiLine(bool on) {
+  multiLine_ = on;
+  Changed(Setting::kMultiLine);
+}
+
+void Settings::SetMultiLineBar(bool on) {
+  multiLineBar_ = on;
+  Changed(Setting::kMultiLineBar);
+}
+
+void Settings::SetGridLine(bool on) {
+  gridLine_ = on;
+  Changed(Setting::kGridLine);
+}
+
+void Settings::SetEditorFont(const EditorFont& font) {
+  editorFont_ = font;
+  Changed(Setting::kEditorFont);
+}
+
+void Settings::SetWordWrap(bool on) {
+  store_.SetWordWrap(on);
+  Changed(Setting::kWordWrap);
+}
+
+bool Settings::GetWordWrap() const { return store_.WordWrap(); }
+
+void Settings::SetPasteMethod(int method) {
+  pasteMethod_ = method;
+  if (hook_) {
+    if (method == 1) hook_->SetPasteKeyCode(0);
+    if (method == 2) hook_->SetPasteKeyCode(1);
+  }
+  Changed(Setting::kPasteMethod);
+}
+
+void Settings::SetMenuMenu(bool on) {
+  menuMenu_ = on;
+  Changed(Setting::kMenuMenu);
+}
+
+void Settings::SetOptionMenu(bool on) {
+  optionMenu_ = on;
+  Changed(Setting::kOptionMenu);
+}
+
+void Settings::SetHelpMenu(bool on) {
+  helpMenu_ = on;
+  Changed(Setting::kHelpMenu);
+}
+
+void Settings::SetDebugMode(bool on) {
+  debugMode_ = on;
+  Changed(Setting::kDebugMode);
+}
+
+void Settings::SetMenuLink(bool on) {
+  menuLink_ = on;
+  if (hook_ && hook_->Installed()) hook_->SetMenuInfo(menuLink_, editLink_, menuCap_, menuId_);
+  Changed(Setting::kMenuLink);
+}
+
+void Settings::SetBeginner(bool on) {
+  beginner_ = on;
+  Changed(Setting::kBeginner);
+}
+
+void Settings::SetVertWindow(int style) {
+  vertWindow_ = style;
+  Changed(Setting::kVertWindow);
+}
+
+void Settings::SetTreeButtons(bool on) {
+  treeBtn_ = on;
+  Changed(Setting::kTreeButtons);
+}
+
+void Settings::SetInterval(int seconds) {
+  interval_ = seconds;
+  Changed(Setting::kInterval);
+}
+
+void Settings::SetShowDebugPage(bool on) {
+  showDebugPage_ = on;
+  Changed(Setting::kShowDebugPage);
+}
+
+void Settings::SetQuote(std::string quote) { quote_ = CutShiftJis(quote, 255); }
+
+void Settings::SetMenuCap(std::string cap) { menuCap_ = std::move(cap); }
+
+void Settings::InitTreeSize(int centerPanelWidth, int centerPanelHeight) {
+  treeW_ = centerPanelWidth / 3;
+  treeH_ = centerPanelHeight / 2;
+}
+
+namespace {
+int ClampTreeExtent(int value, int panelExtent) {
+  if (value < 50) value = 50;
+  if (value > panelExtent - 50) value = panelExtent - 50;
+  return value;
+}
+}  // namespace
+
+int Settings::GetTreeWidth(int centerPanelWidth) {
+  treeW_ = ClampTreeExtent(treeW_, centerPanelWidth);
+  return treeW_;
+}
+
+int Settings::GetTreeHeight(int centerPanelHeight) {
+  treeH_ = ClampTreeExtent(treeH_, centerPanelHeight);
+  return treeH_;
+}
+
+}  // namespace ambrel::options

@@ -1,0 +1,143 @@
+// In-memory stand-ins for the platform interfaces, shared by the unit tests,
+// the fuzz targets and the benchmarks. Each fake records what the code under
+// test asked of it so a test can check the calls as well as the results.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace ambrel::fakes {
+
+// A folder of files held as path -> bytes. Writes keep the previous version
+// as path + ".bak", as the real implementation does; a failing write leaves
+// every file as it was.
+class FakeFiles : public Files {
+ public:
+  FileContents Read(std::string_view path, std::uint64_t maxBytes) override {
+    ++reads;
+    const std::string key(path);
+    if (unreadable.count(key)) return {ReadStatus::kError, {}};
+    auto it = files.find(key);
+    if (it == files.end()) return {ReadStatus::kMissing, {}};
+    if (it->second.size() > maxBytes) return {ReadStatus::kTooLarge, {}};
+    return {ReadStatus::kOk, it->second};
+  }
+
+  bool WriteReplacing(std::string_view path, std::string_view bytes) override {
+    ++writes;
+    const std::string key(path);
+    if (failAllWrites || failingPaths.count(key)) return false;
+    if (failNextWrites > 0) {
+      --failNextWrites;
+      return false;
+    }
+    auto it = files.find(key);
+    if (it != files.end()) files[key + ".bak"] = it->second;
+    files[key] = std::string(bytes);
+    return true;
+  }
+
+  bool Exists(std::string_view path) override { return files.count(std::string(path)) > 0; }
+
+  // The file's bytes, or nullopt when it does not exist.
+  std::optional<std::string> Get(const std::string& path) const {
+    auto it = files.find(path);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> unreadable;    // Read reports kError
+  std::set<std::string> failingPaths;  // WriteReplacing fails for these
+  bool failAllWrites = false;
+  int failNextWrites = 0;
+  int reads = 0;
+  int writes = 0;
+};
+
+// Records every message box; answers from a script, OK when it runs out.
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  struct Shown {
+    std::string text;
+    MsgType type;
+    unsigned buttons;
+    int helpContext;
+  };
+
+  MsgResult ShowMsgDlg(std::string_view text, MsgType type, unsigned buttons,
+                       int helpContext) override {
+    shown.push_back({std::string(text), type, buttons, helpContext});
+    if (answers.empty()) return MsgResult::kOk;
+    MsgResult answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void PlayFaultSound() override { ++faultSounds; }
+  void PlayRightSound() override { ++rightSounds; }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const auto& s : shown) out.push_back(s.text);
+    return out;
+  }
+
+  std::vector<Shown> shown;
+  std::deque<MsgResult> answers;
+  int faultSounds = 0;
+  int rightSounds = 0;
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  bool HasText() override { return text.has_value(); }
+  std::optional<std::string> GetText() override {
+    if (!text) return std::nullopt;
+    // CF_TEXT ends at its first NUL.
+    return text->substr(0, text->find('\0'));
+  }
+  bool SetText(std::string_view value) override {
+    if (failSet) return false;
+    text = std::string(value);
+    ++sets;
+    return true;
+  }
+
+  std::optional<std::string> text;
+  bool failSet = false;
+  int sets = 0;
+};
+
+class FakeClock : public Clock {
+ public:
+  LocalTime Now() override { return now; }
+  LocalTime now{2024, 1, 2, 3, 4, 5, 2};
+};
+
+class FakeEnvironment : public Environment {
+ public:
+  std::optional<std::string> Variable(std::string_view name) override {
+    auto it = variables.find(std::string(name));
+    if (it == variables.end()) return std::nullopt;
+    return it->second;
+  }
+  std::string CurrentDirectory() override { return currentDirectory; }
+
+  std::map<std::string, std::string> variables;
+  std::string currentDirectory = "C:\\";
+};
+
+}  // namespace ambrel::fakes
