@@ -1,0 +1,216 @@
+#include "app/history_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "clipstore/clip_store.h"
+#include "platform/sjis.h"
+
+namespace ambrel::app {
+namespace {
+
+using clipstore::kSlotCount;
+using clipstore::TClipBase;
+using clipstore::TMenuSlot;
+
+constexpr std::size_t kNameOffset = 0;
+constexpr std::size_t kPatternOffset = 256;
+constexpr std::size_t kCaptionOffset = 512;
+constexpr std::size_t kNodeOffset = 768;
+constexpr std::size_t kMenuItemOffset = 772;
+constexpr std::size_t kMaxCountOffset = 776;
+constexpr std::size_t kDuplicateOffset = 780;
+constexpr std::size_t kShortStringRoom = 255;
+
+const char kDamaged[] = "ヒストリファイルが壊れています。初期化して起動します。";
+
+struct Entry {
+  int slot;
+  std::string_view text;
+};
+
+struct SlotRecord {
+  std::string name, pattern, caption;
+  std::int32_t node = 0;
+  std::int32_t maxCount = 0;
+  bool duplicate = false;
+};
+
+struct HistoryData {
+  std::vector<Entry> entries;
+  std::array<SlotRecord, kSlotCount> slots;
+};
+
+std::int32_t ReadInt(std::string_view bytes, std::size_t at) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return static_cast<std::int32_t>(v);
+}
+
+void WriteInt(std::string& out, std::size_t at, std::int32_t value) {
+  const auto v = static_cast<std::uint32_t>(value);
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+std::string ReadShortString(std::string_view bytes, std::size_t at) {
+  const std::size_t length = static_cast<unsigned char>(bytes[at]);
+  return std::string(bytes.substr(at + 1, std::min(length, kShortStringRoom)));
+}
+
+void WriteShortString(std::string& out, std::size_t at, std::string_view value) {
+  const std::size_t length = std::min(value.size(), kShortStringRoom);
+  out[at] = static_cast<char>(length);
+  std::memcpy(&out[at + 1], value.data(), length);
+}
+
+bool SlotInUse(const HistoryData& data, int slot) {
+  return slot == clipstore::kHistorySlot || slot == clipstore::kStaticSlot ||
+         data.slots[static_cast<std::size_t>(slot)].node != 0;
+}
+
+// Splits the file into entries and slot records. False for anything the
+// program never writes: no end marker, a text without its zero byte, short
+// slot records, a slot byte that names no slot in use, too many clips.
+bool ParseHistory(std::string_view bytes, HistoryData& data) {
+  std::size_t pos = 0;
+  for (;;) {
+    if (pos >= bytes.size()) return false;
+    const auto slot = static_cast<unsigned char>(bytes[pos]);
+    if (slot == kHistoryEndMarker) break;
+    const std::size_t end = bytes.find('\0', pos + 1);
+    if (end == std::string_view::npos) return false;
+    if (slot >= kSlotCount || data.entries.size() >= kMaxHistoryClips) return false;
+    data.entries.push_back({slot, bytes.substr(pos + 1, end - pos - 1)});
+    pos = end + 1;
+  }
+  const std::size_t records = pos + 1;
+  if (bytes.size() - records < kSlotRecordsSize) return false;
+  for (int s = 0; s < kSlotCount; ++s) {
+    const std::size_t at = records + static_cast<std::size_t>(s) * kSlotRecordSize;
+    SlotRecord& r = data.slots[static_cast<std::size_t>(s)];
+    r.name = ReadShortString(bytes, at + kNameOffset);
+    r.pattern = ReadShortString(bytes, at + kPatternOffset);
+    r.caption = ReadShortString(bytes, at + kCaptionOffset);
+    r.node = ReadInt(bytes, at + kNodeOffset);
+    r.maxCount = ReadInt(bytes, at + kMaxCountOffset);
+    r.duplicate = bytes[at + kDuplicateOffset] != 0;
+  }
+  return std::all_of(data.entries.begin(), data.entries.end(),
+                     [&](const Entry& e) { return SlotInUse(data, e.slot); });
+}
+
+void Rebuild(TClipBase& store, const HistoryData& data) {
+  clipstore::PopupLayout& layout = store.Layout();
+  for (int s = 0; s < kSlotCount; ++s) {
+    if (!SlotInUse(data, s)) continue;
+    const SlotRecord& r = data.slots[static_cast<std::size_t>(s)];
+    store.DefineSlot(r.name, r.caption, r.pattern, layout.SlotMenu(s), r.duplicate, r.maxCount,
+                     s);
+  }
+  // The history's limit and duplicate rule are settings of their own (the
+  // parameter file's); a history file from another set-up must not override
+  // them, or a file of 30 clips would stay 30 under a limit of 5.
+  store.SetMaxHistory(store.MaxHistory());
+  store.SetDuplicate(store.Duplicate());
+  for (const Entry& e : data.entries) {
+    // The store compares a new history clip with page 0, which is a user
+    // menu's or a static clip while the history is still empty; the first
+    // history clip must not be dropped for matching one of those. With no
+    // history clip yet, the check has nothing else to do.
+    const bool check = e.slot != clipstore::kHistorySlot || store.HistoryCount() > 0;
+    store.AddClip(layout.SlotMenu(e.slot), e.slot, check, e.text);
+  }
+}
+
+}  // namespace
+
+std::string BuildHistoryData(const TClipBase& store) {
+  std::size_t size = 1 + kSlotRecordsSize;
+  for (int i = 0; i < store.PageCount(); ++i) size += store.Page(i).text.size() + 2;
+  std::string out;
+  out.reserve(size);
+  for (int i = store.PageCount() - 1; i >= 0; --i) {
+    const clipstore::Clip& clip = store.Page(i);
+    out.push_back(static_cast<char>(clip.Kind()));
+    const std::string_view text = clip.text;
+    out.append(text.substr(0, text.find('\0')));
+    out.push_back('\0');
+  }
+  out.push_back(static_cast<char>(kHistoryEndMarker));
+
+  const std::size_t records = out.size();
+  out.resize(records + kSlotRecordsSize, '\0');
+  for (int s = 0; s < kSlotCount; ++s) {
+    const std::size_t at = records + static_cast<std::size_t>(s) * kSlotRecordSize;
+    const TMenuSlot& slot = store.Slot(s);
+    WriteShortString(out, at + kNameOffset, slot.Name);
+    WriteShortString(out, at + kPatternOffset, slot.Pattern);
+    WriteShortString(out, at + kCaptionOffset, slot.Caption);
+    WriteInt(out, at + kNodeOffset, slot.Node ? 1 : 0);
+    WriteInt(out, at + kMenuItemOffset, 0);
+    WriteInt(out, at + kMaxCountOffset, slot.MaxCount);
+    out[at + kDuplicateOffset] = slot.Duplicate ? 1 : 0;
+  }
+  return out;
+}
+
+bool LoadHistory(TClipBase& store, Files& files, MessageBoxes& messages, std::string_view path) {
+  const FileContents file = files.Read(path, kMaxHistoryFileBytes);
+  if (file.status == ReadStatus::kMissing || file.status == ReadStatus::kError) return false;
+
+  HistoryData data;
+  const bool readable = file.status == ReadStatus::kOk && ParseHistory(file.bytes, data);
+  store.ClearClips();
+  store.ClearSlots();
+  if (readable) {
+    Rebuild(store, data);
+    return true;
+  }
+  messages.ErrorBox(kDamaged, 0);
+  store.ClearClips();
+  store.ClearSlots();
+  store.DefineDefaultSlots();
+  return false;
+}
+
+bool SaveHistory(const TClipBase& store, Files& files, std::string_view path) {
+  return files.WriteReplacing(path, BuildHistoryData(store));
+}
+
+std::string DriveOf(std::string_view folder) {
+  std::size_t end = 0;
+  for (int i = 0; i < 2 && end < folder.size(); ++i) end += sjis::CharLength(folder, end);
+  return std::string(folder.substr(0, end));
+}
+
+void AddFirstRunClips(TClipBase& store, Clipboard& clipboard, std::string_view programFolder) {
+  const std::string s = "\r\n=====\r\n";
+  const std::string d = DriveOf(programFolder);
+  const std::string samples[] = {
+      ";ツリー関数(#Tree)のサンプルです\r\n選択されたフォルダは" + s + "$t(" + d + ")" + s + "です。",
+      ";ファイラー関数(#Filer)のサンプルです\r\n<例>選択されたファイル名は" + s + "$r()" + s + "です。",
+      ";入力関数(#Input)のサンプルです\r\n<例>実行時に入力されたデータは" + s + "$i(入力してみてね。)" + s +
+          "です。",
+      ";時刻に関する変数のサンプルです\r\n<例>現在は19$y年$m月$d日の $h時$n分$s秒です。",
+  };
+  clipstore::PopupLayout& layout = store.Layout();
+  for (const std::string& sample : samples)
+    store.AddClip(layout.Static(), clipstore::kStaticSlot, true, sample);
+  if (clipboard.HasText()) {
+    if (std::optional<std::string> text = clipboard.GetText())
+      store.AddClip(layout.History(), clipstore::kHistorySlot, true, *text);
+  }
+}
+
+void StartHistory(TClipBase& store, Files& files, MessageBoxes& messages, Clipboard& clipboard,
+                  std::string_view path, std::string_view programFolder) {
+  if (LoadHistory(store, files, messages, path)) return;
+  // The samples need the history and static menus to land in.
+  if (!store.Slot(clipstore::kHistorySlot).Node || !store.Slot(clipstore::kStaticSlot).Node)
+    store.DefineDefaultSlots();
+  AddFirstRunClips(store, clipboard, programFolder);
+}
+
+}  // namespace ambrel::app

@@ -1,0 +1,262 @@
+#include "app/history_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "clipstore/clip_store.h"
+#include "platform/fakes.h"
+
+namespace ambrel::app {
+namespace {
+
+using clipstore::PopupLayout;
+using clipstore::TClipBase;
+
+const std::string kPath = "C:\\Ambrel\\Ambrel.hst";
+const std::string kDamaged = "ヒストリファイルが壊れています。初期化して起動します。";
+
+// One 784-byte slot record, written from the record table.
+std::string SlotRecord(const std::string& name, const std::string& pattern,
+                       const std::string& caption, int node, int maxCount, int duplicate) {
+  std::string r(784, '\0');
+  auto str = [&](std::size_t off, const std::string& s) {
+    r[off] = static_cast<char>(s.size());
+    std::memcpy(&r[off + 1], s.data(), s.size());
+  };
+  auto i32 = [&](std::size_t off, int v) {
+    for (int i = 0; i < 4; ++i) r[off + i] = static_cast<char>((static_cast<unsigned>(v) >> (8 * i)) & 0xFF);
+  };
+  str(0, name);
+  str(256, pattern);
+  str(512, caption);
+  i32(768, node);
+  i32(776, maxCount);
+  r[780] = static_cast<char>(duplicate);
+  return r;
+}
+
+std::string Entry(int slot, const std::string& text) {
+  return std::string(1, static_cast<char>(slot)) + text + std::string(1, '\0');
+}
+
+// The records of the default slots, followed by nine unused ones.
+std::string DefaultRecords(int maxCount = 5) {
+  std::string r = SlotRecord("動的クリップデータ", "", "一覧 (&V)", 1, maxCount, 1) +
+                  SlotRecord("静的クリップデータ", "", "静的クリップデータ", 1, maxCount, 1) +
+                  SlotRecord("Usr1", "http://[^ ]*", "ＵＲＬ<例>", 1, maxCount, 1);
+  return r + std::string(9 * 784, '\0');
+}
+
+class HistoryFileTest : public ::testing::Test {
+ protected:
+  HistoryFileTest() { store.DefineDefaultSlots(); }
+
+  std::vector<std::string> Texts(const TClipBase& s) const {
+    std::vector<std::string> out;
+    for (int i = 0; i < s.PageCount(); ++i) out.push_back(s.Page(i).text);
+    return out;
+  }
+  std::vector<int> Kinds(const TClipBase& s) const {
+    std::vector<int> out;
+    for (int i = 0; i < s.PageCount(); ++i) out.push_back(s.Page(i).Kind());
+    return out;
+  }
+  void Add(int slot, const std::string& text) {
+    store.AddClip(layout.SlotMenu(slot), slot, true, text);
+  }
+
+  PopupLayout layout;
+  TClipBase store{layout};
+  fakes::FakeFiles files;
+  fakes::FakeMessageBoxes messages;
+  fakes::FakeClipboard clipboard;
+};
+
+TEST_F(HistoryFileTest, EmptyStoreIsTheMarkerAndNineThousandBytesOfRecords) {
+  PopupLayout bareLayout;
+  TClipBase bare{bareLayout};
+  const std::string data = BuildHistoryData(bare);
+  EXPECT_EQ(data, "\xFF" + std::string(9408, '\0'));
+  EXPECT_EQ(BuildHistoryData(store), "\xFF" + DefaultRecords());
+}
+
+TEST_F(HistoryFileTest, ClipsAreWrittenInReversePageOrder) {
+  Add(0, "h1");
+  Add(0, "h2");
+  Add(2, "u1");
+  Add(1, "s1");
+  Add(1, "s2");
+  ASSERT_EQ(Texts(store), (std::vector<std::string>{"h2", "h1", "u1", "s2", "s1"}));
+  const std::string expected = Entry(1, "s1") + Entry(1, "s2") + Entry(2, "u1") + Entry(0, "h1") +
+                               Entry(0, "h2") + "\xFF" + DefaultRecords();
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  EXPECT_EQ(files.Get(kPath).value(), expected);
+}
+
+TEST_F(HistoryFileTest, SavedStoreLoadsBackWithTheSamePagesMenusAndSlots) {
+  store.DefineSlot("Usr2", "メール", "[a-z]+@[a-z.]+", layout.UserMenu(2), false, 7, 3);
+  for (int i = 1; i <= 5; ++i) Add(0, "history " + std::to_string(i) + "\r\n二行目");
+  Add(2, "http://a");
+  Add(2, "http://b");
+  Add(3, "x@y.jp");
+  for (int i = 1; i <= 3; ++i) Add(1, ";static " + std::to_string(i));
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+
+  PopupLayout otherLayout;
+  TClipBase other{otherLayout};
+  other.DefineDefaultSlots();
+  other.AddClip(otherLayout.History(), 0, true, "to be replaced");
+  ASSERT_TRUE(LoadHistory(other, files, messages, kPath));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(Texts(other), Texts(store));
+  EXPECT_EQ(Kinds(other), Kinds(store));
+  for (int s = 0; s < clipstore::kSlotCount; ++s) {
+    EXPECT_EQ(other.Slot(s).Name, store.Slot(s).Name) << s;
+    EXPECT_EQ(other.Slot(s).Caption, store.Slot(s).Caption) << s;
+    EXPECT_EQ(other.Slot(s).Pattern, store.Slot(s).Pattern) << s;
+    EXPECT_EQ(other.Slot(s).MaxCount, store.Slot(s).MaxCount) << s;
+    EXPECT_EQ(other.Slot(s).Duplicate, store.Slot(s).Duplicate) << s;
+    EXPECT_EQ(other.Slot(s).Node != nullptr, store.Slot(s).Node != nullptr) << s;
+  }
+  EXPECT_EQ(other.Slot(3).Node->parent, other.Slot(0).Node);
+  EXPECT_EQ(other.Page(5).menuItem->parent, &otherLayout.UserMenu(1));
+  EXPECT_EQ(BuildHistoryData(other), files.Get(kPath).value());
+}
+
+TEST_F(HistoryFileTest, HistoryLimitOfTheSettingsAppliesWhileLoading) {
+  std::string file;
+  for (int i = 1; i <= 30; ++i) file += Entry(0, "c" + std::to_string(i));
+  files.files[kPath] = file + "\xFF" + DefaultRecords(30);
+  store.SetMaxHistory(5);
+  ASSERT_TRUE(LoadHistory(store, files, messages, kPath));
+  EXPECT_EQ(Texts(store), (std::vector<std::string>{"c30", "c29", "c28", "c27", "c26"}));
+  EXPECT_EQ(store.Slot(0).MaxCount, 5);
+}
+
+TEST_F(HistoryFileTest, StoreRulesApplyWhileLoading) {
+  // Repeated history text is recorded once; Usr1 (duplicate check on) keeps
+  // the newer of two equal clips.
+  files.files[kPath] = Entry(2, "http://a") + Entry(2, "http://b") + Entry(2, "http://a") +
+                       Entry(0, "x") + Entry(0, "x") + "\xFF" + DefaultRecords();
+  ASSERT_TRUE(LoadHistory(store, files, messages, kPath));
+  EXPECT_EQ(Texts(store), (std::vector<std::string>{"x", "http://a", "http://b"}));
+}
+
+TEST_F(HistoryFileTest, OldestHistoryClipEqualToAUserMenuClipSurvives) {
+  Add(0, "http://same");
+  Add(2, "http://same");
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  ASSERT_TRUE(LoadHistory(store, files, messages, kPath));
+  EXPECT_EQ(Texts(store), (std::vector<std::string>{"http://same", "http://same"}));
+  EXPECT_EQ(Kinds(store), (std::vector<int>{0, 2}));
+}
+
+TEST_F(HistoryFileTest, UserMenuWithoutNodeIsNotDefined) {
+  std::string records = DefaultRecords();
+  records.replace(3 * 784, 784, SlotRecord("Usr2", "p", "Filled", 0, 9, 1));
+  files.files[kPath] = std::string("\xFF") + records;
+  ASSERT_TRUE(LoadHistory(store, files, messages, kPath));
+  EXPECT_EQ(store.Slot(3).Node, nullptr);
+  EXPECT_FALSE(layout.UserMenu(2).visible);
+
+  // A clip filed under that menu is something the program never writes.
+  files.files[kPath] = Entry(3, "orphan") + "\xFF" + records;
+  EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamaged});
+}
+
+TEST_F(HistoryFileTest, EveryTruncationIsReportedAsDamagedAndResetsTheStore) {
+  Add(0, "h");
+  Add(2, "http://u");
+  Add(1, "s");
+  const std::string full = BuildHistoryData(store);
+  for (std::size_t n = 0; n < full.size(); n += (n < 40 || n > full.size() - 40) ? 1 : 97) {
+    files.files[kPath] = full.substr(0, n);
+    messages.shown.clear();
+    ASSERT_FALSE(LoadHistory(store, files, messages, kPath)) << n;
+    ASSERT_EQ(messages.shown.size(), 1u) << n;
+    EXPECT_EQ(messages.shown[0].text, kDamaged);
+    EXPECT_EQ(messages.shown[0].helpContext, 0);
+    EXPECT_EQ(messages.shown[0].buttons, static_cast<unsigned>(kBtnOk));
+    EXPECT_EQ(store.PageCount(), 0);
+    EXPECT_EQ(store.Slot(2).Name, "Usr1");
+    EXPECT_NE(store.Slot(2).Node, nullptr);
+  }
+}
+
+TEST_F(HistoryFileTest, ForeignSlotBytesAndOversizedFilesAreDamaged) {
+  const std::vector<std::string> damaged = {
+      Entry(12, "x") + "\xFF" + DefaultRecords(),
+      std::string(1000, '\x01'),
+      std::string(kMaxHistoryFileBytes + 1, '\xFF'),
+  };
+  for (const std::string& content : damaged) {
+    files.files[kPath] = content;
+    EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
+  }
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>(3, kDamaged));
+}
+
+TEST_F(HistoryFileTest, TooManyClipsAreDamaged) {
+  std::string file;
+  for (std::size_t i = 0; i <= kMaxHistoryClips; ++i) file += Entry(0, "x");
+  files.files[kPath] = file + "\xFF" + DefaultRecords();
+  EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
+}
+
+TEST_F(HistoryFileTest, MissingFileLeavesTheStoreAndSaysNothing) {
+  Add(0, "kept");
+  EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
+  files.unreadable.insert(kPath);
+  EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(Texts(store), std::vector<std::string>{"kept"});
+}
+
+TEST_F(HistoryFileTest, FirstStartAddsTheSamplesAndTheClipboardText) {
+  clipboard.text = "copied";
+  StartHistory(store, files, messages, clipboard, kPath, "D:\\Tools\\Ambrel\\");
+  const std::string s = "\r\n=====\r\n";
+  EXPECT_EQ(Texts(store),
+            (std::vector<std::string>{
+                "copied",
+                ";時刻に関する変数のサンプルです\r\n<例>現在は19$y年$m月$d日の $h時$n分$s秒です。",
+                ";入力関数(#Input)のサンプルです\r\n<例>実行時に入力されたデータは" + s + "$i(入力してみてね。)" + s + "です。",
+                ";ファイラー関数(#Filer)のサンプルです\r\n<例>選択されたファイル名は" + s + "$r()" + s + "です。",
+                ";ツリー関数(#Tree)のサンプルです\r\n選択されたフォルダは" + s + "$t(D:)" + s + "です。",
+            }));
+  EXPECT_EQ(Kinds(store), (std::vector<int>{0, 1, 1, 1, 1}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(HistoryFileTest, DamagedFileAtStartGivesTheMessageThenTheSamples) {
+  files.files[kPath] = Entry(0, "cut off") + Entry(1, "no marker");
+  StartHistory(store, files, messages, clipboard, kPath, "C:\\");
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamaged});
+  EXPECT_EQ(store.PageCount(), 4);
+  EXPECT_EQ(Kinds(store), (std::vector<int>{1, 1, 1, 1}));
+}
+
+TEST_F(HistoryFileTest, FailedSaveKeepsThePreviousFile) {
+  Add(0, "old");
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  const std::string before = files.Get(kPath).value();
+  Add(0, "new");
+  files.failAllWrites = true;
+  EXPECT_FALSE(SaveHistory(store, files, kPath));
+  EXPECT_EQ(files.Get(kPath).value(), before);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(DriveOf, TakesTheFirstTwoCharacters) {
+  EXPECT_EQ(DriveOf("C:\\Program Files\\"), "C:");
+  EXPECT_EQ(DriveOf("\\\\server\\share\\"), "\\\\");
+  EXPECT_EQ(DriveOf("表\\"), "表\\");  // a double-byte first character
+  EXPECT_EQ(DriveOf("C"), "C");
+}
+
+}  // namespace
+}  // namespace ambrel::app
