@@ -34,7 +34,8 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
   file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
   # The harness: helpers that start programs, drive notepad, read the
   # clipboard and read controls of other processes.
-  file(GLOB E2E_HARNESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/harness/*.cpp)
+  file(GLOB E2E_HARNESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/harness/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/e2e/ambrel/*.cpp)
   add_executable(ambrel_e2e ${E2E_SOURCES} ${E2E_HARNESS_SOURCES})
   target_compile_options(ambrel_e2e PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
   target_include_directories(ambrel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests

@@ -1,0 +1,73 @@
+#include "ambrel/ambrel_run.h"
+
+#include <sstream>
+
+#include "harness/paths.h"
+#include "harness/popup_menu.h"
+#include "harness/remote_controls.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
+
+namespace ambrel::e2e {
+
+AmbrelRun::~AmbrelRun() {
+  if (process_.Started() && process_.Running()) process_.Terminate();
+}
+
+bool AmbrelRun::Start() {
+  if (!folder_.Valid() || folder_.CopyInFrom(ExeFolder(), {"Ambrel.exe", "Tesk.dll"}) < 1)
+    return false;
+  process_ = Process::Start(Quoted(folder_.File("Ambrel.exe")), folder_.Path());
+  if (!process_.Started()) return false;
+  const bool ready = WaitUntil(
+      [&] {
+        logo_ = FindTopWindow("TLogo", "", process_.Id());
+        editor_ = FindTopWindow("TMain", "", process_.Id());
+        // The logo hides itself at the end of the start-up sequence.
+        return logo_ && editor_ && !IsWindowVisible(logo_);
+      },
+      kStartTimeoutMs);
+  // The message loop runs once the logo has gone; let it take the first
+  // clipboard notification.
+  PumpFor(200);
+  return ready;
+}
+
+Process AmbrelRun::StartSecondCopy() const {
+  return Process::Start(Quoted(folder_.File("Ambrel.exe")), folder_.Path());
+}
+
+std::vector<std::string> AmbrelRun::HistoryCaptions() const {
+  std::vector<std::string> captions;
+  HWND tree = FindChild(editor_, "SysTreeView32");
+  if (!tree) return captions;
+  const std::vector<TreeItemText> items = ReadTreeView(tree);
+  // The history root comes first; its clips stand before the user menus.
+  for (std::size_t i = 1; i < items.size() && items[i].depth == 1; ++i) {
+    if (items[i].text.rfind("Usr", 0) == 0) break;
+    captions.push_back(items[i].text);
+  }
+  return captions;
+}
+
+std::string AmbrelRun::DescribeTree() const {
+  std::ostringstream out;
+  HWND tree = FindChild(editor_, "SysTreeView32");
+  if (!tree) return "(no tree)";
+  for (const TreeItemText& item : ReadTreeView(tree)) out << item.depth << ":" << item.text << "\n";
+  return out.str();
+}
+
+bool AmbrelRun::WaitForHistory(const std::vector<std::string>& expected, unsigned timeoutMs) const {
+  return WaitUntil([&] { return HistoryCaptions() == expected; }, timeoutMs, 50);
+}
+
+bool AmbrelRun::QuitThroughTrayMenu() {
+  PostTray(WM_RBUTTONDOWN);
+  HWND menu = WaitForPopupMenu(5000, process_.Id());
+  if (!menu) return false;
+  ChooseMenuItemByMnemonic(menu, 'X');
+  return process_.WaitForExit(10000);
+}
+
+}  // namespace ambrel::e2e

@@ -1,0 +1,51 @@
+// One run of Ambrel.exe in a fresh program folder, observed from outside:
+// its windows by class, its clip tree read from the editor's tree view.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "harness/process.h"
+#include "harness/temp_folder.h"
+
+namespace ambrel::e2e {
+
+inline constexpr UINT kTrayCallback = WM_USER + 101;
+inline constexpr unsigned kStartTimeoutMs = 20000;
+
+class AmbrelRun {
+ public:
+  AmbrelRun() = default;
+  ~AmbrelRun();
+
+  // Copies the program into the folder, starts it and waits until its
+  // start-up has finished (the logo has gone and the tray icon is there).
+  bool Start();
+  // Starts another copy in the same folder (for the single-instance test).
+  Process StartSecondCopy() const;
+
+  TempFolder& Folder() { return folder_; }
+  Process& Proc() { return process_; }
+  HWND Logo() const { return logo_; }
+  HWND Editor() const { return editor_; }
+
+  // Captions of the history clips (the clip nodes under the history root).
+  std::vector<std::string> HistoryCaptions() const;
+  // All tree items as "depth:text" lines, for failure messages.
+  std::string DescribeTree() const;
+  bool WaitForHistory(const std::vector<std::string>& expected, unsigned timeoutMs = 5000) const;
+
+  void PostTray(UINT mouseMessage) const { PostMessageA(logo_, kTrayCallback, 0, mouseMessage); }
+  // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)".
+  bool QuitThroughTrayMenu();
+
+ private:
+  TempFolder folder_{"ambrel-e2e"};
+  Process process_;
+  HWND logo_ = nullptr;
+  HWND editor_ = nullptr;
+};
+
+}  // namespace ambrel::e2e
