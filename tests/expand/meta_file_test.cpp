@@ -1,0 +1,159 @@
+#include "expand/meta_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fakes.h"
+
+namespace ambrel::expand {
+namespace {
+
+const std::string kPath = "C:\\Ambrel\\Ambrel.mta";
+
+// The seventeen default rows as the table lists them.
+const std::vector<MetaRow> kDefaults = {
+    {"$y", "$Year"},     {"$m", "$Month"},    {"$d", "$Date"},    {"$h", "$Hour"},
+    {"$n", "$Minute"},   {"$s", "$Second"},   {"$c", "$CrntDir"}, {"$b", "$ClipBoard"},
+    {"$$", "$MetaChar"}, {"$f", "#FileData"}, {"$v", "#Env"},     {"$i", "#Input"},
+    {"$e", "#Edit"},     {"$r", "#Filer"},    {"$l", "#List"},    {"$t", "#Tree"},
+    {"$x", "こんにちは"},
+};
+
+std::string Z(const std::string& s) { return s + std::string(1, '\0'); }
+
+class MetaFileTest : public ::testing::Test {
+ protected:
+  MetaList list;
+  fakes::FakeFiles files;
+  fakes::FakeMessageBoxes messages;
+};
+
+TEST_F(MetaFileTest, NothingToReadGivesTheDefaultRows) {
+  const std::vector<std::string> contents = {"", std::string(1, '\0'), std::string(3, '\0')};
+  for (const std::string& content : contents) {
+    files.files[kPath] = content;
+    list.Append("$q", "stale");
+    LoadMetaFile(list, files, kPath);
+    EXPECT_EQ(list.Rows(), kDefaults) << content.size() << " bytes";
+  }
+  files.files.clear();
+  LoadMetaFile(list, files, kPath);
+  EXPECT_EQ(list.Rows(), kDefaults);
+  files.files[kPath] = Z("$a") + Z("b");
+  files.unreadable.insert(kPath);
+  LoadMetaFile(list, files, kPath);
+  EXPECT_EQ(list.Rows(), kDefaults);
+  files.unreadable.clear();
+  files.files[kPath] = Z("$a") + Z("b") + std::string(kMaxMetaFileBytes, 'x');
+  LoadMetaFile(list, files, kPath);
+  EXPECT_EQ(list.Rows(), kDefaults);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MetaFileTest, DefaultListIsWrittenByteForByte) {
+  list.Assign(DefaultMetaList());
+  ASSERT_TRUE(SaveMetaFile(list, files, messages, kPath));
+  std::string expected;
+  for (const MetaRow& row : kDefaults) expected += Z(row.caption) + Z(row.data);
+  expected += std::string(1, '\0');
+  EXPECT_EQ(files.Get(kPath).value(), expected);
+}
+
+TEST_F(MetaFileTest, RowsRoundTripInTheirOrder) {
+  list.Append("$z", "line 1\r\nline 2");
+  list.Append("$x", "こんにちは");
+  list.Append("$X", "second $x, never reached");
+  list.Append("$f", "#FileData");
+  ASSERT_TRUE(SaveMetaFile(list, files, messages, kPath));
+  MetaList loaded;
+  LoadMetaFile(loaded, files, kPath);
+  EXPECT_EQ(loaded.Rows(), list.Rows());
+}
+
+TEST_F(MetaFileTest, EmptyListIsOneZeroByte) {
+  ASSERT_TRUE(SaveMetaFile(list, files, messages, kPath));
+  EXPECT_EQ(files.Get(kPath).value(), std::string(1, '\0'));
+}
+
+TEST_F(MetaFileTest, LastEntryWithoutItsZeroBytesIsStillRead) {
+  files.files[kPath] = Z("$a") + Z("one") + Z("$b") + "two";
+  LoadMetaFile(list, files, kPath);
+  EXPECT_EQ(list.Rows(), (std::vector<MetaRow>{{"$a", "one"}, {"$b", "two"}}));
+  files.files[kPath] = Z("$a") + Z("one") + "$b";
+  LoadMetaFile(list, files, kPath);
+  EXPECT_EQ(list.Rows(), (std::vector<MetaRow>{{"$a", "one"}, {"$b", ""}}));
+  // Rows after the empty caption that ends the list are not read.
+  files.files[kPath] = Z("$a") + Z("one") + Z("") + Z("$c") + Z("three");
+  LoadMetaFile(list, files, kPath);
+  EXPECT_EQ(list.Rows(), (std::vector<MetaRow>{{"$a", "one"}}));
+}
+
+TEST_F(MetaFileTest, HugeRowCountsStopAtTheLimit) {
+  std::string block;
+  for (std::size_t i = 0; i < kMaxMetaRows + 5; ++i) block += Z("$a") + Z("");
+  std::vector<MetaRow> rows;
+  ParseMetaData(block, rows);
+  EXPECT_EQ(rows.size(), kMaxMetaRows);
+}
+
+TEST_F(MetaFileTest, RowsThatCannotBeStoredAreNotLetToCutTheFile) {
+  const std::vector<MetaRow> rows = {{"$a", std::string("x\0y", 3)}, {"", "lost"}, {"$b", "kept"}};
+  EXPECT_EQ(BuildMetaData(rows), Z("$a") + Z("x") + Z("$b") + Z("kept") + std::string(1, '\0'));
+}
+
+TEST_F(MetaFileTest, FailedSaveReportsAndKeepsThePreviousFile) {
+  files.files[kPath] = Z("$a") + Z("old") + std::string(1, '\0');
+  list.Append("$a", "new");
+  files.failingPaths.insert(kPath);
+  EXPECT_FALSE(SaveMetaFile(list, files, messages, kPath));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "静的変数リストが保存出来ませんでした");
+  EXPECT_EQ(messages.shown[0].helpContext, 1109);
+  EXPECT_EQ(messages.faultSounds, 1);
+  EXPECT_EQ(files.Get(kPath).value(), Z("$a") + Z("old") + std::string(1, '\0'));
+}
+
+TEST_F(MetaFileTest, InitMetaLoadsTheFile) {
+  files.files[kPath] = Z("$q") + Z("#Input") + std::string(1, '\0');
+  InitMeta(list, files, kPath);
+  EXPECT_EQ(list.Rows(), (std::vector<MetaRow>{{"$q", "#Input"}}));
+  EXPECT_TRUE(list.MetaExpand());
+}
+
+class MetaListMoveTest : public ::testing::Test {
+ protected:
+  MetaListMoveTest() {
+    for (const char* c : {"$a", "$b", "$c", "$d"}) list.Append(c, "");
+  }
+  std::string Order() const {
+    std::string out;
+    for (const MetaRow& r : list.Rows()) out += r.caption.substr(1);
+    return out;
+  }
+  MetaList list;
+};
+
+TEST_F(MetaListMoveTest, DraggedRowLandsAfterALowerTargetAndBeforeAnUpperOne) {
+  EXPECT_EQ(list.Move(0, 2), 2);
+  EXPECT_EQ(Order(), "bcad");
+  EXPECT_EQ(list.Move(3, 0), 0);
+  EXPECT_EQ(Order(), "dbca");
+  EXPECT_EQ(list.Move(1, -1), 3);  // below the last row
+  EXPECT_EQ(Order(), "dcab");
+  EXPECT_EQ(list.Move(2, 2), 2);  // onto itself
+  EXPECT_EQ(Order(), "dcab");
+  EXPECT_EQ(list.Move(7, 0), -1);
+}
+
+TEST_F(MetaListMoveTest, UpdateKeepsThePlaceAndDeleteRemovesTheRow) {
+  list.Update(1, "$B", "data");
+  EXPECT_EQ(list.Row(1), (MetaRow{"$B", "data"}));
+  list.Delete(0);
+  list.Delete(9);
+  EXPECT_EQ(Order(), "Bcd");
+}
+
+}  // namespace
+}  // namespace ambrel::expand
