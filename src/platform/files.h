@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,5 +26,12 @@ class Files {
   virtual bool WriteReplacing(std::string_view path, std::string_view bytes) = 0;
   virtual bool Exists(std::string_view path) = 0;
 };
+
+#ifdef _WIN32
+namespace win32 {
+// The program's files on Win32 (platform/files_win32.cpp).
+std::unique_ptr<Files> MakeFiles();
+}  // namespace win32
+#endif
 
 }  // namespace ambrel
