@@ -1,0 +1,378 @@
+#include "regexp/dfa.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/sjis.h"
+
+namespace ambrel::regexp {
+
+namespace {
+template <typename T>
+std::string KeyOf(const std::vector<T>& v) {
+  return std::string(reinterpret_cast<const char*>(v.data()), v.size() * sizeof(T));
+}
+constexpr std::size_t kStateOverhead = 96;
+}  // namespace
+
+TRE_DFA::TRE_DFA(const TREParseTree& tree, std::size_t budget) : budget_(budget) {
+  nfa_.Run(tree);
+  K_ = nfa_.ClassCount();
+  lf_class_ = nfa_.LfClass();
+  cr_class_ = nfa_.CrClass();
+  sep_class_ = cr_class_;
+  lf_mode_ = false;
+  BuildTables();
+  mark_.assign(nfa_.StateCount(), 0);
+  // Initial state: {EntryState} closed; line-head state: its LineHeadChar successor.
+  s0_set_ = {TRE_NFA::EntryState};
+  Closure(s0_set_);
+  if (nfa_.HasLineHead) {
+    h_set_.clear();
+    for (std::uint32_t q : s0_set_)
+      for (const auto& t : nfa_.Transitions(q))
+        if (t.lo == kLineHeadChar) h_set_.push_back(t.target);
+    Closure(h_set_);
+  }
+  ResetAll();
+  resets_ = 0;
+}
+
+void TRE_DFA::BuildTables() {
+  for (int b = 0; b < 256; ++b) single_[static_cast<std::size_t>(b)] = nfa_.ClassOf(static_cast<Code>(b));
+  lead_index_.fill(-1);
+  for (int b = 0; b < 256; ++b) {
+    if (!sjis::IsLeadByte(static_cast<unsigned char>(b))) continue;
+    std::array<std::int32_t, 256> row{};
+    bool uniform = true;
+    for (int t = 0; t < 256; ++t) {
+      row[static_cast<std::size_t>(t)] = nfa_.ClassOf(static_cast<Code>(b * 256 + (t == 0 ? 1 : t)));
+      if (row[static_cast<std::size_t>(t)] != row[1]) uniform = false;
+    }
+    lead_index_[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(lead_uniform_.size());
+    if (uniform) {
+      lead_uniform_.push_back(row[1]);
+      lead_tables_.emplace_back();  // unused slot keeps indexes aligned
+      lead_tables_.back().fill(row[1]);
+    } else {
+      lead_uniform_.push_back(-1);
+      lead_tables_.push_back(row);
+    }
+  }
+}
+
+void TRE_DFA::Closure(std::vector<std::uint32_t>& set) {
+  if (++mark_gen_ == 0) {
+    std::fill(mark_.begin(), mark_.end(), 0);
+    mark_gen_ = 1;
+  }
+  stack_.clear();
+  std::size_t w = 0;
+  for (std::uint32_t q : set) {
+    if (mark_[q] == mark_gen_) continue;
+    mark_[q] = mark_gen_;
+    set[w++] = q;
+    stack_.push_back(q);
+  }
+  set.resize(w);
+  while (!stack_.empty()) {
+    const std::uint32_t q = stack_.back();
+    stack_.pop_back();
+    for (const auto& t : nfa_.Transitions(q)) {
+      if (t.lo != kEmptyChar || mark_[t.target] == mark_gen_) continue;
+      mark_[t.target] = mark_gen_;
+      set.push_back(t.target);
+      stack_.push_back(t.target);
+    }
+  }
+  std::sort(set.begin(), set.end());
+}
+
+void TRE_DFA::ResetSearch() {
+  memory_ -= std::min(memory_, smem_);
+  smem_ = 0;
+  sstates_.clear();
+  slot_pool_.clear();
+  snext_.clear();
+  smap_.clear();
+  map_off_.clear();
+  map_pool_.clear();
+  sindex_.clear();
+  initial_ = -1;
+}
+
+void TRE_DFA::ResetAll() {
+  ResetSearch();
+  dstates_.clear();
+  set_pool_.clear();
+  dnext_.clear();
+  dindex_.clear();
+  memory_ = 0;
+  ++resets_;
+  s0_ = InternD(s0_set_);
+  h_ = nfa_.HasLineHead ? InternD(h_set_) : kDead;
+}
+
+std::int32_t TRE_DFA::InternD(const std::vector<std::uint32_t>& set) {
+  std::string key = KeyOf(set);
+  auto it = dindex_.find(key);
+  if (it != dindex_.end()) return it->second;
+  const auto id = static_cast<std::int32_t>(dstates_.size());
+  DState d;
+  d.off = static_cast<std::uint32_t>(set_pool_.size());
+  d.len = static_cast<std::uint32_t>(set.size());
+  d.accepting = std::binary_search(set.begin(), set.end(), TRE_NFA::ExitState);
+  for (std::uint32_t q : set) {
+    for (const auto& t : nfa_.Transitions(q))
+      if (t.lo == kLineTailChar) d.tail = true;
+    if (d.tail) break;
+  }
+  set_pool_.insert(set_pool_.end(), set.begin(), set.end());
+  dstates_.push_back(d);
+  dnext_.resize(dnext_.size() + static_cast<std::size_t>(K_), kUnknown);
+  memory_ += key.size() * 2 + static_cast<std::size_t>(K_) * sizeof(std::int32_t) + kStateOverhead;
+  dindex_.emplace(std::move(key), id);
+  return id;
+}
+
+std::int32_t TRE_DFA::ComputeDNext(std::int32_t s, int k) {
+  const auto& labels = nfa_.ClassLabels(k);
+  if (labels.empty()) return kDead;
+  const DState d = dstates_[static_cast<std::size_t>(s)];
+  work_.clear();
+  if (labels.size() == 1) {
+    const std::int32_t l = labels[0];
+    for (std::uint32_t i = 0; i < d.len; ++i)
+      for (const auto& t : nfa_.Transitions(set_pool_[d.off + i]))
+        if (t.label == l) work_.push_back(t.target);
+  } else {
+    // A literal `^` or `$` label (c, c) and a range (lo, hi) holding c: NextState
+    // follows only one group -- the lower lo, or on equal lo the group created
+    // first (NFA states ascending, each chain newest transition first).
+    std::int32_t lit = labels[0], range = labels[1];
+    if (nfa_.LabelLo(lit) != nfa_.LabelHi(lit)) std::swap(lit, range);
+    std::vector<std::uint32_t> tl, tr;
+    std::int32_t first = -1;
+    for (std::uint32_t i = 0; i < d.len; ++i) {
+      const auto& chain = nfa_.Transitions(set_pool_[d.off + i]);
+      for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (it->label == lit) {
+          tl.push_back(it->target);
+          if (first < 0) first = lit;
+        } else if (it->label == range) {
+          tr.push_back(it->target);
+          if (first < 0) first = range;
+        }
+      }
+    }
+    bool take_range;
+    if (tl.empty()) take_range = true;
+    else if (tr.empty()) take_range = false;
+    else if (nfa_.LabelLo(range) < nfa_.LabelLo(lit)) take_range = true;
+    else take_range = first == range;
+    work_ = take_range ? tr : tl;
+  }
+  if (work_.empty()) return kDead;
+  std::vector<std::uint32_t> set = work_;
+  Closure(set);
+  return InternD(set);
+}
+
+std::int32_t TRE_DFA::DNext(std::int32_t s, int k) {
+  const std::size_t idx = static_cast<std::size_t>(s) * static_cast<std::size_t>(K_) + static_cast<std::size_t>(k);
+  std::int32_t v = dnext_[idx];
+  if (v != kUnknown) return v;
+  v = ComputeDNext(s, k);
+  dnext_[idx] = v;
+  return v;
+}
+
+bool TRE_DFA::Flag(std::int32_t s, int k) {
+  const DState& d = dstates_[static_cast<std::size_t>(s)];
+  if (d.accepting) return true;
+  if (!d.tail) return false;
+  if (k == K_) return true;
+  return k == sep_class_ && DNext(s, k) == kDead;
+}
+
+std::int32_t TRE_DFA::InternS(const std::vector<std::int32_t>& slots) {
+  std::string key = KeyOf(slots);
+  auto it = sindex_.find(key);
+  if (it != sindex_.end()) return it->second;
+  const auto id = static_cast<std::int32_t>(sstates_.size());
+  SState s;
+  s.off = static_cast<std::uint32_t>(slot_pool_.size());
+  s.len = static_cast<std::uint32_t>(slots.size());
+  slot_pool_.insert(slot_pool_.end(), slots.begin(), slots.end());
+  sstates_.push_back(s);
+  const std::size_t cols = static_cast<std::size_t>(K_) + 1;
+  snext_.resize(snext_.size() + cols, kSUnknown);
+  smap_.resize(smap_.size() + cols, -1);
+  const std::size_t bytes = key.size() * 2 + cols * 2 * sizeof(std::int32_t) + kStateOverhead;
+  memory_ += bytes;
+  smem_ += bytes;
+  sindex_.emplace(std::move(key), id);
+  return id;
+}
+
+std::int32_t TRE_DFA::InitialSearchState() {
+  if (initial_ < 0) {
+    std::vector<std::int32_t> slots;
+    if (nfa_.HasLineHead) slots.push_back(h_);
+    if (std::find(slots.begin(), slots.end(), s0_) == slots.end()) slots.push_back(s0_);
+    initial_ = InternS(slots);
+  }
+  return initial_;
+}
+
+std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id) {
+  map_id = -1;
+  const SState ss = sstates_[static_cast<std::size_t>(sid)];
+  std::vector<std::int32_t> slots(slot_pool_.begin() + ss.off, slot_pool_.begin() + ss.off + ss.len);
+  std::size_t alive = slots.size();
+  const bool had_flag = alive > 0 && slots[alive - 1] == kFlagged;
+  if (had_flag) --alive;
+  // Runs that match here (before the character is read): the first one wins.
+  std::ptrdiff_t flagged = -1;
+  for (std::size_t i = 0; i < alive; ++i)
+    if (Flag(slots[i], k)) {
+      flagged = static_cast<std::ptrdiff_t>(i);
+      break;
+    }
+  if (flagged == 0) return Done(0);
+  const std::size_t limit = flagged >= 0 ? static_cast<std::size_t>(flagged) : alive;
+  const std::ptrdiff_t flag_src = flagged >= 0 ? flagged : (had_flag ? static_cast<std::ptrdiff_t>(alive) : -1);
+  std::vector<std::int32_t> out, map;
+  if (k != K_) {
+    for (std::size_t i = 0; i < limit; ++i) {
+      const std::int32_t t = DNext(slots[i], k);
+      if (t == kDead || std::find(out.begin(), out.end(), t) != out.end()) continue;
+      out.push_back(t);
+      map.push_back(static_cast<std::int32_t>(i));
+    }
+  }
+  if (flag_src >= 0) {
+    if (out.empty()) return Done(static_cast<std::int32_t>(flag_src));
+    out.push_back(kFlagged);
+    map.push_back(static_cast<std::int32_t>(flag_src));
+  } else if (k != K_) {
+    if (k == lf_class_ && nfa_.HasLineHead && std::find(out.begin(), out.end(), h_) == out.end()) {
+      out.push_back(h_);
+      map.push_back(-1);
+    }
+    if (std::find(out.begin(), out.end(), s0_) == out.end()) {
+      out.push_back(s0_);
+      map.push_back(-1);
+    }
+  }
+  if (out.empty()) return kNoMatch;
+  bool identity = map.size() == slots.size();
+  for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
+  if (!identity) {
+    map_id = static_cast<std::int32_t>(map_off_.size());
+    map_off_.push_back(static_cast<std::uint32_t>(map_pool_.size()));
+    map_pool_.insert(map_pool_.end(), map.begin(), map.end());
+    map_pool_.push_back(-2);  // terminator
+    const std::size_t bytes = (map.size() + 2) * sizeof(std::int32_t);
+    memory_ += bytes;
+    smem_ += bytes;
+  }
+  return InternS(out);
+}
+
+std::int32_t TRE_DFA::RebuildD(std::int32_t s) {
+  const DState d = dstates_[static_cast<std::size_t>(s)];
+  std::vector<std::uint32_t> set(set_pool_.begin() + d.off, set_pool_.begin() + d.off + d.len);
+  ResetAll();
+  return InternD(set);
+}
+
+std::int32_t TRE_DFA::RebuildSearchState(std::int32_t sid) {
+  const SState ss = sstates_[static_cast<std::size_t>(sid)];
+  std::vector<std::vector<std::uint32_t>> sets;
+  for (std::uint32_t i = 0; i < ss.len; ++i) {
+    const std::int32_t s = slot_pool_[ss.off + i];
+    if (s == kFlagged) {
+      sets.emplace_back();
+      continue;
+    }
+    const DState d = dstates_[static_cast<std::size_t>(s)];
+    sets.emplace_back(set_pool_.begin() + d.off, set_pool_.begin() + d.off + d.len);
+  }
+  ResetAll();
+  std::vector<std::int32_t> slots;
+  for (const auto& set : sets) slots.push_back(set.empty() ? kFlagged : InternD(set));
+  return InternS(slots);
+}
+
+std::ptrdiff_t TRE_DFA::RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n) {
+  std::ptrdiff_t result = -1;
+  std::size_t cur = p;
+  for (;;) {
+    const DState& d = dstates_[static_cast<std::size_t>(s)];
+    if (d.accepting) result = static_cast<std::ptrdiff_t>(cur);
+    int k = K_, len = 0;
+    if (cur < n) ReadClass(t, cur, n, k, len);
+    const std::int32_t nx = k == K_ ? kDead : DNext(s, k);
+    if (nx == kDead) {
+      if ((k == K_ || k == sep_class_) && dstates_[static_cast<std::size_t>(s)].tail)
+        return static_cast<std::ptrdiff_t>(cur);
+      return result;
+    }
+    s = nx;
+    cur += static_cast<std::size_t>(len);
+    if (memory_ > budget_) s = RebuildD(s);
+  }
+}
+
+bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, std::size_t& end) {
+  const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+  const void* z = std::memchr(t, 0, text.size());
+  const std::size_t n = z ? static_cast<std::size_t>(static_cast<const unsigned char*>(z) - t) : text.size();
+  if (lf_mode != lf_mode_) {
+    lf_mode_ = lf_mode;
+    sep_class_ = lf_mode ? lf_class_ : cr_class_;
+    ResetSearch();
+  }
+  std::int32_t sid = InitialSearchState();
+  std::vector<std::size_t> pos(sstates_[static_cast<std::size_t>(sid)].len, 0), npos;
+  const std::size_t cols = static_cast<std::size_t>(K_) + 1;
+  std::size_t i = 0;
+  for (;;) {
+    int k = K_, len = 0;
+    if (i < n) ReadClass(t, i, n, k, len);
+    std::size_t idx = static_cast<std::size_t>(sid) * cols + static_cast<std::size_t>(k);
+    std::int32_t e = snext_[idx];
+    std::int32_t m;
+    if (e == kSUnknown) {
+      e = ComputeSNext(sid, k, m);
+      idx = static_cast<std::size_t>(sid) * cols + static_cast<std::size_t>(k);
+      snext_[idx] = e;
+      smap_[idx] = m;
+    } else {
+      m = smap_[idx];
+    }
+    if (e == kNoMatch) return false;
+    if (e <= -3) {
+      start = pos[static_cast<std::size_t>(-3 - e)];
+      break;
+    }
+    if (m >= 0) {
+      npos.clear();
+      for (const std::int32_t* src = &map_pool_[map_off_[static_cast<std::size_t>(m)]]; *src != -2; ++src)
+        npos.push_back(*src >= 0 ? pos[static_cast<std::size_t>(*src)] : i + static_cast<std::size_t>(len));
+      pos.swap(npos);
+    }
+    sid = e;
+    i += static_cast<std::size_t>(len);
+    if (memory_ > budget_) sid = RebuildSearchState(sid);
+  }
+  const bool line_head = start == 0 || t[start - 1] == '\n';
+  std::ptrdiff_t e = RunFrom(s0_, t, start, n);
+  if (nfa_.HasLineHead && line_head) e = std::max(e, RunFrom(h_, t, start, n));
+  if (e < 0) return false;  // cannot happen: the run that chose start matches
+  end = static_cast<std::size_t>(e);
+  return true;
+}
+
+}  // namespace ambrel::regexp

@@ -1,0 +1,143 @@
+// Part 5.3, second half: the deterministic automaton, built lazily, and the
+// linear-time search.
+//
+// A DFA state is the closure of a set of NFA states, exactly as the Part's
+// subset construction makes it, and its transition on a character is the
+// Part's NextState (including the rule that, of two labels covering the
+// character, the one with the lower lo -- and among equal lo the group
+// created first -- is followed). States are made on demand, one transition at
+// a time, in a cache of fixed size that is emptied when full; the states in
+// use are then made again, so results never depend on the cache.
+//
+// Search (leftmost start, then the longest match there, as MatchPlain and
+// MatchWithAnchors define it) is done in two linear passes:
+//  1. one forward pass keeps the runs of the automaton started at every
+//     character boundary, in order of their start, merging runs that reach
+//     the same DFA state (the earlier start wins) -- these ordered lists are
+//     themselves states, built lazily and cached like DFA states. The pass
+//     ends as soon as the earliest-started live run is known to match: its
+//     start is the match start.
+//  2. one run from that start gives the end (MatchAt / MatchHead).
+// The text is read through a byte table and, for double-byte characters, a
+// two-level table into the equivalence classes of the NFA; starts and ends
+// fall only on character boundaries.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "regexp/nfa.h"
+
+namespace ambrel::regexp {
+
+class TRE_DFA {
+ public:
+  static constexpr std::size_t kDefaultBudget = std::size_t{4} << 20;  // bytes
+
+  // Builds the NFA of the tree; the DFA states are made while matching.
+  explicit TRE_DFA(const TREParseTree& tree, std::size_t budget = kDefaultBudget);
+
+  bool HasLineHead() const { return nfa_.HasLineHead; }
+  bool HasLineTail() const { return nfa_.HasLineTail; }
+  const TRE_NFA& Nfa() const { return nfa_; }
+
+  // Finds the match in text (which ends at its first zero byte); start and
+  // end are 0-based byte offsets. lf_mode: `$` matches before LF, not CR.
+  bool Search(std::string_view text, bool lf_mode, std::size_t& start, std::size_t& end);
+
+  // Instrumentation.
+  std::size_t MemoryUsed() const { return memory_; }
+  std::size_t Budget() const { return budget_; }
+  std::size_t ResetCount() const { return resets_; }
+  std::size_t StateCount() const { return dstates_.size(); }
+
+ private:
+  static constexpr std::int32_t kUnknown = -2;
+  static constexpr std::int32_t kDead = -1;
+  static constexpr std::int32_t kFlagged = -5;     // marker slot in a run list
+  static constexpr std::int32_t kNoMatch = -2;     // search-table value
+  static constexpr std::int32_t kSUnknown = -1;    // search-table value
+  static std::int32_t Done(std::int32_t slot) { return -3 - slot; }
+
+  struct DState {
+    std::uint32_t off = 0, len = 0;  // NFA set in set_pool_
+    bool accepting = false;
+    bool tail = false;  // has a transition on LineTailChar
+  };
+  struct SState {
+    std::uint32_t off = 0, len = 0;  // run list in slot_pool_
+  };
+
+  // Equivalence class of the character at text[i], and its length.
+  void ReadClass(const unsigned char* t, std::size_t i, std::size_t n, int& k, int& len) const {
+    const unsigned char b = t[i];
+    if (lead_index_[b] >= 0 && i + 1 < n) {
+      len = 2;
+      const std::int32_t li = lead_index_[b];
+      k = lead_uniform_[static_cast<std::size_t>(li)] >= 0
+              ? lead_uniform_[static_cast<std::size_t>(li)]
+              : lead_tables_[static_cast<std::size_t>(li)][t[i + 1]];
+    } else {
+      len = 1;
+      k = single_[b];
+    }
+  }
+
+  void BuildTables();
+  void ResetAll();
+  void ResetSearch();
+  std::int32_t InternD(const std::vector<std::uint32_t>& set);
+  std::int32_t DNext(std::int32_t s, int k);
+  std::int32_t ComputeDNext(std::int32_t s, int k);
+  void Closure(std::vector<std::uint32_t>& set);
+  bool Flag(std::int32_t s, int k);
+  std::int32_t InternS(const std::vector<std::int32_t>& slots);
+  std::int32_t ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id);
+  std::int32_t InitialSearchState();
+  std::int32_t RebuildSearchState(std::int32_t sid);
+  std::int32_t RebuildD(std::int32_t s);
+  std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
+
+  TRE_NFA nfa_;
+  int K_ = 0;           // classes; K_ is also the END column of the search table
+  int lf_class_ = 0, cr_class_ = 0, sep_class_ = 0;
+  bool lf_mode_ = false;
+  std::array<std::int32_t, 256> single_{};
+  std::array<std::int32_t, 256> lead_index_{};
+  std::vector<std::int32_t> lead_uniform_;
+  std::vector<std::array<std::int32_t, 256>> lead_tables_;
+
+  std::vector<std::uint32_t> s0_set_, h_set_;
+  std::int32_t s0_ = kDead, h_ = kDead;
+
+  // DFA state cache.
+  std::vector<DState> dstates_;
+  std::vector<std::uint32_t> set_pool_;
+  std::vector<std::int32_t> dnext_;  // dstates_.size() * K_
+  std::unordered_map<std::string, std::int32_t> dindex_;
+  // Run-list cache.
+  std::vector<SState> sstates_;
+  std::vector<std::int32_t> slot_pool_;
+  std::vector<std::int32_t> snext_;  // sstates_.size() * (K_ + 1)
+  std::vector<std::int32_t> smap_;   // mapping of slots, -1 identity
+  std::vector<std::uint32_t> map_off_;
+  std::vector<std::int32_t> map_pool_;  // source slot, -1 for a new start
+  std::unordered_map<std::string, std::int32_t> sindex_;
+  std::int32_t initial_ = -1;
+
+  std::size_t budget_;
+  std::size_t memory_ = 0;
+  std::size_t smem_ = 0;
+  std::size_t resets_ = 0;
+  // Scratch.
+  std::vector<std::uint32_t> work_, stack_;
+  std::vector<std::uint32_t> mark_;
+  std::uint32_t mark_gen_ = 0;
+};
+
+}  // namespace ambrel::regexp
