@@ -22,7 +22,7 @@ AMBREL_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${AMBREL_WINEPREFIX:=${XDG_CACHE_HOME:-$HOME/.cache}/ambrel/wineprefix}"
 : "${AMBREL_WINE_DESKTOP:=1024x768}"
 : "${AMBREL_XVFB_SIZE:=1024x768x24}"
-AMBREL_ENV_PACKAGES=(wine wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool gcc-mingw-w64-x86-64)
+AMBREL_ENV_PACKAGES=(wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool gcc-mingw-w64-x86-64)
 # What the Windows build of the program and its end-to-end tests needs;
 # installed by ambrel_build_tools_require (not part of plain set-up).
 AMBREL_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest)

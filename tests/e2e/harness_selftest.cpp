@@ -15,6 +15,7 @@
 #include "harness/process.h"
 #include "harness/remote_controls.h"
 #include "harness/temp_folder.h"
+#include "harness/tray.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
 
@@ -313,9 +314,14 @@ TEST_F(HarnessFixtureProgram, PopupMenuDismissesWithoutChoice) {
   EXPECT_TRUE(WaitForPopupMenuClosed(3000, process_.Id()));
 }
 
-TEST_F(HarnessFixtureProgram, TrayAcceptsAnIcon) {
+TEST_F(HarnessFixtureProgram, TrayIconAnswersClicksOfBothButtons) {
   PostMessageA(window_, kFixtureAddTray, 0, 0);
-  EXPECT_TRUE(TitleBecomes("tray=1")) << WindowText(window_);
+  ASSERT_TRUE(TitleBecomes("tray=1")) << WindowText(window_);
+  if (!FindTrayWindow()) GTEST_SKIP() << "no task bar: run with the Wine virtual desktop";
+  ASSERT_TRUE(ClickTrayIcon(0, MouseButton::Left));
+  EXPECT_TRUE(TitleBecomes("trayclick=514")) << WindowText(window_);  // WM_LBUTTONUP
+  ASSERT_TRUE(ClickTrayIcon(0, MouseButton::Right));
+  EXPECT_TRUE(TitleBecomes("trayclick=517")) << WindowText(window_);  // WM_RBUTTONUP
 }
 
 }  // namespace
