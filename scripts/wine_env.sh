@@ -27,7 +27,7 @@ AMBREL_ENV_PACKAGES=(wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-got
 # installed by ambrel_build_tools_require (not part of plain set-up).
 AMBREL_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest)
 # Bump when the prefix recipe changes so cached prefixes are brought up to date.
-AMBREL_PREFIX_RECIPE=3
+AMBREL_PREFIX_RECIPE=5
 
 # Installs the named Debian packages that are missing (apt-get update first).
 ambrel_apt_require() {
@@ -110,10 +110,17 @@ EOF
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" && wineserver -w
 }
 
+# Debian's Wine does not find its own fonts (fonts-wine) by itself; without
+# Marlett the caption buttons show as "0 1 r". Only Marlett is linked: with
+# Wine's Latin-only Tahoma present, a rich edit asking for it draws kanji as
+# boxes, while without it the request falls through to the IPA fonts.
 ambrel_link_fonts() {
   local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
   mkdir -p "$fonts"
-  for f in /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf; do
+  rm -f "$fonts"/tahoma*.ttf "$fonts"/courier.ttf "$fonts"/ms_sans_serif.ttf "$fonts"/small_fonts*.ttf \
+        "$fonts"/system.ttf "$fonts"/fixedsys*.ttf "$fonts"/symbol.ttf
+  for f in /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf \
+           /usr/share/wine/fonts/marlett.ttf; do
     [ -e "$f" ] && ln -sf "$f" "$fonts/"
   done
 }

@@ -305,6 +305,18 @@ TEST_F(HarnessFixtureProgram, PopupMenuChoosesByMnemonic) {
   EXPECT_TRUE(TitleBecomes("chosen=103")) << WindowText(window_);
 }
 
+TEST_F(HarnessFixtureProgram, PopupMenuAnswersRealKeystrokes) {
+  PostMessageA(window_, kFixtureOpenMenu, 0, 0);
+  ASSERT_NE(WaitForPopupMenu(5000, process_.Id()), nullptr);
+  // The owner made itself the foreground window before tracking, so the
+  // keyboard reaches the menu's loop.
+  ASSERT_TRUE(PressKeys({VK_DOWN}));
+  ASSERT_TRUE(PressKeys({VK_DOWN}));
+  ASSERT_TRUE(PressKeys({VK_DOWN}));
+  ASSERT_TRUE(PressKeys({VK_RETURN}));
+  EXPECT_TRUE(TitleBecomes("chosen=103")) << WindowText(window_);
+}
+
 TEST_F(HarnessFixtureProgram, PopupMenuDismissesWithoutChoice) {
   PostMessageA(window_, kFixtureOpenMenu, 0, 0);
   HWND menu = WaitForPopupMenu(5000, process_.Id());
