@@ -14,7 +14,8 @@
 # Knobs: AMBREL_WINEPREFIX (prefix folder), AMBREL_WINE_DESKTOP
 # ("1024x768" = Wine virtual desktop of that size, "off" = plain X windows),
 # AMBREL_XVFB_SIZE (screen of a private Xvfb), AMBREL_NO_APT=1 (never install).
-# Idempotent: each step checks what is already there.
+# Idempotent: each step checks what is already there. Safe to source from a
+# script running under `set -euo pipefail`.
 
 ambrel_env_log() { printf '[wine_env] %s\n' "$*" >&2; }
 
@@ -33,14 +34,14 @@ AMBREL_PREFIX_RECIPE=5
 ambrel_apt_require() {
   local missing=() p
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = 'install ok installed' ] || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "${AMBREL_NO_APT:-0}" = 1 ]; then
     ambrel_env_log "missing packages: ${missing[*]} (AMBREL_NO_APT=1)"; return 1
   fi
   local sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
   ambrel_env_log "installing: ${missing[*]}"
   $sudo apt-get update -qq &&
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
@@ -51,9 +52,9 @@ ambrel_build_tools_require() { ambrel_apt_require "${AMBREL_BUILD_PACKAGES[@]}";
 # Wine takes its ANSI code page from the C library's locale: without an
 # installed ja_JP.UTF-8 it silently falls back to 1252.
 ambrel_locale_require() {
-  locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+  case " $(locale -a 2>/dev/null | tr '\n' ' ') " in *" ja_JP.utf8 "*) return 0 ;; esac
   local sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
   ambrel_env_log "generating locale ja_JP.UTF-8"
   $sudo localedef -i ja_JP -c -f UTF-8 -A /usr/share/locale/locale.alias ja_JP.UTF-8
 }
@@ -121,7 +122,7 @@ ambrel_link_fonts() {
         "$fonts"/system.ttf "$fonts"/fixedsys*.ttf "$fonts"/symbol.ttf
   for f in /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf \
            /usr/share/wine/fonts/marlett.ttf; do
-    [ -e "$f" ] && ln -sf "$f" "$fonts/"
+    if [ -e "$f" ]; then ln -sf "$f" "$fonts/"; fi
   done
 }
 
@@ -213,6 +214,10 @@ fi
 set -u
 cmd=${1:-setup}
 [ $# -gt 0 ] && shift
+case "$cmd" in
+  setup|run|acp|exec|screenshot) ;;
+  *) echo "usage: $0 [setup|run PROG.exe ARGS|acp|exec CMD ARGS|screenshot OUT.png]" >&2; exit 2 ;;
+esac
 ambrel_env_setup || exit 1
 trap 'ambrel_env_cleanup' EXIT
 case "$cmd" in
@@ -221,5 +226,4 @@ case "$cmd" in
   acp) ambrel_wine_acp ;;
   exec) "$@"; exit $? ;;
   screenshot) ambrel_screenshot "$@"; exit $? ;;
-  *) echo "usage: $0 [setup|run PROG.exe ARGS|acp|exec CMD ARGS|screenshot OUT.png]" >&2; exit 2 ;;
 esac
