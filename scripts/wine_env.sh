@@ -108,7 +108,9 @@ $desktop_lines
 EOF
   { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$reg.utf8"; } >"$reg"
   rm -f "$reg.utf8"
-  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" && wineserver -w
+  # No `wineserver -w` here: with a program of the prefix still running it
+  # would wait for that program; the server keeps the keys either way.
+  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)"
 }
 
 # Debian's Wine does not find its own fonts (fonts-wine) by itself; without
@@ -136,7 +138,7 @@ ambrel_prefix_require() {
     ambrel_env_log "creating Wine prefix $WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot -i >/dev/null 2>&1 || { ambrel_env_log "wineboot failed"; return 1; }
-    wineserver -w
+    timeout 120 wineserver -w || true
   fi
   ambrel_link_fonts
   ambrel_write_prefix_registry || { ambrel_env_log "registry import failed"; return 1; }
@@ -222,7 +224,9 @@ ambrel_env_setup || exit 1
 trap 'ambrel_env_cleanup' EXIT
 case "$cmd" in
   setup) ;;
-  run) ambrel_wine_run "$@"; rc=$?; wineserver -w 2>/dev/null; exit $rc ;;
+  # A program left behind by a crashed test ends with the private Xvfb (see
+  # ambrel_env_cleanup); on a user's display it is left alone.
+  run) ambrel_wine_run "$@"; exit $? ;;
   acp) ambrel_wine_acp ;;
   exec) "$@"; exit $? ;;
   screenshot) ambrel_screenshot "$@"; exit $? ;;
