@@ -36,10 +36,20 @@ bool PutGlobal(UINT format, HGLOBAL memory) {
   return false;
 }
 
+// Windows refuses SetClipboardData after EmptyClipboard when the clipboard
+// was opened without a window (Wine allows it), so the test program owns
+// the clipboard through a message-only window of its own.
+HWND ClipboardOwner() {
+  static HWND owner = CreateWindowExA(0, "STATIC", "ambrel e2e clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  return owner;
+}
+
 }  // namespace
 
 bool OpenClipboardRetry(unsigned timeoutMs) {
-  return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, timeoutMs, 10);
+  HWND owner = ClipboardOwner();
+  return WaitUntil([owner] { return OpenClipboard(owner) != FALSE; }, timeoutMs, 10);
 }
 
 std::optional<std::string> ReadClipboardText() {
