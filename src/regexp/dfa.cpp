@@ -39,25 +39,22 @@ TRE_DFA::TRE_DFA(const TREParseTree& tree, std::size_t budget) : budget_(budget)
 }
 
 void TRE_DFA::BuildTables() {
-  for (int b = 0; b < 256; ++b) single_[static_cast<std::size_t>(b)] = nfa_.ClassOf(static_cast<Code>(b));
+  nfa_.ClassesOf(0, 256, single_.data());
   lead_index_.fill(-1);
+  lead_uniform_.fill(-1);
   for (int b = 0; b < 256; ++b) {
-    if (!sjis::IsLeadByte(static_cast<unsigned char>(b))) continue;
+    is_lead_[static_cast<std::size_t>(b)] = sjis::IsLeadByte(static_cast<unsigned char>(b));
+    if (!is_lead_[static_cast<std::size_t>(b)]) continue;
+    const auto first = static_cast<std::uint32_t>(b * 256 + 1);
+    if (nfa_.SameInterval(first, first + 254)) {
+      lead_uniform_[static_cast<std::size_t>(b)] = nfa_.ClassOf(static_cast<Code>(first));
+      continue;
+    }
     std::array<std::int32_t, 256> row{};
-    bool uniform = true;
-    for (int t = 0; t < 256; ++t) {
-      row[static_cast<std::size_t>(t)] = nfa_.ClassOf(static_cast<Code>(b * 256 + (t == 0 ? 1 : t)));
-      if (row[static_cast<std::size_t>(t)] != row[1]) uniform = false;
-    }
-    lead_index_[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(lead_uniform_.size());
-    if (uniform) {
-      lead_uniform_.push_back(row[1]);
-      lead_tables_.emplace_back();  // unused slot keeps indexes aligned
-      lead_tables_.back().fill(row[1]);
-    } else {
-      lead_uniform_.push_back(-1);
-      lead_tables_.push_back(row);
-    }
+    nfa_.ClassesOf(first, 255, row.data() + 1);
+    row[0] = row[1];  // a zero trail byte never occurs (the text ends there)
+    lead_index_[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(lead_tables_.size());
+    lead_tables_.push_back(row);
   }
 }
 
@@ -89,16 +86,10 @@ void TRE_DFA::Closure(std::vector<std::uint32_t>& set) {
 }
 
 void TRE_DFA::ResetSearch() {
-  memory_ -= std::min(memory_, smem_);
-  smem_ = 0;
-  sstates_.clear();
-  slot_pool_.clear();
-  snext_.clear();
-  smap_.clear();
-  map_off_.clear();
-  map_pool_.clear();
-  sindex_.clear();
-  initial_ = -1;
+  for (SearchCache& c : caches_) {
+    memory_ -= std::min(memory_, c.mem);
+    c = SearchCache();
+  }
 }
 
 void TRE_DFA::ResetAll() {
@@ -197,38 +188,38 @@ bool TRE_DFA::Flag(std::int32_t s, int k) {
 
 std::int32_t TRE_DFA::InternS(const std::vector<std::int32_t>& slots) {
   std::string key = KeyOf(slots);
-  auto it = sindex_.find(key);
-  if (it != sindex_.end()) return it->second;
-  const auto id = static_cast<std::int32_t>(sstates_.size());
+  auto it = sc_->sindex.find(key);
+  if (it != sc_->sindex.end()) return it->second;
+  const auto id = static_cast<std::int32_t>(sc_->sstates.size());
   SState s;
-  s.off = static_cast<std::uint32_t>(slot_pool_.size());
+  s.off = static_cast<std::uint32_t>(sc_->slot_pool.size());
   s.len = static_cast<std::uint32_t>(slots.size());
-  slot_pool_.insert(slot_pool_.end(), slots.begin(), slots.end());
-  sstates_.push_back(s);
+  sc_->slot_pool.insert(sc_->slot_pool.end(), slots.begin(), slots.end());
+  sc_->sstates.push_back(s);
   const std::size_t cols = static_cast<std::size_t>(K_) + 1;
-  snext_.resize(snext_.size() + cols, kSUnknown);
-  smap_.resize(smap_.size() + cols, -1);
+  sc_->snext.resize(sc_->snext.size() + cols, kSUnknown);
+  sc_->smap.resize(sc_->smap.size() + cols, -1);
   const std::size_t bytes = key.size() * 2 + cols * 2 * sizeof(std::int32_t) + kStateOverhead;
   memory_ += bytes;
-  smem_ += bytes;
-  sindex_.emplace(std::move(key), id);
+  sc_->mem += bytes;
+  sc_->sindex.emplace(std::move(key), id);
   return id;
 }
 
 std::int32_t TRE_DFA::InitialSearchState() {
-  if (initial_ < 0) {
+  if (sc_->initial < 0) {
     std::vector<std::int32_t> slots;
     if (nfa_.HasLineHead) slots.push_back(h_);
     if (std::find(slots.begin(), slots.end(), s0_) == slots.end()) slots.push_back(s0_);
-    initial_ = InternS(slots);
+    sc_->initial = InternS(slots);
   }
-  return initial_;
+  return sc_->initial;
 }
 
 std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id) {
   map_id = -1;
-  const SState ss = sstates_[static_cast<std::size_t>(sid)];
-  std::vector<std::int32_t> slots(slot_pool_.begin() + ss.off, slot_pool_.begin() + ss.off + ss.len);
+  const SState ss = sc_->sstates[static_cast<std::size_t>(sid)];
+  std::vector<std::int32_t> slots(sc_->slot_pool.begin() + ss.off, sc_->slot_pool.begin() + ss.off + ss.len);
   std::size_t alive = slots.size();
   const bool had_flag = alive > 0 && slots[alive - 1] == kFlagged;
   if (had_flag) --alive;
@@ -269,13 +260,13 @@ std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id
   bool identity = map.size() == slots.size();
   for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
   if (!identity) {
-    map_id = static_cast<std::int32_t>(map_off_.size());
-    map_off_.push_back(static_cast<std::uint32_t>(map_pool_.size()));
-    map_pool_.insert(map_pool_.end(), map.begin(), map.end());
-    map_pool_.push_back(-2);  // terminator
+    map_id = static_cast<std::int32_t>(sc_->map_off.size());
+    sc_->map_off.push_back(static_cast<std::uint32_t>(sc_->map_pool.size()));
+    sc_->map_pool.insert(sc_->map_pool.end(), map.begin(), map.end());
+    sc_->map_pool.push_back(-2);  // terminator
     const std::size_t bytes = (map.size() + 2) * sizeof(std::int32_t);
     memory_ += bytes;
-    smem_ += bytes;
+    sc_->mem += bytes;
   }
   return InternS(out);
 }
@@ -288,10 +279,10 @@ std::int32_t TRE_DFA::RebuildD(std::int32_t s) {
 }
 
 std::int32_t TRE_DFA::RebuildSearchState(std::int32_t sid) {
-  const SState ss = sstates_[static_cast<std::size_t>(sid)];
+  const SState ss = sc_->sstates[static_cast<std::size_t>(sid)];
   std::vector<std::vector<std::uint32_t>> sets;
   for (std::uint32_t i = 0; i < ss.len; ++i) {
-    const std::int32_t s = slot_pool_[ss.off + i];
+    const std::int32_t s = sc_->slot_pool[ss.off + i];
     if (s == kFlagged) {
       sets.emplace_back();
       continue;
@@ -332,25 +323,39 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   if (lf_mode != lf_mode_) {
     lf_mode_ = lf_mode;
     sep_class_ = lf_mode ? lf_class_ : cr_class_;
-    ResetSearch();
+    sc_ = &caches_[lf_mode ? 1 : 0];
+  }
+  if (n == 0) {
+    // The empty text: MatchPlain matches when s0 accepts; MatchWithAnchors
+    // tries MatchHead (which, with a line-head anchor, needs the anchored
+    // run to match) and then only the empty match before the end ($).
+    bool ok;
+    if (!nfa_.HasLineHead && !nfa_.HasLineTail) ok = dstates_[static_cast<std::size_t>(s0_)].accepting;
+    else if (nfa_.HasLineHead) ok = RunFrom(h_, t, 0, 0) >= 0 || dstates_[static_cast<std::size_t>(s0_)].tail;
+    else ok = RunFrom(s0_, t, 0, 0) >= 0;
+    if (!ok) return false;
+    start = end = 0;
+    return true;
   }
   std::int32_t sid = InitialSearchState();
-  std::vector<std::size_t> pos(sstates_[static_cast<std::size_t>(sid)].len, 0), npos;
+  std::vector<std::size_t>& pos = pos_;
+  std::vector<std::size_t>& npos = npos_;
+  pos.assign(sc_->sstates[static_cast<std::size_t>(sid)].len, 0);
   const std::size_t cols = static_cast<std::size_t>(K_) + 1;
   std::size_t i = 0;
   for (;;) {
     int k = K_, len = 0;
     if (i < n) ReadClass(t, i, n, k, len);
     std::size_t idx = static_cast<std::size_t>(sid) * cols + static_cast<std::size_t>(k);
-    std::int32_t e = snext_[idx];
+    std::int32_t e = sc_->snext[idx];
     std::int32_t m;
     if (e == kSUnknown) {
       e = ComputeSNext(sid, k, m);
       idx = static_cast<std::size_t>(sid) * cols + static_cast<std::size_t>(k);
-      snext_[idx] = e;
-      smap_[idx] = m;
+      sc_->snext[idx] = e;
+      sc_->smap[idx] = m;
     } else {
-      m = smap_[idx];
+      m = sc_->smap[idx];
     }
     if (e == kNoMatch) return false;
     if (e <= -3) {
@@ -359,7 +364,7 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
     }
     if (m >= 0) {
       npos.clear();
-      for (const std::int32_t* src = &map_pool_[map_off_[static_cast<std::size_t>(m)]]; *src != -2; ++src)
+      for (const std::int32_t* src = &sc_->map_pool[sc_->map_off[static_cast<std::size_t>(m)]]; *src != -2; ++src)
         npos.push_back(*src >= 0 ? pos[static_cast<std::size_t>(*src)] : i + static_cast<std::size_t>(len));
       pos.swap(npos);
     }

@@ -55,6 +55,7 @@ class TRE_DFA {
   std::size_t Budget() const { return budget_; }
   std::size_t ResetCount() const { return resets_; }
   std::size_t StateCount() const { return dstates_.size(); }
+  std::size_t SearchStateCount() const { return sc_->sstates.size(); }
 
  private:
   static constexpr std::int32_t kUnknown = -2;
@@ -76,12 +77,10 @@ class TRE_DFA {
   // Equivalence class of the character at text[i], and its length.
   void ReadClass(const unsigned char* t, std::size_t i, std::size_t n, int& k, int& len) const {
     const unsigned char b = t[i];
-    if (lead_index_[b] >= 0 && i + 1 < n) {
+    if (is_lead_[b] && i + 1 < n) {
       len = 2;
-      const std::int32_t li = lead_index_[b];
-      k = lead_uniform_[static_cast<std::size_t>(li)] >= 0
-              ? lead_uniform_[static_cast<std::size_t>(li)]
-              : lead_tables_[static_cast<std::size_t>(li)][t[i + 1]];
+      const std::int32_t u = lead_uniform_[b];
+      k = u >= 0 ? u : lead_tables_[static_cast<std::size_t>(lead_index_[b])][t[i + 1]];
     } else {
       len = 1;
       k = single_[b];
@@ -108,8 +107,9 @@ class TRE_DFA {
   int lf_class_ = 0, cr_class_ = 0, sep_class_ = 0;
   bool lf_mode_ = false;
   std::array<std::int32_t, 256> single_{};
-  std::array<std::int32_t, 256> lead_index_{};
-  std::vector<std::int32_t> lead_uniform_;
+  std::array<bool, 256> is_lead_{};
+  std::array<std::int32_t, 256> lead_uniform_{};  // class of every code of a lead byte, or -1
+  std::array<std::int32_t, 256> lead_index_{};    // table of a lead byte that is not uniform
   std::vector<std::array<std::int32_t, 256>> lead_tables_;
 
   std::vector<std::uint32_t> s0_set_, h_set_;
@@ -120,23 +120,28 @@ class TRE_DFA {
   std::vector<std::uint32_t> set_pool_;
   std::vector<std::int32_t> dnext_;  // dstates_.size() * K_
   std::unordered_map<std::string, std::int32_t> dindex_;
-  // Run-list cache.
-  std::vector<SState> sstates_;
-  std::vector<std::int32_t> slot_pool_;
-  std::vector<std::int32_t> snext_;  // sstates_.size() * (K_ + 1)
-  std::vector<std::int32_t> smap_;   // mapping of slots, -1 identity
-  std::vector<std::uint32_t> map_off_;
-  std::vector<std::int32_t> map_pool_;  // source slot, -1 for a new start
-  std::unordered_map<std::string, std::int32_t> sindex_;
-  std::int32_t initial_ = -1;
+  // Run-list caches, one per line-separator mode.
+  struct SearchCache {
+    std::vector<SState> sstates;
+    std::vector<std::int32_t> slot_pool;
+    std::vector<std::int32_t> snext;  // sstates.size() * (K_ + 1)
+    std::vector<std::int32_t> smap;   // mapping of slots, -1 identity
+    std::vector<std::uint32_t> map_off;
+    std::vector<std::int32_t> map_pool;  // source slot, -1 for a new start, -2 ends
+    std::unordered_map<std::string, std::int32_t> sindex;
+    std::int32_t initial = -1;
+    std::size_t mem = 0;
+  };
+  SearchCache caches_[2];
+  SearchCache* sc_ = &caches_[0];
 
   std::size_t budget_;
   std::size_t memory_ = 0;
-  std::size_t smem_ = 0;
   std::size_t resets_ = 0;
   // Scratch.
   std::vector<std::uint32_t> work_, stack_;
   std::vector<std::uint32_t> mark_;
+  std::vector<std::size_t> pos_, npos_;  // start of each run in the list
   std::uint32_t mark_gen_ = 0;
 };
 

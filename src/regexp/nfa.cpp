@@ -147,6 +147,22 @@ int TRE_NFA::ClassOf(Code c) const {
   return interval_class_[static_cast<std::size_t>(it - bounds_.begin() - 1)];
 }
 
+void TRE_NFA::ClassesOf(std::uint32_t first, int count, std::int32_t* out) const {
+  auto it = std::upper_bound(bounds_.begin(), bounds_.end(), first);
+  std::size_t idx = it == bounds_.begin() ? 0 : static_cast<std::size_t>(it - bounds_.begin() - 1);
+  for (int i = 0; i < count; ++i) {
+    const std::uint32_t c = first + static_cast<std::uint32_t>(i);
+    while (idx + 1 < bounds_.size() && bounds_[idx + 1] <= c) ++idx;
+    out[i] = interval_class_[idx];
+  }
+}
+
+bool TRE_NFA::SameInterval(std::uint32_t lo, std::uint32_t hi) const {
+  const auto a = std::upper_bound(bounds_.begin(), bounds_.end(), lo);
+  const auto b = std::upper_bound(bounds_.begin(), bounds_.end(), hi);
+  return a == b;
+}
+
 void TRE_NFA::BuildClasses() {
   // Distinct ordinary labels.
   std::map<std::pair<Code, Code>, std::int32_t> ids;

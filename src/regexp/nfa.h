@@ -49,6 +49,10 @@ class TRE_NFA {
   // behave alike on every transition. CR and LF have classes of their own.
   int ClassCount() const { return class_count_; }
   int ClassOf(Code c) const;
+  // Classes of the count codes first, first + 1, ... (one search, then a walk).
+  void ClassesOf(std::uint32_t first, int count, std::int32_t* out) const;
+  // True when the codes lo..hi lie in one interval of the partition.
+  bool SameInterval(std::uint32_t lo, std::uint32_t hi) const;
   int LfClass() const { return ClassOf(10); }
   int CrClass() const { return ClassOf(13); }
   // Labels (distinct ordinary ranges, literal anchors included) covering a class: at most two.

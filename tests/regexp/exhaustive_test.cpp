@@ -1,0 +1,134 @@
+// The engine against the literal reference: every expression of up to a few
+// tokens over a small alphabet, on every text of up to a few characters, in
+// both line-separator modes, with the fuzzy dictionary off and on; then
+// random longer cases, also with a tiny state-cache budget so that the
+// reset-and-rebuild fall-back is exercised on every step.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "regexp/engine_util.h"
+#include "regexp/reference.h"
+
+namespace ambrel::regexp {
+namespace {
+
+using reference::RefRegExp;
+using testing::EngineRegExp;
+
+const std::vector<std::string> kPatternAlphabet = {"a", "b", "あ", "^", "$", ".", "|", "*",
+                                                   "+", "?", "(", ")", "[", "]", "-"};
+const std::vector<std::string> kTextAlphabet = {"a", "b", "あ", "表", "\r", "\n"};
+
+std::vector<std::string> AllStrings(const std::vector<std::string>& alphabet, int max_len) {
+  std::vector<std::string> out = {""};
+  std::vector<std::string> layer = {""};
+  for (int len = 1; len <= max_len; ++len) {
+    std::vector<std::string> next;
+    for (const auto& s : layer)
+      for (const auto& a : alphabet) next.push_back(s + a);
+    out.insert(out.end(), next.begin(), next.end());
+    layer.swap(next);
+  }
+  return out;
+}
+
+// Compares one expression on all texts; returns the number of mismatches.
+int Compare(const std::string& pattern, bool fuzzy, const std::vector<std::string>& texts, std::size_t budget,
+            int report_limit = 5) {
+  int bad = 0;
+  RefRegExp* ref = nullptr;
+  std::unique_ptr<RefRegExp> holder;
+  try {
+    holder = std::make_unique<RefRegExp>(pattern, fuzzy);
+    ref = holder.get();
+  } catch (const reference::TooBig&) {
+    return 0;
+  }
+  EngineRegExp eng(pattern, fuzzy, budget);
+  if (ref->error() || eng.error()) {
+    const auto r = ref->Match("", false), e = eng.Match("", false);
+    if (!(r == e)) {
+      ADD_FAILURE() << "pattern " << testing::Hex(pattern) << " fuzzy " << fuzzy << ": ref " << testing::Show(r)
+                    << " " << r.message << " engine " << testing::Show(e) << " " << e.message;
+      return 1;
+    }
+    return 0;
+  }
+  for (const auto& text : texts)
+    for (bool lf : {false, true}) {
+      const auto r = ref->Match(text, lf);
+      const auto e = eng.Match(text, lf);
+      if (!(r == e)) {
+        if (++bad <= report_limit)
+          ADD_FAILURE() << "pattern " << testing::Hex(pattern) << " text " << testing::Hex(text) << " lf " << lf
+                        << " fuzzy " << fuzzy << ": ref " << testing::Show(r) << " engine " << testing::Show(e);
+      }
+    }
+  return bad;
+}
+
+void Exhaustive(bool fuzzy, int pattern_len, int text_len, int min_pattern_len = 0, int stride = 1) {
+  const auto texts = AllStrings(kTextAlphabet, text_len);
+  int bad = 0;
+  std::size_t index = 0;
+  for (const auto& p : AllStrings(kPatternAlphabet, pattern_len)) {
+    if (index++ % static_cast<std::size_t>(stride) != 0) continue;
+    // Count tokens of p crudely by alphabet units: AllStrings builds them in layers.
+    if (min_pattern_len > 0) {
+      std::size_t units = 0;
+      for (std::size_t i = 0; i < p.size(); ++i) units += (static_cast<unsigned char>(p[i]) >= 0x80) ? 0 : 1;
+      units += (p.size() - units) / 2;
+      if (static_cast<int>(units) < min_pattern_len) continue;
+    }
+    bad += Compare(p, fuzzy, texts, TRE_DFA::kDefaultBudget);
+    if (bad > 20) break;
+  }
+  EXPECT_EQ(bad, 0);
+}
+
+// Expressions of up to 3 tokens on all texts of up to 3 characters, and of
+// exactly 4 tokens on all texts of up to 2 characters (bounded so that the
+// whole comparison stays within seconds under ASan and UBSan); with the
+// fuzzy dictionary, every third expression of 4 tokens.
+TEST(RegexpExhaustive, PlainShort) { Exhaustive(false, 3, 3); }
+TEST(RegexpExhaustive, FuzzyShort) { Exhaustive(true, 3, 3); }
+TEST(RegexpExhaustive, PlainFourTokens) { Exhaustive(false, 4, 2, 4); }
+TEST(RegexpExhaustive, FuzzyFourTokens) { Exhaustive(true, 4, 2, 4, 3); }
+
+// ------------------------------------------------------------- random
+
+const std::vector<std::string> kRandomTokens = {
+    "a", "b", "c", "あ", "表", "^", "$", ".", "|", "*", "+", "?", "(", ")", "[", "]", "-", "\\\\", "\\r", "\\n",
+    "\\$", "\\^", "[$-a]", "[^-z]", "[a^-b]", "[^a]", "[^\\r]", "[a-c]", "[\\x01-\\x7f]", "[\\x24-\\x30]", "\\x5e",
+    "(a|b)", "x", "\\x5C", "[表-表]", "ソ", "ﾞ", "ｶ"};
+const std::vector<std::string> kRandomText = {"a", "b", "c", "x", "あ", "表", "\r", "\n", "^", "$", "\\",
+                                              "-", "ソ", "ｶ", "ﾞ", "A", "Ａ", "ア", "z"};
+
+void Random(bool fuzzy, std::size_t budget, int cases, unsigned seed) {
+  std::mt19937 rng(seed);
+  int bad = 0;
+  for (int c = 0; c < cases && bad <= 20; ++c) {
+    std::string p;
+    const int n = 1 + static_cast<int>(rng() % 10);
+    for (int i = 0; i < n; ++i) p += kRandomTokens[rng() % kRandomTokens.size()];
+    std::vector<std::string> texts;
+    for (int t = 0; t < 12; ++t) {
+      std::string s;
+      const int m = static_cast<int>(rng() % 14);
+      for (int i = 0; i < m; ++i) s += kRandomText[rng() % kRandomText.size()];
+      texts.push_back(s);
+    }
+    bad += Compare(p, fuzzy, texts, budget);
+  }
+  EXPECT_EQ(bad, 0);
+}
+
+TEST(RegexpRandom, Plain) { Random(false, TRE_DFA::kDefaultBudget, 4000, 1); }
+TEST(RegexpRandom, Fuzzy) { Random(true, TRE_DFA::kDefaultBudget, 2000, 2); }
+TEST(RegexpRandom, TinyCacheBudget) { Random(false, 1, 1000, 3); }
+
+}  // namespace
+}  // namespace ambrel::regexp
