@@ -1,0 +1,126 @@
+// Load and save times of the three data files for a full store: 30 history
+// clips, ten user menus of 30 clips, 200 static clips of 10 KB. Files live in
+// memory, so the figures are the program's own work without the disk.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/history_file.h"
+#include "app/param_record.h"
+#include "clipstore/clip_store.h"
+#include "expand/meta_file.h"
+#include "options/settings.h"
+#include "platform/fakes.h"
+
+namespace {
+
+using namespace ambrel;
+
+std::string Text(int n, std::size_t size) {
+  std::string text = "クリップ " + std::to_string(n) + "\r\n";
+  while (text.size() < size) text += "あいうえお abc\t12345\r\n";
+  text.resize(size);
+  return text;
+}
+
+void FillFullStore(clipstore::TClipBase& store) {
+  clipstore::PopupLayout& layout = store.Layout();
+  store.DefineDefaultSlots();
+  store.SetMaxHistory(30);
+  for (int menu = 1; menu <= 10; ++menu)
+    store.DefineSlot(layout.UserMenu(menu).name, "Menu " + std::to_string(menu), "x+",
+                     layout.UserMenu(menu), true, 30, menu + 1);
+  for (int i = 0; i < 30; ++i) store.AddClip(layout.History(), 0, true, Text(i, 300));
+  for (int menu = 1; menu <= 10; ++menu)
+    for (int i = 0; i < 30; ++i)
+      store.AddClip(layout.UserMenu(menu), menu + 1, true, Text(menu * 100 + i, 200));
+  for (int i = 0; i < 200; ++i) store.AddClip(layout.Static(), 1, true, Text(i, 10 * 1024));
+}
+
+void BM_SaveHistory(benchmark::State& state) {
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  FillFullStore(store);
+  fakes::FakeFiles files;
+  for (auto _ : state) benchmark::DoNotOptimize(app::SaveHistory(store, files, "h"));
+  state.counters["clips"] = store.PageCount();
+  state.counters["bytes"] = static_cast<double>(files.files["h"].size());
+}
+BENCHMARK(BM_SaveHistory)->Unit(benchmark::kMillisecond);
+
+void BM_LoadHistory(benchmark::State& state) {
+  fakes::FakeFiles files;
+  {
+    clipstore::PopupLayout layout;
+    clipstore::TClipBase store{layout};
+    FillFullStore(store);
+    app::SaveHistory(store, files, "h");
+  }
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  store.DefineDefaultSlots();
+  store.SetMaxHistory(30);
+  fakes::FakeMessageBoxes messages;
+  for (auto _ : state) benchmark::DoNotOptimize(app::LoadHistory(store, files, messages, "h"));
+  state.counters["clips"] = store.PageCount();
+}
+BENCHMARK(BM_LoadHistory)->Unit(benchmark::kMillisecond);
+
+// The most a history file may list: static clips, which no limit trims.
+void BM_LoadHistoryClipLimit(benchmark::State& state) {
+  std::string file;
+  for (std::size_t i = 0; i < app::kMaxHistoryClips; ++i) file += "\x01" + std::to_string(i) + '\0';
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  store.DefineDefaultSlots();
+  fakes::FakeFiles files;
+  files.files["h"] = file + "\xFF" + std::string(app::kSlotRecordsSize, '\0');
+  fakes::FakeMessageBoxes messages;
+  for (auto _ : state) benchmark::DoNotOptimize(app::LoadHistory(store, files, messages, "h"));
+  state.counters["clips"] = store.PageCount();
+}
+BENCHMARK(BM_LoadHistoryClipLimit)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+struct ParamFixture {
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  options::Settings settings{store};
+  expand::MetaList meta;
+  fakes::FakeFiles files;
+  fakes::FakeMessageBoxes messages;
+  app::ParamFile params{files, messages, {store, settings, meta, nullptr}, "p"};
+  ParamFixture() { FillFullStore(store); }
+};
+
+void BM_SaveParams(benchmark::State& state) {
+  ParamFixture f;
+  for (auto _ : state) benchmark::DoNotOptimize(f.params.SaveParams("p"));
+}
+BENCHMARK(BM_SaveParams)->Unit(benchmark::kMicrosecond);
+
+// Applying refreshes every caption of the full store once.
+void BM_LoadParams(benchmark::State& state) {
+  ParamFixture f;
+  f.params.SaveParams("p");
+  for (auto _ : state) benchmark::DoNotOptimize(f.params.LoadParams("p"));
+}
+BENCHMARK(BM_LoadParams)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveAndLoadMeta(benchmark::State& state) {
+  expand::MetaList list;
+  list.Assign(expand::DefaultMetaList());
+  for (int i = 0; i < 100; ++i) list.Append("$" + std::string(1, static_cast<char>('0' + i % 10)), Text(i, 1024));
+  fakes::FakeFiles files;
+  fakes::FakeMessageBoxes messages;
+  expand::MetaList loaded;
+  for (auto _ : state) {
+    expand::SaveMetaFile(list, files, messages, "m");
+    expand::LoadMetaFile(loaded, files, "m");
+  }
+  state.counters["rows"] = loaded.Count();
+}
+BENCHMARK(BM_SaveAndLoadMeta)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
