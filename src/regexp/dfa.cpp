@@ -40,6 +40,7 @@ TRE_DFA::TRE_DFA(const TREParseTree& tree, std::size_t budget) : budget_(budget)
 
 void TRE_DFA::BuildTables() {
   nfa_.ClassesOf(0, 256, single_.data());
+  single_[0] = K_;  // the zero byte ends the text
   lead_index_.fill(-1);
   lead_uniform_.fill(-1);
   for (int b = 0; b < 256; ++b) {
@@ -318,14 +319,13 @@ std::ptrdiff_t TRE_DFA::RunFrom(std::int32_t s, const unsigned char* t, std::siz
 
 bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, std::size_t& end) {
   const auto* t = reinterpret_cast<const unsigned char*>(text.data());
-  const void* z = std::memchr(t, 0, text.size());
-  const std::size_t n = z ? static_cast<std::size_t>(static_cast<const unsigned char*>(z) - t) : text.size();
+  const std::size_t n = text.size();  // a zero byte before it reads as the end
   if (lf_mode != lf_mode_) {
     lf_mode_ = lf_mode;
     sep_class_ = lf_mode ? lf_class_ : cr_class_;
     sc_ = &caches_[lf_mode ? 1 : 0];
   }
-  if (n == 0) {
+  if (n == 0 || t[0] == 0) {
     // The empty text: MatchPlain matches when s0 accepts; MatchWithAnchors
     // tries MatchHead (which, with a line-head anchor, needs the anchored
     // run to match) and then only the empty match before the end ($).

@@ -74,10 +74,11 @@ class TRE_DFA {
     std::uint32_t off = 0, len = 0;  // run list in slot_pool_
   };
 
-  // Equivalence class of the character at text[i], and its length.
+  // Equivalence class of the character at text[i], and its length; a zero
+  // byte is the end (class K_), a lead byte before the end a one-byte character.
   void ReadClass(const unsigned char* t, std::size_t i, std::size_t n, int& k, int& len) const {
     const unsigned char b = t[i];
-    if (is_lead_[b] && i + 1 < n) {
+    if (is_lead_[b] && i + 1 < n && t[i + 1] != 0) {
       len = 2;
       const std::int32_t u = lead_uniform_[b];
       k = u >= 0 ? u : lead_tables_[static_cast<std::size_t>(lead_index_[b])][t[i + 1]];

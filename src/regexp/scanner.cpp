@@ -5,19 +5,19 @@
 namespace ambrel::regexp {
 
 namespace msg {
-const char* const kBadDbcs = "不正な２バイト文字コードです。";
-const char* const kBackslashEnd = "\"\\\"の次には文字が必要です。";
-const char* const kBadHex = "不正な１６進数コード表記です。";
-const char* const kBadOctal = "不正な８進数コード表記です。";
-const char* const kNeedRBracket = "右ブラケット\"]\"が必要です";
-const char* const kBadRange = "不正なキャラクタ範囲です";
-const char* const kExtraChars = "正規表現に余分な文字があります";
-const char* const kNeedRPar = "右(閉じ)括弧が必要です";
-const char* const kNeedOperand = "普通の文字、または左括弧\"(\"が必要です";
-const char* const kBadClass = "不正なキャラクタクラス指定です。";
-const char* const kReservedCode = "使用できない文字コードです。";
-const char* const kTreeFatal = "TREParseTree : 致命的エラー";
-const char* const kNfaFatal = "This cannot happen in TRE_NFA.GenerateStateList";
+const char* const kBadDbcs = "\x95s\x90\xB3\x82\xC8\x82Q\x83o\x83\x43\x83g\x95\xB6\x8E\x9A\x83R\x81[\x83h\x82\xC5\x82\xB7\x81\x42";  // 不正な２バイト文字コードです。
+const char* const kBackslashEnd = "\x22\x5C\x22\x82\xCC\x8E\x9F\x82\xC9\x82\xCD\x95\xB6\x8E\x9A\x82\xAA\x95K\x97v\x82\xC5\x82\xB7\x81\x42";  // "\"の次には文字が必要です。
+const char* const kBadHex = "\x95s\x90\xB3\x82\xC8\x82P\x82U\x90i\x90\x94\x83R\x81[\x83h\x95\x5C\x8BL\x82\xC5\x82\xB7\x81\x42";  // 不正な１６進数コード表記です。
+const char* const kBadOctal = "\x95s\x90\xB3\x82\xC8\x82W\x90i\x90\x94\x83R\x81[\x83h\x95\x5C\x8BL\x82\xC5\x82\xB7\x81\x42";  // 不正な８進数コード表記です。
+const char* const kNeedRBracket = "\x89\x45\x83u\x83\x89\x83P\x83\x62\x83g\x22]\x22\x82\xAA\x95K\x97v\x82\xC5\x82\xB7";  // 右ブラケット"]"が必要です
+const char* const kBadRange = "\x95s\x90\xB3\x82\xC8\x83L\x83\x83\x83\x89\x83N\x83^\x94\xCD\x88\xCD\x82\xC5\x82\xB7";  // 不正なキャラクタ範囲です
+const char* const kExtraChars = "\x90\xB3\x8BK\x95\x5C\x8C\xBB\x82\xC9\x97]\x95\xAA\x82\xC8\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7";  // 正規表現に余分な文字があります
+const char* const kNeedRPar = "\x89\x45(\x95\xC2\x82\xB6)\x8A\x87\x8C\xCA\x82\xAA\x95K\x97v\x82\xC5\x82\xB7";  // 右(閉じ)括弧が必要です
+const char* const kNeedOperand = "\x95\x81\x92\xCA\x82\xCC\x95\xB6\x8E\x9A\x81\x41\x82\xDC\x82\xBD\x82\xCD\x8D\xB6\x8A\x87\x8C\xCA\x22(\x22\x82\xAA\x95K\x97v\x82\xC5\x82\xB7";  // 普通の文字、または左括弧"("が必要です
+const char* const kBadClass = "\x95s\x90\xB3\x82\xC8\x83L\x83\x83\x83\x89\x83N\x83^\x83N\x83\x89\x83X\x8Ew\x92\xE8\x82\xC5\x82\xB7\x81\x42";  // 不正なキャラクタクラス指定です。
+const char* const kReservedCode = "\x8Eg\x97p\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x83R\x81[\x83h\x82\xC5\x82\xB7\x81\x42";  // 使用できない文字コードです。
+const char* const kTreeFatal = "TREParseTree : \x92v\x96\xBD\x93I\x83G\x83\x89\x81[";  // TREParseTree : 致命的エラー
+const char* const kNfaFatal = "This cannot happen in TRE_NFA.GenerateStateList";  // This cannot happen in TRE_NFA.GenerateStateList
 }  // namespace msg
 
 namespace {

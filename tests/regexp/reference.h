@@ -252,10 +252,21 @@ class RefRegExp {
       r.error_pos = pos_;
       return r;
     }
-    lf_ = lf_mode;
     std::string z = text;
-    z.push_back('\0');
-    const unsigned char* t = reinterpret_cast<const unsigned char*>(z.c_str());
+    return MatchZ(z.c_str(), lf_mode);
+  }
+
+  // The same on a zero-terminated text, without copying it.
+  Result MatchZ(const char* text, bool lf_mode) const {
+    Result r;
+    if (error_) {
+      r.error = true;
+      r.message = message_;
+      r.error_pos = pos_;
+      return r;
+    }
+    lf_ = lf_mode;
+    const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
     const unsigned char *ms = nullptr, *me = nullptr;
     const bool found = (dfa_->HasLineHead || dfa_->HasLineTail) ? MatchWithAnchors(t, ms, me) : MatchPlain(t, ms, me);
     if (found) {

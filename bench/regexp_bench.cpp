@@ -1,0 +1,341 @@
+// Benchmarks of the regular-expression engine (issue 3), against RE2 with
+// longest_match and Latin-1 on the same texts, against memmem, and against
+// the literal reference where its quadratic time allows. Ratios are printed
+// after the run. Built in the Release tree:
+//   cmake -S . -B /tmp/build-regex-rel -G Ninja -DCMAKE_BUILD_TYPE=Release -DAMBREL_SANITIZE=OFF
+//   cmake --build /tmp/build-regex-rel --target regexp_bench && /tmp/build-regex-rel/regexp_bench
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "regexp/awkstr.h"
+#include "regexp/dfa.h"
+#include "regexp/parser.h"
+#include "regexp/reference.h"
+
+#ifdef AMBREL_HAVE_RE2
+#include <re2/re2.h>
+#endif
+
+using namespace ambrel::regexp;
+
+namespace {
+
+std::map<std::string, double> g_seconds;  // name -> seconds per iteration
+std::map<std::string, std::string> g_notes;
+
+// (No <chrono>: its µ literal cannot be converted to the CP932 execution charset.)
+double Now() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+struct Timer {
+  double t0 = Now();
+  double Seconds() const { return Now() - t0; }
+};
+
+void Record(const std::string& name, double total, benchmark::IterationCount iters) {
+  g_seconds[name] = total / static_cast<double>(iters);
+}
+
+const char* kJapaneseWords[] = {"東京", "大阪", "京都", "表示", "ソフト", "日本語", "文字", "今日は", "東", "京",
+                                "都", "府", "県", "市", "の", "は", "を", "に", "表", "能力", "十分", "予定",
+                                "ファイル", "会議", "東京都", "東京府", "、", "。", "ｶﾀｶﾅ"};
+
+std::string MixedText(std::size_t size, unsigned seed) {
+  std::mt19937 rng(seed);
+  const char* ascii[] = {"the", "clip", "board", "history", "text", "copy", "paste", "menu", "user", "mail",
+                         "address", "page", "www", "example", "data", "note", "2024", "a", "an", "of"};
+  std::string s;
+  s.reserve(size + 64);
+  while (s.size() < size) {
+    const unsigned r = rng() % 10;
+    if (r < 6) s += ascii[rng() % 20];
+    else s += kJapaneseWords[rng() % (sizeof(kJapaneseWords) / sizeof(*kJapaneseWords))];
+    s += (rng() % 12 == 0) ? "\r\n" : " ";
+  }
+  s.resize(size);
+  // A few addresses, all in the last tenth of the text.
+  const char* addr[] = {" http://www.example.jp/index.html ", " mail user@example.com now ",
+                        " http://ambrel.invalid/a?b=c ", " info@clip.jp "};
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t at = size - size / 10 + static_cast<std::size_t>(i) * (size / 50);
+    std::memcpy(&s[at], addr[i], std::strlen(addr[i]));
+  }
+  // Keep the text ending on a character boundary.
+  return s;
+}
+
+std::string JapaneseText(std::size_t size, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string s;
+  s.reserve(size + 64);
+  while (s.size() < size) {
+    s += kJapaneseWords[rng() % (sizeof(kJapaneseWords) / sizeof(*kJapaneseWords))];
+    const unsigned r = rng() % 40;
+    if (r == 0) s += "\r\n";
+    else if (r == 1) s += "\\";
+  }
+  while (s.size() > size) s.pop_back();
+  // Cut back to a character boundary.
+  std::size_t i = 0, last = 0;
+  while (i < s.size()) {
+    last = i;
+    i += (ambrel::sjis::IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+  }
+  if (i > s.size()) s.resize(last);
+  return s;
+}
+
+std::string RandomAB(std::size_t size, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string s(size, 'a');
+  for (auto& c : s) c = (rng() & 1) ? 'a' : 'b';
+  return s;
+}
+
+std::string ABPattern() {
+  std::string p = "(a|b)*a";
+  for (int i = 0; i < 20; ++i) p += "(a|b)";
+  return p;
+}
+
+const std::string& Mixed() {
+  static const std::string s = MixedText(10u << 20, 1);
+  return s;
+}
+const std::string& Japanese() {
+  static const std::string s = JapaneseText(32u << 20, 2);
+  return s;
+}
+const std::string& AB() {
+  static const std::string s = RandomAB(16u << 20, 3);
+  return s;
+}
+std::string Xs(std::size_t n) { return std::string(n, 'x'); }
+
+// ------------------------------------------------------------------ Ambrel
+
+void AmbrelFirst(benchmark::State& state, const std::string& pattern, const std::string& text,
+                 const std::string& name) {
+  TAWKStr reg;
+  reg.SetRegExp(pattern);
+  int s = 0, l = 0;
+  Timer t;
+  for (auto _ : state) {
+    reg.Match(text, s, l);
+    benchmark::DoNotOptimize(s);
+  }
+  Record(name, t.Seconds(), state.iterations());
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+  state.counters["start"] = s;
+  state.counters["length"] = l;
+}
+
+std::size_t AmbrelCount(TAWKStr& reg, const std::string& text) {
+  std::size_t count = 0, pos = 0;
+  std::string_view v(text);
+  while (pos <= text.size()) {
+    int s = 0, l = 0;
+    if (reg.Match(v.substr(pos), s, l) == 0) break;
+    ++count;
+    const std::size_t at = pos + static_cast<std::size_t>(s - 1);
+    std::size_t next = at + static_cast<std::size_t>(l);
+    if (l == 0) next = at + ((at < text.size() && ambrel::sjis::IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size()) ? 2 : 1);
+    pos = next;
+  }
+  return count;
+}
+
+std::size_t ReferenceCount(const std::string& pattern, const std::string& text) {
+  reference::RefRegExp ref(pattern, false);
+  std::size_t count = 0, pos = 0;
+  while (pos <= text.size()) {
+    const auto r = ref.MatchZ(text.c_str() + pos, false);
+    if (r.start == 0) break;
+    ++count;
+    const std::size_t at = pos + static_cast<std::size_t>(r.start - 1);
+    std::size_t next = at + static_cast<std::size_t>(r.length);
+    if (r.length == 0) next = at + 1;
+    pos = next;
+  }
+  return count;
+}
+
+void BM_Ambrel_Url(benchmark::State& st) { AmbrelFirst(st, "http://[^ ]*", Mixed(), "ambrel_url"); }
+void BM_Ambrel_Mail(benchmark::State& st) {
+  AmbrelFirst(st, "[a-z]+@[a-z]+\\.(com|jp)", Mixed(), "ambrel_mail");
+}
+void BM_Ambrel_XStarY(benchmark::State& st) {
+  const std::string text = Xs(static_cast<std::size_t>(st.range(0)) << 20);
+  AmbrelFirst(st, "x*y", text, "ambrel_xstary_" + std::to_string(st.range(0)));
+}
+void BM_Reference_XStarY(benchmark::State& st) {
+  const std::string text = Xs(static_cast<std::size_t>(st.range(0)) << 10);
+  reference::RefRegExp ref("x*y", false);
+  Timer t;
+  for (auto _ : st) benchmark::DoNotOptimize(ref.Match(text, false));
+  Record("reference_xstary_" + std::to_string(st.range(0)) + "k", t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+
+void JapaneseCount(benchmark::State& st, const std::string& pattern, const std::string& name) {
+  TAWKStr reg;
+  reg.SetRegExp(pattern);
+  std::size_t count = 0;
+  Timer t;
+  for (auto _ : st) {
+    count = AmbrelCount(reg, Japanese());
+    benchmark::DoNotOptimize(count);
+  }
+  Record(name, t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(Japanese().size()));
+  st.counters["matches"] = static_cast<double>(count);
+  const std::size_t ref = ReferenceCount(pattern, Japanese());
+  st.counters["reference_matches"] = static_cast<double>(ref);
+  g_notes[name] = "matches " + std::to_string(count) + ", reference " + std::to_string(ref) +
+                  (count == ref ? " (equal)" : " (DIFFERENT)");
+}
+void BM_Ambrel_Tokyo(benchmark::State& st) { JapaneseCount(st, "東京[都府]", "ambrel_tokyo"); }
+void BM_Ambrel_Backslash(benchmark::State& st) { JapaneseCount(st, "\\\\", "ambrel_backslash"); }
+
+void Memmem(benchmark::State& st, const std::string& needle, const std::string& name) {
+  const std::string& text = Japanese();
+  std::size_t count = 0;
+  Timer t;
+  for (auto _ : st) {
+    count = 0;
+    const char* p = text.data();
+    const char* end = text.data() + text.size();
+    while (const void* hit = memmem(p, static_cast<std::size_t>(end - p), needle.data(), needle.size())) {
+      ++count;
+      p = static_cast<const char*>(hit) + needle.size();
+    }
+    benchmark::DoNotOptimize(count);
+  }
+  Record(name, t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(text.size()));
+  st.counters["hits"] = static_cast<double>(count);
+}
+void BM_Memmem_Tokyo(benchmark::State& st) { Memmem(st, "東京", "memmem_tokyo"); }
+void BM_Memmem_Backslash(benchmark::State& st) { Memmem(st, "\\", "memmem_backslash"); }
+
+void BM_Ambrel_AB_Compile(benchmark::State& st) {
+  const std::string p = ABPattern();
+  Timer t;
+  for (auto _ : st) {
+    TREParser parser(p);
+    parser.Run();
+    TRE_DFA dfa(parser.Tree());
+    benchmark::DoNotOptimize(dfa.StateCount());
+  }
+  Record("ambrel_ab_compile", t.Seconds(), st.iterations());
+}
+void BM_Ambrel_AB(benchmark::State& st) {
+  TREParser parser(ABPattern());
+  parser.Run();
+  TRE_DFA dfa(parser.Tree());
+  std::size_t s = 0, e = 0, peak = 0;
+  Timer t;
+  for (auto _ : st) {
+    dfa.Search(AB(), false, s, e);
+    peak = std::max(peak, dfa.MemoryUsed());
+  }
+  Record("ambrel_ab", t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(AB().size()));
+  st.counters["start"] = static_cast<double>(s + 1);
+  st.counters["length"] = static_cast<double>(e - s);
+  st.counters["cache_bytes"] = static_cast<double>(dfa.MemoryUsed());
+  st.counters["budget_bytes"] = static_cast<double>(dfa.Budget());
+  st.counters["resets"] = static_cast<double>(dfa.ResetCount());
+  g_notes["ambrel_ab"] = "match " + std::to_string(s + 1) + " " + std::to_string(e - s) + ", cache " +
+                         std::to_string(dfa.MemoryUsed()) + " of " + std::to_string(dfa.Budget()) + " bytes, " +
+                         std::to_string(dfa.ResetCount()) + " resets";
+}
+
+// --------------------------------------------------------------------- RE2
+
+#ifdef AMBREL_HAVE_RE2
+RE2::Options Re2Options() {
+  RE2::Options o;
+  o.set_longest_match(true);
+  o.set_encoding(RE2::Options::EncodingLatin1);
+  o.set_log_errors(false);
+  return o;
+}
+
+void Re2First(benchmark::State& st, const std::string& pattern, const std::string& text, const std::string& name) {
+  RE2 re(pattern, Re2Options());
+  re2::StringPiece m;
+  Timer t;
+  for (auto _ : st) {
+    bool ok = re.Match(text, 0, text.size(), RE2::UNANCHORED, &m, 1);
+    benchmark::DoNotOptimize(ok);
+  }
+  Record(name, t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(text.size()));
+  if (m.data() != nullptr) {
+    st.counters["start"] = static_cast<double>(m.data() - text.data() + 1);
+    st.counters["length"] = static_cast<double>(m.size());
+  }
+}
+void BM_RE2_Url(benchmark::State& st) { Re2First(st, "http://[^ \\r\\n]*", Mixed(), "re2_url"); }
+void BM_RE2_Mail(benchmark::State& st) { Re2First(st, "[a-z]+@[a-z]+\\.(com|jp)", Mixed(), "re2_mail"); }
+void BM_RE2_XStarY(benchmark::State& st) {
+  const std::string text = Xs(static_cast<std::size_t>(st.range(0)) << 20);
+  Re2First(st, "x*y", text, "re2_xstary_" + std::to_string(st.range(0)));
+}
+void BM_RE2_AB(benchmark::State& st) { Re2First(st, ABPattern(), AB(), "re2_ab"); }
+BENCHMARK(BM_RE2_Url)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_Mail)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_XStarY)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_AB)->Unit(benchmark::kMillisecond)->Iterations(3);
+#endif
+
+BENCHMARK(BM_Ambrel_Url)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_Mail)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_XStarY)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Reference_XStarY)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Ambrel_Tokyo)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Ambrel_Backslash)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Memmem_Tokyo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memmem_Backslash)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_AB_Compile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Ambrel_AB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+double Sec(const std::string& k) {
+  auto it = g_seconds.find(k);
+  return it == g_seconds.end() ? 0.0 : it->second;
+}
+void Ratio(const char* what, const std::string& num, const std::string& den) {
+  const double a = Sec(num), b = Sec(den);
+  if (a > 0 && b > 0) std::printf("  %-58s %8.3f\n", what, a / b);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  std::printf("\nRatios\n");
+  Ratio("1. url: throughput Ambrel / RE2 (= RE2 time / Ambrel time)", "re2_url", "ambrel_url");
+  Ratio("1. mail: throughput Ambrel / RE2", "re2_mail", "ambrel_mail");
+  Ratio("2. x*y: Ambrel time 32 MB / 16 MB", "ambrel_xstary_32", "ambrel_xstary_16");
+  Ratio("2. x*y: RE2 time 32 MB / 16 MB", "re2_xstary_32", "re2_xstary_16");
+  Ratio("2. x*y: reference time 32 KB / 16 KB", "reference_xstary_32k", "reference_xstary_16k");
+  Ratio("2. x*y: reference time 64 KB / 32 KB", "reference_xstary_64k", "reference_xstary_32k");
+  Ratio("3. Tokyo-to/fu pattern: throughput Ambrel (all matches) / memmem", "memmem_tokyo", "ambrel_tokyo");
+  Ratio("3. backslash pattern: throughput Ambrel (all matches) / memmem", "memmem_backslash", "ambrel_backslash");
+  Ratio("4. (a|b)*a(a|b){20}: time Ambrel / RE2", "ambrel_ab", "re2_ab");
+  std::printf("  4. compile time (parse + NFA + tables): %.1f us\n", Sec("ambrel_ab_compile") * 1e6);
+  for (const auto& [k, v] : g_notes) std::printf("  %s: %s\n", k.c_str(), v.c_str());
+  benchmark::Shutdown();
+  return 0;
+}
