@@ -54,3 +54,17 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
     add_dependencies(ambrel_e2e ${name})
   endforeach()
 endif()
+
+# Measurements under Wine: bench/wine/<name>.cpp becomes <name>.exe, built
+# with the end-to-end harness.
+if(TARGET ambrel_e2e)
+  file(GLOB WINE_MEASURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
+  foreach(src ${WINE_MEASURE_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src} ${E2E_HARNESS_SOURCES})
+    target_compile_options(${name} PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+    target_link_options(${name} PRIVATE ${AMBREL_WIN32_LINK})
+    target_link_libraries(${name} PRIVATE user32 kernel32 gdi32 psapi comctl32)
+  endforeach()
+endif()

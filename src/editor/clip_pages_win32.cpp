@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+
+#include "platform/sjis.h"
+
 namespace ambrel::win32 {
 namespace {
 
@@ -55,15 +59,24 @@ void ClipPages::Rebuild(const clipstore::TClipBase& store) {
   InvalidateRect(tabs_, nullptr, TRUE);
 }
 
-void ClipPages::ShowPage(const clipstore::TClipBase& store) {
+void ClipPages::ShowPage(const clipstore::TClipBase& store, bool loadText) {
+  TabCtrl_SetCurSel(tabs_, store.CurrentPage());
+  if (loadText) LoadText(store);
+}
+
+bool ClipPages::LoadText(const clipstore::TClipBase& store) {
   const int current = store.CurrentPage();
-  TabCtrl_SetCurSel(tabs_, current);
+  const std::string_view text = current >= 0 ? std::string_view(store.Page(current).text) : "";
+  const bool cut = text.size() > kEditableLimit;
+  std::string shown(cut ? text.substr(0, sjis::CharBoundaryAtOrBefore(text, kEditableLimit)) : text);
   loading_ = true;
-  SetWindowTextA(edit_, current >= 0 ? store.Page(current).text.c_str() : "");
+  SetWindowTextA(edit_, shown.c_str());
   ApplyEditFont(edit_);
   loading_ = false;
+  SendMessageA(edit_, EM_SETREADONLY, cut, 0);
   EnableWindow(edit_, current >= 0);
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
+  return cut;
 }
 
 void ClipPages::Layout(const RECT& area) {

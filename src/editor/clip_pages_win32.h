@@ -15,8 +15,17 @@ class ClipPages {
   HWND tabs() const { return tabs_; }
   HWND editor() const { return edit_; }
 
+  // Texts above this size are shown in part and read-only: the rich-text
+  // control's time to take a text grows faster than the text (seconds per
+  // megabyte under some hosts), and the window must stay responsive.
+  static constexpr std::size_t kEditableLimit = 1u << 20;
+
   void Rebuild(const clipstore::TClipBase& store);
-  void ShowPage(const clipstore::TClipBase& store);
+  // Selects the current page's tab; loads its text into the editor when
+  // loadText, otherwise leaves that for LoadText.
+  void ShowPage(const clipstore::TClipBase& store, bool loadText);
+  // Loads the current page's text; true when it was cut at the limit.
+  bool LoadText(const clipstore::TClipBase& store);
   void Layout(const RECT& area);
   int SelectedTab() const;
   // The editor's text changed by the user (not by ShowPage).

@@ -136,6 +136,14 @@ void MainWindow::ShowEditor() {
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
   OnRefreshViews();
+  LoadPageText();
+}
+
+void MainWindow::LoadPageText() {
+  if (!textStale_) return;
+  textStale_ = false;
+  const bool cut = pages_.LoadText(store_);
+  SetWindowTextA(hwnd(), cut ? "Ambrel - 先頭 1MB のみ表示 (読み取り専用)" : "Ambrel");
 }
 
 void MainWindow::CloseEditor() { ShowWindow(hwnd(), SW_HIDE); }
@@ -144,6 +152,7 @@ int MainWindow::ParkOffScreen() {
   RECT rc{};
   GetWindowRect(hwnd(), &rc);
   SetWindowPos(hwnd(), nullptr, -2000, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  parked_ = true;
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
   return rc.left;
@@ -151,6 +160,7 @@ int MainWindow::ParkOffScreen() {
 
 void MainWindow::Unpark(int left) {
   CloseEditor();
+  parked_ = false;
   RECT rc{};
   GetWindowRect(hwnd(), &rc);
   SetWindowPos(hwnd(), nullptr, left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -193,10 +203,12 @@ void MainWindow::OnRefreshViews() {
     tree_.RefreshTexts();
   }
   if (pageDirty_) {
-    pages_.ShowPage(store_);
+    textStale_ = true;
+    pages_.ShowPage(store_, /*loadText=*/false);
     const int current = store_.CurrentPage();
     tree_.Select(current >= 0 ? store_.Page(current).node : nullptr);
   }
+  if (IsVisible() && !parked_) LoadPageText();
   structureDirty_ = captionsDirty_ = pageDirty_ = false;
 }
 

@@ -46,6 +46,8 @@ class MainWindow : public Window, private clipstore::ClipStoreObserver {
   void OnCaptionsChanged() override;
   void OnPageChanged() override;
   void ScheduleRefresh();
+  // Brings the editor's text up to the current page when the window is seen.
+  void LoadPageText();
 
   clipstore::TClipBase& store_;
   ClipTree tree_;
@@ -56,6 +58,8 @@ class MainWindow : public Window, private clipstore::ClipStoreObserver {
   bool captionsDirty_ = false;
   bool pageDirty_ = false;
   bool refreshPosted_ = false;
+  bool textStale_ = true;  // the editor does not show the current page's text yet
+  bool parked_ = false;    // shown off-screen as the owner of the pop-up
 };
 
 }  // namespace ambrel::win32

@@ -20,4 +20,17 @@ constexpr std::size_t CharLength(std::string_view text, std::size_t pos) noexcep
   return (IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;
 }
 
+// The largest character boundary at or before limit (limit itself when the
+// text is shorter): cutting there never splits a double-byte character.
+constexpr std::size_t CharBoundaryAtOrBefore(std::string_view text, std::size_t limit) noexcept {
+  if (limit >= text.size()) return text.size();
+  std::size_t pos = 0;
+  while (pos < limit) {
+    const std::size_t next = pos + CharLength(text, pos);
+    if (next > limit) break;
+    pos = next;
+  }
+  return pos;
+}
+
 }  // namespace ambrel::sjis

@@ -41,3 +41,18 @@ TEST(Sjis, CharLengthTreatsTrailingLeadByteAsSingle) {
 
 }  // namespace
 }  // namespace ambrel::sjis
+
+namespace ambrel::sjis {
+namespace {
+
+TEST(Sjis, CutsOnlyAtCharacterBoundaries) {
+  const std::string text = "a表示b";  // a, 2 bytes, 2 bytes, b
+  EXPECT_EQ(CharBoundaryAtOrBefore(text, 0), 0u);
+  EXPECT_EQ(CharBoundaryAtOrBefore(text, 2), 1u);  // would split 表
+  EXPECT_EQ(CharBoundaryAtOrBefore(text, 3), 3u);
+  EXPECT_EQ(CharBoundaryAtOrBefore(text, 4), 3u);
+  EXPECT_EQ(CharBoundaryAtOrBefore(text, 100), text.size());
+}
+
+}  // namespace
+}  // namespace ambrel::sjis

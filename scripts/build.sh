@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds both targets: the native core with its tests (build/native, ASan and
+# UBSan) and the Windows program with its end-to-end tests (build/win).
+#   scripts/build.sh [native|win|all]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+what=${1:-all}
+jobs=$(nproc 2>/dev/null || echo 2)
+if [ "$what" = native ] || [ "$what" = all ]; then
+  cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$root/build/native" -j "$jobs"
+fi
+if [ "$what" = win ] || [ "$what" = all ]; then
+  cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$root/build/win" -j "$jobs"
+fi

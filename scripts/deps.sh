@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs every Debian package the builds and tests need (only what is
+# missing). Sourced by scripts/test.sh and scripts/run.sh.
+ambrel_deps_require() {
+  local packages=(
+    cmake make g++ pkg-config
+    googletest libgtest-dev libbenchmark-dev libre2-dev
+    clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+    wine wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool
+  )
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "[deps] installing: ${missing[*]}" >&2
+  $sudo apt-get update -qq &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}

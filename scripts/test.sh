@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs every test on a fresh Debian machine: installs what is needed, builds
+# both targets, runs the native unit tests (ASan/UBSan), the fuzz targets for
+# a bounded time, and the end-to-end tests of the Windows program under Wine.
+#   scripts/test.sh            everything
+# Knobs: AMBREL_FUZZ_SECONDS (per fuzz target, default 30), AMBREL_SKIP_E2E=1.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+. scripts/deps.sh
+ambrel_deps_require || { echo "could not install the dependencies" >&2; exit 1; }
+
+failed=0
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+rm -f "$logs"/*.log
+step() { echo; echo "=== $* ==="; }
+
+step "build"
+bash scripts/build.sh all || exit 1
+
+step "native unit tests"
+(cd build/native && ctest --output-on-failure -j 2 --timeout 600) 2>&1 | tee "$logs/native.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+
+step "fuzz targets"
+bash scripts/fuzz.sh "${AMBREL_FUZZ_SECONDS:-30}" || failed=1
+
+if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
+  step "end-to-end tests under Wine"
+  (
+    . scripts/wine_env.sh || exit 1
+    echo "ANSI code page: $(ambrel_wine_acp)"
+    wine build/win/ambrel_e2e.exe --gtest_color=no
+    rc=$?
+    wineserver -w 2>/dev/null
+    exit $rc
+  ) 2>&1 | tee "$logs/e2e.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+  step "editor screenshot"
+  bash scripts/screenshot_editor.sh build/win || echo "(no screenshot)"
+fi
+
+# One closing line over both runners: ctest's count and GoogleTest's under Wine.
+native_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$logs/native.log" | tail -n 1)
+native_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$logs/native.log" | tail -n 1)
+e2e_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$logs/e2e.log" 2>/dev/null | tail -n 1)
+e2e_failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}.*/\1/p' "$logs/e2e.log" 2>/dev/null | tail -n 1)
+passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} ))
+failures=$(( ${native_failed:-0} + ${e2e_failed:-0} ))
+[ $failed -ne 0 ] && [ $failures -eq 0 ] && failures=1
+echo
+echo "$passed passed, $failures failed"
+[ $failed -eq 0 ]
