@@ -1,15 +1,21 @@
 #include "app/app_win32.h"
 
 #include "app/dummy_window_win32.h"
+#include "app/history_file.h"
 #include "app/logo_window_win32.h"
+#include "app/window_bounds_win32.h"
+#include "dialogs/hello_dialog_win32.h"
 #include "editor/main_window_win32.h"
+#include "expand/meta_file.h"
 
 namespace ambrel::win32 {
 
 App* App::instance_ = nullptr;
 
 App::App(std::string programFolder)
-    : messages(programFolder, &modalHandle), programFolder_(std::move(programFolder)) {
+    : messages(programFolder, &modalHandle),
+      files(MakeFiles()),
+      programFolder_(std::move(programFolder)) {
   instance_ = this;
 }
 
@@ -24,22 +30,40 @@ bool App::BusyDialogs() const {
 
 bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>();
-  editor_ = std::make_unique<MainWindow>(store);
+  editor_ = std::make_unique<MainWindow>(store, settings);
+  hello_ = std::make_unique<HelloDialog>();
   dummy_ = std::make_unique<DummyWindow>();
-  if (!logo_->Create() || !editor_->Create() || !dummy_->Create()) return false;
+  if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !dummy_->Create()) return false;
+  AddDialog(hello_->hwnd());
   clipboard.SetOwner(logo_->hwnd());
+  bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());
+  params_ = std::make_unique<app::ParamFile>(
+      *files, messages, app::ParamTargets{store, settings, meta, bounds_.get()},
+      DataFile("Ambrel.prm"));
   return true;
 }
 
 bool App::RunStartup() {
   editor_->CloseEditor();
+  settings.InitTreeSize(editor_->CenterPanelWidth(), editor_->CenterPanelHeight());
+  params_->LoadParams(DataFile("Ambrel.prm"));
+  firstRun = params_->FirstRun();
+  {
+    // One view refresh for the whole file instead of one per clip.
+    MainWindow::BatchUpdate batch(*editor_);
+    app::StartHistory(store, *files, messages, clipboard, DataFile("Ambrel.hst"), programFolder_);
+  }
+  editor_->ShowCurrentPage();
   nextViewer = SetClipboardViewer(logo_->hwnd());
+  expand::InitMeta(meta, *files, DataFile("Ambrel.mta"));
+  if (firstRun) hello_->ShowModal();
   bool ok = true;
   if (!logo_->AddTrayIcon()) {
     messages.ErrorBox("タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。",
                       1104);
     ok = false;
   }
+  params_->ApplyLateParams();
   logo_->PlayAnimation();
   modalHandle = 0;
   return ok;
@@ -48,6 +72,9 @@ bool App::RunStartup() {
 void App::Shutdown() {
   ChangeClipboardChain(logo_->hwnd(), nextViewer);
   logo_->RemoveTrayIcon();
+  if (settings.SaveHistoryOnExit()) app::SaveHistory(store, *files, DataFile("Ambrel.hst"));
+  if (settings.SaveMetaOnExit()) expand::SaveMetaFile(meta, *files, messages, DataFile("Ambrel.mta"));
+  if (settings.SaveParamOnExit()) params_->SaveParams(DataFile("Ambrel.prm"));
 }
 
 }  // namespace ambrel::win32

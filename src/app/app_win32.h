@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/param_record.h"
 #include "clipstore/clip_store.h"
+#include "expand/meta_list.h"
+#include "options/settings.h"
 #include "platform/clipboard_win32.h"
+#include "platform/files.h"
 #include "platform/message_box_win32.h"
 
 namespace ambrel::win32 {
@@ -18,19 +22,8 @@ class LogoWindow;
 class DummyWindow;
 class MainWindow;
 
-// Settings that the resident window consults; the properties and parameter
-// file fill them in.
-struct ResidentSettings {
-  bool dataSave = true;
-  bool directPopup = false;
-  bool selfFocus = false;
-  bool dskTpFocus = false;
-  bool debugMode = false;
-  int popupPos = 0;
-  bool menuMenu = true;
-  bool optionMenu = true;
-  bool helpMenu = true;
-};
+class WindowBounds;
+class HelloDialog;
 
 class App {
  public:
@@ -39,6 +32,7 @@ class App {
   static App& Get() { return *instance_; }
 
   const std::string& ProgramFolder() const { return programFolder_; }
+  std::string DataFile(const char* name) const { return programFolder_ + name; }
 
   // True while a dialog of the program is open or start-up is unfinished.
   bool BusyDialogs() const;
@@ -54,15 +48,14 @@ class App {
   HWND targetWindow = nullptr;
   bool firstRun = false;
   LONG_PTR modalHandle = -1;
-  bool saveParamOnExit = true;
-  bool saveHistoryOnExit = true;
-  bool saveMetaOnExit = true;
-  ResidentSettings settings;
 
   clipstore::PopupLayout layout;
   clipstore::TClipBase store{layout};
+  options::Settings settings{store};
+  expand::MetaList meta;
   Win32Clipboard clipboard;
   Win32MessageBoxes messages;
+  std::unique_ptr<Files> files;
 
   LogoWindow& Logo() { return *logo_; }
   MainWindow& Editor() { return *editor_; }
@@ -73,7 +66,10 @@ class App {
   std::string programFolder_;
   std::unique_ptr<LogoWindow> logo_;
   std::unique_ptr<MainWindow> editor_;
+  std::unique_ptr<HelloDialog> hello_;
   std::unique_ptr<DummyWindow> dummy_;
+  std::unique_ptr<WindowBounds> bounds_;
+  std::unique_ptr<app::ParamFile> params_;
   std::vector<HWND> dialogs_;
 };
 

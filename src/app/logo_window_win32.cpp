@@ -29,6 +29,9 @@ bool LogoWindow::Create() {
     return false;
   BuildTrayMenu();
   tray_ = std::make_unique<TrayIcon>(hwnd());
+  // The logo stands on the screen from the start until its animation.
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd());
   return true;
 }
 
@@ -45,8 +48,6 @@ bool LogoWindow::AddTrayIcon() { return tray_->Add(); }
 void LogoWindow::RemoveTrayIcon() { tray_->Remove(); }
 
 void LogoWindow::PlayAnimation() {
-  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
-  UpdateWindow(hwnd());
   RECT start{};
   GetWindowRect(hwnd(), &start);
   const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
@@ -93,7 +94,7 @@ void LogoWindow::OnPaint() {
 
 void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
   App& app = App::Get();
-  if (app.settings.dataSave && app.clipboard.HasText() && !app.clipboard.AsksNotToRecord()) {
+  if (app.settings.DataSave() && app.clipboard.HasText() && !app.clipboard.AsksNotToRecord()) {
     if (std::optional<std::string> text = app.clipboard.GetText())
       app.store.AddClip(app.layout.History(), clipstore::kHistorySlot, true, *text);
   }
@@ -110,7 +111,7 @@ void LogoWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
 
 void LogoWindow::OnPopupRequest(LPARAM position) {
   App& app = App::Get();
-  if (app.settings.directPopup) {
+  if (app.settings.DirectPopup()) {
     const auto value = static_cast<unsigned long>(position);
     ShowPopup(GetForegroundWindow(), POINT{static_cast<LONG>(value % 10000),
                                            static_cast<LONG>(value / 10000)});

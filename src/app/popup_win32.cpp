@@ -52,12 +52,12 @@ void ShowPopup(HWND target, POINT pt) {
 
   MainWindow& editor = app.Editor();
   const int savedLeft = editor.ParkOffScreen();
-  if (app.settings.dskTpFocus) SetForegroundWindow(GetDesktopWindow());
-  if (app.settings.selfFocus) SetForegroundWindow(logo);
-  if (app.settings.debugMode) {
+  if (app.settings.DskTpFocus()) SetForegroundWindow(GetDesktopWindow());
+  if (app.settings.SelfFocus()) SetForegroundWindow(logo);
+  if (app.settings.DebugMode()) {
     editor.SetDebugCaptions(DescribeWindow(target), DescribeWindow(GetForegroundWindow()));
   }
-  const POINT at = PopupPoint(app.settings.popupPos, pt);
+  const POINT at = PopupPoint(app.settings.PopupPos(), pt);
   editor.TrackClipMenu(at, /*asPopup=*/true);
   editor.Unpark(savedLeft);
 }

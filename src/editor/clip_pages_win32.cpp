@@ -10,15 +10,18 @@
 namespace ambrel::win32 {
 namespace {
 
-// The clip editors' font: blue, height -16, ＭＳ Ｐゴシック, Shift-JIS.
-void ApplyEditFont(HWND edit) {
+// The clip editors' font (by default blue, height -16, ＭＳ Ｐゴシック).
+void ApplyFont(HWND edit, const std::string& face, int height, COLORREF color, unsigned style) {
   CHARFORMATA cf{};
   cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET;
-  cf.crTextColor = RGB(0, 0, 255);
-  cf.yHeight = 16 * 15;  // twips of a 16-pixel font at 96 dpi
+  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC |
+              CFM_UNDERLINE | CFM_STRIKEOUT;
+  cf.crTextColor = color;
+  cf.yHeight = (height < 0 ? -height : height) * 15;  // twips of a pixel height at 96 dpi
   cf.bCharSet = SHIFTJIS_CHARSET;
-  lstrcpynA(cf.szFaceName, "ＭＳ Ｐゴシック", LF_FACESIZE);
+  cf.dwEffects = ((style & 1) ? CFE_BOLD : 0) | ((style & 2) ? CFE_ITALIC : 0) |
+                 ((style & 4) ? CFE_UNDERLINE : 0) | ((style & 8) ? CFE_STRIKEOUT : 0);
+  lstrcpynA(cf.szFaceName, face.c_str(), LF_FACESIZE);
   SendMessageA(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
   SendMessageA(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
 }
@@ -28,7 +31,7 @@ void ApplyEditFont(HWND edit) {
 bool ClipPages::Create(HWND parent, int tabId, int editId) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   LoadLibraryA("riched20.dll");
-  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE,
+  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tabId)),
                           instance, nullptr);
   edit_ = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
@@ -42,7 +45,7 @@ bool ClipPages::Create(HWND parent, int tabId, int editId) {
   SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
-  ApplyEditFont(edit_);
+  ApplyFont(edit_, face_, height_, color_, style_);
   return true;
 }
 
@@ -71,7 +74,7 @@ bool ClipPages::LoadText(const clipstore::TClipBase& store) {
   std::string shown(cut ? text.substr(0, sjis::CharBoundaryAtOrBefore(text, kEditableLimit)) : text);
   loading_ = true;
   SetWindowTextA(edit_, shown.c_str());
-  ApplyEditFont(edit_);
+  ApplyFont(edit_, face_, height_, color_, style_);
   loading_ = false;
   SendMessageA(edit_, EM_SETREADONLY, cut, 0);
   EnableWindow(edit_, current >= 0);
@@ -92,6 +95,25 @@ int ClipPages::SelectedTab() const { return TabCtrl_GetCurSel(tabs_); }
 void ClipPages::SetWordWrap(bool on) {
   // A target width of 0 wraps at the window edge; 1 line width disables wrap.
   SendMessageA(edit_, EM_SETTARGETDEVICE, 0, on ? 0 : 1);
+}
+
+}  // namespace ambrel::win32
+
+namespace ambrel::win32 {
+
+void ClipPages::SetTabStyle(bool upper, bool multiLine) {
+  LONG_PTR style = GetWindowLongPtrA(tabs_, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
+  if (!upper) style |= TCS_BOTTOM;
+  if (multiLine) style |= TCS_MULTILINE;
+  SetWindowLongPtrA(tabs_, GWL_STYLE, style);
+}
+
+void ClipPages::SetEditFont(const std::string& face, int height, COLORREF color, unsigned style) {
+  face_ = face;
+  height_ = height;
+  color_ = color;
+  style_ = style;
+  ApplyFont(edit_, face_, height_, color_, style_);
 }
 
 }  // namespace ambrel::win32

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "clipstore/clip_store.h"
 #include "platform/handles_win32.h"
 
@@ -31,12 +33,19 @@ class ClipPages {
   // The editor's text changed by the user (not by ShowPage).
   bool IsUserEdit() const { return !loading_; }
   void SetWordWrap(bool on);
+  // Tabs on top or at the bottom, in one row or several.
+  void SetTabStyle(bool upper, bool multiLine);
+  void SetEditFont(const std::string& face, int height, COLORREF color, unsigned style);
 
  private:
   HWND tabs_ = nullptr;
   HWND edit_ = nullptr;
   GdiObject font_;
   bool loading_ = false;
+  std::string face_ = "ＭＳ Ｐゴシック";
+  int height_ = -16;
+  COLORREF color_ = RGB(0, 0, 255);
+  unsigned style_ = 0;
 };
 
 }  // namespace ambrel::win32

@@ -107,6 +107,13 @@ void ClipTree::Select(const clipstore::TreeNode* node) {
     TreeView_SelectItem(tree_, item);
 }
 
+void ClipTree::SetButtons(bool on) {
+  LONG_PTR style = GetWindowLongPtrA(tree_, GWL_STYLE);
+  style = on ? (style | TVS_HASBUTTONS) : (style & ~static_cast<LONG_PTR>(TVS_HASBUTTONS));
+  SetWindowLongPtrA(tree_, GWL_STYLE, style);
+  InvalidateRect(tree_, nullptr, TRUE);
+}
+
 clipstore::TreeNode* ClipTree::NodeOf(const NMTREEVIEWA& info) {
   return reinterpret_cast<clipstore::TreeNode*>(info.itemNew.lParam);
 }

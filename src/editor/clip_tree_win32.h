@@ -17,6 +17,7 @@ class ClipTree {
   void Rebuild(const clipstore::TClipBase& store);
   void RefreshTexts();
   void Select(const clipstore::TreeNode* node);
+  void SetButtons(bool on);
   static clipstore::TreeNode* NodeOf(const NMTREEVIEWA& info);
 
  private:

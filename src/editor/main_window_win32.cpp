@@ -19,13 +19,48 @@ constexpr UINT kRefreshViews = WM_APP + 1;
 constexpr int kDesignedWidth = 640;
 constexpr int kDesignedHeight = 480;
 
-clipstore::GuidanceSettings GuidanceFrom(const ResidentSettings& s) {
-  return {s.menuMenu, s.optionMenu, s.helpMenu, s.debugMode};
+clipstore::GuidanceSettings GuidanceFrom(const options::Settings& s) {
+  return {s.MenuMenu(), s.OptionMenu(), s.HelpMenu(), s.DebugMode()};
 }
 
 }  // namespace
 
-MainWindow::~MainWindow() { store_.SetObserver(nullptr); }
+MainWindow::~MainWindow() {
+  store_.SetObserver(nullptr);
+  settings_.RemoveObserver(this);
+}
+
+int MainWindow::CenterPanelWidth() const {
+  RECT rc{};
+  GetClientRect(hwnd(), &rc);
+  return rc.right - rc.left;
+}
+
+int MainWindow::CenterPanelHeight() const {
+  RECT rc{};
+  GetClientRect(hwnd(), &rc);
+  return rc.bottom - rc.top;
+}
+
+void MainWindow::OnSettingChanged(options::Setting which) {
+  switch (which) {
+    case options::Setting::kWordWrap: pages_.SetWordWrap(settings_.GetWordWrap()); break;
+    case options::Setting::kEditorFont: ApplyEditorFont(); break;
+    case options::Setting::kTreeButtons: tree_.SetButtons(settings_.TreeBtn()); break;
+    case options::Setting::kUpperTab:
+    case options::Setting::kMultiLine:
+      pages_.SetTabStyle(settings_.UpperTab(), settings_.MultiLine());
+      OnSize();
+      break;
+    case options::Setting::kVertWindow: OnSize(); break;
+    default: break;
+  }
+}
+
+void MainWindow::ApplyEditorFont() {
+  const options::EditorFont& f = settings_.GetEditorFont();
+  pages_.SetEditFont(f.name, f.height, static_cast<COLORREF>(f.color), f.style);
+}
 
 bool MainWindow::Create() {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - kDesignedWidth) / 2;
@@ -58,6 +93,7 @@ void MainWindow::OnCreate() {
   tree_.Create(hwnd(), kTreeId);
   pages_.Create(hwnd(), kTabsId, kEditId);
   store_.SetObserver(this);
+  settings_.AddObserver(this);
   store_.DefineDefaultSlots();
   OnRefreshViews();
 }
@@ -65,9 +101,18 @@ void MainWindow::OnCreate() {
 void MainWindow::OnSize() {
   RECT rc{};
   GetClientRect(hwnd(), &rc);
-  const int treeWidth = (rc.right - rc.left) / 3;
-  MoveWindow(tree_.hwnd(), 0, 0, treeWidth, rc.bottom, TRUE);
-  pages_.Layout(RECT{treeWidth + 3, 0, rc.right, rc.bottom});
+  // Minimised or absurdly small: keep the stored splitter positions.
+  if (IsIconic(hwnd()) || rc.right < 120 || rc.bottom < 120) return;
+  if (settings_.VertWindow() == 0) {
+    // Horizontal layout: the tree above the pages.
+    const int treeHeight = settings_.GetTreeHeight(rc.bottom);
+    MoveWindow(tree_.hwnd(), 0, 0, rc.right, treeHeight, TRUE);
+    pages_.Layout(RECT{0, treeHeight + 3, rc.right, rc.bottom});
+  } else {
+    const int treeWidth = settings_.GetTreeWidth(rc.right);
+    MoveWindow(tree_.hwnd(), 0, 0, treeWidth, rc.bottom, TRUE);
+    pages_.Layout(RECT{treeWidth + 3, 0, rc.right, rc.bottom});
+  }
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -97,12 +142,12 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnInitMenuPopup(HMENU menu) {
   if (menu != historyMenu_) return;
-  clipstore::UpdateMenuState(store_, GuidanceFrom(App::Get().settings), /*asPopup=*/false);
+  clipstore::UpdateMenuState(store_, GuidanceFrom(settings_), /*asPopup=*/false);
   clipMenu_.Fill(historyMenu_, store_.Layout().History());
 }
 
 void MainWindow::TrackClipMenu(POINT at, bool asPopup) {
-  clipstore::UpdateMenuState(store_, GuidanceFrom(App::Get().settings), asPopup);
+  clipstore::UpdateMenuState(store_, GuidanceFrom(settings_), asPopup);
   clipMenu_.Fill(historyMenu_, store_.Layout().History());
   const UINT id = static_cast<UINT>(
       TrackPopupMenu(historyMenu_, TPM_LEFTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(), nullptr));

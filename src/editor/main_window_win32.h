@@ -9,15 +9,42 @@
 #include "editor/clip_menu_win32.h"
 #include "editor/clip_pages_win32.h"
 #include "editor/clip_tree_win32.h"
+#include "options/settings.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::win32 {
 
-class MainWindow : public Window, private clipstore::ClipStoreObserver {
+class MainWindow : public Window,
+                   private clipstore::ClipStoreObserver,
+                   private options::SettingsObserver {
  public:
-  explicit MainWindow(clipstore::TClipBase& store) : store_(store) {}
+  MainWindow(clipstore::TClipBase& store, options::Settings& settings)
+      : store_(store), settings_(settings) {}
   ~MainWindow() override;
   bool Create();
+
+  // Holds the views still during a burst of store changes (loading a
+  // history file) and refreshes them once at the end.
+  class BatchUpdate {
+   public:
+    explicit BatchUpdate(MainWindow& window) : window_(window) { window_.store_.SetObserver(nullptr); }
+    ~BatchUpdate() {
+      window_.store_.SetObserver(&window_);
+      window_.structureDirty_ = window_.pageDirty_ = true;
+      window_.OnRefreshViews();
+    }
+    BatchUpdate(const BatchUpdate&) = delete;
+    BatchUpdate& operator=(const BatchUpdate&) = delete;
+
+   private:
+    MainWindow& window_;
+  };
+
+  // The page-change handler: the views follow the current page.
+  void ShowCurrentPage() { OnPageChanged(); }
+  // The client area that the tree and the pages share.
+  int CenterPanelWidth() const;
+  int CenterPanelHeight() const;
 
   void ShowEditor();
   void CloseEditor();
@@ -46,10 +73,13 @@ class MainWindow : public Window, private clipstore::ClipStoreObserver {
   void OnCaptionsChanged() override;
   void OnPageChanged() override;
   void ScheduleRefresh();
+  void OnSettingChanged(options::Setting which) override;
+  void ApplyEditorFont();
   // Brings the editor's text up to the current page when the window is seen.
   void LoadPageText();
 
   clipstore::TClipBase& store_;
+  options::Settings& settings_;
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;

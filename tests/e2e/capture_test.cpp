@@ -76,11 +76,16 @@ TEST_F(Capture, SecondCopyShowsTheMessageAndTheFirstKeepsRunning) {
   ASSERT_TRUE(second.Started());
   HWND box = WaitForTopWindow("#32770", 10000, second.Id());
   ASSERT_NE(box, nullptr) << "no message box from the second copy";
+  // The box exists a moment before its text is in place.
   std::string text;
-  for (const ChildWindow& child : ChildWindows(box)) text += child.text + "\n";
-  EXPECT_NE(text.find("Ambrel.exeはすでに実行されています。\r\n"
-                      "タスクトレーアイコンをクリックして起動してください。"),
-            std::string::npos)
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        text.clear();
+        for (const ChildWindow& child : ChildWindows(box)) text += child.text + "\n";
+        return text.find("Ambrel.exeはすでに実行されています。\r\n"
+                         "タスクトレーアイコンをクリックして起動してください。") != std::string::npos;
+      },
+      5000))
       << text;
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(second.WaitForExit(10000));

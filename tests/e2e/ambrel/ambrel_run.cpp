@@ -19,8 +19,14 @@ bool AmbrelRun::Start() {
     return false;
   process_ = Process::Start(Quoted(folder_.File("Ambrel.exe")), folder_.Path());
   if (!process_.Started()) return false;
+  greeted_ = false;
   const bool ready = WaitUntil(
       [&] {
+        HWND hello = FindTopWindow("THello", "", process_.Id());
+        if (hello && IsWindowVisible(hello)) {
+          greeted_ = true;
+          PostMessageA(hello, WM_COMMAND, IDOK, 0);
+        }
         logo_ = FindTopWindow("TLogo", "", process_.Id());
         editor_ = FindTopWindow("TMain", "", process_.Id());
         // The logo hides itself at the end of the start-up sequence.

@@ -22,7 +22,10 @@ class AmbrelRun {
 
   // Copies the program into the folder, starts it and waits until its
   // start-up has finished (the logo has gone and the tray icon is there).
+  // The greeting of a first start is answered with OK.
   bool Start();
+  // Whether the last Start met the greeting of a first start.
+  bool Greeted() const { return greeted_; }
   // Starts another copy in the same folder (for the single-instance test).
   Process StartSecondCopy() const;
 
@@ -46,6 +49,7 @@ class AmbrelRun {
   Process process_;
   HWND logo_ = nullptr;
   HWND editor_ = nullptr;
+  bool greeted_ = false;
 };
 
 }  // namespace ambrel::e2e

@@ -1,0 +1,51 @@
+#include "app/window_bounds_win32.h"
+
+#include <algorithm>
+
+#include "platform/geometry.h"
+
+namespace ambrel::win32 {
+namespace {
+
+// A rectangle from a damaged or foreign file must still leave the window
+// reachable: at least 100 x 80, at most the screen, and on it.
+app::TRect OnScreen(app::TRect r) {
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  r.width = std::clamp(r.width, 100, std::max(100, sw));
+  r.height = std::clamp(r.height, 80, std::max(80, sh));
+  r.left = std::clamp(r.left, 0, std::max(0, sw - r.width));
+  r.top = std::clamp(r.top, 0, std::max(0, sh - r.height));
+  return r;
+}
+
+}  // namespace
+
+app::TRect WindowBounds::Bounds(app::ParamWindow window) {
+  if (window != app::ParamWindow::kMain) return held_[static_cast<std::size_t>(window)];
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  GetWindowPlacement(editor_, &wp);
+  const RECT& rc = wp.rcNormalPosition;
+  return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void WindowBounds::SetBounds(app::ParamWindow window, const app::TRect& bounds) {
+  if (window != app::ParamWindow::kMain) {
+    held_[static_cast<std::size_t>(window)] = bounds;
+    return;
+  }
+  const app::TRect r = OnScreen(bounds);
+  SetWindowPos(editor_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowBounds::CenterMainWindow() {
+  RECT rc{};
+  GetWindowRect(editor_, &rc);
+  const Rect placed = CenterRect(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top},
+                                 std::nullopt, GetSystemMetrics(SM_CXSCREEN),
+                                 GetSystemMetrics(SM_CYSCREEN) + 32);
+  SetWindowPos(editor_, nullptr, placed.left, placed.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace ambrel::win32
