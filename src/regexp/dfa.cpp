@@ -198,8 +198,10 @@ std::int32_t TRE_DFA::InternS(const std::vector<std::int32_t>& slots) {
   sc_->slot_pool.insert(sc_->slot_pool.end(), slots.begin(), slots.end());
   sc_->sstates.push_back(s);
   const std::size_t cols = static_cast<std::size_t>(K_) + 1;
-  sc_->snext.resize(sc_->snext.size() + cols, kSUnknown);
-  sc_->smap.resize(sc_->smap.size() + cols, -1);
+  for (std::size_t c = 0; c < cols; ++c) {
+    sc_->trans.push_back(kSUnknown);
+    sc_->trans.push_back(-1);
+  }
   const std::size_t bytes = key.size() * 2 + cols * 2 * sizeof(std::int32_t) + kStateOverhead;
   memory_ += bytes;
   sc_->mem += bytes;
@@ -261,10 +263,14 @@ std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id
   bool identity = map.size() == slots.size();
   for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
   if (!identity) {
-    map_id = static_cast<std::int32_t>(sc_->map_off.size());
-    sc_->map_off.push_back(static_cast<std::uint32_t>(sc_->map_pool.size()));
+    // Stored as [length, unchanged prefix, sources...]; sources only move
+    // slots forward (source >= destination), so it is applied in place.
+    std::size_t same = 0;
+    while (same < map.size() && same < slots.size() && map[same] == static_cast<std::int32_t>(same)) ++same;
+    map_id = static_cast<std::int32_t>(sc_->map_pool.size());  // offset of the record
+    sc_->map_pool.push_back(static_cast<std::int32_t>(map.size()));
+    sc_->map_pool.push_back(static_cast<std::int32_t>(same));
     sc_->map_pool.insert(sc_->map_pool.end(), map.begin(), map.end());
-    sc_->map_pool.push_back(-2);  // terminator
     const std::size_t bytes = (map.size() + 2) * sizeof(std::int32_t);
     memory_ += bytes;
     sc_->mem += bytes;
@@ -300,12 +306,23 @@ std::int32_t TRE_DFA::RebuildSearchState(std::int32_t sid) {
 std::ptrdiff_t TRE_DFA::RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n) {
   std::ptrdiff_t result = -1;
   std::size_t cur = p;
+  const std::size_t K = static_cast<std::size_t>(K_);
   for (;;) {
-    const DState& d = dstates_[static_cast<std::size_t>(s)];
-    if (d.accepting) result = static_cast<std::ptrdiff_t>(cur);
+    if (dstates_[static_cast<std::size_t>(s)].accepting) result = static_cast<std::ptrdiff_t>(cur);
     int k = K_, len = 0;
     if (cur < n) ReadClass(t, cur, n, k, len);
-    const std::int32_t nx = k == K_ ? kDead : DNext(s, k);
+    std::int32_t nx = kDead;
+    if (k != K_) {
+      nx = dnext_[static_cast<std::size_t>(s) * K + static_cast<std::size_t>(k)];
+      if (nx == kUnknown) {
+        nx = DNext(s, k);
+        if (nx != kDead && memory_ > budget_) {
+          s = RebuildD(nx);
+          cur += static_cast<std::size_t>(len);
+          continue;
+        }
+      }
+    }
     if (nx == kDead) {
       if ((k == K_ || k == sep_class_) && dstates_[static_cast<std::size_t>(s)].tail)
         return static_cast<std::ptrdiff_t>(cur);
@@ -313,7 +330,81 @@ std::ptrdiff_t TRE_DFA::RunFrom(std::int32_t s, const unsigned char* t, std::siz
     }
     s = nx;
     cur += static_cast<std::size_t>(len);
-    if (memory_ > budget_) s = RebuildD(s);
+  }
+}
+
+void TRE_DFA::PrepareSkip() {
+  SearchCache& c = *sc_;
+  if (c.skip_ready) return;
+  c.skip_ready = true;
+  c.idle = InternS({s0_});
+  const std::size_t cols = static_cast<std::size_t>(K_) + 1;
+  std::vector<bool> boring(static_cast<std::size_t>(K_), false);
+  for (int k = 0; k < K_; ++k) {
+    const std::size_t idx = 2 * (static_cast<std::size_t>(c.idle) * cols + static_cast<std::size_t>(k));
+    std::int32_t e = c.trans[idx], m = c.trans[idx + 1];
+    if (e == kSUnknown) {
+      e = ComputeSNext(c.idle, k, m);
+      if (e >= 0) e *= static_cast<std::int32_t>(cols);
+      c.trans[idx] = e;
+      c.trans[idx + 1] = m;
+    }
+    if (e != c.idle * static_cast<std::int32_t>(cols) || m < 0) continue;
+    const std::int32_t* mp = &c.map_pool[static_cast<std::size_t>(m)];
+    boring[static_cast<std::size_t>(k)] = mp[0] == 1 && mp[2] == -1;
+  }
+  int interesting = 0;
+  for (int b = 0; b < 256; ++b) {
+    const auto ub = static_cast<std::size_t>(b);
+    bool ok = b != 0 && boring[static_cast<std::size_t>(single_[ub])];
+    if (ok && is_lead_[ub]) {
+      if (lead_uniform_[ub] >= 0) {
+        ok = boring[static_cast<std::size_t>(lead_uniform_[ub])];
+      } else {
+        const auto& row = lead_tables_[static_cast<std::size_t>(lead_index_[ub])];
+        for (int x = 1; x < 256 && ok; ++x) ok = boring[static_cast<std::size_t>(row[static_cast<std::size_t>(x)])];
+      }
+    }
+    c.boring[ub] = ok;
+    if (!ok && b != 0) {
+      ++interesting;
+      c.single_x = b;
+    }
+  }
+  if (interesting != 1) c.single_x = -1;
+}
+
+namespace {
+// First position at or after i holding x or a zero byte (n if none).
+std::size_t FindByteOrZero(const unsigned char* t, std::size_t i, std::size_t n, unsigned char x) {
+  const void* hit = std::memchr(t + i, x, n - i);
+  const std::size_t c = hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - t) : n;
+  if (const void* z = std::memchr(t + i, 0, c - i)) return static_cast<std::size_t>(static_cast<const unsigned char*>(z) - t);
+  return c;
+}
+}  // namespace
+
+// From boundary i in the idle state, the first boundary at which a character
+// that is not boring starts (or the end). Bytes are scanned without regard to
+// boundaries; a hit on a trail byte is recognised by the parity of the run of
+// lead-range bytes before it, walked back no further than i (so each byte is
+// walked over at most once).
+std::size_t TRE_DFA::SkipIdle(const unsigned char* t, std::size_t i, std::size_t n) const {
+  const SearchCache& sc = *sc_;
+  for (;;) {
+    std::size_t c;
+    if (sc.single_x >= 0) {
+      c = FindByteOrZero(t, i, n, static_cast<unsigned char>(sc.single_x));
+    } else {
+      c = i;
+      while (c < n && sc.boring[t[c]]) ++c;
+    }
+    if (c >= n || t[c] == 0) return c;
+    std::size_t k = c;
+    while (k > i && is_lead_[t[k - 1]]) --k;
+    if ((c - k) % 2 == 0) return c;
+    i = c + 1;  // c was the trail byte of a boring double-byte character
+    if (i >= n) return n;
   }
 }
 
@@ -339,38 +430,74 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   }
   std::int32_t sid = InitialSearchState();
   std::vector<std::size_t>& pos = pos_;
-  std::vector<std::size_t>& npos = npos_;
-  pos.assign(sc_->sstates[static_cast<std::size_t>(sid)].len, 0);
-  const std::size_t cols = static_cast<std::size_t>(K_) + 1;
+  if (pos.size() < 16) pos.resize(16);
+  std::size_t* P = pos.data();
+  std::size_t cap = pos.size();
+  {
+    const std::size_t len0 = sc_->sstates[static_cast<std::size_t>(sid)].len;
+    if (len0 > cap) {
+      pos.resize(len0 * 2);
+      P = pos.data();
+      cap = pos.size();
+    }
+    for (std::size_t j = 0; j < len0; ++j) P[j] = 0;
+  }
+  PrepareSkip();
+  const auto cols = static_cast<std::int32_t>(K_) + 1;
+  const std::int32_t* trans = sc_->trans.data();
+  const std::int32_t* mpool = sc_->map_pool.data();
+  std::int32_t idle = sc_->idle * cols;
+  std::int32_t row = sid * cols;
   std::size_t i = 0;
   for (;;) {
+    if (row == idle) {
+      i = SkipIdle(t, i, n);
+      P[0] = i;
+    }
     int k = K_, len = 0;
     if (i < n) ReadClass(t, i, n, k, len);
-    std::size_t idx = static_cast<std::size_t>(sid) * cols + static_cast<std::size_t>(k);
-    std::int32_t e = sc_->snext[idx];
-    std::int32_t m;
+    const std::size_t idx = 2 * static_cast<std::size_t>(row + k);
+    std::int32_t e = trans[idx];
+    std::int32_t m = trans[idx + 1];
+    bool grown = false;
     if (e == kSUnknown) {
-      e = ComputeSNext(sid, k, m);
-      idx = static_cast<std::size_t>(sid) * cols + static_cast<std::size_t>(k);
-      sc_->snext[idx] = e;
-      sc_->smap[idx] = m;
-    } else {
-      m = sc_->smap[idx];
+      e = ComputeSNext(row / cols, k, m);
+      if (e >= 0) e *= cols;
+      sc_->trans[idx] = e;
+      sc_->trans[idx + 1] = m;
+      mpool = sc_->map_pool.data();
+      grown = true;
     }
-    if (e == kNoMatch) return false;
-    if (e <= -3) {
-      start = pos[static_cast<std::size_t>(-3 - e)];
+    if (e < 0) {
+      if (e == kNoMatch) return false;
+      start = P[-3 - e];
       break;
     }
     if (m >= 0) {
-      npos.clear();
-      for (const std::int32_t* src = &sc_->map_pool[sc_->map_off[static_cast<std::size_t>(m)]]; *src != -2; ++src)
-        npos.push_back(*src >= 0 ? pos[static_cast<std::size_t>(*src)] : i + static_cast<std::size_t>(len));
-      pos.swap(npos);
+      const std::int32_t* mp = mpool + m;
+      const auto count = static_cast<std::size_t>(mp[0]);
+      const std::size_t next = i + static_cast<std::size_t>(len);
+      if (count > cap) {
+        pos.resize(count * 2);
+        P = pos.data();
+        cap = pos.size();
+      }
+      for (std::size_t j = static_cast<std::size_t>(mp[1]); j < count; ++j) {
+        const std::int32_t src = mp[2 + j];
+        P[j] = src >= 0 ? P[src] : next;
+      }
     }
-    sid = e;
+    row = e;
     i += static_cast<std::size_t>(len);
-    if (memory_ > budget_) sid = RebuildSearchState(sid);
+    if (grown) {
+      if (memory_ > budget_) {
+        row = RebuildSearchState(row / cols) * cols;
+        PrepareSkip();
+      }
+      trans = sc_->trans.data();
+      mpool = sc_->map_pool.data();
+      idle = sc_->idle * cols;
+    }
   }
   const bool line_head = start == 0 || t[start - 1] == '\n';
   std::ptrdiff_t e = RunFrom(s0_, t, start, n);

@@ -101,6 +101,8 @@ class TRE_DFA {
   std::int32_t InitialSearchState();
   std::int32_t RebuildSearchState(std::int32_t sid);
   std::int32_t RebuildD(std::int32_t s);
+  void PrepareSkip();
+  std::size_t SkipIdle(const unsigned char* t, std::size_t i, std::size_t n) const;
   std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
 
   TRE_NFA nfa_;
@@ -125,13 +127,20 @@ class TRE_DFA {
   struct SearchCache {
     std::vector<SState> sstates;
     std::vector<std::int32_t> slot_pool;
-    std::vector<std::int32_t> snext;  // sstates.size() * (K_ + 1)
-    std::vector<std::int32_t> smap;   // mapping of slots, -1 identity
-    std::vector<std::uint32_t> map_off;
+    // Per (run list, class): the next run list as its row offset (id * (K_ + 1))
+    // or a negative code, and the offset of the slot mapping in map_pool (-1:
+    // identity); interleaved so that one step touches one cache line.
+    std::vector<std::int32_t> trans;
     std::vector<std::int32_t> map_pool;  // source slot, -1 for a new start, -2 ends
     std::unordered_map<std::string, std::int32_t> sindex;
     std::int32_t initial = -1;
     std::size_t mem = 0;
+    // Idle skipping: the state holding only the run just started at s0, and
+    // the bytes whose characters leave it unchanged (only restarting the run).
+    bool skip_ready = false;
+    std::int32_t idle = -1;
+    std::array<bool, 256> boring{};
+    int single_x = -1;  // the one byte that is not boring (besides 0), or -1
   };
   SearchCache caches_[2];
   SearchCache* sc_ = &caches_[0];
@@ -142,7 +151,7 @@ class TRE_DFA {
   // Scratch.
   std::vector<std::uint32_t> work_, stack_;
   std::vector<std::uint32_t> mark_;
-  std::vector<std::size_t> pos_, npos_;  // start of each run in the list
+  std::vector<std::size_t> pos_;  // start of each run in the list
   std::uint32_t mark_gen_ = 0;
 };
 
