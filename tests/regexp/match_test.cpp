@@ -160,3 +160,67 @@ TEST(RegexpAWKStr, FlagsRecompileAndMatcherChoice) {
 
 }  // namespace
 }  // namespace ambrel::regexp
+
+namespace ambrel::regexp {
+namespace {
+
+TEST(RegexpEngine, LiteralAnchorAgainstRangeWithEqualLo) {
+  // `[\^-z]` starts at the code of a literal `^`: NextState follows the group
+  // created first. Compare with the reference on every small text.
+  const char* patterns[] = {"a(^b|[\\^-z]c)", "a([\\^-z]c|^b)", "x($y|[$-a]z)", "x([$-a]z|$y)", "a(^|[\\^-z])b"};
+  const char* texts[] = {"a^b", "a^c", "a_c", "x$y", "x$z", "xaz", "a^", "a^bb", "ab", ""};
+  for (const char* p : patterns) {
+    reference::RefRegExp ref(p, false);
+    testing::EngineRegExp eng(p, false);
+    for (const char* t : texts)
+      for (bool lf : {false, true}) {
+        const auto r = ref.Match(t, lf), e = eng.Match(t, lf);
+        EXPECT_TRUE(r == e) << p << " / " << t << ": ref " << testing::Show(r) << " engine " << testing::Show(e);
+      }
+  }
+}
+
+TEST(RegexpEngine, NestedPlusIsBuiltCompactAndMatchesTheSame) {
+  std::string p;
+  for (int i = 0; i < 60; ++i) p += '(';
+  p += "ab";
+  for (int i = 0; i < 60; ++i) p += ")+";
+  testing::EngineRegExp eng(p, false);
+  ASSERT_FALSE(eng.error());
+  EXPECT_TRUE(eng.dfa()->Nfa().Compact);
+  EXPECT_LT(eng.dfa()->Nfa().StateCount(), 10000u);
+  const auto r = eng.Match("xxababab", false);
+  EXPECT_EQ(r.start, 3);
+  EXPECT_EQ(r.length, 6);
+  // Anchors keep their meaning in the compact construction.
+  std::string q = "(^a";
+  for (int i = 0; i < 40; ++i) q += "(";
+  q += "b";
+  for (int i = 0; i < 40; ++i) q += ")+";
+  q += ")+$";
+  testing::EngineRegExp anch(q, false);
+  EXPECT_TRUE(anch.dfa()->Nfa().Compact);
+  EXPECT_EQ(anch.Match("abbb", false).length, 4);
+  EXPECT_EQ(anch.Match("abbb", false).start, 1);
+  EXPECT_EQ(anch.Match("xabbb", false).start, 0);
+  EXPECT_EQ(anch.Match("x\nab\r\n", false).start, 3);
+  EXPECT_EQ(anch.Match("x\nab\r\n", false).length, 2);
+}
+
+TEST(RegexpEngine, TinyBudgetGivesTheSameResults) {
+  const char* patterns[] = {"(a|b)*a(a|b)(a|b)(a|b)", "^(ab|a)*$", "表|\\\\", "[^a]+b$"};
+  const std::string texts[] = {"abbabaababbbaab", "ababab\r\nab", "表\\表", "xyz\r\nccb", "\nab\n"};
+  std::size_t resets = 0;
+  for (const char* p : patterns) {
+    testing::EngineRegExp big(p, false), tiny(p, false, 1);
+    for (const auto& t : texts)
+      for (bool lf : {false, true}) {
+        EXPECT_TRUE(big.Match(t, lf) == tiny.Match(t, lf)) << p << " / " << testing::Hex(t);
+      }
+    resets += tiny.dfa()->ResetCount();
+  }
+  EXPECT_GT(resets, 0u);
+}
+
+}  // namespace
+}  // namespace ambrel::regexp
