@@ -82,7 +82,9 @@ bool HotModifiersMatch(const UnionData& settings, const std::uint8_t state[256])
 }
 
 void EnsureSettings(HookState& state, HookSystem& system) noexcept {
-  if (state.localCopy.PasteKey == 0) system.ReloadSettings(state.localCopy);
+  if (state.localCopy.PasteKey != 0 || state.loadTried) return;
+  state.loadTried = true;
+  system.ReloadSettings(state.localCopy);
 }
 
 bool IsPasteItem(HookState& state, HookSystem& system, Handle menu, std::uint32_t item,

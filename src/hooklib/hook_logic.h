@@ -27,6 +27,9 @@ struct HookState {
   UnionData localCopy{};
   std::uint32_t pasteMessage = 0;
   std::uint16_t lastMenuSelection = kNoSelection;
+  // The first load is tried once: its error box would otherwise come up
+  // again inside every message of the process, itself included.
+  bool loadTried = false;
   std::uint8_t keyState[256] = {};
   char caption[kCaptionBufferSize] = {};
 };
@@ -52,6 +55,8 @@ bool IsPasteCaption(const char* caption) noexcept;
 // those the hot key names.
 bool HotModifiersMatch(const UnionData& settings, const std::uint8_t state[256]) noexcept;
 
+// Loads the copy when this process never has; a failed load is not retried
+// here (the reload request still does).
 void EnsureSettings(HookState& state, HookSystem& system) noexcept;
 bool IsPasteItem(HookState& state, HookSystem& system, Handle menu, std::uint32_t item,
                  MenuBy by) noexcept;

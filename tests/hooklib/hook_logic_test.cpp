@@ -31,17 +31,24 @@ class HookLogicTest : public ::testing::Test {
   HookState state;
 };
 
-TEST_F(HookLogicTest, SettingsAreLoadedOnceOnFirstUseAndFailureKeepsTrying) {
+TEST_F(HookLogicTest, SettingsAreLoadedOnceOnFirstUse) {
+  HookMsg msg{1, 0x200, 0, 0};
+  Get(msg);
+  Get(msg);
+  OnCallWndProc(state, fake, kHcAction, 0x200, 0);
+  EXPECT_EQ(fake.reloads, 1);
+  EXPECT_EQ(state.localCopy.PasteKey, kVkV);
+}
+
+TEST_F(HookLogicTest, AFailedFirstLoadIsNotRetriedUntilAReloadRequest) {
   HookMsg msg{1, 0x200, 0, 0};
   fake.mapFails = true;
   Get(msg);
   Get(msg);
-  EXPECT_EQ(fake.reloads, 2);
+  EXPECT_EQ(fake.reloads, 1);
   fake.mapFails = false;
-  Get(msg);
-  Get(msg);
-  OnCallWndProc(state, fake, kHcAction, 0x200, 0);
-  EXPECT_EQ(fake.reloads, 3);
+  HookMsg reload{0, kPasteMsg, kReloadSettings, 0};
+  Get(reload);
   EXPECT_EQ(state.localCopy.PasteKey, kVkV);
 }
 

@@ -1,0 +1,66 @@
+#include "clipstore/clip_choice.h"
+
+namespace ambrel::clipstore {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+}  // namespace
+
+ChoiceAction DecideChoice(const ChoiceInput& in) noexcept {
+  if (!in.asPopup) return ChoiceAction::kSelect;
+  if (in.shift && !in.ctrl) return in.busyDialogs ? ChoiceAction::kNothing : ChoiceAction::kEdit;
+  if (in.shift && in.ctrl) return in.isStatic ? ChoiceAction::kNothing : ChoiceAction::kMakeStatic;
+  return in.ctrl ? ChoiceAction::kPasteQuoted : ChoiceAction::kPaste;
+}
+
+bool IsStaticClip(const Clip& clip) { return clip.pageCaption == "静的"; }
+
+expand::ExpandResult ExpandClip(std::string_view text, bool isStatic, bool metaExpand,
+                                expand::ClipExpander* expander) {
+  if (!isStatic) return {true, std::string(text)};
+  if (!text.empty() && text.front() == ';') {
+    const std::size_t end = text.find(kCrLf);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + kCrLf.size());
+  }
+  if (!metaExpand || !expander) return {true, std::string(text)};
+  return expander->Expand(text);
+}
+
+std::string QuoteText(std::string_view text, std::string_view quote) {
+  std::string out;
+  std::size_t lines = 1;
+  for (std::size_t p = text.find(kCrLf); p != std::string_view::npos; p = text.find(kCrLf, p + 2))
+    ++lines;
+  out.reserve(text.size() + lines * quote.size());
+  while (!text.empty()) {
+    const std::size_t end = text.find(kCrLf);
+    const std::size_t take = end == std::string_view::npos ? text.size() : end + kCrLf.size();
+    out.append(quote).append(text.substr(0, take));
+    text.remove_prefix(take);
+  }
+  return out;
+}
+
+bool PrepareClipPaste(TClipBase& store, int pageIndex, bool quote, const PasteSettings& settings,
+                      expand::ClipExpander* expander, Clipboard& clipboard) {
+  if (pageIndex < 0 || pageIndex >= store.PageCount()) return false;
+  const Clip& clip = store.Page(pageIndex);
+  const bool isStatic = IsStaticClip(clip);
+  expand::ExpandResult prepared = ExpandClip(clip.text, isStatic, settings.metaExpand, expander);
+  if (!prepared.goAhead) return false;
+  MenuItem* menu = clip.menuItem ? clip.menuItem->parent : nullptr;
+  const int kind = clip.Kind();
+  std::string original = clip.text;
+  // Taken out before the clipboard write: the write comes straight back
+  // through the clipboard viewer as the newest clip, which shifts the pages.
+  const bool taken = !isStatic && pageIndex != 0;
+  if (taken) store.DeleteClip(pageIndex);
+  if (quote) prepared.text = QuoteText(prepared.text, settings.quote);
+  if (clipboard.SetText(prepared.text)) return true;
+  // Nothing came back through the clipboard: the clip must not be lost.
+  if (taken && menu) store.AddClip(*menu, kind, false, original);
+  return false;
+}
+
+}  // namespace ambrel::clipstore

@@ -1,0 +1,146 @@
+// Tesk.dll: loaded by the program at start, and by the system into every GUI
+// process once the hooks are set. The hook procedures only translate the
+// system's arguments and hand them to the tested logic.
+#define AMBREL_BUILDING_TESK
+#include "hooklib/tesk_win32.h"
+
+#include "hooklib/hook_logic.h"
+#include "hooklib/hook_system_win32.h"
+
+namespace ambrel::hooklib {
+namespace {
+
+HINSTANCE gModule = nullptr;
+SettingsBlock gBlock;
+Win32HookSystem gSystem(gBlock);
+HookState gState;
+
+LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0) {
+    MSG& m = *reinterpret_cast<MSG*>(lParam);
+    HookMsg msg{reinterpret_cast<Handle>(m.hwnd), m.message, m.wParam, m.lParam};
+    if (OnGetMessage(gState, gSystem, code, wParam, msg)) {
+      m.hwnd = ToHwnd(msg.window);
+      m.message = msg.message;
+      m.wParam = msg.wParam;
+      m.lParam = msg.lParam;
+    }
+  }
+  return CallNextHookEx(FromHandle32<HHOOK>(gState.localCopy.GetMessageHook), code, wParam, lParam);
+}
+
+LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0) {
+    const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    OnCallWndProc(gState, gSystem, code, m.message, m.wParam);
+  }
+  return CallNextHookEx(FromHandle32<HHOOK>(gState.localCopy.CallWndProcHook), code, wParam,
+                        lParam);
+}
+
+LRESULT CALLBACK SysMsgProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0) {
+    const MSG& m = *reinterpret_cast<const MSG*>(lParam);
+    OnSysMsgFilter(gState, gSystem, code,
+                   HookMsg{reinterpret_cast<Handle>(m.hwnd), m.message, m.wParam, m.lParam});
+  }
+  return CallNextHookEx(FromHandle32<HHOOK>(gState.localCopy.SysMsgFilterHook), code, wParam,
+                        lParam);
+}
+
+// The write sequence of every export that changes the block.
+template <typename Change>
+bool WriteSettings(Change change) {
+  UnionData* view = gBlock.Map(gState.localCopy);
+  if (!view) return false;
+  change(*view);
+  return gBlock.Publish(view, gState.localCopy, true, gState.pasteMessage);
+}
+
+void Unhook(std::uint32_t hook, BOOL* result = nullptr) {
+  const BOOL ok = UnhookWindowsHookEx(FromHandle32<HHOOK>(hook));
+  if (result) *result = ok;
+}
+
+void OnLoad(HINSTANCE module) {
+  gModule = module;
+  gState.pasteMessage = RegisterWindowMessageA(kPasteMessageName);
+  // The Ctrl+V default goes only into a new block: a process loading the
+  // library later must not undo a Shift+Insert the program chose. No other
+  // process holds a new block, so there is nobody to tell.
+  if (gBlock.Open()) {
+    if (UnionData* view = gBlock.Map(gState.localCopy)) {
+      SetPasteKeyFields(*view, 0);
+      gBlock.Publish(view, gState.localCopy, false, 0);
+    }
+  } else {
+    gBlock.Reload(gState.localCopy);
+  }
+  gState.loadTried = true;
+}
+
+}  // namespace
+}  // namespace ambrel::hooklib
+
+using namespace ambrel::hooklib;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    DisableThreadLibraryCalls(module);
+    OnLoad(module);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    gBlock.Close();
+  }
+  return TRUE;
+}
+
+TESK_API UINT WINAPI SetHook(HWND owner) {
+  UINT result = 0;
+  const bool ok = WriteSettings([&](UnionData& d) {
+    if (d.GetMessageHook != 0) return;
+    HHOOK get = SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, gModule, 0);
+    HHOOK call = SetWindowsHookExA(WH_CALLWNDPROC, CallWndProc, gModule, 0);
+    HHOOK sys = SetWindowsHookExA(WH_SYSMSGFILTER, SysMsgProc, gModule, 0);
+    // Without the message hook the library counts as not hooked; the other two
+    // must not stay behind unaccounted for.
+    if (!get) {
+      if (call) UnhookWindowsHookEx(call);
+      if (sys) UnhookWindowsHookEx(sys);
+      call = sys = nullptr;
+    }
+    d.GetMessageHook = ToHandle32(get);
+    d.CallWndProcHook = ToHandle32(call);
+    d.SysMsgFilterHook = ToHandle32(sys);
+    d.OwnerWindow = ToHandle32(owner);
+    result = RegisterWindowMessageA(kPopupRequestName);
+  });
+  return ok ? result : 0;
+}
+
+TESK_API BOOL WINAPI FreeHook() {
+  BOOL result = TRUE;
+  const bool ok = WriteSettings([&](UnionData& d) {
+    if (d.GetMessageHook == 0) return;
+    if (d.CallWndProcHook) Unhook(d.CallWndProcHook);
+    if (d.SysMsgFilterHook) Unhook(d.SysMsgFilterHook);
+    Unhook(d.GetMessageHook, &result);
+    d.GetMessageHook = d.CallWndProcHook = d.SysMsgFilterHook = 0;
+  });
+  return ok && result;
+}
+
+TESK_API BOOL WINAPI SetKeyCode(WORD key, BOOL shift, BOOL ctrl, BOOL alt) {
+  return WriteSettings([&](UnionData& d) { SetKeyFields(d, key, shift, ctrl, alt); });
+}
+
+TESK_API BOOL WINAPI SetPasteKeyCode(int code) {
+  return WriteSettings([&](UnionData& d) { SetPasteKeyFields(d, code); });
+}
+
+TESK_API BOOL WINAPI TeskSetMenuInfo(BOOL menuLink, BOOL editLink, const char* caption, int id) {
+  return WriteSettings([&](UnionData& d) { SetMenuFields(d, menuLink, editLink, caption, id); });
+}
+
+TESK_API UINT WINAPI GetPasteMsgNo() { return RegisterWindowMessageA(kPasteMessageName); }
+
+TESK_API int WINAPI GetDllVersion() { return kDllVersion; }
