@@ -57,6 +57,7 @@ void TRE_DFA::BuildTables() {
     lead_index_[static_cast<std::size_t>(b)] = static_cast<std::int32_t>(lead_tables_.size());
     lead_tables_.push_back(row);
   }
+  for (std::size_t b = 0; b < 256; ++b) single2_[b] = is_lead_[b] ? -1 : 2 * single_[b];
 }
 
 void TRE_DFA::Closure(std::vector<std::uint32_t>& set) {
@@ -262,7 +263,13 @@ std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id
   if (out.empty()) return kNoMatch;
   bool identity = map.size() == slots.size();
   for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
-  if (!identity) {
+  // A kept prefix followed by one new start (the common case) is coded in the
+  // value itself: -2 - (length of the prefix).
+  bool append_one = map.back() == -1 && map.size() >= 1;
+  for (std::size_t i = 0; append_one && i + 1 < map.size(); ++i) append_one = map[i] == static_cast<std::int32_t>(i);
+  if (!identity && append_one) {
+    map_id = -2 - static_cast<std::int32_t>(map.size() - 1);
+  } else if (!identity) {
     // Stored as [length, unchanged prefix, sources...]; sources only move
     // slots forward (source >= destination), so it is applied in place.
     std::size_t same = 0;
@@ -345,13 +352,11 @@ void TRE_DFA::PrepareSkip() {
     std::int32_t e = c.trans[idx], m = c.trans[idx + 1];
     if (e == kSUnknown) {
       e = ComputeSNext(c.idle, k, m);
-      if (e >= 0) e *= static_cast<std::int32_t>(cols);
+      if (e >= 0) e *= 2 * static_cast<std::int32_t>(cols);
       c.trans[idx] = e;
       c.trans[idx + 1] = m;
     }
-    if (e != c.idle * static_cast<std::int32_t>(cols) || m < 0) continue;
-    const std::int32_t* mp = &c.map_pool[static_cast<std::size_t>(m)];
-    boring[static_cast<std::size_t>(k)] = mp[0] == 1 && mp[2] == -1;
+    boring[static_cast<std::size_t>(k)] = e == 2 * c.idle * static_cast<std::int32_t>(cols) && m == -2;
   }
   int interesting = 0;
   for (int b = 0; b < 256; ++b) {
@@ -444,25 +449,36 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   }
   PrepareSkip();
   const auto cols = static_cast<std::int32_t>(K_) + 1;
+  const std::int32_t cols2 = 2 * cols;
+  const std::int32_t end2 = 2 * K_;
   const std::int32_t* trans = sc_->trans.data();
   const std::int32_t* mpool = sc_->map_pool.data();
-  std::int32_t idle = sc_->idle * cols;
-  std::int32_t row = sid * cols;
+  std::int32_t idle = sc_->idle * cols2;
+  std::int32_t row = sid * cols2;
   std::size_t i = 0;
   for (;;) {
-    if (row == idle) {
+    if (row == idle && i < n && sc_->boring[t[i]]) {
       i = SkipIdle(t, i, n);
       P[0] = i;
     }
-    int k = K_, len = 0;
-    if (i < n) ReadClass(t, i, n, k, len);
-    const std::size_t idx = 2 * static_cast<std::size_t>(row + k);
+    std::int32_t k2 = end2;
+    int len = 0;
+    if (i < n) {
+      k2 = single2_[t[i]];
+      len = 1;
+      if (k2 < 0) {
+        int k;
+        ReadClass(t, i, n, k, len);
+        k2 = 2 * k;
+      }
+    }
+    const auto idx = static_cast<std::size_t>(row + k2);
     std::int32_t e = trans[idx];
     std::int32_t m = trans[idx + 1];
     bool grown = false;
     if (e == kSUnknown) {
-      e = ComputeSNext(row / cols, k, m);
-      if (e >= 0) e *= cols;
+      e = ComputeSNext(row / cols2, k2 / 2, m);
+      if (e >= 0) e *= cols2;
       sc_->trans[idx] = e;
       sc_->trans[idx + 1] = m;
       mpool = sc_->map_pool.data();
@@ -473,7 +489,15 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
       start = P[-3 - e];
       break;
     }
-    if (m >= 0) {
+    if (m < -1) {
+      const auto j = static_cast<std::size_t>(-2 - m);
+      if (j >= cap) {
+        pos.resize(j * 2 + 2);
+        P = pos.data();
+        cap = pos.size();
+      }
+      P[j] = i + static_cast<std::size_t>(len);
+    } else if (m >= 0) {
       const std::int32_t* mp = mpool + m;
       const auto count = static_cast<std::size_t>(mp[0]);
       const std::size_t next = i + static_cast<std::size_t>(len);
@@ -491,12 +515,12 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
     i += static_cast<std::size_t>(len);
     if (grown) {
       if (memory_ > budget_) {
-        row = RebuildSearchState(row / cols) * cols;
+        row = RebuildSearchState(row / cols2) * cols2;
         PrepareSkip();
       }
       trans = sc_->trans.data();
       mpool = sc_->map_pool.data();
-      idle = sc_->idle * cols;
+      idle = sc_->idle * cols2;
     }
   }
   const bool line_head = start == 0 || t[start - 1] == '\n';

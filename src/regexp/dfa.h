@@ -111,6 +111,7 @@ class TRE_DFA {
   bool lf_mode_ = false;
   std::array<std::int32_t, 256> single_{};
   std::array<bool, 256> is_lead_{};
+  std::array<std::int32_t, 256> single2_{};  // 2 * class of a non-lead byte, -1 for a lead byte
   std::array<std::int32_t, 256> lead_uniform_{};  // class of every code of a lead byte, or -1
   std::array<std::int32_t, 256> lead_index_{};    // table of a lead byte that is not uniform
   std::vector<std::array<std::int32_t, 256>> lead_tables_;
@@ -127,7 +128,7 @@ class TRE_DFA {
   struct SearchCache {
     std::vector<SState> sstates;
     std::vector<std::int32_t> slot_pool;
-    // Per (run list, class): the next run list as its row offset (id * (K_ + 1))
+    // Per (run list, class): the next run list as its row offset (2 * id * (K_ + 1))
     // or a negative code, and the offset of the slot mapping in map_pool (-1:
     // identity); interleaved so that one step touches one cache line.
     std::vector<std::int32_t> trans;
