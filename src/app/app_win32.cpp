@@ -17,6 +17,9 @@ App::App(std::string programFolder)
       files(MakeFiles()),
       programFolder_(std::move(programFolder)) {
   instance_ = this;
+  // Before the parameter file is applied, so the hot key and paste key reach
+  // the library.
+  settings.SetHook(&hookControl);
 }
 
 App::~App() { instance_ = nullptr; }
@@ -55,6 +58,7 @@ bool App::RunStartup() {
   }
   editor_->ShowCurrentPage();
   nextViewer = SetClipboardViewer(logo_->hwnd());
+  popupRequest = TeskHookControl::InstallHook(logo_->hwnd());
   expand::InitMeta(meta, *files, DataFile("Ambrel.mta"));
   if (firstRun) hello_->ShowModal();
   bool ok = true;
@@ -70,6 +74,7 @@ bool App::RunStartup() {
 }
 
 void App::Shutdown() {
+  TeskHookControl::RemoveHook();
   ChangeClipboardChain(logo_->hwnd(), nextViewer);
   logo_->RemoveTrayIcon();
   if (settings.SaveHistoryOnExit()) app::SaveHistory(store, *files, DataFile("Ambrel.hst"));

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "app/hook_control_win32.h"
 #include "app/param_record.h"
 #include "clipstore/clip_store.h"
+#include "expand/clip_expander.h"
 #include "expand/meta_list.h"
 #include "options/settings.h"
 #include "platform/clipboard_win32.h"
@@ -56,6 +58,10 @@ class App {
   Win32Clipboard clipboard;
   Win32MessageBoxes messages;
   std::unique_ptr<Files> files;
+  // The hot key, paste key and menu link reach the hook library through it.
+  TeskHookControl hookControl{&popupRequest};
+  // Expands static clips at paste time; none until the expansion is wired in.
+  expand::ClipExpander* expander = nullptr;
 
   LogoWindow& Logo() { return *logo_; }
   MainWindow& Editor() { return *editor_; }

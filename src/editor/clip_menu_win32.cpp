@@ -1,10 +1,19 @@
 #include "editor/clip_menu_win32.h"
 
+#include "clipstore/menu_pictures_win32.h"
+
 namespace ambrel::win32 {
 namespace {
 
 void Clear(HMENU menu) {
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+}
+
+// The help line and the slot menus show a picture, checked or not.
+void SetPicture(HMENU menu, const clipstore::MenuItem& item) {
+  if (HBITMAP picture = MenuPictureFor(item.name))
+    SetMenuItemBitmaps(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), MF_BYPOSITION, picture,
+                       picture);
 }
 
 }  // namespace
@@ -31,11 +40,13 @@ void ClipMenu::FillItems(HMENU menu, const clipstore::MenuItem& model) {
       FillItems(sub, *item);
       AppendMenuA(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub),
                   item->caption.c_str());
+      SetPicture(menu, *item);
       continue;
     }
     items_.push_back(item);
     const UINT id = kFirstId + static_cast<UINT>(items_.size() - 1);
     AppendMenuA(menu, MF_STRING | state, id, item->caption.c_str());
+    SetPicture(menu, *item);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_win32.h"
+#include "clipstore/clip_choice_win32.h"
 #include "clipstore/menu_state.h"
 #include "platform/help_win32.h"
 
@@ -168,8 +169,11 @@ void MainWindow::OnMenuCommand(UINT id, bool /*asPopup*/) {
 }
 
 void MainWindow::OnClipChosen(clipstore::Clip& clip) {
-  store_.SetCurrentPage(clip.pageIndex);
-  SetFocus(pages_.editor());
+  HandleClipChoice(clip.pageIndex, ChoiceView{[this](int page) {
+                                                store_.SetCurrentPage(page);
+                                                SetFocus(pages_.editor());
+                                              },
+                                              [this] { ShowEditor(); }});
 }
 
 void MainWindow::SetDebugCaptions(const std::string& target, const std::string& foreground) {
@@ -178,6 +182,9 @@ void MainWindow::SetDebugCaptions(const std::string& target, const std::string& 
 }
 
 void MainWindow::ShowEditor() {
+  // Asked for while parked as the pop-up's owner (a clip chosen for editing):
+  // the window stays up when the pop-up gives back its position.
+  if (parked_) keepShown_ = true;
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
   OnRefreshViews();
@@ -204,11 +211,15 @@ int MainWindow::ParkOffScreen() {
 }
 
 void MainWindow::Unpark(int left) {
-  CloseEditor();
+  if (!keepShown_) CloseEditor();
   parked_ = false;
   RECT rc{};
   GetWindowRect(hwnd(), &rc);
   SetWindowPos(hwnd(), nullptr, left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (keepShown_) {
+    keepShown_ = false;
+    LoadPageText();
+  }
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {

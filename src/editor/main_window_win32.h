@@ -90,6 +90,7 @@ class MainWindow : public Window,
   bool refreshPosted_ = false;
   bool textStale_ = true;  // the editor does not show the current page's text yet
   bool parked_ = false;    // shown off-screen as the owner of the pop-up
+  bool keepShown_ = false;  // shown on purpose while parked
 };
 
 }  // namespace ambrel::win32

@@ -1,0 +1,35 @@
+#include "app/hook_control_win32.h"
+
+#include <string>
+
+#include "hooklib/tesk_win32.h"
+
+namespace ambrel::win32 {
+
+void TeskHookControl::SetKeyCode(std::uint8_t key, bool shift, bool ctrl, bool alt) {
+  ::SetKeyCode(key, shift, ctrl, alt);
+}
+
+void TeskHookControl::SetPasteKeyCode(int code) { ::SetPasteKeyCode(code); }
+
+void TeskHookControl::SetMenuInfo(bool menuLink, bool editLink, std::string_view menuCap,
+                                  int menuId) {
+  static const auto setMenuInfo = reinterpret_cast<SetMenuInfoFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(kTeskModuleName), kSetMenuInfoName)));
+  if (!setMenuInfo) return;
+  const std::string caption(menuCap);
+  setMenuInfo(menuLink, editLink, caption.c_str(), menuId);
+}
+
+UINT TeskHookControl::InstallHook(HWND owner) {
+  UINT number = ::SetHook(owner);
+  if (number == 0) {
+    ::FreeHook();
+    number = ::SetHook(owner);
+  }
+  return number == 0 ? static_cast<UINT>(-1) : number;
+}
+
+void TeskHookControl::RemoveHook() { ::FreeHook(); }
+
+}  // namespace ambrel::win32
