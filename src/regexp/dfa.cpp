@@ -265,7 +265,7 @@ std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id
   for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
   // A kept prefix followed by one new start (the common case) is coded in the
   // value itself: -2 - (length of the prefix).
-  bool append_one = map.back() == -1 && map.size() >= 1;
+  bool append_one = !map.empty() && map.back() == -1;
   for (std::size_t i = 0; append_one && i + 1 < map.size(); ++i) append_one = map[i] == static_cast<std::int32_t>(i);
   if (!identity && append_one) {
     map_id = -2 - static_cast<std::int32_t>(map.size() - 1);
