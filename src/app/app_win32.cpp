@@ -59,6 +59,10 @@ bool App::RunStartup() {
   editor_->ShowCurrentPage();
   nextViewer = SetClipboardViewer(logo_->hwnd());
   popupRequest = TeskHookControl::InstallHook(logo_->hwnd());
+  // A first start applies no parameter file, yet the library needs the hot
+  // key and the paste key all the same.
+  settings.SetHotKey(settings.HotKey());
+  settings.SetPasteMethod(settings.PasteMethod());
   expand::InitMeta(meta, *files, DataFile("Ambrel.mta"));
   if (firstRun) hello_->ShowModal();
   bool ok = true;
