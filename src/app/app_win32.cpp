@@ -6,6 +6,7 @@
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
 #include "editor/main_window_win32.h"
+#include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
 
 namespace ambrel::win32 {
@@ -36,10 +37,18 @@ bool App::CreateWindows() {
   editor_ = std::make_unique<MainWindow>(store, settings);
   hello_ = std::make_unique<HelloDialog>();
   dummy_ = std::make_unique<DummyWindow>();
-  if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !dummy_->Create()) return false;
+  expandDialogs_ = std::make_unique<ExpandDialogs>(settings, store, clipboard, messages, *files, meta);
+  if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
+      !dummy_->Create())
+    return false;
   AddDialog(hello_->hwnd());
+  for (HWND dialog : expandDialogs_->Windows()) AddDialog(dialog);
+  expander = &expandDialogs_->Expander();
   clipboard.SetOwner(logo_->hwnd());
   bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());
+  bounds_->Attach(app::ParamWindow::kInput, expandDialogs_->InputWindow());
+  bounds_->Attach(app::ParamWindow::kList, expandDialogs_->ListWindow());
+  bounds_->Attach(app::ParamWindow::kTree, expandDialogs_->TreeWindow());
   params_ = std::make_unique<app::ParamFile>(
       *files, messages, app::ParamTargets{store, settings, meta, bounds_.get()},
       DataFile("Ambrel.prm"));

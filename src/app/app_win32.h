@@ -26,6 +26,7 @@ class MainWindow;
 
 class WindowBounds;
 class HelloDialog;
+class ExpandDialogs;
 
 class App {
  public:
@@ -60,12 +61,13 @@ class App {
   std::unique_ptr<Files> files;
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl{&popupRequest};
-  // Expands static clips at paste time; none until the expansion is wired in.
+  // Expands static clips at paste time (set when the windows are created).
   expand::ClipExpander* expander = nullptr;
 
   LogoWindow& Logo() { return *logo_; }
   MainWindow& Editor() { return *editor_; }
   DummyWindow& Dummy() { return *dummy_; }
+  ExpandDialogs& Expansion() { return *expandDialogs_; }
 
  private:
   static App* instance_;
@@ -74,6 +76,7 @@ class App {
   std::unique_ptr<MainWindow> editor_;
   std::unique_ptr<HelloDialog> hello_;
   std::unique_ptr<DummyWindow> dummy_;
+  std::unique_ptr<ExpandDialogs> expandDialogs_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
   std::vector<HWND> dialogs_;

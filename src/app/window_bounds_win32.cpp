@@ -20,7 +20,16 @@ app::TRect OnScreen(app::TRect r) {
 
 }  // namespace
 
+void WindowBounds::Attach(app::ParamWindow window, HWND hwnd) {
+  attached_[static_cast<std::size_t>(window)] = hwnd;
+}
+
 app::TRect WindowBounds::Bounds(app::ParamWindow window) {
+  if (HWND hwnd = attached_[static_cast<std::size_t>(window)]; hwnd && window != app::ParamWindow::kMain) {
+    RECT rc{};
+    GetWindowRect(hwnd, &rc);
+    return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+  }
   if (window != app::ParamWindow::kMain) return held_[static_cast<std::size_t>(window)];
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
@@ -30,6 +39,14 @@ app::TRect WindowBounds::Bounds(app::ParamWindow window) {
 }
 
 void WindowBounds::SetBounds(app::ParamWindow window, const app::TRect& bounds) {
+  if (HWND hwnd = attached_[static_cast<std::size_t>(window)]; hwnd && window != app::ParamWindow::kMain) {
+    // A file written before the window existed holds an empty rectangle:
+    // the window keeps its designed size then.
+    if (bounds.width <= 0 || bounds.height <= 0) return;
+    const app::TRect r = OnScreen(bounds);
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
   if (window != app::ParamWindow::kMain) {
     held_[static_cast<std::size_t>(window)] = bounds;
     return;

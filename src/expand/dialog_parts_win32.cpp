@@ -1,0 +1,104 @@
+#include "expand/dialog_parts_win32.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "platform/handles_win32.h"
+
+namespace ambrel::win32 {
+
+HFONT DialogFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int id, DWORD exStyle) {
+  HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleA(nullptr), nullptr);
+  if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  return child;
+}
+
+void RunModalLoop(HWND dialog, const bool& open) {
+  MSG msg;
+  while (open && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
+        (msg.hwnd == dialog || IsChild(dialog, msg.hwnd))) {
+      // A label being edited takes its own Esc.
+      char cls[32] = {};
+      GetClassNameA(msg.hwnd, cls, sizeof cls);
+      if (lstrcmpiA(cls, "Edit") != 0 || GetParent(msg.hwnd) == dialog) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        continue;
+      }
+    }
+    if (IsDialogMessageA(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void AddButtonRow(HWND dialog) {
+  AddControl(dialog, "BUTTON", " OK ", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+  AddControl(dialog, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
+  AddControl(dialog, "BUTTON", "ﾍﾙﾌﾟ   ", WS_TABSTOP | BS_PUSHBUTTON, kHelpId);
+}
+
+void LayoutButtonRow(HWND dialog, HWND nameLabel, int width, int height) {
+  const int bw = 80, bh = 26, gap = 6, y = height - bh - 8;
+  int x = width - 8 - 3 * bw - 2 * gap;
+  for (int id : {IDOK, IDCANCEL, kHelpId}) {
+    MoveWindow(GetDlgItem(dialog, id), x, y, bw, bh, TRUE);
+    x += bw + gap;
+  }
+  if (nameLabel) MoveWindow(nameLabel, 8, y + 6, 120, 18, TRUE);
+}
+
+HIMAGELIST MakePickerImages(bool forFolders) {
+  const int size = 16;
+  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24, 3, 0);
+  const COLORREF closed = forFolders ? RGB(0xE8, 0xB0, 0x30) : RGB(0x5C, 0x7C, 0xB8);
+  const COLORREF open = forFolders ? RGB(0xFF, 0xD8, 0x70) : RGB(0x9C, 0xB8, 0xE8);
+  const COLORREF leaf = forFolders ? RGB(0xC8, 0xA0, 0x60) : RGB(0x70, 0x70, 0x70);
+  const COLORREF colors[3] = {closed, open, leaf};
+  HDC screen = GetDC(nullptr);
+  for (int i = 0; i < 3; ++i) {
+    GdiObject bitmap(CreateCompatibleBitmap(screen, size, size));
+    {
+      MemoryDc dc(screen);
+      SelectedObject sel(dc.get(), bitmap.get());
+      const RECT all{0, 0, size, size};
+      FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
+      GdiObject brush(CreateSolidBrush(colors[i]));
+      const RECT shape = i == 2 ? RECT{4, 2, 12, 14} : i == 1 ? RECT{1, 5, 15, 14} : RECT{1, 4, 14, 13};
+      FillRect(dc.get(), &shape, static_cast<HBRUSH>(brush.get()));
+      if (i != 2) {
+        const RECT tab{1, 2, 7, 5};
+        FillRect(dc.get(), &tab, static_cast<HBRUSH>(brush.get()));
+      }
+    }
+    ImageList_Add(list, static_cast<HBITMAP>(bitmap.get()), nullptr);
+  }
+  ReleaseDC(nullptr, screen);
+  return list;
+}
+
+bool LoadRichEdit() {
+  static HMODULE module = LoadLibraryA("riched20.dll");
+  return module != nullptr;
+}
+
+std::string RichEditText(HWND edit) {
+  GETTEXTLENGTHEX lengthQuery{GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
+  const LRESULT length = SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  GETTEXTEX query{};
+  query.cb = static_cast<DWORD>(text.size());
+  query.flags = GT_USECRLF;
+  query.codepage = CP_ACP;
+  const LRESULT got = SendMessageA(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
+                                   reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text;
+}
+
+}  // namespace ambrel::win32

@@ -1,0 +1,74 @@
+#include "expand/expand_dialogs_win32.h"
+
+#include "expand/filer_dialog_win32.h"
+
+namespace ambrel::win32 {
+
+class ExpandDialogs::Guard {
+ public:
+  explicit Guard(ExpandDialogs& owner) : owner_(owner), entered_(!owner.running_) {
+    if (entered_) owner_.running_ = true;
+    else owner_.messages_.PlayFaultSound();
+  }
+  ~Guard() {
+    if (entered_) owner_.running_ = false;
+  }
+  explicit operator bool() const { return entered_; }
+
+ private:
+  ExpandDialogs& owner_;
+  bool entered_;
+};
+
+ExpandDialogs::ExpandDialogs(options::Settings& settings, clipstore::TClipBase& store, Clipboard& clipboard,
+                             MessageBoxes& messages, Files& files, const expand::MetaList& meta)
+    : settings_(settings),
+      messages_(messages),
+      files_(files),
+      fileSystem_(MakeFileSystem()),
+      input_(settings),
+      list_(settings, work_, files, *fileSystem_),
+      tree_(settings, work_, files, *fileSystem_),
+      expander_(expand::ExpandServices{meta, clock_, clipboard, environment_, *fileSystem_, *this,
+                                       [this](int row) {
+                                         if (selectMetaRow) selectMetaRow(row);
+                                       }},
+                messages),
+      entry_(store, meta, expander_, clipboard) {}
+
+bool ExpandDialogs::Create() {
+  return input_.Create() && list_.Create() && tree_.Create() && work_.Create() && entry_.Create();
+}
+
+std::vector<HWND> ExpandDialogs::Windows() const {
+  return {input_.hwnd(), list_.hwnd(), tree_.hwnd(), work_.hwnd()};
+}
+
+bool ExpandDialogs::RunInput(std::string_view name, std::string_view prompt, std::string& text) {
+  Guard guard(*this);
+  return guard && input_.RunInput(name, prompt, text);
+}
+
+bool ExpandDialogs::RunFiler(std::string_view pattern, std::string& fileName) {
+  Guard guard(*this);
+  return guard && win32::RunFiler(nullptr, pattern, fileName);
+}
+
+bool ExpandDialogs::RunList(std::string_view listFile, std::string& line) {
+  Guard guard(*this);
+  return guard && list_.RunList(listFile, line);
+}
+
+bool ExpandDialogs::RunTree(std::string_view argument, std::string& path) {
+  Guard guard(*this);
+  return guard && tree_.RunTree(argument, path);
+}
+
+bool ExpandDialogs::RunDemoWork() {
+  Guard guard(*this);
+  expand::WorkTargets targets{files_, *fileSystem_, nullptr, nullptr};
+  return guard && expand::RunWork("", settings_.Interval() * 1000, static_cast<int>(expand::WorkJob::kDemo),
+                                  targets, work_);
+}
+
+}  // namespace ambrel::win32

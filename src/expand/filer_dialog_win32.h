@@ -1,0 +1,14 @@
+// The open-file dialog of "#Filer".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace ambrel::win32 {
+
+// pattern is the initial file name ("*.*" lists every file at first).
+bool RunFiler(HWND owner, std::string_view pattern, std::string& fileName);
+
+}  // namespace ambrel::win32

@@ -1,0 +1,33 @@
+// TInput: the input dialog of "#Input" and "#Edit".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "options/settings.h"
+#include "platform/window_win32.h"
+
+namespace ambrel::win32 {
+
+class InputDialog : public Window {
+ public:
+  explicit InputDialog(options::Settings& settings) : settings_(settings) {}
+  bool Create();
+  // text is the initial text and comes back as the dialog's text whatever
+  // the result; true when closed with OK.
+  bool RunInput(std::string_view name, std::string_view prompt, std::string& text);
+
+ private:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnCreate();
+  void OnSize(int width, int height);
+  void OnCommand(int id);
+  void Close(bool ok);
+
+  options::Settings& settings_;
+  HWND image_ = nullptr, title_ = nullptr, edit_ = nullptr, name_ = nullptr;
+  bool open_ = false;
+  bool ok_ = false;
+};
+
+}  // namespace ambrel::win32
