@@ -142,7 +142,9 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnInitMenuPopup(HMENU menu) {
-  if (menu != historyMenu_) return;
+  // TrackClipMenu has set the states for its own use already: the enabled
+  // guidance items are how a choice knows it came from the pop-up.
+  if (menu != historyMenu_ || tracking_) return;
   clipstore::UpdateMenuState(store_, GuidanceFrom(settings_), /*asPopup=*/false);
   clipMenu_.Fill(historyMenu_, store_.Layout().History());
 }
@@ -150,8 +152,10 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
 void MainWindow::TrackClipMenu(POINT at, bool asPopup) {
   clipstore::UpdateMenuState(store_, GuidanceFrom(settings_), asPopup);
   clipMenu_.Fill(historyMenu_, store_.Layout().History());
+  tracking_ = true;
   const UINT id = static_cast<UINT>(
       TrackPopupMenu(historyMenu_, TPM_LEFTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, hwnd(), nullptr));
+  tracking_ = false;
   PostMessageA(hwnd(), WM_NULL, 0, 0);
   if (id) OnMenuCommand(id, asPopup);
 }

@@ -91,6 +91,7 @@ class MainWindow : public Window,
   bool textStale_ = true;  // the editor does not show the current page's text yet
   bool parked_ = false;    // shown off-screen as the owner of the pop-up
   bool keepShown_ = false;  // shown on purpose while parked
+  bool tracking_ = false;   // TrackClipMenu's menu is open
 };
 
 }  // namespace ambrel::win32
