@@ -5,6 +5,12 @@
 namespace ambrel::win32 {
 namespace {
 
+bool Contains(const clipstore::MenuItem& menu, const clipstore::MenuItem* item) {
+  for (int i = 0; i < menu.Count(); ++i)
+    if (menu.At(i) == item || Contains(*menu.At(i), item)) return true;
+  return false;
+}
+
 void Clear(HMENU menu) {
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
 }
@@ -20,6 +26,7 @@ void SetPicture(HMENU menu, const clipstore::MenuItem& item) {
 
 void ClipMenu::Fill(HMENU menu, const clipstore::MenuItem& model) {
   items_.clear();
+  root_ = &model;
   FillItems(menu, model);
 }
 
@@ -51,8 +58,9 @@ void ClipMenu::FillItems(HMENU menu, const clipstore::MenuItem& model) {
 }
 
 clipstore::MenuItem* ClipMenu::ItemOf(UINT id) const {
-  if (id < kFirstId || id - kFirstId >= items_.size()) return nullptr;
-  return items_[id - kFirstId];
+  if (id < kFirstId || id - kFirstId >= items_.size() || !root_) return nullptr;
+  clipstore::MenuItem* item = items_[id - kFirstId];
+  return Contains(*root_, item) ? item : nullptr;
 }
 
 }  // namespace ambrel::win32

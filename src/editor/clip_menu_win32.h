@@ -16,11 +16,15 @@ class ClipMenu {
 
   // Refills `menu` from `model` (visible items only, with their states).
   void Fill(HMENU menu, const clipstore::MenuItem& model);
+  // The model item behind a command, or null when it has left the model
+  // since the menu was filled (a copy arriving while the menu was open may
+  // have dropped the oldest clip).
   clipstore::MenuItem* ItemOf(UINT id) const;
 
  private:
   void FillItems(HMENU menu, const clipstore::MenuItem& model);
   std::vector<clipstore::MenuItem*> items_;
+  const clipstore::MenuItem* root_ = nullptr;
 };
 
 }  // namespace ambrel::win32

@@ -117,6 +117,8 @@ void MainWindow::OnSize() {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  // Until the views are rebuilt their items may stand for deleted clips.
+  if (structureDirty_) return 0;
   if (header.idFrom == kTreeId && header.code == TVN_SELCHANGEDA) {
     const auto& info = reinterpret_cast<const NMTREEVIEWA&>(header);
     clipstore::TreeNode* node = ClipTree::NodeOf(info);
@@ -260,7 +262,7 @@ void MainWindow::OnRefreshViews() {
     pages_.Rebuild(store_);
     pageDirty_ = true;
   } else if (captionsDirty_) {
-    tree_.RefreshTexts();
+    tree_.RefreshTexts();  // same nodes, new texts
   }
   if (pageDirty_) {
     textStale_ = true;

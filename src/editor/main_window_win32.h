@@ -27,7 +27,10 @@ class MainWindow : public Window,
   // history file) and refreshes them once at the end.
   class BatchUpdate {
    public:
-    explicit BatchUpdate(MainWindow& window) : window_(window) { window_.store_.SetObserver(nullptr); }
+    explicit BatchUpdate(MainWindow& window) : window_(window) {
+      window_.store_.SetObserver(nullptr);
+      window_.structureDirty_ = true;  // the views' items are not to be trusted meanwhile
+    }
     ~BatchUpdate() {
       window_.store_.SetObserver(&window_);
       window_.structureDirty_ = window_.pageDirty_ = true;

@@ -1,0 +1,148 @@
+// The three data files under Wine: written at exit, read back at the next
+// start, and never lost when a save cannot complete.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel_run.h"
+#include "harness/clipboard.h"
+#include "harness/popup_menu.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
+
+namespace ambrel::e2e {
+namespace {
+
+constexpr std::size_t kParamFileSize = 2140;
+constexpr std::size_t kSlotRecordsSize = 12 * 784;
+
+class Files : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(EmptyClipboardNow()); }
+  void Copy(const std::string& text) {
+    ASSERT_TRUE(SetClipboardText(text));
+    PumpFor(150);
+  }
+  std::string Read(const char* name) { return ambrel_.Folder().ReadFile(name); }
+
+  AmbrelRun ambrel_;
+};
+
+TEST_F(Files, FirstRunWritesAllThreeAndTheNextStartReadsThemBack) {
+  ASSERT_TRUE(ambrel_.Start());
+  EXPECT_TRUE(ambrel_.Greeted()) << "a new installation greets the user";
+  Copy("保存される履歴");
+  Copy("second");
+  ASSERT_TRUE(ambrel_.WaitForHistory({"second", "保存される履歴"}));
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+
+  const std::string prm = Read("Ambrel.prm");
+  ASSERT_EQ(prm.size(), kParamFileSize);
+  EXPECT_EQ(static_cast<unsigned char>(prm[288]), 251) << "MaxHistory 5, stored negated";
+  const std::string hst = Read("Ambrel.hst");
+  // The newest history clip is the last entry before the end marker.
+  const std::string tail = std::string(1, '\0') + "second" + '\0' + '\xFF';
+  ASSERT_GT(hst.size(), kSlotRecordsSize + tail.size());
+  EXPECT_EQ(hst.substr(hst.size() - kSlotRecordsSize - tail.size() + 0, tail.size()), tail);
+  EXPECT_FALSE(Read("Ambrel.mta").empty());
+
+  // Second start: no greeting, the clips are back, and an unchanged store
+  // is written back byte for byte.
+  ASSERT_TRUE(EmptyClipboardNow());
+  ASSERT_TRUE(ambrel_.Start());
+  EXPECT_FALSE(ambrel_.Greeted());
+  EXPECT_TRUE(ambrel_.WaitForHistory({"second", "保存される履歴"}));
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(Read("Ambrel.prm"), prm);
+  EXPECT_EQ(Read("Ambrel.hst"), hst);
+  // Each save keeps the version before it.
+  EXPECT_EQ(Read("Ambrel.hst.bak"), hst);
+}
+
+TEST_F(Files, AbsurdStoredHistorySizeComesBackClamped) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  std::string prm = Read("Ambrel.prm");
+  ASSERT_EQ(prm.size(), kParamFileSize);
+  prm[288] = static_cast<char>(256 - 50);  // MaxHistory 50, negated
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.prm", prm));
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(static_cast<unsigned char>(Read("Ambrel.prm")[288]), 256 - 30);
+}
+
+TEST_F(Files, DamagedHistoryFileGivesTheMessageAndTheSamples) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  // Cut inside the clip list: no end marker.
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.hst", std::string("\x01;cut", 5)));
+  Process p = Process::Start("\"" + ambrel_.Folder().File("Ambrel.exe") + "\"", ambrel_.Folder().Path());
+  ASSERT_TRUE(p.Started());
+  std::string text;
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        box = FindTopWindow("#32770", "", p.Id());
+        if (!box) return false;
+        text.clear();
+        for (const ChildWindow& c : ChildWindows(box)) text += c.text;
+        return text.find("ヒストリファイルが壊れています。初期化して起動します。") != std::string::npos;
+      },
+      kStartTimeoutMs))
+      << text;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  HWND editor = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND logo = FindTopWindow("TLogo", "", p.Id());
+    editor = FindTopWindow("TMain", "", p.Id());
+    return logo && editor && !IsWindowVisible(logo);
+  }, kStartTimeoutMs));
+  p.Terminate();
+}
+
+TEST_F(Files, AFailedSaveKeepsThePreviousFile) {
+  ASSERT_TRUE(ambrel_.Start());
+  Copy("kept");
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  const std::string before = Read("Ambrel.hst");
+  ASSERT_FALSE(before.empty());
+
+  ASSERT_TRUE(ambrel_.Start());
+  Copy("lost with the failed save");
+  ASSERT_TRUE(ambrel_.WaitForHistory({"lost with the failed save", "kept"}));
+  // Another program holds the history file without sharing: the save at
+  // exit cannot replace it.
+  HANDLE lock = CreateFileA(ambrel_.Folder().File("Ambrel.hst").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(ambrel_.QuitThroughTrayMenu());
+  CloseHandle(lock);
+  EXPECT_EQ(Read("Ambrel.hst"), before);
+  // The parameter file, saved after it, is still written.
+  EXPECT_EQ(Read("Ambrel.prm").size(), kParamFileSize);
+}
+
+TEST_F(Files, KillingTheProgramNeverLeavesAHalfFile) {
+  ASSERT_TRUE(ambrel_.Start());
+  Copy("before the kill");
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  const std::string before = Read("Ambrel.hst");
+  // Kill at successive moments of the exit; every time the history file is
+  // either the old one or a complete new one.
+  for (DWORD delayMs : {0u, 2u, 5u, 10u, 20u}) {
+    ASSERT_TRUE(ambrel_.Start());
+    ambrel_.PostTray(WM_RBUTTONDOWN);
+    HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+    ASSERT_NE(menu, nullptr);
+    ChooseMenuItemByMnemonic(menu, 'X');
+    Sleep(delayMs);
+    ambrel_.Proc().Terminate();
+    const std::string after = Read("Ambrel.hst");
+    EXPECT_EQ(after, before) << "after a kill at " << delayMs << " ms";
+  }
+}
+
+}  // namespace
+}  // namespace ambrel::e2e
