@@ -1,23 +1,39 @@
 #include "expand/expand_dialogs_win32.h"
 
+#include "app/popup_win32.h"
 #include "expand/filer_dialog_win32.h"
 
 namespace ambrel::win32 {
 
 class ExpandDialogs::Guard {
  public:
-  explicit Guard(ExpandDialogs& owner) : owner_(owner), entered_(!owner.running_) {
+  explicit Guard(ExpandDialogs& owner)
+      : owner_(owner), entered_(!owner.running_), previous_(ActiveBefore()) {
     if (entered_) owner_.running_ = true;
     else owner_.messages_.PlayFaultSound();
   }
+  // The window that was active before the dialog (the paste target) gets
+  // the focus back, so that the paste keystrokes reach it.
   ~Guard() {
-    if (entered_) owner_.running_ = false;
+    if (!entered_) return;
+    owner_.running_ = false;
+    if (previous_ && IsWindow(previous_)) SetForegroundWindow(previous_);
   }
   explicit operator bool() const { return entered_; }
 
  private:
+  // While the clip menu is open the resident window is in the foreground;
+  // the paste target is the window the menu was opened over.
+  static HWND ActiveBefore() {
+    HWND active = GetForegroundWindow();
+    char cls[16] = {};
+    if (active) GetClassNameA(active, cls, sizeof cls);
+    return lstrcmpA(cls, "TLogo") == 0 ? PasteTarget() : active;
+  }
+
   ExpandDialogs& owner_;
   bool entered_;
+  HWND previous_;
 };
 
 ExpandDialogs::ExpandDialogs(options::Settings& settings, clipstore::TClipBase& store, Clipboard& clipboard,
