@@ -22,6 +22,8 @@ class MessageBoxes {
                                int helpContext) = 0;
   virtual void PlayFaultSound() = 0;
   virtual void PlayRightSound() = 0;
+  // The beep that comes before a question about deleting data.
+  virtual void PlayQuestionSound() {}
 
   void ErrorBox(std::string_view text, int helpContext) {
     PlayFaultSound();

@@ -19,6 +19,7 @@ class Win32MessageBoxes : public MessageBoxes {
                        int helpContext) override;
   void PlayFaultSound() override { PlayWave("FaultSnd.Wav", MB_ICONHAND); }
   void PlayRightSound() override { PlayWave("RightSnd.Wav", MB_OK); }
+  void PlayQuestionSound() override { MessageBeep(MB_ICONQUESTION); }
 
  private:
   void PlayWave(const char* file, UINT beep);

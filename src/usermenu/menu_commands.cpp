@@ -1,0 +1,37 @@
+#include "usermenu/menu_commands.h"
+
+#include "clipstore/clip_store.h"
+
+namespace ambrel::usermenu {
+
+MsgResult ConfirmDelete(MessageBoxes& messages, const std::string& name) {
+  messages.PlayQuestionSound();
+  return messages.ShowMsgDlg(
+      "登録されているすべての" + name + "クリップデータを削除しますが、よろしいですか？",
+      MsgType::kConfirmation, kBtnYes | kBtnNo | kBtnCancel | kBtnHelp, 1108);
+}
+
+std::string DeleteQuestionName(const clipstore::TreeNode& menuNode) {
+  if (menuNode.imageIndex == clipstore::kHistorySlot) return "動的";
+  if (menuNode.imageIndex == clipstore::kStaticSlot) return "静的";
+  return menuNode.text.substr(0, 5);
+}
+
+void DeleteMenuContents(clipstore::TClipBase& store, MessageBoxes& messages,
+                        clipstore::TreeNode& node,
+                        const std::function<void(clipstore::TreeNode&)>& openDeleteDialog) {
+  if (node.clip) {
+    store.DeleteClip(node.clip->pageIndex);
+    return;
+  }
+  if (store.MenuClipCount(node) > 0) {
+    if (ConfirmDelete(messages, DeleteQuestionName(node)) != MsgResult::kYes) return;
+    for (int i = node.Count() - 1; i >= 0; --i) {
+      clipstore::TreeNode* child = node.Child(i);
+      if (child->clip) store.DeleteClip(child->clip->pageIndex);
+    }
+  }
+  if (node.IsUserMenuNode() && node.Count() == 0) openDeleteDialog(node);
+}
+
+}  // namespace ambrel::usermenu
