@@ -8,6 +8,8 @@
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
+#include "usermenu/post_dialog_win32.h"
+#include "usermenu/reg_list_window_win32.h"
 
 namespace ambrel::win32 {
 
@@ -38,9 +40,13 @@ bool App::CreateWindows() {
   hello_ = std::make_unique<HelloDialog>();
   dummy_ = std::make_unique<DummyWindow>();
   expandDialogs_ = std::make_unique<ExpandDialogs>(settings, store, clipboard, messages, *files, meta);
+  postDialog_ = std::make_unique<PostDialog>(store, distributor, messages);
+  regList_ = std::make_unique<RegListWindow>(store, settings);
   if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
+      !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
       !dummy_->Create())
     return false;
+  AddDialog(postDialog_->hwnd());
   AddDialog(hello_->hwnd());
   for (HWND dialog : expandDialogs_->Windows()) AddDialog(dialog);
   expander = &expandDialogs_->Expander();

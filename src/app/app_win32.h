@@ -12,6 +12,7 @@
 #include "app/param_record.h"
 #include "clipstore/clip_store.h"
 #include "expand/clip_expander.h"
+#include "usermenu/distribution.h"
 #include "expand/meta_list.h"
 #include "options/settings.h"
 #include "platform/clipboard_win32.h"
@@ -25,6 +26,8 @@ class DummyWindow;
 class MainWindow;
 
 class WindowBounds;
+class PostDialog;
+class RegListWindow;
 class HelloDialog;
 class ExpandDialogs;
 
@@ -63,11 +66,14 @@ class App {
   TeskHookControl hookControl{&popupRequest};
   // Expands static clips at paste time (set when the windows are created).
   expand::ClipExpander* expander = nullptr;
+  // Posts the matching parts of every recorded copy into the user menus.
+  usermenu::Distributor distributor{store, settings, messages};
 
   LogoWindow& Logo() { return *logo_; }
   MainWindow& Editor() { return *editor_; }
   DummyWindow& Dummy() { return *dummy_; }
   ExpandDialogs& Expansion() { return *expandDialogs_; }
+  PostDialog& UserMenuDialog() { return *postDialog_; }
 
  private:
   static App* instance_;
@@ -77,6 +83,8 @@ class App {
   std::unique_ptr<HelloDialog> hello_;
   std::unique_ptr<DummyWindow> dummy_;
   std::unique_ptr<ExpandDialogs> expandDialogs_;
+  std::unique_ptr<PostDialog> postDialog_;
+  std::unique_ptr<RegListWindow> regList_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
   std::vector<HWND> dialogs_;

@@ -95,8 +95,10 @@ void LogoWindow::OnPaint() {
 void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
   App& app = App::Get();
   if (app.settings.DataSave() && app.clipboard.HasText() && !app.clipboard.AsksNotToRecord()) {
-    if (std::optional<std::string> text = app.clipboard.GetText())
-      app.store.AddClip(app.layout.History(), clipstore::kHistorySlot, true, *text);
+    if (std::optional<std::string> text = app.clipboard.GetText()) {
+      if (app.store.AddClip(app.layout.History(), clipstore::kHistorySlot, true, *text))
+        app.distributor.DistributeClip(*text);
+    }
   }
   if (app.nextViewer) SendMessageA(app.nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
 }

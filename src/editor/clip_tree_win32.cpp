@@ -114,6 +114,23 @@ void ClipTree::SetButtons(bool on) {
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
+clipstore::TreeNode* ClipTree::SelectedNode() const {
+  HTREEITEM item = TreeView_GetSelection(tree_);
+  if (!item) return nullptr;
+  TVITEMA tv{};
+  tv.mask = TVIF_PARAM;
+  tv.hItem = item;
+  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return reinterpret_cast<clipstore::TreeNode*>(tv.lParam);
+}
+
+void ClipTree::SelectAt(POINT screenPoint) {
+  TVHITTESTINFO hit{};
+  hit.pt = screenPoint;
+  ScreenToClient(tree_, &hit.pt);
+  if (HTREEITEM item = TreeView_HitTest(tree_, &hit)) TreeView_SelectItem(tree_, item);
+}
+
 clipstore::TreeNode* ClipTree::NodeOf(const NMTREEVIEWA& info) {
   return reinterpret_cast<clipstore::TreeNode*>(info.itemNew.lParam);
 }

@@ -18,6 +18,9 @@ class ClipTree {
   void RefreshTexts();
   void Select(const clipstore::TreeNode* node);
   void SetButtons(bool on);
+  clipstore::TreeNode* SelectedNode() const;
+  // Selects the item under a screen point (a right click selects first).
+  void SelectAt(POINT screenPoint);
   static clipstore::TreeNode* NodeOf(const NMTREEVIEWA& info);
 
  private:

@@ -68,7 +68,7 @@ bool MainWindow::Create() {
   const int y = (GetSystemMetrics(SM_CYSCREEN) - kDesignedHeight) / 2;
   HMENU bar = CreateMenu();
   historyMenu_ = CreatePopupMenu();
-  AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(historyMenu_), "一覧 (&V)");
+  dataMenu_.AppendTo(bar, historyMenu_);
   if (!CreateWin("TMain", "Ambrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, kDesignedWidth,
                  kDesignedHeight, nullptr, bar)) {
     DestroyMenu(bar);
@@ -84,6 +84,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case kRefreshViews: OnRefreshViews(); return 0;
     case WM_CLOSE: CloseEditor(); return 0;
     default: return Default(msg, wParam, lParam);
@@ -140,10 +141,33 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     return;
   }
+  if (lParam == 0 && dataMenu_.Handle(LOWORD(wParam), hwnd(), tree_.hwnd(), SelectedNode())) return;
   if (lParam == 0) OnMenuCommand(LOWORD(wParam), /*asPopup=*/false);
 }
 
+clipstore::TreeNode* MainWindow::SelectedNode() const {
+  return structureDirty_ ? nullptr : tree_.SelectedNode();
+}
+
+void MainWindow::OnContextMenu(HWND from, LPARAM position) {
+  if (from != tree_.hwnd()) return;
+  POINT pt{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  if (position == -1) {
+    // From the keyboard: at the selected item.
+    RECT rc{};
+    GetWindowRect(tree_.hwnd(), &rc);
+    pt = {rc.left + 20, rc.top + 20};
+  } else if (!structureDirty_) {
+    tree_.SelectAt(pt);
+  }
+  dataMenu_.TrackTreeMenu(hwnd(), tree_.hwnd(), pt, SelectedNode());
+}
+
 void MainWindow::OnInitMenuPopup(HMENU menu) {
+  if (dataMenu_.IsDataMenu(menu)) {
+    dataMenu_.UpdateDataMenu(SelectedNode());
+    return;
+  }
   // TrackClipMenu has set the states for its own use already: the enabled
   // guidance items are how a choice knows it came from the pop-up.
   if (menu != historyMenu_ || tracking_) return;

@@ -9,6 +9,7 @@
 #include "editor/clip_menu_win32.h"
 #include "editor/clip_pages_win32.h"
 #include "editor/clip_tree_win32.h"
+#include "editor/data_menu_win32.h"
 #include "options/settings.h"
 #include "platform/window_win32.h"
 
@@ -67,6 +68,8 @@ class MainWindow : public Window,
   LRESULT OnNotify(const NMHDR& header);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnInitMenuPopup(HMENU menu);
+  void OnContextMenu(HWND from, LPARAM position);
+  clipstore::TreeNode* SelectedNode() const;
   void OnRefreshViews();
   void OnMenuCommand(UINT id, bool asPopup);
   void OnClipChosen(clipstore::Clip& clip);
@@ -86,6 +89,7 @@ class MainWindow : public Window,
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;
+  DataMenu dataMenu_{store_, settings_};
   HMENU historyMenu_ = nullptr;
   bool structureDirty_ = false;
   bool captionsDirty_ = false;

@@ -1,0 +1,34 @@
+#include "editor/tree_print.h"
+
+#include "clipstore/tree_node.h"
+
+namespace ambrel::editor {
+namespace {
+
+void AddLines(const clipstore::TreeNode& node, int level, std::vector<std::string>& lines) {
+  std::string line;
+  for (int i = 0; i <= level; ++i) line += "　　　";
+  lines.push_back(line + node.text);
+  for (int i = 0; i < node.Count(); ++i) AddLines(*node.Child(i), level + 1, lines);
+}
+
+int LevelOf(const clipstore::TreeNode& node) {
+  int level = -1;
+  for (const clipstore::TreeNode* n = &node; n->parent; n = n->parent) ++level;
+  return level;
+}
+
+}  // namespace
+
+std::vector<std::string> TreePrintLines(const clipstore::TreeNode& root,
+                                        const clipstore::TreeNode* start) {
+  std::vector<std::string> lines;
+  if (start) {
+    AddLines(*start, LevelOf(*start), lines);
+  } else {
+    for (int i = 0; i < root.Count(); ++i) AddLines(*root.Child(i), 0, lines);
+  }
+  return lines;
+}
+
+}  // namespace ambrel::editor

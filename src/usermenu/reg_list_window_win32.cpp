@@ -1,0 +1,216 @@
+#include "usermenu/reg_list_window_win32.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "clipstore/clip_store.h"
+#include "options/settings.h"
+#include "platform/text_printer_win32.h"
+#include "usermenu/post_dialog_win32.h"
+#include "usermenu/reg_list_model.h"
+
+namespace ambrel::win32 {
+namespace {
+
+constexpr int kTabsId = 10;
+constexpr int kRegListId = 11;
+constexpr int kTitleListId = 12;
+enum PopupCommand : int { kLPGridLine = 201, kLPPrint };
+constexpr const char* kPageCaptions[2] = {"正規表現", "タイトル"};
+
+void AddColumn(HWND list, int index, const char* caption, int width) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = const_cast<char*>(caption);
+  column.cx = width;
+  SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void AddRow(HWND list, int row, const std::vector<std::string>& texts) {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.pszText = const_cast<char*>(texts[0].c_str());
+  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  for (std::size_t col = 1; col < texts.size(); ++col) {
+    item.iSubItem = static_cast<int>(col);
+    item.pszText = const_cast<char*>(texts[col].c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+std::string ItemText(HWND list, int row, int column) {
+  char buffer[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = sizeof buffer;
+  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  return buffer;
+}
+
+HWND MakeList(HWND parent, int id, DWORD extraStyle) {
+  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                              WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | extraStyle, 0,
+                              0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  return list;
+}
+
+}  // namespace
+
+bool RegListWindow::Create(PostDialog* dialog) {
+  dialog_ = dialog;
+  return CreateWin("TRegList", "正規表現リスト", WS_POPUP | WS_CAPTION | WS_THICKFRAME,
+                   WS_EX_TOOLWINDOW, -2000, 0, 250, 318, nullptr, nullptr);
+}
+
+void RegListWindow::OnCreate() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                          hwnd(), reinterpret_cast<HMENU>(kTabsId), instance, nullptr);
+  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  for (int page = 0; page < 2; ++page) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPageCaptions[page]);
+    SendMessageA(tabs_, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+  }
+  regList_ = MakeList(hwnd(), kRegListId, 0);
+  AddColumn(regList_, 0, " 表現", 60);
+  AddColumn(regList_, 1, "                内容", 185);
+  int row = 0;
+  for (const usermenu::RegListRow& r : usermenu::ExpressionRows())
+    AddRow(regList_, row++, {r.expression, r.description});
+  titleList_ = MakeList(hwnd(), kTitleListId, LVS_NOCOLUMNHEADER);
+  AddColumn(titleList_, 0, "", 220);
+
+  popup_.reset(CreatePopupMenu());
+  AppendMenuA(popup_.get(), MF_STRING, kLPGridLine, "ｸﾞﾘｯﾄﾞﾗｲﾝの表示 (&G)");
+  AppendMenuA(popup_.get(), MF_STRING, kLPPrint, "印刷 (&P)");
+  ApplyGridLines();
+  ShowPage(0);
+}
+
+LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CONTEXTMENU: OnContextMenu(); return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) EndDrag(true);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (dragging_) EndDrag(false);
+      return 0;
+    case WM_CLOSE: Close(); return 0;
+    default: return Default(msg, wParam, lParam);
+  }
+}
+
+void RegListWindow::OnSize() {
+  RECT rc{};
+  GetClientRect(hwnd(), &rc);
+  MoveWindow(tabs_, 0, 0, rc.right, rc.bottom, TRUE);
+  RECT inner = rc;
+  TabCtrl_AdjustRect(tabs_, FALSE, &inner);
+  for (HWND list : {regList_, titleList_}) {
+    MoveWindow(list, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
+    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+}
+
+void RegListWindow::ShowPage(int page) {
+  TabCtrl_SetCurSel(tabs_, page);
+  ShowWindow(regList_, page == 0 ? SW_SHOW : SW_HIDE);
+  ShowWindow(titleList_, page == 1 ? SW_SHOW : SW_HIDE);
+}
+
+HWND RegListWindow::ActiveList() const { return TabCtrl_GetCurSel(tabs_) == 1 ? titleList_ : regList_; }
+
+void RegListWindow::ShowBeside(HWND dialog) {
+  SendMessageA(titleList_, LVM_DELETEALLITEMS, 0, 0);
+  int row = 0;
+  for (const std::string& title : usermenu::MenuTitles(store_)) AddRow(titleList_, row++, {title});
+  ShowPage(0);
+
+  RECT d{}, mine{};
+  GetWindowRect(dialog, &d);
+  GetWindowRect(hwnd(), &mine);
+  const int width = mine.right - mine.left;
+  const int left = GetSystemMetrics(SM_CXSCREEN) < d.right + width ? d.left - width : d.right;
+  SetWindowPos(hwnd(), HWND_TOP, left, d.top, width, d.bottom - d.top, SWP_NOACTIVATE);
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void RegListWindow::Close() {
+  ShowWindow(hwnd(), SW_HIDE);
+  SetWindowPos(hwnd(), nullptr, -2000, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RegListWindow::ApplyGridLines() {
+  const DWORD grid = settings_.GridLine() ? LVS_EX_GRIDLINES : 0;
+  for (HWND list : {regList_, titleList_})
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, grid);
+}
+
+LRESULT RegListWindow::OnNotify(const NMHDR& header) {
+  if (header.idFrom == kTabsId && header.code == TCN_SELCHANGE) {
+    ShowPage(TabCtrl_GetCurSel(tabs_));
+  } else if ((header.idFrom == kRegListId || header.idFrom == kTitleListId) &&
+             header.code == LVN_BEGINDRAG) {
+    const auto& info = reinterpret_cast<const NMLISTVIEW&>(header);
+    dragCaption_ = ItemText(header.hwndFrom, info.iItem, 0);
+    dragging_ = true;
+    SetCapture(hwnd());
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32651)));  // IDC_HELP: a drag under way
+  } else if (header.code == LVN_KEYDOWN &&
+             reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE && dialog_) {
+    SetForegroundWindow(dialog_->hwnd());
+  } else if (header.code == NM_HOVER && dialog_) {
+    dialog_->ShowHint(header.idFrom == kRegListId ? "正規表現の一覧です"
+                                                   : "現在使用されているメニュータイトルの一覧です");
+  }
+  return 0;
+}
+
+void RegListWindow::EndDrag(bool drop) {
+  dragging_ = false;
+  if (GetCapture() == hwnd()) ReleaseCapture();
+  if (!drop || !dialog_) return;
+  POINT pt{};
+  GetCursorPos(&pt);
+  dialog_->AcceptDrop(pt, dragCaption_);
+}
+
+void RegListWindow::OnContextMenu() {
+  CheckMenuItem(popup_.get(), kLPGridLine, settings_.GridLine() ? MF_CHECKED : MF_UNCHECKED);
+  POINT pt{};
+  GetCursorPos(&pt);
+  const int id = TrackPopupMenu(popup_.get(), TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd(), nullptr);
+  if (id == kLPGridLine) {
+    settings_.SetGridLine(!settings_.GridLine());
+    ApplyGridLines();
+  } else if (id == kLPPrint) {
+    OnPrint();
+  }
+}
+
+void RegListWindow::OnPrint() {
+  HWND list = ActiveList();
+  const std::string title = kPageCaptions[list == titleList_ ? 1 : 0];
+  std::vector<std::string> lines = {title, ""};
+  const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int columns = list == regList_ ? 2 : 1;
+  for (int row = 0; row < rows; ++row) {
+    std::vector<std::string> texts;
+    for (int col = 0; col < columns; ++col) texts.push_back(ItemText(list, row, col));
+    lines.push_back(usermenu::PrintLine(texts));
+  }
+  PrintTextLines(hwnd(), title, lines);
+}
+
+}  // namespace ambrel::win32
