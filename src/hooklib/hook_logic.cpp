@@ -60,6 +60,20 @@ void OnPasteMessage(HookState& state, HookSystem& system, HookMsg& msg, bool& re
   }
 }
 
+// A Paste item of an edit control's menu keeps its caption but gets the id
+// whose choice pops the program's menu up instead.
+void OnMenuSelect(HookState& state, HookSystem& system, std::uintptr_t wParam,
+                  std::intptr_t lParam) noexcept {
+  const UnionData& s = state.localCopy;
+  state.lastMenuSelection = static_cast<std::uint16_t>(wParam & 0xFFFF);
+  if (s.EditLink == 0 || state.lastMenuSelection != kEditPasteId) return;
+  const auto menu = static_cast<Handle>(lParam);
+  if (!IsPasteItem(state, system, menu, kEditPasteId, MenuBy::kCommand)) return;
+  const auto pasteId = static_cast<std::uint32_t>(s.MenuId - 1);
+  system.ReplaceItemId(menu, kEditPasteId, pasteId, state.caption);
+  state.lastMenuSelection = static_cast<std::uint16_t>(pasteId & 0xFFFF);
+}
+
 }  // namespace
 
 std::int32_t PackPosition(Point point) noexcept {
@@ -131,11 +145,15 @@ bool OnGetMessage(HookState& state, HookSystem& system, int code, std::uintptr_t
 }
 
 void OnCallWndProc(HookState& state, HookSystem& system, int code, std::uint32_t message,
-                   std::uintptr_t wParam) noexcept {
+                   std::uintptr_t wParam, std::intptr_t lParam) noexcept {
   EnsureSettings(state, system);
   if (code != kHcAction || state.localCopy.MenuLink == 0) return;
   if (message == kWmContextMenu) {
     state.lastMenuSelection = kNoSelection;
+    return;
+  }
+  if (message == kWmMenuSelect) {
+    OnMenuSelect(state, system, wParam, lParam);
     return;
   }
   if (message != kWmInitMenuPopup) return;
@@ -158,18 +176,7 @@ void OnSysMsgFilter(HookState& state, HookSystem& system, int code, const HookMs
   const UnionData& s = state.localCopy;
   if (code != kMsgfMenu || s.MenuLink == 0) return;
   switch (msg.message) {
-    case kWmMenuSelect: {
-      state.lastMenuSelection = static_cast<std::uint16_t>(msg.wParam & 0xFFFF);
-      if (s.EditLink != 0 && state.lastMenuSelection == kEditPasteId) {
-        const Handle menu = static_cast<Handle>(msg.lParam);
-        if (IsPasteItem(state, system, menu, kEditPasteId, MenuBy::kCommand)) {
-          const auto pasteId = static_cast<std::uint32_t>(s.MenuId - 1);
-          system.ReplaceItemId(menu, kEditPasteId, pasteId, state.caption);
-          state.lastMenuSelection = static_cast<std::uint16_t>(pasteId & 0xFFFF);
-        }
-      }
-      return;
-    }
+    case kWmMenuSelect: OnMenuSelect(state, system, msg.wParam, msg.lParam); return;
     case kWmKeyDown:
       if (msg.wParam != kVkReturn) return;
       [[fallthrough]];

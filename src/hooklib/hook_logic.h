@@ -67,9 +67,11 @@ void PostPopupRequest(const HookState& state, HookSystem& system) noexcept;
 // was rewritten.
 bool OnGetMessage(HookState& state, HookSystem& system, int code, std::uintptr_t removal,
                   HookMsg& msg) noexcept;
-// WH_CALLWNDPROC: links the program's item into edit menus as they open.
+// WH_CALLWNDPROC: links the program's item into edit menus as they open, and
+// follows the menu selection from the WM_MENUSELECT sent to the menu's owner
+// (some systems never pass that message through the menu loop's filter).
 void OnCallWndProc(HookState& state, HookSystem& system, int code, std::uint32_t message,
-                   std::uintptr_t wParam) noexcept;
+                   std::uintptr_t wParam, std::intptr_t lParam) noexcept;
 // WH_SYSMSGFILTER: follows the menu selection and turns a choice of the linked
 // item (or of a replaced Paste item) into a pop-up request.
 void OnSysMsgFilter(HookState& state, HookSystem& system, int code, const HookMsg& msg) noexcept;

@@ -32,7 +32,7 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
   if (lParam != 0) {
     const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-    OnCallWndProc(gState, gSystem, code, m.message, m.wParam);
+    OnCallWndProc(gState, gSystem, code, m.message, m.wParam, m.lParam);
   }
   return CallNextHookEx(FromHandle32<HHOOK>(gState.localCopy.CallWndProcHook), code, wParam,
                         lParam);

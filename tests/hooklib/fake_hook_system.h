@@ -126,6 +126,8 @@ class FakeHookSystem : public HookSystem {
     ++calls;
     replaced.push_back(std::to_string(menu) + ":" + std::to_string(id) + "->" +
                        std::to_string(newId) + ":" + caption);
+    const int pos = PositionOf(menu, id, MenuBy::kCommand);
+    if (pos >= 0) ids[menu][static_cast<std::uint32_t>(pos)] = newId;
   }
 };
 

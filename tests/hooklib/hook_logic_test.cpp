@@ -35,7 +35,7 @@ TEST_F(HookLogicTest, SettingsAreLoadedOnceOnFirstUse) {
   HookMsg msg{1, 0x200, 0, 0};
   Get(msg);
   Get(msg);
-  OnCallWndProc(state, fake, kHcAction, 0x200, 0);
+  OnCallWndProc(state, fake, kHcAction, 0x200, 0, 0);
   EXPECT_EQ(fake.reloads, 1);
   EXPECT_EQ(state.localCopy.PasteKey, kVkV);
 }
@@ -62,7 +62,7 @@ TEST_F(HookLogicTest, OtherMessagesMakeNoSystemCall) {
   }
   HookMsg otherKey{1, kWmKeyDown, 'X', 0};
   EXPECT_FALSE(Get(otherKey));
-  OnCallWndProc(state, fake, kHcAction, 0x0F, 0);
+  OnCallWndProc(state, fake, kHcAction, 0x0F, 0, 0);
   OnSysMsgFilter(state, fake, kMsgfMenu, HookMsg{1, 0x200, 0, 0});
   EXPECT_EQ(fake.calls, before);
 }
@@ -200,7 +200,7 @@ TEST(PasteCaption, ByteForByteAndCaseSensitive) {
 class MenuLinkTest : public HookLogicTest {
  protected:
   static constexpr Handle kMenu = 0x900;
-  void Init() { OnCallWndProc(state, fake, kHcAction, kWmInitMenuPopup, kMenu); }
+  void Init() { OnCallWndProc(state, fake, kHcAction, kWmInitMenuPopup, kMenu, 0); }
 };
 
 TEST_F(MenuLinkTest, AppendsSeparatorAndItemAfterAPasteItem) {
@@ -254,12 +254,17 @@ TEST_F(MenuLinkTest, ChoosingTheLinkedItemRequestsThePopupOnce) {
   OnSysMsgFilter(s, fake, kMsgfMenu, {0, kWmKeyDown, kVkReturn, 0});
   EXPECT_EQ(fake.posted.size(), 1u);
 
+  // The selection sent to the menu's owner counts as well.
+  OnCallWndProc(s, fake, kHcAction, kWmMenuSelect, 28431, kMenu);
+  OnSysMsgFilter(s, fake, kMsgfMenu, {0, kWmKeyDown, kVkReturn, 0});
+  EXPECT_EQ(fake.posted.size(), 2u);
+
   // Outside a menu loop nothing happens.
   OnSysMsgFilter(s, fake, 0, {0, kWmMenuSelect, 28431, kMenu});
   EXPECT_EQ(s.lastMenuSelection, kNoSelection);
 
   OnSysMsgFilter(s, fake, kMsgfMenu, {0, kWmMenuSelect, 28431, kMenu});
-  OnCallWndProc(s, fake, kHcAction, kWmContextMenu, 0);
+  OnCallWndProc(s, fake, kHcAction, kWmContextMenu, 0, 0);
   EXPECT_EQ(s.lastMenuSelection, kNoSelection);
 }
 
@@ -271,6 +276,11 @@ TEST_F(MenuLinkTest, EditLinkRenumbersTheEditControlsPasteItem) {
   EXPECT_EQ(state.lastMenuSelection, 28430);
   OnSysMsgFilter(state, fake, kMsgfMenu, {0, kWmKeyDown, kVkReturn, 0});
   EXPECT_EQ(fake.posted.size(), 1u);
+
+  // The same selection seen again as the message sent to the owner changes
+  // nothing more: the item no longer carries the edit control's id.
+  OnCallWndProc(state, fake, kHcAction, kWmMenuSelect, kEditPasteId, kMenu);
+  EXPECT_EQ(fake.replaced.size(), 1u);
 
   // Without EditLink the Paste item stays a Paste item.
   SetMenuFields(fake.shared, true, false, "AMBREL", 28431);
