@@ -433,6 +433,9 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
     start = end = 0;
     return true;
   }
+  PreparePrefilter();
+  const int prefilter = pf_.kind;
+  PrefilterMemo memo;
   std::int32_t sid = InitialSearchState();
   std::vector<std::size_t>& pos = pos_;
   if (pos.size() < 16) pos.resize(16);
@@ -457,8 +460,10 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   std::int32_t row = sid * cols2;
   std::size_t i = 0;
   for (;;) {
-    if (row == idle && i < n && sc_->boring[t[i]]) {
-      i = SkipIdle(t, i, n);
+    if (row == idle && i < n) {
+      if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
+      else if (prefilter == Prefilter::kRequired) i = SkipToRequired(t, i, n, memo);
+      else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
       P[0] = i;
     }
     std::int32_t k2 = end2;
@@ -487,6 +492,18 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
     if (e < 0) {
       if (e == kNoMatch) return false;
       start = P[-3 - e];
+      // The run that matched here is still known (unless it matched earlier and
+      // only its marker was kept): its end is found by running it on from here
+      // instead of again from its start. With a line-head anchor two runs can
+      // share the start, so that case takes the general way.
+      const SState& ss = sc_->sstates[static_cast<std::size_t>(row / cols2)];
+      const std::int32_t winner = sc_->slot_pool[ss.off + static_cast<std::uint32_t>(-3 - e)];
+      if (!nfa_.HasLineHead && winner != kFlagged) {
+        const std::ptrdiff_t stop = RunFrom(winner, t, i, n);
+        if (stop < 0) return false;  // cannot happen: the run matches here
+        end = static_cast<std::size_t>(stop);
+        return true;
+      }
       break;
     }
     if (m < -1) {

@@ -24,6 +24,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -49,6 +50,18 @@ class TRE_DFA {
   // Finds the match in text (which ends at its first zero byte); start and
   // end are 0-based byte offsets. lf_mode: `$` matches before LF, not CR.
   bool Search(std::string_view text, bool lf_mode, std::size_t& start, std::size_t& end);
+
+  // The literal scans that jump over text where no match can start (on by
+  // default); tests switch them off to check that results never depend on them.
+  void SetPrefilter(bool on) {
+    prefilter_on_ = on;
+    pf_ = Prefilter();
+  }
+  // What the scan looks for: 0 none, 1 a literal prefix, 2 a required byte.
+  int PrefilterKind() {
+    PreparePrefilter();
+    return pf_.kind;
+  }
 
   // Instrumentation.
   std::size_t MemoryUsed() const { return memory_; }
@@ -105,7 +118,35 @@ class TRE_DFA {
   std::size_t SkipIdle(const unsigned char* t, std::size_t i, std::size_t n) const;
   std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
 
+  // Every match starts with `literal` (kPrefix), or every match holds the
+  // one-byte character `required` and, before its first one, only one-byte
+  // characters whose bytes are marked in `before` (kRequired). Found once per
+  // expression from the DFA; never used with a line-head anchor.
+  struct Prefilter {
+    enum Kind { kNone = 0, kPrefix = 1, kRequired = 2 };
+    bool ready = false;
+    int kind = kNone;
+    std::string literal;
+    std::size_t rare = 0;  // index of the byte of literal found with memchr
+    unsigned char required = 0;
+    std::array<bool, 256> before{};
+  };
+  // Per search: the last required byte found (a boundary) and how far back
+  // from it the text is known to hold only `before` bytes.
+  struct PrefilterMemo {
+    std::size_t hit = SIZE_MAX;
+    std::size_t low = 0;
+  };
+  void PreparePrefilter();
+  std::vector<std::int32_t> SoleCodes() const;
+  bool FindPrefix();
+  void FindRequiredByte();
+  std::size_t SkipToPrefix(const unsigned char* t, std::size_t i, std::size_t n) const;
+  std::size_t SkipToRequired(const unsigned char* t, std::size_t i, std::size_t n, PrefilterMemo& memo) const;
+
   TRE_NFA nfa_;
+  bool prefilter_on_ = true;
+  Prefilter pf_;
   int K_ = 0;           // classes; K_ is also the END column of the search table
   int lf_class_ = 0, cr_class_ = 0, sep_class_ = 0;
   bool lf_mode_ = false;

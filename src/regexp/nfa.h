@@ -59,6 +59,11 @@ class TRE_NFA {
   const std::vector<std::int32_t>& ClassLabels(int k) const { return class_labels_[static_cast<std::size_t>(k)]; }
   Code LabelLo(std::int32_t label) const { return labels_[static_cast<std::size_t>(label)].first; }
   Code LabelHi(std::int32_t label) const { return labels_[static_cast<std::size_t>(label)].second; }
+  // The partition itself, interval by interval (codes lo..hi of class k).
+  std::size_t IntervalCount() const { return bounds_.size(); }
+  std::uint32_t IntervalLo(std::size_t i) const { return bounds_[i]; }
+  std::uint32_t IntervalHi(std::size_t i) const { return i + 1 < bounds_.size() ? bounds_[i + 1] - 1 : 0xFFFF; }
+  int IntervalClass(std::size_t i) const { return interval_class_[i]; }
 
  private:
   std::uint32_t AddState();

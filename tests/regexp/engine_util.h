@@ -1,5 +1,6 @@
 // Test helpers: run the engine on one (pattern, text) the way TAWKStr does,
-// with a chosen cache budget, in the reference's Result form.
+// with a chosen cache budget and with or without the literal scans, in the
+// reference's Result form.
 #pragma once
 
 #include <memory>
@@ -14,7 +15,8 @@ namespace ambrel::regexp::testing {
 
 class EngineRegExp {
  public:
-  EngineRegExp(const std::string& pattern, bool fuzzy, std::size_t budget = TRE_DFA::kDefaultBudget) {
+  EngineRegExp(const std::string& pattern, bool fuzzy, std::size_t budget = TRE_DFA::kDefaultBudget,
+               bool prefilter = true) {
     try {
       TREPreProcessor pre;
       pre.FuzzyCharDics.push_back(&FuzzyCharDic());
@@ -24,6 +26,7 @@ class EngineRegExp {
       TREParser parser(pre.Result());
       parser.Run();
       dfa_ = std::make_unique<TRE_DFA>(parser.Tree(), budget);
+      dfa_->SetPrefilter(prefilter);
     } catch (const ERegExpParser& e) {
       error_ = true;
       message_ = e.what();

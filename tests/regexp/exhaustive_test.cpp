@@ -47,9 +47,10 @@ int Compare(const std::string& pattern, bool fuzzy, const std::vector<std::strin
   } catch (const reference::TooBig&) {
     return 0;
   }
-  EngineRegExp eng(pattern, fuzzy, budget);
-  if (ref->error() || eng.error()) {
-    const auto r = ref->Match("", false), e = eng.Match("", false);
+  // With and without the literal scans: results must never depend on them.
+  EngineRegExp engines[2] = {EngineRegExp(pattern, fuzzy, budget, true), EngineRegExp(pattern, fuzzy, budget, false)};
+  if (ref->error() || engines[0].error()) {
+    const auto r = ref->Match("", false), e = engines[0].Match("", false);
     if (!(r == e)) {
       ADD_FAILURE() << "pattern " << testing::Hex(pattern) << " fuzzy " << fuzzy << ": ref " << testing::Show(r)
                     << " " << r.message << " engine " << testing::Show(e) << " " << e.message;
@@ -60,11 +61,12 @@ int Compare(const std::string& pattern, bool fuzzy, const std::vector<std::strin
   for (const auto& text : texts)
     for (bool lf : {false, true}) {
       const auto r = ref->Match(text, lf);
-      const auto e = eng.Match(text, lf);
-      if (!(r == e)) {
-        if (++bad <= report_limit)
+      for (int scan = 0; scan < 2; ++scan) {
+        const auto e = engines[scan].Match(text, lf);
+        if (!(r == e) && ++bad <= report_limit)
           ADD_FAILURE() << "pattern " << testing::Hex(pattern) << " text " << testing::Hex(text) << " lf " << lf
-                        << " fuzzy " << fuzzy << ": ref " << testing::Show(r) << " engine " << testing::Show(e);
+                        << " fuzzy " << fuzzy << " scans " << (scan == 0) << ": ref " << testing::Show(r)
+                        << " engine " << testing::Show(e);
       }
     }
   return bad;
@@ -126,7 +128,44 @@ void Random(bool fuzzy, std::size_t budget, int cases, unsigned seed) {
   EXPECT_EQ(bad, 0);
 }
 
+// Expressions with a literal prefix or a required byte, on longer texts full
+// of trail bytes that look like the literal (0x5C in 表 and ソ, 0x40 in ァ),
+// runs of lead-range bytes (東京), CR/LF and zero bytes, so that the scans
+// jump far and must stop exactly where stepping through the text would.
+void RandomScans(int cases, unsigned seed) {
+  static const std::vector<std::string> kHeads = {"\\\\", "a", "ab", "http:", "@", "表", "ソ", "東京",
+                                                  "a\\\\", "x@", "ｱ", "\\\\a", ":/", "ァ"};
+  static const std::vector<std::string> kBodies = {
+      "[a-c]+@[a-c]+", "[a-c]*\\\\", "b*@", "[ab]+:x", "(a|b)+c", "[^ ]*", "a*\\\\b", "[a-z]+\\.(c|jp)", "", "$",
+      "(b|\\\\)", "[表ソ]", "a?b?@", "[a@]+b", "c+$", "(x|y)*z"};
+  static const std::vector<std::string> kPieces = {"a", "b", "c", "x", "@", ":", "\\", "表", "ソ", "ァ", "ｱ",
+                                                   "東", "京", " ", "\r", "\n", "z", "http:", "ab", "y"};
+  std::mt19937 rng(seed);
+  int bad = 0;
+  for (int c = 0; c < cases && bad <= 20; ++c) {
+    std::string p;
+    const unsigned shape = rng() % 3;
+    if (shape != 1) p += kHeads[rng() % kHeads.size()];
+    p += kBodies[rng() % kBodies.size()];
+    if (shape == 2) p += kHeads[rng() % kHeads.size()];
+    std::vector<std::string> texts;
+    for (int t = 0; t < 6; ++t) {
+      std::string s;
+      const int m = static_cast<int>(rng() % 90);
+      for (int i = 0; i < m; ++i) {
+        s += kPieces[rng() % kPieces.size()];
+      }
+      if (rng() % 8 == 0 && !s.empty()) s.insert(rng() % s.size(), 1, '\0');
+      if (rng() % 8 == 0) s.push_back('\x93');  // a lead byte at the very end
+      texts.push_back(s);
+    }
+    bad += Compare(p, false, texts, TRE_DFA::kDefaultBudget);
+  }
+  EXPECT_EQ(bad, 0);
+}
+
 TEST(RegexpRandom, Plain) { Random(false, TRE_DFA::kDefaultBudget, 4000, 1); }
+TEST(RegexpRandom, LiteralScans) { RandomScans(1500, 4); }
 TEST(RegexpRandom, Fuzzy) { Random(true, TRE_DFA::kDefaultBudget, 2000, 2); }
 TEST(RegexpRandom, TinyCacheBudget) { Random(false, 1, 1000, 3); }
 
