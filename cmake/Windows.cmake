@@ -56,15 +56,16 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
 endif()
 
 # Measurements under Wine: bench/wine/<name>.cpp becomes <name>.exe, built
-# with the end-to-end harness.
+# with the end-to-end harness. A measurement may also use the program's
+# portable core and include a Win32 source of the program to time it alone.
 if(TARGET ambrel_e2e)
   file(GLOB WINE_MEASURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/wine/*.cpp)
   foreach(src ${WINE_MEASURE_SOURCES})
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src} ${E2E_HARNESS_SOURCES})
     target_compile_options(${name} PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
-    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/src)
     target_link_options(${name} PRIVATE ${AMBREL_WIN32_LINK})
-    target_link_libraries(${name} PRIVATE user32 kernel32 gdi32 psapi comctl32)
+    target_link_libraries(${name} PRIVATE ambrel_core user32 kernel32 gdi32 psapi comctl32 comdlg32)
   endforeach()
 endif()

@@ -167,6 +167,7 @@ void TreeDialog::ExpandAll(UINT how) {
   SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
   ForEachItem(tree_, [&](HTREEITEM item) {
     if (TreeView_GetChild(tree_, item)) TreeView_Expand(tree_, item, how);
+    work_.Step();
   });
   SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tree_, nullptr, TRUE);
