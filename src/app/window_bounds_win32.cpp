@@ -26,9 +26,19 @@ void WindowBounds::Attach(app::ParamWindow window, HWND hwnd) {
 
 app::TRect WindowBounds::Bounds(app::ParamWindow window) {
   if (HWND hwnd = attached_[static_cast<std::size_t>(window)]; hwnd && window != app::ParamWindow::kMain) {
+    // Hidden dialogs stand parked off-screen and are centred when shown, so
+    // their place is the one last given (or the screen's corner), and their
+    // size the one they have now.
     RECT rc{};
     GetWindowRect(hwnd, &rc);
-    return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+    app::TRect& held = held_[static_cast<std::size_t>(window)];
+    if (IsWindowVisible(hwnd)) {
+      held.left = rc.left;
+      held.top = rc.top;
+    }
+    held.width = rc.right - rc.left;
+    held.height = rc.bottom - rc.top;
+    return held;
   }
   if (window != app::ParamWindow::kMain) return held_[static_cast<std::size_t>(window)];
   WINDOWPLACEMENT wp{};
@@ -43,8 +53,9 @@ void WindowBounds::SetBounds(app::ParamWindow window, const app::TRect& bounds) 
     // A file written before the window existed holds an empty rectangle:
     // the window keeps its designed size then.
     if (bounds.width <= 0 || bounds.height <= 0) return;
+    held_[static_cast<std::size_t>(window)] = bounds;
     const app::TRect r = OnScreen(bounds);
-    SetWindowPos(hwnd, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, r.width, r.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return;
   }
   if (window != app::ParamWindow::kMain) {
