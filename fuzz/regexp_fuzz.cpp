@@ -5,7 +5,8 @@
 // no crash or sanitizer report; compile and match stay bounded (the engine's
 // lazy-state cache never exceeds its budget by more than one step); and, on
 // short inputs whose reference automaton is small, exactly the reference's
-// result (start, length, error message and position).
+// result (start, length, error message and position); on all inputs, the
+// same result with the literal scans switched off.
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
@@ -38,6 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   testing::EngineRegExp eng(pattern, fuzzy, budget);
   const auto e = eng.Match(text, lf);
+  // The literal scans never change a result.
+  {
+    testing::EngineRegExp plain(pattern, fuzzy, budget, false);
+    if (!(plain.Match(text, lf) == e)) {
+      std::fprintf(stderr, "SCAN MISMATCH pattern=%s text=%s lf=%d fuzzy=%d\n", testing::Hex(pattern).c_str(),
+                   testing::Hex(text).c_str(), lf, fuzzy);
+      std::abort();
+    }
+  }
   if (!e.error) {
     // Bounded memory: the cache is reset as soon as a step leaves it over budget.
     if (eng.dfa()->MemoryUsed() > budget + (std::size_t{8} << 20)) std::abort();

@@ -17,7 +17,12 @@
 //     themselves states, built lazily and cached like DFA states. The pass
 //     ends as soon as the earliest-started live run is known to match: its
 //     start is the match start.
-//  2. one run from that start gives the end (MatchAt / MatchHead).
+//  2. one run from that start gives the end (MatchAt / MatchHead); when the
+//     run that matched is still at hand, it is simply run on from where the
+//     first pass stopped.
+// While no run is alive, the first pass jumps to the next place where a match
+// can start, found with memchr on a literal prefix or a required byte
+// (dfa_prefilter.cpp, sjis_scan.h).
 // The text is read through a byte table and, for double-byte characters, a
 // two-level table into the equivalence classes of the NFA; starts and ends
 // fall only on character boundaries.
@@ -139,6 +144,7 @@ class TRE_DFA {
   };
   void PreparePrefilter();
   std::vector<std::int32_t> SoleCodes() const;
+  std::int32_t AnalysisNext(std::int32_t s, int k, std::int64_t& work);
   bool FindPrefix();
   void FindRequiredByte();
   std::size_t SkipToPrefix(const unsigned char* t, std::size_t i, std::size_t n) const;

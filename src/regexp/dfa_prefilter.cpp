@@ -25,9 +25,10 @@ namespace ambrel::regexp {
 
 namespace {
 
-// The analysis looks at this many transitions at most, so that expressions
-// with many classes compile and start searching in bounded time.
-constexpr int kAnalysisWork = 4096;
+// The analysis makes transitions only up to this cost (NFA states moved and
+// closed), so that expressions with big automata or many classes still start
+// searching at once; past it, the search simply goes without a scan.
+constexpr std::int64_t kAnalysisWork = std::int64_t{1} << 18;
 constexpr std::size_t kMaxPrefix = 64;
 constexpr std::size_t kMaxRequiredStates = 32;
 constexpr int kMaxRequiredClasses = 64;
@@ -84,11 +85,26 @@ std::vector<std::int32_t> TRE_DFA::SoleCodes() const {
   return sole;
 }
 
+// DNext, charged to work by the size of the sets it moves and closes; kUnknown
+// once the work is spent.
+std::int32_t TRE_DFA::AnalysisNext(std::int32_t s, int k, std::int64_t& work) {
+  if (work <= 0) return kUnknown;
+  const std::size_t idx = static_cast<std::size_t>(s) * static_cast<std::size_t>(K_) + static_cast<std::size_t>(k);
+  std::int64_t cost = 1;
+  if (dnext_[idx] == kUnknown) {
+    cost += dstates_[static_cast<std::size_t>(s)].len;
+    const std::int32_t t = DNext(s, k);
+    if (t >= 0) cost += dstates_[static_cast<std::size_t>(t)].len;
+  }
+  work -= cost;
+  return dnext_[idx];
+}
+
 bool TRE_DFA::FindPrefix() {
   const std::vector<std::int32_t> sole = SoleCodes();
   std::string literal;
   std::int32_t s = s0_;
-  int work = kAnalysisWork;
+  std::int64_t work = kAnalysisWork;
   while (literal.size() < kMaxPrefix) {
     const DState d = dstates_[static_cast<std::size_t>(s)];
     if (d.accepting || d.tail) break;
@@ -96,11 +112,11 @@ bool TRE_DFA::FindPrefix() {
     std::int32_t next = kDead;
     bool unique = true;
     for (int k = 0; k < K_ && unique; ++k) {
-      if (--work < 0) {
+      const std::int32_t t = AnalysisNext(s, k, work);
+      if (t == kUnknown) {
         unique = false;
         break;
       }
-      const std::int32_t t = DNext(s, k);
       if (t == kDead) continue;
       if (only >= 0) unique = false;
       only = k;
@@ -147,7 +163,7 @@ void TRE_DFA::FindRequiredByte() {
   std::stable_sort(candidates.begin(), candidates.end(), [&](int a, int b) { return cost(a) < cost(b); });
   if (candidates.size() > static_cast<std::size_t>(kMaxRequiredCandidates))
     candidates.resize(static_cast<std::size_t>(kMaxRequiredCandidates));
-  int work = kAnalysisWork;
+  std::int64_t work = kAnalysisWork;
   for (int x : candidates) {
     std::vector<std::int32_t> seen = {s0_};
     std::vector<bool> live(static_cast<std::size_t>(K_), false);
@@ -158,8 +174,8 @@ void TRE_DFA::FindRequiredByte() {
       if (d.accepting || d.tail) ok = false;
       for (int k = 0; k < K_ && ok; ++k) {
         if (k == x) continue;
-        if (--work < 0) return;
-        const std::int32_t t = DNext(s, k);
+        const std::int32_t t = AnalysisNext(s, k, work);
+        if (t == kUnknown) return;
         if (t == kDead) continue;
         live[static_cast<std::size_t>(k)] = true;
         if (!one_byte[static_cast<std::size_t>(k)]) ok = false;
