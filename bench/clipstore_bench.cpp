@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include "clipstore/caption.h"
+#include "recording_reporter.h"
 #include "clipstore/clip_store.h"
 
 namespace {
@@ -64,21 +64,12 @@ BENCHMARK(BM_MakeCaption)->Arg(k100B)->Arg(k1MB)->Arg(k10MB);
 BENCHMARK(BM_MakeCaptionFirstLine)->Arg(k100B)->Arg(k1MB)->Arg(k10MB);
 BENCHMARK(BM_AddClip)->Arg(k100B)->Arg(k1MB)->Arg(k10MB);
 
-// Keeps every run's time per iteration so the ratios can be printed.
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RecordingReporter reporter;
+  ambrel::bench::RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const auto ratio = [&](const std::string& name) {
     const double small = reporter.times[name + "/" + std::to_string(k100B)];

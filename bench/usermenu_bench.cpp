@@ -6,11 +6,11 @@
 
 #include <array>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "clipstore/clip_store.h"
+#include "recording_reporter.h"
 #include "options/settings.h"
 #include "platform/message_box.h"
 #include "regexp/awkstr.h"
@@ -83,20 +83,12 @@ void BM_DistributeOverTenMenus(benchmark::State& state) {
 BENCHMARK(BM_TenPlainMatches)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DistributeOverTenMenus)->Unit(benchmark::kMillisecond);
 
-class RecordingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RecordingReporter reporter;
+  ambrel::bench::RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double plain = reporter.times["BM_TenPlainMatches"];
   const double distribute = reporter.times["BM_DistributeOverTenMenus"];

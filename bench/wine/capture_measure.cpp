@@ -4,32 +4,22 @@
 // 10 MB text, with the ratio of the two.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
+#include "ambrel/measure_clock.h"
 #include "harness/clipboard.h"
 #include "harness/wait.h"
 
 namespace {
 
 using ambrel::e2e::AmbrelRun;
+using ambrel::e2e::Median;
+using ambrel::e2e::NowMs;
 
-// <chrono> cannot be compiled to the CP932 execution character set (its
-// micro sign has no CP932 byte), so the performance counter is read directly.
-double NowMs() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 std::string Text(std::size_t size, char tag) {
   std::string text(size, 'x');

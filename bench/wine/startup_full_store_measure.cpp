@@ -3,12 +3,12 @@
 // start-up with an empty folder (first start), and the exit that saves it.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
+#include "ambrel/measure_clock.h"
 #include "app/history_file.h"
 #include "clipstore/clip_store.h"
 #include "harness/clipboard.h"
@@ -16,18 +16,10 @@
 namespace {
 
 using ambrel::e2e::AmbrelRun;
+using ambrel::e2e::Median;
+using ambrel::e2e::NowMs;
 
-double NowMs() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 std::string FullStoreFile() {
   ambrel::clipstore::PopupLayout layout;
