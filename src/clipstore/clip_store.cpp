@@ -283,15 +283,20 @@ void TClipBase::DefineDefaultSlots() {
              2);
 }
 
+void TClipBase::DropSlot(TMenuSlot& slot) {
+  // Clips left under the node would lose their tree node; delete them first.
+  DeleteClipsUnder(*slot.Node);
+  slot.Node->parent->Remove(slot.Node);
+  if (slot.MenuItem) slot.MenuItem->visible = false;
+  slot.Node = nullptr;
+}
+
 void TClipBase::RemoveSlot(const TreeNode* node) {
-  for (int slot = 0; slot < kSlotCount; ++slot) {
+  // Only user menus are removed one by one; the history node carries them.
+  for (int slot = 2; slot < kSlotCount; ++slot) {
     TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
     if (!node || s.Node != node) continue;
-    // Clips left under the node would lose their tree node; delete them first.
-    DeleteClipsUnder(*s.Node);
-    s.Node->parent->Remove(s.Node);
-    if (s.MenuItem) s.MenuItem->visible = false;
-    s.Node = nullptr;
+    DropSlot(s);
     RebuildPageOrder();
     NotifyStructure();
     if (observer_) observer_->OnMenuChange();
@@ -303,11 +308,7 @@ void TClipBase::ClearSlots() {
   // User menus hang below the history node: remove them before it.
   for (int slot = kSlotCount - 1; slot >= 0; --slot) {
     TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
-    if (!s.Node) continue;
-    DeleteClipsUnder(*s.Node);
-    s.Node->parent->Remove(s.Node);
-    if (s.MenuItem) s.MenuItem->visible = false;
-    s.Node = nullptr;
+    if (s.Node) DropSlot(s);
   }
   RebuildPageOrder();
   NotifyStructure();

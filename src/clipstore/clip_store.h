@@ -120,6 +120,7 @@ class TClipBase {
  private:
   void RebuildPageOrder();
   void DeleteClipsUnder(const TreeNode& menuNode);
+  void DropSlot(TMenuSlot& slot);
   void CaptionSettingChanged();
   std::string SlotTreeText(int slot) const;
   TreeNode* LastClipChild(const TreeNode& menuNode) const;

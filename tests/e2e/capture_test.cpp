@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ambrel/ambrel_run.h"
+#include "ambrel/ambrel_with_notepad.h"
 #include "harness/clipboard.h"
 #include "harness/notepad.h"
 #include "harness/wait.h"
@@ -17,26 +17,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class Capture : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(EmptyClipboardNow());
-    ASSERT_TRUE(ambrel_.Start()) << "Ambrel did not finish its start-up";
-    ASSERT_TRUE(notepad_.Start());
-  }
-  void TearDown() override {
-    notepad_.Close();
-    if (HasFailure()) ADD_FAILURE() << "tree:\n" << ambrel_.DescribeTree();
-  }
-  void CopyInNotepad(const std::string& text) {
-    notepad_.SetText(text);
-    notepad_.SelectAllAndCopy();
-    PumpFor(150);
-  }
-
-  AmbrelRun ambrel_;
-  Notepad notepad_;
-};
+using Capture = AmbrelWithNotepad;
 
 TEST_F(Capture, CopiesBecomeHistoryClipsNewestFirst) {
   EXPECT_TRUE(ambrel_.WaitForHistory({}));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ambrel/ambrel_run.h"
+#include "ambrel/ambrel_with_notepad.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
 #include "harness/notepad.h"
@@ -23,10 +23,9 @@ constexpr int kTitleEdit = 101, kRegEdit = 103, kTestEdit = 105, kResultEdit = 1
               kMaxHistoryEdit = 109;
 constexpr std::size_t kBeginnerOffset = 1824;
 
-class UserMenus : public ::testing::Test {
+class UserMenus : public AmbrelWithNotepad {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(EmptyClipboardNow());
+  void StartAmbrel() override {
     // A first run writes the parameter file; the user-menu commands are
     // for users out of beginner mode.
     ASSERT_TRUE(ambrel_.Start());
@@ -36,17 +35,6 @@ class UserMenus : public ::testing::Test {
     prm[kBeginnerOffset] = 0;
     ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.prm", prm));
     ASSERT_TRUE(ambrel_.Start());
-    ASSERT_TRUE(notepad_.Start());
-  }
-  void TearDown() override {
-    notepad_.Close();
-    if (HasFailure()) ADD_FAILURE() << "tree:\n" << ambrel_.DescribeTree();
-  }
-
-  void CopyInNotepad(const std::string& text) {
-    notepad_.SetText(text);
-    notepad_.SelectAllAndCopy();
-    PumpFor(200);
   }
   HWND Tree() const { return FindChild(ambrel_.Editor(), "SysTreeView32"); }
   // The clips of the user menu whose tree text begins with `menu`.
@@ -115,9 +103,6 @@ class UserMenus : public ::testing::Test {
     WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
     return text;
   }
-
-  AmbrelRun ambrel_;
-  Notepad notepad_;
 };
 
 TEST_F(UserMenus, CopiedAddressGoesIntoTheUrlMenu) {
