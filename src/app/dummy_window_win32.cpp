@@ -3,7 +3,8 @@
 namespace ambrel::win32 {
 
 bool DummyWindow::Create() {
-  if (!CreateWin("TDummy", "Dummy", WS_POPUP | WS_CAPTION, 0, -2000, 0, 120, 60, nullptr, nullptr))
+  if (!CreateWin("TDummy", "Dummy", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, -2000, 0, 120, 60, nullptr,
+                 nullptr))
     return false;
   CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 4, 4, 100, 20, hwnd(), nullptr,
                   GetModuleHandleA(nullptr), nullptr);  // DummyEdit
