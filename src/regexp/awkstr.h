@@ -1,5 +1,5 @@
 // Ambrel's regular expressions over Shift-JIS (CP932) text -- the public
-// interface (Parts 5.1 to 5.4).
+// interface.
 //
 //   ambrel::regexp::TAWKStr reg;            // LineSeparator = mcls_CRLF
 //   ambrel::regexp::RegExpError err;
@@ -23,7 +23,7 @@
 // one-byte character.
 //
 // SetRegExp throws ERegExpParser (see regexp/scanner.h) on a syntax error,
-// as the Parts say; TryCompile is the non-throwing form for callers.
+// as it always has; TryCompile is the non-throwing form for callers.
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,8 @@
-// Part 5.3, second half: the deterministic automaton, built lazily, and the
-// linear-time search.
+// The deterministic automaton, built lazily, and the linear-time search.
 //
-// A DFA state is the closure of a set of NFA states, exactly as the Part's
+// A DFA state is the closure of a set of NFA states, exactly as the eager
 // subset construction makes it, and its transition on a character is the
-// Part's NextState (including the rule that, of two labels covering the
+// NextState rule (including the rule that, of two labels covering the
 // character, the one with the lower lo -- and among equal lo the group
 // created first -- is followed). States are made on demand, one transition at
 // a time, in a cache of fixed size that is emptied when full; the states in

@@ -41,7 +41,7 @@ namespace {
 
 // The rows are written as CP932 bytes so that they do not depend on the
 // compiler's execution character set (～ － ’ ” ￣ are 0x8160 0x817C 0x8166
-// 0x8168 0x8150 as Part 5.4 fixes them).
+// 0x8168 0x8150, the codes the dictionary has always used).
 
 // Rows 26..144 as stored (rows 0..25 follow the letter rule).
 constexpr std::array<const char*, 119> kRows26 = {

@@ -1,4 +1,4 @@
-// Part 5.4: the fuzzy-character dictionary (145 rows) and its comma texts.
+// The fuzzy-character dictionary (145 rows) and its comma texts.
 #pragma once
 
 #include <string>

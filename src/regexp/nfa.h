@@ -1,7 +1,7 @@
-// Part 5.3, first half: the nondeterministic automaton of a parse tree, and
+// The nondeterministic automaton of a parse tree, and
 // the partition of the character codes into equivalence classes.
 //
-// The construction is the Part's GenerateStateList, state for state and
+// The construction is GenerateStateList's, state for state and
 // transition for transition, as long as the unfolded automaton fits a fixed
 // budget. A `+` shares its operand in the tree (a DAG), so nested `+` would
 // unfold exponentially; beyond the budget, a `+` that cannot hold an anchor
@@ -41,7 +41,7 @@ class TRE_NFA {
   bool Compact = false;  // true when the loop construction was used
 
   std::size_t StateCount() const { return states_.size(); }
-  // Transitions of a state in addition order (the Part's chain order is the reverse).
+  // Transitions of a state in addition order (GenerateStateList's chain order is the reverse).
   const std::vector<TRE_NFATransition>& Transitions(std::uint32_t s) const { return states_[s]; }
 
   // ------------------------------------------------ equivalence classes

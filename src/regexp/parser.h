@@ -1,4 +1,4 @@
-// Part 5.2: expression parser and parse tree.
+// Expression parser and parse tree.
 #pragma once
 
 #include <cstdint>

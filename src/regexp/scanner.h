@@ -1,4 +1,4 @@
-// Part 5.1: expression scanner and pre-processor.
+// Expression scanner and pre-processor.
 //
 // Shift-JIS (CP932) expressions are read character by character; a
 // double-byte character is one 16-bit code everywhere after the scanner.

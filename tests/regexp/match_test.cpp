@@ -36,7 +36,7 @@ M RunBoth(const std::string& re, const std::string& text, TMatchCORE_LineSeparat
     EXPECT_EQ(m_.pos, s) << re;                  \
   } while (0)
 
-TEST(RegexpMatch, SpecEdgeCases) {
+TEST(RegexpMatch, EdgeCases) {
   EXPECT_MATCH("a*", "bbb", 1, 0);
   EXPECT_MATCH("a*", "", 1, 0);
   EXPECT_MATCH("b", "", 0, 0);

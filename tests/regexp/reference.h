@@ -1,10 +1,10 @@
-// The literal reference of Part 5.3, kept in the tests only as the oracle:
+// The literal reference automaton and matchers, kept in the tests only as the oracle:
 // the NFA of GenerateStateList with front-inserted chains, the eager subset
 // construction (TRE_DFA.Run) with its grouping, Register and sorted chains,
 // NextState, and the matchers MatchAt, MatchHead, MatchPlain and
 // MatchWithAnchors exactly as written (quadratic and exponential as they are).
 // The front end (scanner, pre-processor, parser) is the engine's own, which
-// follows Parts 5.1 and 5.2 literally.
+// is exact by construction.
 #pragma once
 
 #include <algorithm>
