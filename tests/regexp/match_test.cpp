@@ -71,6 +71,20 @@ TEST(RegexpMatch, ShiftJisBoundaries) {
   EXPECT_MATCH("b", std::string("a\0b", 3), 0, 0);
 }
 
+TEST(RegexpMatch, LiteralScansStopOnCharactersOnly) {
+  // ァ is 0x83 0x40: its trail byte is not the `@` a mail address needs.
+  EXPECT_MATCH("[a-z]+@x", "abァx ab@x", 7, 4);
+  // The letters before the `@` are walked back over, but not into 表.
+  EXPECT_MATCH("[a-z\\x5c]+@x", "表@x", 0, 0);
+  EXPECT_MATCH("[a-z\\x5c]+@x", "表\\@x", 3, 3);
+  // A prefix whose bytes straddle two characters is no prefix.
+  EXPECT_MATCH("\x9E\x93\x8C\x8B", "東京東京都", 0, 0);
+  EXPECT_MATCH("京都", "東京東京都", 7, 4);
+  // Candidates beyond the first zero byte are not in the text.
+  EXPECT_MATCH("ab+@", std::string("x\0abb@", 7), 0, 0);
+  EXPECT_MATCH("http:", std::string("htt\0http:", 10), 0, 0);
+}
+
 TEST(RegexpMatch, AnchorsAndQuirks) {
   EXPECT_MATCH("^", "", 1, 0);
   EXPECT_MATCH("^$", "a\n", 3, 0, mcls_LF);
