@@ -165,8 +165,14 @@ bool TreeDialog::LoadTree(std::string_view argument) {
 
 void TreeDialog::ExpandAll(UINT how) {
   SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
+  // TVM_EXPAND sends no expanded notification, so the folder pictures
+  // are set here as the notification handler sets them for the user.
+  const int image = how == TVE_EXPAND ? expand::kImageOpenFolder : expand::kImageClosedFolder;
   ForEachItem(tree_, [&](HTREEITEM item) {
-    if (TreeView_GetChild(tree_, item)) TreeView_Expand(tree_, item, how);
+    if (TreeView_GetChild(tree_, item)) {
+      TreeView_Expand(tree_, item, how);
+      SetImage(tree_, item, image);
+    }
     work_.Step();
   });
   SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
