@@ -179,6 +179,27 @@ TEST_F(Expand, TreeClipPastesTheChosenFolderPath) {
   ExpectPasted(root + "\\sub\\leaf");
 }
 
+TEST_F(Expand, TreeFileClipPastesTheChosenItemText) {
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("tree.txt", "果物\r\n\tりんご\r\n\t\t\tふじ\r\n野菜\r\n"));
+  const std::string file = ambrel_.Folder().File("tree.txt");
+  StartWith("$t(" + file + ")");
+  ExpandStaticClip();
+  HWND picker = WaitForDialog("TTree");
+  ASSERT_NE(picker, nullptr) << "no tree picker";
+  EXPECT_EQ(WindowText(picker), file);
+  HWND view = FindChild(picker, "SysTreeView32");
+  ASSERT_NE(view, nullptr);
+  // A line three levels deeper than its predecessor becomes its child.
+  const std::vector<TreeItemText> expected = {{0, "果物"}, {1, "りんご"}, {2, "ふじ"}, {0, "野菜"}};
+  EXPECT_EQ(ReadTreeView(view), expected);
+  PostKey(view, VK_HOME);
+  PostKey(view, VK_DOWN);
+  PostKey(view, VK_DOWN);
+  ASSERT_TRUE(WaitUntil([&] { return ReadTreeSelection(view) == "ふじ"; }, 3000)) << ReadTreeSelection(view);
+  Press(picker, IDOK);
+  ExpectPasted("ふじ");
+}
+
 TEST_F(Expand, DateClipPastesTheCurrentDateParts) {
   // The static-variable file maps the meta characters itself.
   std::string mta;
