@@ -1,5 +1,7 @@
 #include "expand/work_jobs.h"
 
+#include <algorithm>
+
 namespace ambrel::expand {
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
@@ -56,8 +58,8 @@ bool RunWork(std::string_view path, int delayMs, int job, WorkTargets& targets, 
     case WorkJob::kReadTreeFile: ok = ReadTreeFile(path, targets, host); break;
     case WorkJob::kReadListFile: ok = ReadListFile(path, targets, host); break;
     case WorkJob::kDemo:
-      // Long enough that the window shows whatever the delay (at most 10 s).
-      for (int i = 0; i < 300 && delayMs >= 0; ++i) host.Pause(10 + delayMs / 100);
+      // Two seconds beyond the delay, so the window shows for a while.
+      host.Pause(std::max(0, delayMs) + kDemoExtraMs);
       break;
     default: break;
   }

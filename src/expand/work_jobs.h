@@ -20,6 +20,9 @@ enum class WorkJob : int { kScanFolders = 0, kReadTreeFile = 1, kReadListFile = 
 // pickers' controls could not show them in reasonable time anyway.
 inline constexpr std::uint64_t kMaxPickFileBytes = 16u << 20;
 
+// How long the demonstration job (3) outlasts its delay.
+inline constexpr int kDemoExtraMs = 2000;
+
 // What RunWork needs of the work window.
 class WorkHost : public WorkStep {
  public:
