@@ -1,5 +1,6 @@
 #include "expand/expand_dialogs_win32.h"
 
+#include "app/app_win32.h"
 #include "app/popup_win32.h"
 #include "expand/filer_dialog_win32.h"
 
@@ -67,7 +68,7 @@ bool ExpandDialogs::RunInput(std::string_view name, std::string_view prompt, std
 
 bool ExpandDialogs::RunFiler(std::string_view pattern, std::string& fileName) {
   Guard guard(*this);
-  return guard && win32::RunFiler(nullptr, pattern, fileName);
+  return guard && win32::RunFiler(nullptr, pattern, fileName, &App::Get().modalHandle);
 }
 
 bool ExpandDialogs::RunList(std::string_view listFile, std::string& line) {

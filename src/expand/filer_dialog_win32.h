@@ -9,6 +9,7 @@
 namespace ambrel::win32 {
 
 // pattern is the initial file name ("*.*" lists every file at first).
-bool RunFiler(HWND owner, std::string_view pattern, std::string& fileName);
+// While the dialog is open its window is in *modalHandle (when given).
+bool RunFiler(HWND owner, std::string_view pattern, std::string& fileName, LONG_PTR* modalHandle);
 
 }  // namespace ambrel::win32

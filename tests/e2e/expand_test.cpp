@@ -200,6 +200,23 @@ TEST_F(Expand, TreeFileClipPastesTheChosenItemText) {
   ExpectPasted("ふじ");
 }
 
+TEST_F(Expand, FilerClipPastesTheChosenFileName) {
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("memo.txt", "x"));
+  const std::string file = ambrel_.Folder().File("memo.txt");
+  StartWith("<$r(*.txt)>");
+  ExpandStaticClip();
+  HWND dialog = WaitForTopWindow("#32770", 8000, ambrel_.Proc().Id(), "ペーストしたいファイル名を指して下さい", true);
+  ASSERT_NE(dialog, nullptr) << "no file dialog";
+  // The file name field (edt1, or the combo box cmb13 that holds it).
+  HWND name = GetDlgItem(dialog, 0x480);
+  if (!name) name = GetDlgItem(dialog, 0x47c);
+  ASSERT_NE(name, nullptr) << DescribeChildren(dialog);
+  EXPECT_EQ(WindowText(name), "*.txt");
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  Press(dialog, IDOK);
+  ExpectPasted("<" + file + ">");
+}
+
 TEST_F(Expand, DateClipPastesTheCurrentDateParts) {
   // The static-variable file maps the meta characters itself.
   std::string mta;
