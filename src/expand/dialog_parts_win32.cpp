@@ -19,7 +19,15 @@ HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int
 
 void RunModalLoop(HWND dialog, const bool& open) {
   MSG msg;
-  while (open && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (open) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: the dialog gives up, and the outer loop must
+      // still see the quit.
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      SendMessageA(dialog, WM_CLOSE, 0, 0);
+      return;
+    }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
         (msg.hwnd == dialog || IsChild(dialog, msg.hwnd))) {
       // A label being edited takes its own Esc.

@@ -18,7 +18,9 @@ HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int
                 DWORD exStyle = 0);
 
 // Runs the program's messages until open turns false. Esc anywhere in the
-// dialog means Cancel; Tab and Enter move and confirm as in any dialog.
+// dialog means Cancel; Tab and Enter move and confirm as in any dialog. A
+// quit message ends the loop (the dialog is closed as cancelled) and is
+// posted again for the program's own loop.
 void RunModalLoop(HWND dialog, const bool& open);
 
 // OK, Cancel and Help at the bottom right, the name label at the bottom left.
