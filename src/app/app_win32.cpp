@@ -39,7 +39,7 @@ bool App::CreateWindows() {
   editor_ = std::make_unique<MainWindow>(store, settings);
   hello_ = std::make_unique<HelloDialog>();
   dummy_ = std::make_unique<DummyWindow>();
-  expandDialogs_ = std::make_unique<ExpandDialogs>(settings, store, clipboard, messages, *files, meta);
+  expandDialogs_ = std::make_unique<ExpandDialogs>(settings, clipboard, messages, *files, meta);
   postDialog_ = std::make_unique<PostDialog>(store, distributor, messages);
   regList_ = std::make_unique<RegListWindow>(store, settings);
   if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||

@@ -37,7 +37,7 @@ class ExpandDialogs::Guard {
   HWND previous_;
 };
 
-ExpandDialogs::ExpandDialogs(options::Settings& settings, clipstore::TClipBase& store, Clipboard& clipboard,
+ExpandDialogs::ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
                              MessageBoxes& messages, Files& files, const expand::MetaList& meta)
     : settings_(settings),
       messages_(messages),
@@ -50,11 +50,10 @@ ExpandDialogs::ExpandDialogs(options::Settings& settings, clipstore::TClipBase& 
                                        [this](int row) {
                                          if (selectMetaRow) selectMetaRow(row);
                                        }},
-                messages),
-      entry_(store, meta, expander_, clipboard) {}
+                messages) {}
 
 bool ExpandDialogs::Create() {
-  return input_.Create() && list_.Create() && tree_.Create() && work_.Create() && entry_.Create();
+  return input_.Create() && list_.Create() && tree_.Create() && work_.Create();
 }
 
 std::vector<HWND> ExpandDialogs::Windows() const {

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "clipstore/clip_store.h"
-#include "expand/expand_entry_win32.h"
 #include "expand/input_dialog_win32.h"
 #include "expand/list_dialog_win32.h"
 #include "expand/prompter.h"
@@ -27,7 +26,7 @@ namespace ambrel::win32 {
 
 class ExpandDialogs : public expand::Prompter {
  public:
-  ExpandDialogs(options::Settings& settings, clipstore::TClipBase& store, Clipboard& clipboard,
+  ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
                 MessageBoxes& messages, Files& files, const expand::MetaList& meta);
   // Creates the windows hidden, in the order TInput, TList, TTree, TPsg
   // (and the end-to-end tests' entry).
@@ -66,7 +65,6 @@ class ExpandDialogs : public expand::Prompter {
   ListDialog list_;
   TreeDialog tree_;
   expand::StaticExpander expander_;
-  ExpandEntry entry_;
   bool running_ = false;
 };
 

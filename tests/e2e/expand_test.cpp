@@ -4,9 +4,7 @@
 // cancelled dialog pastes nothing and leaves the clipboard alone.
 //
 // The clip is chosen from the clip menu that the hot key opens over notepad,
-// and the program pastes the expansion itself. The program's entry for
-// tests (the window "TExpandEntry", which expands a static clip as the
-// paste does and puts the result on the clipboard) has a test of its own.
+// and the program pastes the expansion itself.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -234,18 +232,6 @@ TEST_F(Expand, DateClipPastesTheCurrentDateParts) {
   ExpectPasted(expected);
 }
 
-TEST_F(Expand, TestEntryExpandsTheStaticClipOntoTheClipboard) {
-  StartWith("<$i(名前は？)>");
-  HWND entry = FindTopWindow("TExpandEntry", "", ambrel_.Proc().Id());
-  ASSERT_NE(entry, nullptr);
-  PostMessageA(entry, RegisterWindowMessageA("Ambrel ExpandStaticClip"), 0, 0);
-  HWND input = WaitForDialog("TInput");
-  ASSERT_NE(input, nullptr) << "no input dialog";
-  SendMessageA(FindChild(input, "RichEdit20A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
-  Press(input, IDOK);
-  EXPECT_TRUE(WaitUntil([] { return ReadClipboardText().value_or("") == "<abc>"; }, 5000))
-      << ReadClipboardText().value_or("(none)");
-}
 
 }  // namespace
 }  // namespace ambrel::e2e
