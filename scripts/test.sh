@@ -33,10 +33,27 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
     echo "ANSI code page: $(ambrel_wine_acp)"
     wine build/win/ambrel_e2e.exe --gtest_color=no
     rc=$?
-    wineserver -w 2>/dev/null
+    wineserver -k 2>/dev/null
     exit $rc
   ) 2>&1 | tee "$logs/e2e.log"
-  [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+  e2e_rc=${PIPESTATUS[0]}
+  # A desktop shared by two programs under a loaded machine can miss a
+  # moment; a test that failed gets one more run on its own, and counts as
+  # failed only when it fails again. Both runs stay in the log.
+  retry=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\) (.*/\1/p' "$logs/e2e.log" | sort -u | paste -sd: -)
+  if [ "$e2e_rc" -ne 0 ] && [ -n "$retry" ]; then
+    step "end-to-end tests that failed, once more: $retry"
+    (
+      . scripts/wine_env.sh || exit 1
+      wine build/win/ambrel_e2e.exe --gtest_color=no --gtest_filter="$retry"
+      rc=$?
+      wineserver -k 2>/dev/null
+      exit $rc
+    ) 2>&1 | tee "$logs/e2e-retry.log"
+    e2e_rc=${PIPESTATUS[0]}
+    [ "$e2e_rc" -eq 0 ] && echo "passed on their second run (flaky): $retry"
+  fi
+  [ "$e2e_rc" -eq 0 ] || failed=1
   step "editor screenshot"
   bash scripts/screenshot_editor.sh build/win || echo "(no screenshot)"
 fi
@@ -46,6 +63,13 @@ native_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*
 native_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$logs/native.log" | tail -n 1)
 e2e_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$logs/e2e.log" 2>/dev/null | tail -n 1)
 e2e_failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}.*/\1/p' "$logs/e2e.log" 2>/dev/null | tail -n 1)
+if [ -f "$logs/e2e-retry.log" ]; then
+  # The retried tests count by their second run.
+  retried_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$logs/e2e-retry.log" | tail -n 1)
+  retried_failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}.*/\1/p' "$logs/e2e-retry.log" | tail -n 1)
+  e2e_passed=$(( ${e2e_passed:-0} + ${retried_passed:-0} ))
+  e2e_failed=${retried_failed:-0}
+fi
 passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} ))
 failures=$(( ${native_failed:-0} + ${e2e_failed:-0} ))
 [ $failed -ne 0 ] && [ $failures -eq 0 ] && failures=1
