@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both targets: the native core with its tests (build/native, ASan and
 # UBSan) and the Windows program with its end-to-end tests (build/win).
-#   scripts/build.sh [native|win|all]
+#   scripts/build.sh [native|win|program|all]   (program: Ambrel.exe and Tesk.dll only)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-all}
@@ -10,8 +10,12 @@ if [ "$what" = native ] || [ "$what" = all ]; then
   cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build "$root/build/native" -j "$jobs"
 fi
-if [ "$what" = win ] || [ "$what" = all ]; then
+if [ "$what" = win ] || [ "$what" = program ] || [ "$what" = all ]; then
   cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  cmake --build "$root/build/win" -j "$jobs"
+  if [ "$what" = program ]; then
+    cmake --build "$root/build/win" -j "$jobs" --target Ambrel Tesk
+  else
+    cmake --build "$root/build/win" -j "$jobs"
+  fi
 fi

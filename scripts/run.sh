@@ -6,7 +6,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/deps.sh"
 ambrel_deps_require
-bash "$root/scripts/build.sh" win
+bash "$root/scripts/build.sh" program
 program="$root/build/program"
 mkdir -p "$program"
 cp "$root/build/win/Ambrel.exe" "$program/"
