@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/sjis.h"
+
 namespace ambrel::clipstore {
 namespace {
 
 constexpr std::size_t kShortStringMax = 255;
 
 std::string ShortString(std::string_view s) {
-  return std::string(s.substr(0, std::min(s.size(), kShortStringMax)));
+  return std::string(s.substr(0, sjis::CharBoundaryAtOrBefore(s, kShortStringMax)));
 }
 
 template <typename Visit>
@@ -242,7 +244,7 @@ std::string TClipBase::SlotTreeText(int slot) const {
   if (slot < 2) return s.Name;
   std::string text = s.Name + " (" + s.Caption + ")";
   const auto limit = static_cast<std::size_t>(std::max(caption_.menuLen, 0));
-  if (text.size() > limit) text = text.substr(0, limit) + ")．．．．";
+  if (text.size() > limit) text = text.substr(0, sjis::CharBoundaryAtOrBefore(text, limit)) + ")．．．．";
   return text;
 }
 

@@ -5,13 +5,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "clipstore/child_list.h"
 
 namespace ambrel::clipstore {
 
 struct Clip;
 
-class MenuItem {
+class MenuItem : public ChildList<MenuItem> {
  public:
   MenuItem() = default;
   MenuItem(std::string name, std::string caption, bool separator = false)
@@ -26,21 +27,11 @@ class MenuItem {
   bool enabled = true;
   int tag = 0;
   Clip* clip = nullptr;  // set on the items that stand for a clip
-  MenuItem* parent = nullptr;
 
-  int Count() const { return static_cast<int>(items_.size()); }
-  MenuItem* At(int index) const { return items_[static_cast<std::size_t>(index)].get(); }
-  int IndexOf(const MenuItem* item) const;
-
-  MenuItem* Insert(int index, std::unique_ptr<MenuItem> item);
   MenuItem* Append(std::unique_ptr<MenuItem> item) { return Insert(Count(), std::move(item)); }
-  std::unique_ptr<MenuItem> Remove(const MenuItem* item);
 
   // Depth-first search by component name.
   MenuItem* Find(std::string_view componentName);
-
- private:
-  std::vector<std::unique_ptr<MenuItem>> items_;
 };
 
 }  // namespace ambrel::clipstore

@@ -2,15 +2,15 @@
 // meaning: a slot node has its slot number, a clip node 10000 - slot number.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <vector>
+
+#include "clipstore/child_list.h"
 
 namespace ambrel::clipstore {
 
 struct Clip;
 
-class TreeNode {
+class TreeNode : public ChildList<TreeNode> {
  public:
   TreeNode() = default;
   TreeNode(const TreeNode&) = delete;
@@ -19,21 +19,12 @@ class TreeNode {
   std::string text;
   int imageIndex = 0;
   Clip* clip = nullptr;  // the page of a clip node
-  TreeNode* parent = nullptr;
 
   bool IsClipNode() const { return imageIndex >= 13; }
   bool IsUserMenuNode() const { return imageIndex >= 2 && imageIndex <= 8999; }
 
-  int Count() const { return static_cast<int>(children_.size()); }
-  TreeNode* Child(int index) const { return children_[static_cast<std::size_t>(index)].get(); }
-  int IndexOf(const TreeNode* child) const;
+  TreeNode* Child(int index) const { return At(index); }
   int Index() const { return parent ? parent->IndexOf(this) : -1; }
-
-  TreeNode* Insert(int index, std::unique_ptr<TreeNode> child);
-  std::unique_ptr<TreeNode> Remove(const TreeNode* child);
-
- private:
-  std::vector<std::unique_ptr<TreeNode>> children_;
 };
 
 }  // namespace ambrel::clipstore

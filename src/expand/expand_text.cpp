@@ -10,7 +10,7 @@ namespace {
 constexpr char kOpenMark = '\x01';
 constexpr char kCloseMark = '\x02';
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using sjis::AsciiUpper;
 
 std::string TwoDigits(int value) {
   char buf[16];

@@ -1,9 +1,11 @@
 #include "expand/func_list.h"
 
+#include "platform/sjis.h"
+
 namespace ambrel::expand {
 namespace {
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+using sjis::AsciiUpper;
 
 // Only ASCII letters fold: a double-byte character's second byte may be a
 // letter, but both sides are compared byte for byte in the same positions.

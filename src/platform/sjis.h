@@ -33,4 +33,11 @@ constexpr std::size_t CharBoundaryAtOrBefore(std::string_view text, std::size_t 
   return pos;
 }
 
+// The capital of an ASCII letter; every other byte as it is. Callers fold
+// byte for byte, so a trail byte that looks like a letter folds alike on
+// both sides of a comparison.
+constexpr char AsciiUpper(char c) noexcept {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 }  // namespace ambrel::sjis

@@ -180,6 +180,10 @@ TEST_F(ClipStoreTest, LongUserMenuTreeTextIsCut) {
   store.SetMenuLen(20);
   store.DefineSlot("Usr2", std::string(40, 'c'), "", layout.UserMenu(2), true, 5, 3);
   EXPECT_EQ(store.Slot(3).Node->text, ("Usr2 (" + std::string(40, 'c')).substr(0, 20) + ")．．．．");
+  // A cut in the middle of a double-byte character keeps the whole first byte out.
+  store.SetMenuLen(21);
+  store.DefineSlot("Usr3", "表表表表表表表表表表", "", layout.UserMenu(3), true, 5, 4);
+  EXPECT_EQ(store.Slot(4).Node->text, "Usr3 (表表表表表表表)．．．．");
 }
 
 TEST_F(ClipStoreTest, ClearSlotsThenReloadLikeAHistoryFile) {

@@ -1,0 +1,47 @@
+// The ordered, owned children of a node that knows its parent: the menu
+// model and the tree model are both built of it.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace ambrel::clipstore {
+
+template <typename Node>
+class ChildList {
+ public:
+  Node* parent = nullptr;
+
+  int Count() const { return static_cast<int>(children_.size()); }
+  Node* At(int index) const { return children_[static_cast<std::size_t>(index)].get(); }
+  int IndexOf(const Node* child) const {
+    for (std::size_t i = 0; i < children_.size(); ++i)
+      if (children_[i].get() == child) return static_cast<int>(i);
+    return -1;
+  }
+
+  // At index, held to 0..Count().
+  Node* Insert(int index, std::unique_ptr<Node> child) {
+    index = std::clamp(index, 0, Count());
+    child->parent = static_cast<Node*>(this);
+    Node* raw = child.get();
+    children_.insert(children_.begin() + index, std::move(child));
+    return raw;
+  }
+  std::unique_ptr<Node> Remove(const Node* child) {
+    const int index = IndexOf(child);
+    if (index < 0) return nullptr;
+    std::unique_ptr<Node> owned = std::move(children_[static_cast<std::size_t>(index)]);
+    children_.erase(children_.begin() + index);
+    owned->parent = nullptr;
+    return owned;
+  }
+
+ protected:
+  ChildList() = default;
+  ~ChildList() = default;
+  std::vector<std::unique_ptr<Node>> children_;
+};
+
+}  // namespace ambrel::clipstore
