@@ -84,7 +84,7 @@ BENCHMARK(BM_LoadHistoryClipLimit)->Unit(benchmark::kMillisecond)->Iterations(1)
 struct ParamFixture {
   clipstore::PopupLayout layout;
   clipstore::TClipBase store{layout};
-  options::Settings settings{store};
+  options::Settings settings;
   expand::MetaList meta;
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;

@@ -72,7 +72,7 @@ void BM_DistributeOverTenMenus(benchmark::State& state) {
   for (int slot = 2; slot < 12; ++slot)
     store.DefineSlot("Usr" + std::to_string(slot - 1), "menu", kPatterns[slot - 2],
                      layout.SlotMenu(slot), true, 30, slot);
-  ambrel::options::Settings settings(store);
+  ambrel::options::Settings settings;
   settings.SetFullMatching(true);  // the whole 10 MB, not its first line
   SilentMessages messages;
   ambrel::usermenu::Distributor distributor(store, settings, messages);

@@ -18,7 +18,7 @@ std::string LoadAndSave(const std::string& bytes) {
   clipstore::TClipBase store{layout};
   store.DefineDefaultSlots();
   store.AddClip(layout.History(), 0, true, "a clip\r\n\tto caption");
-  options::Settings settings{store};
+  options::Settings settings;
   expand::MetaList meta;
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;

@@ -157,7 +157,7 @@ int main() {
   // The whole picker load as "#Tree" runs it: scan, fill and expand.
   clipstore::PopupLayout layout;
   clipstore::TClipBase store(layout);
-  options::Settings settings(store);
+  options::Settings settings;
   win32::TreeDialog picker(settings, work, *files, *fileSystem);
   if (!picker.Create()) return 1;
   std::vector<double> loads, loadStalls;

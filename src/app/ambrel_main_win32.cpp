@@ -8,6 +8,7 @@
 #include "app/app_win32.h"
 #include "app/version.h"
 #include "editor/main_window_win32.h"
+#include "platform/handles_win32.h"
 
 namespace {
 
@@ -41,10 +42,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ambrel::win32::App app(FolderOf(exe));
 
   // The mutex of the running copy stays open for the life of the process.
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Ambrel");
+  const ambrel::win32::KernelHandle mutex(CreateMutexA(nullptr, FALSE, "Ambrel"));
   if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
-    if (mutex) CloseHandle(mutex);
-    app.messages.ErrorBox(ambrel::AlreadyRunningMessage(FileNameOf(exe)), 1107);
+    app.Messages().ErrorBox(ambrel::AlreadyRunningMessage(FileNameOf(exe)), 1107);
     return 0;
   }
 

@@ -3,102 +3,120 @@
 #include "app/dummy_window_win32.h"
 #include "app/history_file.h"
 #include "app/logo_window_win32.h"
+#include "app/popup_win32.h"
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
+#include "dialogs/help_topics.h"
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
+#include "platform/dialog_placement_win32.h"
+#include "platform/help_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
 
 namespace ambrel::win32 {
 
-App* App::instance_ = nullptr;
-
 App::App(std::string programFolder)
-    : messages(programFolder, &modalHandle),
-      files(MakeFiles()),
-      programFolder_(std::move(programFolder)) {
-  instance_ = this;
+    : programFolder_(std::move(programFolder)),
+      messages_(programFolder_, &modalHandle_),
+      files_(MakeFiles()) {
+  SetHelpPages([](int context) {
+    const HelpTopic& topic = FindHelpTopic(context);
+    return HelpPage{topic.title, topic.body};
+  });
   // Before the parameter file is applied, so the hot key and paste key reach
   // the library.
-  settings.SetHook(&hookControl);
+  settings_.SetHook(&hookControl_);
 }
 
-App::~App() { instance_ = nullptr; }
+App::~App() = default;
 
 bool App::BusyDialogs() const {
-  if (modalHandle != 0) return true;
+  if (openDialogs_.Busy() || modalHandle_ != 0) return true;
   for (HWND dialog : dialogs_)
     if (IsWindowVisible(dialog)) return true;
   return false;
 }
 
 bool App::CreateWindows() {
-  logo_ = std::make_unique<LogoWindow>();
-  editor_ = std::make_unique<MainWindow>(store, settings);
-  hello_ = std::make_unique<HelloDialog>();
+  // Constructed so that each gets the parts it needs; created on the screen
+  // in the order below.
+  const BusyState& busy = *this;
   dummy_ = std::make_unique<DummyWindow>();
-  expandDialogs_ = std::make_unique<ExpandDialogs>(settings, clipboard, messages, *files, meta);
-  postDialog_ = std::make_unique<PostDialog>(store, distributor, messages);
-  regList_ = std::make_unique<RegListWindow>(store, settings);
-  if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
+  expandDialogs_ = std::make_unique<ExpandDialogs>(settings_, clipboard_, messages_, *files_, meta_,
+                                                   pasteTarget_, &modalHandle_);
+  postDialog_ = std::make_unique<PostDialog>(store_, distributor_, messages_);
+  regList_ = std::make_unique<RegListWindow>(store_, settings_);
+  hello_ = std::make_unique<HelloDialog>();
+  editor_ = std::make_unique<MainWindow>(
+      store_, settings_,
+      EditorServices{paste_, &OpenHelp,
+                     DataMenuServices{*postDialog_, messages_, busy,
+                                      [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); }}});
+  popup_ = std::make_unique<ClipPopup>(PopupServices{settings_, messages_, busy, pasteTarget_, *editor_});
+  logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
+                                                    messages_, busy, hookControl_, *editor_, *dummy_,
+                                                    *popup_, &OpenHelp, [this] { Shutdown(); }});
+  if (!logo_->Create()) return false;
+  SetResidentWindow(logo_->hwnd());
+  if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
       !dummy_->Create())
     return false;
   AddDialog(postDialog_->hwnd());
   AddDialog(hello_->hwnd());
   for (HWND dialog : expandDialogs_->Windows()) AddDialog(dialog);
-  expander = &expandDialogs_->Expander();
-  clipboard.SetOwner(logo_->hwnd());
+  paste_.SetExpander(&expandDialogs_->Expander());
+  clipboard_.SetOwner(logo_->hwnd());
   bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());
   bounds_->Attach(app::ParamWindow::kInput, expandDialogs_->InputWindow());
   bounds_->Attach(app::ParamWindow::kList, expandDialogs_->ListWindow());
   bounds_->Attach(app::ParamWindow::kTree, expandDialogs_->TreeWindow());
   params_ = std::make_unique<app::ParamFile>(
-      *files, messages, app::ParamTargets{store, settings, meta, bounds_.get()},
+      *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()},
       DataFile("Ambrel.prm"));
   return true;
 }
 
 bool App::RunStartup() {
   editor_->CloseEditor();
-  settings.InitTreeSize(editor_->CenterPanelWidth(), editor_->CenterPanelHeight());
+  settings_.InitTreeSize(editor_->CenterPanelWidth(), editor_->CenterPanelHeight());
   params_->LoadParams(DataFile("Ambrel.prm"));
-  firstRun = params_->FirstRun();
+  firstRun_ = params_->FirstRun();
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
-    app::StartHistory(store, *files, messages, clipboard, DataFile("Ambrel.hst"), programFolder_);
+    app::StartHistory(store_, *files_, messages_, clipboard_, DataFile("Ambrel.hst"), programFolder_);
   }
   editor_->ShowCurrentPage();
-  nextViewer = SetClipboardViewer(logo_->hwnd());
-  popupRequest = TeskHookControl::InstallHook(logo_->hwnd());
+  logo_->JoinViewerChain();
+  hookControl_.InstallHook(logo_->hwnd());
   // A first start applies no parameter file, yet the library needs the hot
   // key and the paste key all the same.
-  settings.SetHotKey(settings.HotKey());
-  settings.SetPasteMethod(settings.PasteMethod());
-  expand::InitMeta(meta, *files, DataFile("Ambrel.mta"));
-  if (firstRun) hello_->ShowModal();
+  settings_.SetHotKey(settings_.HotKey());
+  settings_.SetPasteMethod(settings_.PasteMethod());
+  expand::InitMeta(meta_, *files_, DataFile("Ambrel.mta"));
+  if (firstRun_) hello_->ShowModal();
   bool ok = true;
   if (!logo_->AddTrayIcon()) {
-    messages.ErrorBox("タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。",
-                      1104);
+    messages_.ErrorBox("タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。",
+                       1104);
     ok = false;
   }
   params_->ApplyLateParams();
   logo_->PlayAnimation();
-  modalHandle = 0;
+  openDialogs_.FinishStartup();
   return ok;
 }
 
 void App::Shutdown() {
-  TeskHookControl::RemoveHook();
-  ChangeClipboardChain(logo_->hwnd(), nextViewer);
+  hookControl_.RemoveHook();
+  logo_->LeaveViewerChain();
   logo_->RemoveTrayIcon();
-  if (settings.SaveHistoryOnExit()) app::SaveHistory(store, *files, DataFile("Ambrel.hst"));
-  if (settings.SaveMetaOnExit()) expand::SaveMetaFile(meta, *files, messages, DataFile("Ambrel.mta"));
-  if (settings.SaveParamOnExit()) params_->SaveParams(DataFile("Ambrel.prm"));
+  if (settings_.SaveHistoryOnExit()) app::SaveHistory(store_, *files_, DataFile("Ambrel.hst"));
+  if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, *files_, messages_, DataFile("Ambrel.mta"));
+  if (settings_.SaveParamOnExit()) params_->SaveParams(DataFile("Ambrel.prm"));
 }
 
 }  // namespace ambrel::win32

@@ -1,5 +1,7 @@
-// Process-wide state of the running program and the components it owns.
-// One instance, created in WinMain and reachable from every window.
+// The composition root of the running program: creates the components and
+// the windows, gives each what it needs, and runs start-up and shutdown.
+// Nothing reaches it from outside src/app: the windows and use cases get
+// their parts through their constructors.
 #pragma once
 
 #include <windows.h>
@@ -10,17 +12,21 @@
 
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
+#include "app/paste_controller_win32.h"
 #include "clipstore/clip_store.h"
-#include "expand/clip_expander.h"
-#include "usermenu/distribution.h"
 #include "expand/meta_list.h"
 #include "options/settings.h"
+#include "platform/busy_state.h"
 #include "platform/clipboard_win32.h"
 #include "platform/files.h"
 #include "platform/message_box_win32.h"
+#include "platform/open_dialogs.h"
+#include "platform/paste_target_win32.h"
+#include "usermenu/distribution.h"
 
 namespace ambrel::win32 {
 
+class ClipPopup;
 class LogoWindow;
 class DummyWindow;
 class MainWindow;
@@ -31,54 +37,54 @@ class RegListWindow;
 class HelloDialog;
 class ExpandDialogs;
 
-class App {
+class App final : private BusyState {
  public:
   explicit App(std::string programFolder);
-  ~App();
-  static App& Get() { return *instance_; }
+  ~App() override;
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
 
-  const std::string& ProgramFolder() const { return programFolder_; }
   std::string DataFile(const char* name) const { return programFolder_ + name; }
-
-  // True while a dialog of the program is open or start-up is unfinished.
-  bool BusyDialogs() const;
-  void AddDialog(HWND dialog) { dialogs_.push_back(dialog); }
 
   bool CreateWindows();
   bool RunStartup();
   void Shutdown();
 
-  // Process-wide state.
-  HWND nextViewer = nullptr;
-  UINT popupRequest = static_cast<UINT>(-1);
-  HWND targetWindow = nullptr;
-  bool firstRun = false;
-  LONG_PTR modalHandle = -1;
-
-  clipstore::PopupLayout layout;
-  clipstore::TClipBase store{layout};
-  options::Settings settings{store};
-  expand::MetaList meta;
-  Win32Clipboard clipboard;
-  Win32MessageBoxes messages;
-  std::unique_ptr<Files> files;
-  // The hot key, paste key and menu link reach the hook library through it.
-  TeskHookControl hookControl{&popupRequest};
-  // Expands static clips at paste time (set when the windows are created).
-  expand::ClipExpander* expander = nullptr;
-  // Posts the matching parts of every recorded copy into the user menus.
-  usermenu::Distributor distributor{store, settings, messages};
-
-  LogoWindow& Logo() { return *logo_; }
+  MessageBoxes& Messages() { return messages_; }
   MainWindow& Editor() { return *editor_; }
-  DummyWindow& Dummy() { return *dummy_; }
-  ExpandDialogs& Expansion() { return *expandDialogs_; }
-  PostDialog& UserMenuDialog() { return *postDialog_; }
 
  private:
-  static App* instance_;
+  // BusyState: true while a dialog of the program is open or start-up is
+  // unfinished.
+  bool Busy() const override { return BusyDialogs(); }
+  bool StartupFinished() const override { return openDialogs_.StartupFinished(); }
+  bool BusyDialogs() const;
+  void AddDialog(HWND dialog) { dialogs_.push_back(dialog); }
+
   std::string programFolder_;
+  // The window of an open message box or system dialog, 0 when none is open.
+  LONG_PTR modalHandle_ = 0;
+  OpenDialogs openDialogs_;
+  bool firstRun_ = false;
+
+  clipstore::PopupLayout layout_;
+  clipstore::TClipBase store_{layout_};
+  options::Settings settings_;
+  expand::MetaList meta_;
+  Win32Clipboard clipboard_;
+  Win32MessageBoxes messages_;
+  std::unique_ptr<Files> files_;
+  // The hot key, paste key and menu link reach the hook library through it.
+  TeskHookControl hookControl_;
+  // Posts the matching parts of every recorded copy into the user menus.
+  usermenu::Distributor distributor_{store_, settings_, messages_};
+  // Set by the clip menu when it opens over a window; read by the paste.
+  PasteTarget pasteTarget_;
+  PasteController paste_{
+      PasteServices{store_, settings_, meta_, clipboard_, messages_, *this, pasteTarget_}};
+
   std::unique_ptr<LogoWindow> logo_;
+  std::unique_ptr<ClipPopup> popup_;
   std::unique_ptr<MainWindow> editor_;
   std::unique_ptr<HelloDialog> hello_;
   std::unique_ptr<DummyWindow> dummy_;

@@ -21,13 +21,13 @@ void TeskHookControl::SetMenuInfo(bool menuLink, bool editLink, std::string_view
   setMenuInfo(menuLink, editLink, caption.c_str(), menuId);
 }
 
-UINT TeskHookControl::InstallHook(HWND owner) {
+void TeskHookControl::InstallHook(HWND owner) {
   UINT number = ::SetHook(owner);
   if (number == 0) {
     ::FreeHook();
     number = ::SetHook(owner);
   }
-  return number == 0 ? static_cast<UINT>(-1) : number;
+  popupRequest_ = number == 0 ? kNoRequest : number;
 }
 
 void TeskHookControl::RemoveHook() { ::FreeHook(); }

@@ -10,23 +10,24 @@ namespace ambrel::win32 {
 
 class TeskHookControl final : public options::HookControl {
  public:
-  // popupRequest: the number SetHook returned, -1 while the hook is not set.
-  explicit TeskHookControl(const UINT* popupRequest) : popupRequest_(popupRequest) {}
-
   void SetKeyCode(std::uint8_t key, bool shift, bool ctrl, bool alt) override;
   void SetPasteKeyCode(int code) override;
   void SetMenuInfo(bool menuLink, bool editLink, std::string_view menuCap, int menuId) override;
-  bool Installed() const override { return *popupRequest_ != static_cast<UINT>(-1); }
+  bool Installed() const override { return popupRequest_ != kNoRequest; }
 
-  // SetHook at start-up. A block left "hooked" by an earlier run that ended
-  // without FreeHook would refuse forever; the hooks are then freed and set
-  // again (a second copy of the program never gets this far). -1 when no
-  // number could be had.
-  static UINT InstallHook(HWND owner);
-  static void RemoveHook();
+  // SetHook at start-up: owner receives the pop-up requests. A block left
+  // "hooked" by an earlier run that ended without FreeHook would refuse
+  // forever; the hooks are then freed and set again (a second copy of the
+  // program never gets this far).
+  void InstallHook(HWND owner);
+  void RemoveHook();
+  // The message number of the library's pop-up requests (the number SetHook
+  // returned); true only for that message while the hook is set.
+  bool IsPopupRequest(UINT msg) const { return Installed() && msg == popupRequest_; }
 
  private:
-  const UINT* popupRequest_;
+  static constexpr UINT kNoRequest = static_cast<UINT>(-1);
+  UINT popupRequest_ = kNoRequest;
 };
 
 }  // namespace ambrel::win32

@@ -1,11 +1,17 @@
 #include "app/logo_window_win32.h"
 
 #include "app/app_icon_win32.h"
-#include "app/app_win32.h"
 #include "app/dummy_window_win32.h"
+#include "app/hook_control_win32.h"
 #include "app/popup_win32.h"
+#include "clipstore/clip_store.h"
+#include "dialogs/help_topics.h"
 #include "editor/main_window_win32.h"
-#include "platform/help_win32.h"
+#include "hooklib/hook_logic.h"
+#include "options/settings.h"
+#include "platform/clipboard_win32.h"
+#include "platform/message_box.h"
+#include "usermenu/distribution.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -39,7 +45,7 @@ void LogoWindow::BuildTrayMenu() {
   trayMenu_.reset(CreatePopupMenu());
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPMenu, "ﾒﾆｭｰを開く...(&M)");
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPProperty, "ﾌﾟﾛﾊﾟﾃｨ設定...(&B)");
-  AppendMenuA(trayMenu_.get(), MF_SEPARATOR, 0, nullptr);  // TPLine1
+  AppendMenuA(trayMenu_.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPHelp, "ｵﾝﾗｲﾝﾍﾙﾌﾟ (H)");
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPQuit, "Ambrelの終了 (&X)");
 }
@@ -66,8 +72,7 @@ void LogoWindow::PlayAnimation() {
 }
 
 LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  App& app = App::Get();
-  if (msg == app.popupRequest && app.popupRequest != static_cast<UINT>(-1)) {
+  if (s_.hook.IsPopupRequest(msg)) {
     OnPopupRequest(lParam);
     return 0;
   }
@@ -93,58 +98,56 @@ void LogoWindow::OnPaint() {
 }
 
 void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-  App& app = App::Get();
-  if (app.settings.DataSave() && app.clipboard.HasText() && !app.clipboard.AsksNotToRecord()) {
-    if (std::optional<std::string> text = app.clipboard.GetText()) {
-      if (app.store.AddClip(app.layout.History(), clipstore::kHistorySlot, true, *text))
-        app.distributor.DistributeClip(*text);
+  if (s_.settings.DataSave() && s_.clipboard.HasText() && !s_.clipboard.AsksNotToRecord()) {
+    if (std::optional<std::string> text = s_.clipboard.GetText()) {
+      if (s_.store.AddClip(s_.store.Layout().History(), clipstore::kHistorySlot, true, *text))
+        s_.distributor.DistributeClip(*text);
     }
   }
-  if (app.nextViewer) SendMessageA(app.nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+  if (nextViewer_) SendMessageA(nextViewer_, WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
+void LogoWindow::JoinViewerChain() { nextViewer_ = SetClipboardViewer(hwnd()); }
+void LogoWindow::LeaveViewerChain() { ChangeClipboardChain(hwnd(), nextViewer_); }
+
 void LogoWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
-  App& app = App::Get();
-  if (reinterpret_cast<HWND>(wParam) == app.nextViewer)
-    app.nextViewer = reinterpret_cast<HWND>(lParam);
-  else if (app.nextViewer)
-    SendMessageA(app.nextViewer, WM_CHANGECBCHAIN, wParam, lParam);
+  if (reinterpret_cast<HWND>(wParam) == nextViewer_)
+    nextViewer_ = reinterpret_cast<HWND>(lParam);
+  else if (nextViewer_)
+    SendMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam);
 }
 
 void LogoWindow::OnPopupRequest(LPARAM position) {
-  App& app = App::Get();
-  if (app.settings.DirectPopup()) {
-    const auto value = static_cast<unsigned long>(position);
-    ShowPopup(GetForegroundWindow(), POINT{static_cast<LONG>(value % 10000),
-                                           static_cast<LONG>(value / 10000)});
+  if (s_.settings.DirectPopup()) {
+    const hooklib::Point at = hooklib::UnpackPosition(static_cast<std::uint32_t>(position));
+    s_.popup.Show(hwnd(), GetForegroundWindow(), POINT{at.x, at.y});
   } else {
-    app.targetWindow = GetForegroundWindow();
+    trayTarget_ = GetForegroundWindow();
     PostMessageA(hwnd(), kTrayCallback, 0, WM_LBUTTONDOWN);
   }
 }
 
 void LogoWindow::OnTrayCallback(LPARAM mouseMessage) {
-  App& app = App::Get();
   switch (mouseMessage) {
-    case WM_MOUSEMOVE: app.targetWindow = GetForegroundWindow(); break;
+    case WM_MOUSEMOVE: trayTarget_ = GetForegroundWindow(); break;
     case WM_LBUTTONDOWN: {
       POINT pt{};
       GetCursorPos(&pt);
-      ShowPopup(app.targetWindow, pt);
+      s_.popup.Show(hwnd(), trayTarget_, pt);
       break;
     }
     case WM_LBUTTONDBLCLK:
-      if (app.BusyDialogs()) {
-        app.messages.PlayFaultSound();
+      if (s_.busy.Busy()) {
+        s_.messages.PlayFaultSound();
       } else {
-        app.Editor().ShowEditor();
+        s_.editor.ShowEditor();
       }
       break;
     case WM_RBUTTONDOWN:
-      if (app.BusyDialogs()) {
-        app.messages.PlayFaultSound();
+      if (s_.busy.Busy()) {
+        s_.messages.PlayFaultSound();
       } else {
-        if (app.Editor().IsVisible()) app.Editor().CloseEditor();
+        if (s_.editor.IsVisible()) s_.editor.CloseEditor();
         ShowTrayMenu();
       }
       break;
@@ -153,29 +156,27 @@ void LogoWindow::OnTrayCallback(LPARAM mouseMessage) {
 }
 
 void LogoWindow::ShowTrayMenu() {
-  App& app = App::Get();
   POINT pt{};
   GetCursorPos(&pt);
-  app.Dummy().ShowForMenu();
+  s_.dummy.ShowForMenu();
   const int id = TrackPopupMenu(trayMenu_.get(), TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0,
-                                app.Dummy().hwnd(), nullptr);
-  app.Dummy().Close();
+                                s_.dummy.hwnd(), nullptr);
+  s_.dummy.Close();
   if (id) OnTrayCommand(id);
 }
 
 void LogoWindow::OnTrayCommand(int id) {
-  App& app = App::Get();
   switch (id) {
-    case kTPMenu: app.Editor().ShowEditor(); break;
-    case kTPProperty: app.Editor().ShowEditor(); break;
-    case kTPHelp: OpenHelp(0); break;
+    case kTPMenu: s_.editor.ShowEditor(); break;
+    case kTPProperty: s_.editor.ShowEditor(); break;
+    case kTPHelp: s_.openHelp(kHelpContents); break;
     case kTPQuit: PostMessageA(hwnd(), WM_CLOSE, 0, 0); break;
     default: break;
   }
 }
 
 void LogoWindow::OnClose() {
-  App::Get().Shutdown();
+  s_.shutdown();
   DestroyWindow(hwnd());
 }
 

@@ -3,20 +3,60 @@
 // the hook library and tray-icon clicks. Closing it ends the program.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/tray_icon_win32.h"
+#include "platform/busy_state.h"
 #include "platform/handles_win32.h"
 #include "platform/window_win32.h"
 
+namespace ambrel {
+class MessageBoxes;
+}
+namespace ambrel::clipstore {
+class TClipBase;
+}
+namespace ambrel::options {
+class Settings;
+}
+namespace ambrel::usermenu {
+class Distributor;
+}
+
 namespace ambrel::win32 {
+
+class ClipPopup;
+class DummyWindow;
+class MainWindow;
+class TeskHookControl;
+class Win32Clipboard;
+
+struct LogoServices {
+  const options::Settings& settings;
+  Win32Clipboard& clipboard;
+  clipstore::TClipBase& store;
+  usermenu::Distributor& distributor;
+  MessageBoxes& messages;
+  const BusyState& busy;
+  const TeskHookControl& hook;  // tells the library's pop-up requests
+  MainWindow& editor;
+  DummyWindow& dummy;
+  ClipPopup& popup;
+  std::function<void(int context)> openHelp;
+  std::function<void()> shutdown;  // saves and lets go before the window closes
+};
 
 class LogoWindow : public Window {
  public:
+  explicit LogoWindow(const LogoServices& services) : s_(services) {}
   bool Create();
   bool AddTrayIcon();
   void RemoveTrayIcon();
   void PlayAnimation();
+  // The clipboard viewer chain: joined at start-up, left at shutdown.
+  void JoinViewerChain();
+  void LeaveViewerChain();
 
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -30,8 +70,13 @@ class LogoWindow : public Window {
   void ShowTrayMenu();
   void BuildTrayMenu();
 
+  LogoServices s_;
   std::unique_ptr<TrayIcon> tray_;
   MenuHandle trayMenu_;
+  HWND nextViewer_ = nullptr;
+  // The window in the foreground when the tray icon was last touched (or the
+  // hot key asked for the tray's menu): the clip menu opens over it.
+  HWND trayTarget_ = nullptr;
 };
 
 }  // namespace ambrel::win32

@@ -2,14 +2,12 @@
 
 #include <string>
 
-#include "app/app_win32.h"
-#include "app/logo_window_win32.h"
 #include "editor/main_window_win32.h"
+#include "options/settings.h"
+#include "platform/message_box.h"
 
 namespace ambrel::win32 {
 namespace {
-
-HWND gPasteTarget = nullptr;
 
 std::string DescribeWindow(HWND window) {
   char cls[100] = {}, text[100] = {};
@@ -32,32 +30,28 @@ POINT PopupPoint(int popupPos, POINT given) {
 
 }  // namespace
 
-HWND PasteTarget() { return gPasteTarget; }
-
-void ShowPopup(HWND target, POINT pt) {
-  App& app = App::Get();
-  HWND logo = app.Logo().hwnd();
+void ClipPopup::Show(HWND resident, HWND target, POINT pt) {
   MSG pending;
-  while (PeekMessageA(&pending, logo, 0, 0, PM_REMOVE)) {
+  while (PeekMessageA(&pending, resident, 0, 0, PM_REMOVE)) {
   }
 
   DWORD targetPid = 0, ownPid = 0;
   GetWindowThreadProcessId(target, &targetPid);
-  GetWindowThreadProcessId(logo, &ownPid);
-  if (targetPid == ownPid || app.BusyDialogs()) {
-    app.messages.PlayFaultSound();
+  GetWindowThreadProcessId(resident, &ownPid);
+  if (targetPid == ownPid || s_.busy.Busy()) {
+    s_.messages.PlayFaultSound();
     return;
   }
-  gPasteTarget = target;
+  s_.target.Set(target);
 
-  MainWindow& editor = app.Editor();
+  MainWindow& editor = s_.editor;
   const int savedLeft = editor.ParkOffScreen();
-  if (app.settings.DskTpFocus()) SetForegroundWindow(GetDesktopWindow());
-  if (app.settings.SelfFocus()) SetForegroundWindow(logo);
-  if (app.settings.DebugMode()) {
+  if (s_.settings.DskTpFocus()) SetForegroundWindow(GetDesktopWindow());
+  if (s_.settings.SelfFocus()) SetForegroundWindow(resident);
+  if (s_.settings.DebugMode()) {
     editor.SetDebugCaptions(DescribeWindow(target), DescribeWindow(GetForegroundWindow()));
   }
-  const POINT at = PopupPoint(app.settings.PopupPos(), pt);
+  const POINT at = PopupPoint(s_.settings.PopupPos(), pt);
   editor.TrackClipMenu(at, /*asPopup=*/true);
   editor.Unpark(savedLeft);
 }

@@ -1,6 +1,6 @@
 // What choosing a clip in the clip menu does: the decision by where the menu
 // was opened and which modifiers are held, and the preparation of the text
-// that is pasted (shared with the paste preview).
+// that is pasted.
 #pragma once
 
 #include <string>
@@ -33,7 +33,7 @@ ChoiceAction DecideChoice(const ChoiceInput& input) noexcept;
 
 bool IsStaticClip(const Clip& clip);
 
-// The gate every paste and preview passes: a static clip loses its leading
+// The gate every paste passes: a static clip loses its leading
 // comment line and, with metaExpand, is expanded (which may be cancelled). A
 // missing expander leaves the text as it is and goes ahead.
 expand::ExpandResult ExpandClip(std::string_view text, bool isStatic, bool metaExpand,

@@ -112,8 +112,6 @@ class TClipBase {
   void SetCrChar(std::string value);
   void SetTabChar(std::string value);
   void SetSpaceChar(std::string value);
-  bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool value) { wordWrap_ = value; }
   // Batch switch: off during a series of assignments; on refreshes once.
   void SetCaptionUpdating(bool on);
 
@@ -135,7 +133,6 @@ class TClipBase {
   int current_ = -1;
   int maxHistory_ = 5;
   bool duplicate_ = true;
-  bool wordWrap_ = false;
   bool captionUpdating_ = true;
   CaptionSettings caption_;
 };

@@ -2,11 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/app_win32.h"
-#include "app/logo_window_win32.h"
 #include "clipstore/clip_store.h"
 #include "editor/tree_print.h"
 #include "options/settings.h"
+#include "platform/message_box.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/menu_commands.h"
 #include "usermenu/post_dialog_win32.h"
@@ -56,9 +55,9 @@ void DataMenu::FillTreeMenu() {
     AppendMenuA(t, MF_STRING, kTPEdit, "更新 (&E)");
   }
   AppendMenuA(t, MF_STRING, kTPDel, "削除 (&D)");
-  AppendMenuA(t, MF_SEPARATOR, 0, nullptr);  // TPLine1
+  AppendMenuA(t, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(t, MF_STRING, kTPPrint, "印刷 (&P)");
-  AppendMenuA(t, MF_SEPARATOR, 0, nullptr);  // TPLine2
+  AppendMenuA(t, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(t, MF_STRING, kTPTreeOpen, "項目の展開 (&O)");
   AppendMenuA(t, MF_STRING, kTpTreeClose, "項目の縮小 (&S)");
 }
@@ -72,10 +71,11 @@ void DataMenu::UpdateDataMenu(const clipstore::TreeNode* selection) {
   const bool shown = GetMenuItemID(data_, 0) == static_cast<UINT>(-1) &&
                      GetSubMenu(data_, 0) == userMenu_;
   if (settings_.Beginner() && shown) {
-    RemoveMenu(data_, 0, MF_BYPOSITION);
+    if (RemoveMenu(data_, 0, MF_BYPOSITION)) hiddenUserMenu_.reset(userMenu_);
   } else if (!settings_.Beginner() && !shown) {
-    InsertMenuA(data_, 0, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(userMenu_),
-                "ﾕｰｻﾞｰﾒﾆｭｰ (&U)");
+    if (InsertMenuA(data_, 0, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                    reinterpret_cast<UINT_PTR>(userMenu_), "ﾕｰｻﾞｰﾒﾆｭｰ (&U)"))
+      hiddenUserMenu_.release();
   }
 }
 
@@ -109,20 +109,19 @@ bool DataMenu::Handle(int id, HWND owner, HWND tree, clipstore::TreeNode* select
     case kTPPrint: PrintTree(owner, selection); return true;
     case kTPTreeOpen: ExpandAll(tree, TreeView_GetRoot(tree), TVE_EXPAND); return true;
     case kTpTreeClose: ExpandAll(tree, TreeView_GetRoot(tree), TVE_COLLAPSE); return true;
-    case kMMClose: PostMessageA(App::Get().Logo().hwnd(), WM_CLOSE, 0, 0); return true;
+    case kMMClose: s_.quit(); return true;
     default: return false;
   }
 }
 
 void DataMenu::OpenDialog(HWND owner, clipstore::TreeNode* node, int mode) {
-  App& app = App::Get();
-  app.UserMenuDialog().ShowMenuProperties(owner, node, static_cast<usermenu::MenuMode>(mode),
-                                          app.modalHandle != -1);
+  s_.userMenuDialog.ShowMenuProperties(owner, node, static_cast<usermenu::MenuMode>(mode),
+                                       s_.busy.StartupFinished());
 }
 
 void DataMenu::DeleteContents(HWND owner, clipstore::TreeNode* node) {
   if (!node) return;
-  usermenu::DeleteMenuContents(store_, App::Get().messages, *node, [&](clipstore::TreeNode& menu) {
+  usermenu::DeleteMenuContents(store_, s_.messages, *node, [&](clipstore::TreeNode& menu) {
     OpenDialog(owner, &menu, static_cast<int>(usermenu::MenuMode::kDelete));
   });
 }

@@ -4,8 +4,14 @@
 
 #include <windows.h>
 
+#include <functional>
+
+#include "platform/busy_state.h"
 #include "platform/handles_win32.h"
 
+namespace ambrel {
+class MessageBoxes;
+}
 namespace ambrel::clipstore {
 class TClipBase;
 class TreeNode;
@@ -16,10 +22,19 @@ class Settings;
 
 namespace ambrel::win32 {
 
+class PostDialog;
+
+struct DataMenuServices {
+  PostDialog& userMenuDialog;
+  MessageBoxes& messages;
+  const BusyState& busy;
+  std::function<void()> quit;  // "終了 (&X)": ends the program
+};
+
 class DataMenu {
  public:
-  DataMenu(clipstore::TClipBase& store, options::Settings& settings)
-      : store_(store), settings_(settings) {}
+  DataMenu(clipstore::TClipBase& store, options::Settings& settings, const DataMenuServices& services)
+      : store_(store), settings_(settings), s_(services) {}
 
   // Adds "ﾃﾞｰﾀ(&D)" to the menu bar, holding historyMenu as "一覧 (&V)".
   void AppendTo(HMENU bar, HMENU historyMenu);
@@ -38,8 +53,10 @@ class DataMenu {
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
+  DataMenuServices s_;
   HMENU data_ = nullptr;      // owned by the menu bar
-  HMENU userMenu_ = nullptr;  // owned by data_ while shown, else by this (never freed: lives for the run)
+  HMENU userMenu_ = nullptr;  // owned by data_ while shown, else by hiddenUserMenu_
+  MenuHandle hiddenUserMenu_;
   MenuHandle treeMenu_;
 };
 

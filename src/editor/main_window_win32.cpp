@@ -5,10 +5,7 @@
 
 #include <vector>
 
-#include "app/app_win32.h"
-#include "clipstore/clip_choice_win32.h"
 #include "clipstore/menu_state.h"
-#include "platform/help_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -66,14 +63,13 @@ void MainWindow::ApplyEditorFont() {
 bool MainWindow::Create() {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - kDesignedWidth) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - kDesignedHeight) / 2;
-  HMENU bar = CreateMenu();
+  MenuHandle bar(CreateMenu());
   historyMenu_ = CreatePopupMenu();
-  dataMenu_.AppendTo(bar, historyMenu_);
+  dataMenu_.AppendTo(bar.get(), historyMenu_);
   if (!CreateWin("TMain", "Ambrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, kDesignedWidth,
-                 kDesignedHeight, nullptr, bar)) {
-    DestroyMenu(bar);
+                 kDesignedHeight, nullptr, bar.get()))
     return false;
-  }
+  bar.release();  // the window owns its menu bar now
   return true;
 }
 
@@ -168,8 +164,7 @@ void MainWindow::OnInitMenuPopup(HMENU menu) {
     dataMenu_.UpdateDataMenu(SelectedNode());
     return;
   }
-  // TrackClipMenu has set the states for its own use already: the enabled
-  // guidance items are how a choice knows it came from the pop-up.
+  // TrackClipMenu has set the states for its own use already.
   if (menu != historyMenu_ || tracking_) return;
   clipstore::UpdateMenuState(store_, GuidanceFrom(settings_), /*asPopup=*/false);
   clipMenu_.Fill(historyMenu_, store_.Layout().History());
@@ -186,24 +181,24 @@ void MainWindow::TrackClipMenu(POINT at, bool asPopup) {
   if (id) OnMenuCommand(id, asPopup);
 }
 
-void MainWindow::OnMenuCommand(UINT id, bool /*asPopup*/) {
+void MainWindow::OnMenuCommand(UINT id, bool asPopup) {
   clipstore::MenuItem* item = clipMenu_.ItemOf(id);
   if (!item) return;
   if (item->clip) {
-    OnClipChosen(*item->clip);
+    OnClipChosen(*item->clip, asPopup);
   } else if (item->name == "MMMenuMenu" || item->name == "MMPropMenu") {
     ShowEditor();
   } else if (item->name == "MMHelpMenu") {
-    OpenHelp(105);
+    openHelp_(105);
   }
 }
 
-void MainWindow::OnClipChosen(clipstore::Clip& clip) {
-  HandleClipChoice(clip.pageIndex, ChoiceView{[this](int page) {
-                                                store_.SetCurrentPage(page);
-                                                SetFocus(pages_.editor());
-                                              },
-                                              [this] { ShowEditor(); }});
+void MainWindow::OnClipChosen(clipstore::Clip& clip, bool asPopup) {
+  chooser_.ChooseClip(clip.pageIndex, asPopup, ChoiceView{[this](int page) {
+                                                            store_.SetCurrentPage(page);
+                                                            SetFocus(pages_.editor());
+                                                          },
+                                                          [this] { ShowEditor(); }});
 }
 
 void MainWindow::SetDebugCaptions(const std::string& target, const std::string& foreground) {

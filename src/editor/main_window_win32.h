@@ -3,9 +3,11 @@
 // submenu is also the hot-key pop-up.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "clipstore/clip_store.h"
+#include "editor/clip_chooser.h"
 #include "editor/clip_menu_win32.h"
 #include "editor/clip_pages_win32.h"
 #include "editor/clip_tree_win32.h"
@@ -15,12 +17,23 @@
 
 namespace ambrel::win32 {
 
+struct EditorServices {
+  ClipChooser& chooser;  // takes a clip chosen in the clip menu
+  std::function<void(int context)> openHelp;
+  DataMenuServices dataMenu;
+};
+
 class MainWindow : public Window,
                    private clipstore::ClipStoreObserver,
                    private options::SettingsObserver {
  public:
-  MainWindow(clipstore::TClipBase& store, options::Settings& settings)
-      : store_(store), settings_(settings) {}
+  MainWindow(clipstore::TClipBase& store, options::Settings& settings,
+             const EditorServices& services)
+      : store_(store),
+        settings_(settings),
+        chooser_(services.chooser),
+        openHelp_(services.openHelp),
+        dataMenu_(store_, settings_, services.dataMenu) {}
   ~MainWindow() override;
   bool Create();
 
@@ -72,7 +85,7 @@ class MainWindow : public Window,
   clipstore::TreeNode* SelectedNode() const;
   void OnRefreshViews();
   void OnMenuCommand(UINT id, bool asPopup);
-  void OnClipChosen(clipstore::Clip& clip);
+  void OnClipChosen(clipstore::Clip& clip, bool asPopup);
 
   // ClipStoreObserver: views are refreshed once per burst of changes.
   void OnStructureChanged() override;
@@ -86,10 +99,12 @@ class MainWindow : public Window,
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
+  ClipChooser& chooser_;
+  std::function<void(int context)> openHelp_;
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;
-  DataMenu dataMenu_{store_, settings_};
+  DataMenu dataMenu_;
   HMENU historyMenu_ = nullptr;
   bool structureDirty_ = false;
   bool captionsDirty_ = false;

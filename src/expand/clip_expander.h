@@ -1,5 +1,4 @@
-// The seam between the paste (the clip menu's choice and the paste preview)
-// and the expansion of static clips: what the paste needs of it.
+// The seam between the paste (the clip menu's choice) and the expansion of static clips: what the paste needs of it.
 #pragma once
 
 #include <string>

@@ -1,7 +1,5 @@
 #include "expand/expand_dialogs_win32.h"
 
-#include "app/app_win32.h"
-#include "app/popup_win32.h"
 #include "expand/filer_dialog_win32.h"
 
 namespace ambrel::win32 {
@@ -9,7 +7,7 @@ namespace ambrel::win32 {
 class ExpandDialogs::Guard {
  public:
   explicit Guard(ExpandDialogs& owner)
-      : owner_(owner), entered_(!owner.running_), previous_(ActiveBefore()) {
+      : owner_(owner), entered_(!owner.running_), previous_(ActiveBefore(owner.pasteTarget_)) {
     if (entered_) owner_.running_ = true;
     else owner_.messages_.PlayFaultSound();
   }
@@ -25,11 +23,11 @@ class ExpandDialogs::Guard {
  private:
   // While the clip menu is open the resident window is in the foreground;
   // the paste target is the window the menu was opened over.
-  static HWND ActiveBefore() {
+  static HWND ActiveBefore(const PasteTarget& pasteTarget) {
     HWND active = GetForegroundWindow();
     char cls[16] = {};
     if (active) GetClassNameA(active, cls, sizeof cls);
-    return lstrcmpA(cls, "TLogo") == 0 ? PasteTarget() : active;
+    return lstrcmpA(cls, "TLogo") == 0 ? pasteTarget.Get() : active;
   }
 
   ExpandDialogs& owner_;
@@ -38,10 +36,13 @@ class ExpandDialogs::Guard {
 };
 
 ExpandDialogs::ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
-                             MessageBoxes& messages, Files& files, const expand::MetaList& meta)
+                             MessageBoxes& messages, Files& files, const expand::MetaList& meta,
+                             const PasteTarget& pasteTarget, LONG_PTR* modalHandle)
     : settings_(settings),
       messages_(messages),
       files_(files),
+      pasteTarget_(pasteTarget),
+      modalHandle_(modalHandle),
       fileSystem_(MakeFileSystem()),
       input_(settings),
       list_(settings, work_, files, *fileSystem_),
@@ -67,7 +68,7 @@ bool ExpandDialogs::RunInput(std::string_view name, std::string_view prompt, std
 
 bool ExpandDialogs::RunFiler(std::string_view pattern, std::string& fileName) {
   Guard guard(*this);
-  return guard && win32::RunFiler(nullptr, pattern, fileName, &App::Get().modalHandle);
+  return guard && win32::RunFiler(nullptr, pattern, fileName, modalHandle_);
 }
 
 bool ExpandDialogs::RunList(std::string_view listFile, std::string& line) {

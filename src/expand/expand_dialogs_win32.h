@@ -21,15 +21,17 @@
 #include "platform/clock_win32.h"
 #include "platform/environment_win32.h"
 #include "platform/file_system.h"
+#include "platform/paste_target_win32.h"
 
 namespace ambrel::win32 {
 
 class ExpandDialogs : public expand::Prompter {
  public:
+  // modalHandle receives the #Filer dialog's window while it is open.
   ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
-                MessageBoxes& messages, Files& files, const expand::MetaList& meta);
-  // Creates the windows hidden, in the order TInput, TList, TTree, TPsg
-  // (and the end-to-end tests' entry).
+                MessageBoxes& messages, Files& files, const expand::MetaList& meta,
+                const PasteTarget& pasteTarget, LONG_PTR* modalHandle);
+  // Creates the windows hidden, in the order TInput, TList, TTree, TPsg.
   bool Create();
   // The windows that count as open dialogs while visible.
   std::vector<HWND> Windows() const;
@@ -57,6 +59,8 @@ class ExpandDialogs : public expand::Prompter {
   options::Settings& settings_;
   MessageBoxes& messages_;
   Files& files_;
+  const PasteTarget& pasteTarget_;
+  LONG_PTR* modalHandle_;
   Win32Clock clock_;
   Win32Environment environment_;
   std::unique_ptr<FileSystem> fileSystem_;

@@ -2,22 +2,15 @@
 
 #include <algorithm>
 
-#include "clipstore/clip_store.h"
 #include "platform/sjis.h"
 
 namespace ambrel::options {
 
 std::string CutShiftJis(std::string_view text, std::size_t maxBytes) {
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t next = end + sjis::CharLength(text, end);
-    if (next > maxBytes) break;
-    end = next;
-  }
-  return std::string(text.substr(0, end));
+  return std::string(text.substr(0, sjis::CharBoundaryAtOrBefore(text, maxBytes)));
 }
 
-Settings::Settings(clipstore::TClipBase& store, HookControl* hook) : store_(store), hook_(hook) {}
+Settings::Settings(HookControl* hook) : hook_(hook) {}
 
 void Settings::AddObserver(SettingsObserver* observer) {
   if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
@@ -75,11 +68,10 @@ void Settings::SetEditorFont(const EditorFont& font) {
 }
 
 void Settings::SetWordWrap(bool on) {
-  store_.SetWordWrap(on);
+  wordWrap_ = on;
   Changed(Setting::kWordWrap);
 }
 
-bool Settings::GetWordWrap() const { return store_.WordWrap(); }
 
 void Settings::SetPasteMethod(int method) {
   pasteMethod_ = method;

@@ -1,7 +1,7 @@
-// The settings of the properties dialog that are not clip-store properties.
-// The parameter file fills and collects them; the dialog, the editor window
-// and the edit menu change them through the setters, which store the value
-// and then tell every registered window so it can show the change at once.
+// The program's settings that are not clip-store properties. The parameter
+// file fills and collects them; whoever changes one goes through its setter,
+// which stores the value and then tells every registered observer (the
+// editor window, the list and tree dialogs) so it can show the change at once.
 // The hot key, the paste key and the menu link also go to the hook library.
 #pragma once
 
@@ -9,10 +9,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace ambrel::clipstore {
-class TClipBase;
-}
 
 namespace ambrel::options {
 
@@ -64,8 +60,8 @@ inline constexpr std::uint16_t kDefaultHotKey = kHotKeyCtrl | kHotKeyShift | 'V'
 
 class Settings {
  public:
-  // The store keeps WordWrap; the hook may be null until the library is loaded.
-  explicit Settings(clipstore::TClipBase& store, HookControl* hook = nullptr);
+  // The hook may be null until the library is loaded.
+  explicit Settings(HookControl* hook = nullptr);
   Settings(const Settings&) = delete;
   Settings& operator=(const Settings&) = delete;
 
@@ -158,9 +154,7 @@ class Settings {
   bool EditLink() const { return editLink_; }
   bool ShowDebugPage() const { return showDebugPage_; }
   const EditorFont& GetEditorFont() const { return editorFont_; }
-  bool GetWordWrap() const;
-  // MMSepBar shows while any guidance or debug item shows.
-  bool SepBarVisible() const { return menuMenu_ || optionMenu_ || helpMenu_ || debugMode_; }
+  bool GetWordWrap() const { return wordWrap_; }
   bool SaveParamOnExit() const { return saveParamOnExit_; }
   bool SaveHistoryOnExit() const { return saveHistoryOnExit_; }
   bool SaveMetaOnExit() const { return saveMetaOnExit_; }
@@ -168,7 +162,6 @@ class Settings {
  private:
   void Changed(Setting which);
 
-  clipstore::TClipBase& store_;
   HookControl* hook_;
   std::vector<SettingsObserver*> observers_;
 
@@ -205,6 +198,7 @@ class Settings {
   bool editLink_ = true;
   bool showDebugPage_ = false;
   EditorFont editorFont_;
+  bool wordWrap_ = false;
   bool saveParamOnExit_ = true;
   bool saveHistoryOnExit_ = true;
   bool saveMetaOnExit_ = true;

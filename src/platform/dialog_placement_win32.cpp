@@ -1,20 +1,22 @@
 #include "platform/dialog_placement_win32.h"
 
-#include <cstring>
 #include <optional>
 
 #include "platform/geometry.h"
 
 namespace ambrel::win32 {
+namespace {
+HWND gResident = nullptr;
+}  // namespace
+
+void SetResidentWindow(HWND resident) { gResident = resident; }
 
 void CenterDialog(HWND form) {
   RECT fr{};
   GetWindowRect(form, &fr);
   std::optional<Rect> over;
   HWND active = GetActiveWindow();
-  char cls[32] = {};
-  if (active && active != form) GetClassNameA(active, cls, sizeof cls);
-  if (active && active != form && std::strcmp(cls, "TLogo") != 0) {
+  if (active && active != form && active != gResident) {
     RECT ar{};
     GetWindowRect(active, &ar);
     over = Rect{ar.left, ar.top, ar.right - ar.left, ar.bottom - ar.top};

@@ -2,20 +2,18 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <string>
+#include <utility>
 
-#include "dialogs/help_topics.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::win32 {
 namespace {
 
-// A plain window with a read-only text of one topic; one for the whole run.
+// A plain window with a read-only text of one page; one for the whole run.
 class HelpWindow : public Window {
  public:
-  void Show(int context) {
+  void Show(const HelpPage& page) {
     if (!hwnd()) {
       CreateWin("THelp", "Ambrel ヘルプ", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT, 520,
                 360, nullptr, nullptr);
@@ -26,9 +24,8 @@ class HelpWindow : public Window {
       Layout();
       CenterDialog(hwnd());
     }
-    const HelpTopic& topic = FindHelpTopic(context);
-    SetWindowTextA(hwnd(), ("Ambrel ヘルプ - " + topic.title).c_str());
-    SetWindowTextA(text_, topic.body.c_str());
+    SetWindowTextA(hwnd(), ("Ambrel ヘルプ - " + page.title).c_str());
+    SetWindowTextA(text_, page.body.c_str());
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
   }
@@ -49,11 +46,18 @@ class HelpWindow : public Window {
   HWND text_ = nullptr;
 };
 
+std::function<HelpPage(int)>& Pages() {
+  static std::function<HelpPage(int)> pages;
+  return pages;
+}
+
 }  // namespace
+
+void SetHelpPages(std::function<HelpPage(int context)> pages) { Pages() = std::move(pages); }
 
 void OpenHelp(int context) {
   static HelpWindow window;
-  window.Show(context);
+  if (Pages()) window.Show(Pages()(context));
 }
 
 }  // namespace ambrel::win32

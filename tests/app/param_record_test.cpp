@@ -127,7 +127,7 @@ class ParamFileTest : public ::testing::Test {
   clipstore::PopupLayout layout;
   clipstore::TClipBase store{layout};
   FakeHook hook;
-  options::Settings settings{store, &hook};
+  options::Settings settings{&hook};
   expand::MetaList meta;
   FakeWindows windows;
   fakes::FakeFiles files;
@@ -172,7 +172,7 @@ TEST_F(ParamFileTest, StoredRecordIsAppliedAndWrittenBackUnchanged) {
   EXPECT_EQ(store.Captions().crChar, "<CR>");
   EXPECT_TRUE(store.Captions().firstLine);
   EXPECT_FALSE(store.Duplicate());
-  EXPECT_TRUE(store.WordWrap());
+  EXPECT_TRUE(settings.GetWordWrap());
   EXPECT_FALSE(meta.MetaExpand());
   EXPECT_EQ(settings.HotKey(), 0x4041);
   EXPECT_EQ(settings.Quote(), "> ");

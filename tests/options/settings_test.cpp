@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "clipstore/clip_store.h"
 
 namespace ambrel::options {
 namespace {
@@ -34,10 +33,8 @@ class RecordingObserver : public SettingsObserver {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  clipstore::PopupLayout layout;
-  clipstore::TClipBase store{layout};
   RecordingHook hook;
-  Settings settings{store, &hook};
+  Settings settings{&hook};
 };
 
 TEST_F(SettingsTest, StartsWithTheDesignedDefaults) {
@@ -109,18 +106,7 @@ TEST_F(SettingsTest, ObserversAreToldOfEveryAppliedChange) {
   settings.SetUpperTab(false);
   EXPECT_EQ(a.seen, (std::vector<Setting>{Setting::kGridLine, Setting::kWordWrap, Setting::kUpperTab}));
   EXPECT_EQ(b.seen, (std::vector<Setting>{Setting::kGridLine, Setting::kWordWrap}));
-  EXPECT_TRUE(store.WordWrap());
   EXPECT_TRUE(settings.GetWordWrap());
-}
-
-TEST_F(SettingsTest, SeparatorFollowsTheGuidanceAndDebugItems) {
-  settings.SetMenuMenu(false);
-  settings.SetOptionMenu(false);
-  EXPECT_TRUE(settings.SepBarVisible());
-  settings.SetHelpMenu(false);
-  EXPECT_FALSE(settings.SepBarVisible());
-  settings.SetDebugMode(true);
-  EXPECT_TRUE(settings.SepBarVisible());
 }
 
 TEST_F(SettingsTest, TreeSizesStartFromThePanelAndAreClampedOnRead) {

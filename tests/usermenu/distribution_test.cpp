@@ -39,7 +39,7 @@ class DistributionTest : public ::testing::Test {
 
   PopupLayout layout;
   TClipBase store{layout};
-  options::Settings settings{store};
+  options::Settings settings;
   fakes::FakeMessageBoxes messages;
   Distributor distributor{store, settings, messages};
 };

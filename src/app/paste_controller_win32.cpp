@@ -1,11 +1,13 @@
-#include "clipstore/clip_choice_win32.h"
+#include "app/paste_controller_win32.h"
 
 #include <windows.h>
 
-#include "app/app_win32.h"
-#include "app/popup_win32.h"
 #include "clipstore/clip_choice.h"
+#include "expand/meta_list.h"
 #include "hooklib/tesk_win32.h"
+#include "options/settings.h"
+#include "platform/handles_win32.h"
+#include "platform/message_box.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -22,44 +24,39 @@ bool SameBitness(HANDLE process) {
 }
 
 bool HookCanEnter(DWORD processId) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (!process) return true;
-  const bool same = SameBitness(process);
-  CloseHandle(process);
-  return same;
+  const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  return !process || SameBitness(process.get());
 }
+
+}  // namespace
 
 // Asks the library inside the target's thread to paste what is on the
 // clipboard; tells the user when the request cannot get there.
-void PostPasteRequest(App& app, HWND target) {
+void PasteController::PostPasteRequest(HWND target) {
   if (!target || !IsWindow(target)) {
-    app.messages.ErrorBox(
+    s_.messages.ErrorBox(
         "貼り付け先のウィンドウが見つかりません。\r\n選んだテキストはクリップボードにあります。", 0);
     return;
   }
   DWORD processId = 0;
   const DWORD thread = GetWindowThreadProcessId(target, &processId);
-  const WPARAM byKeys = static_cast<WPARAM>(app.settings.PasteByKeys());
+  const WPARAM byKeys = static_cast<WPARAM>(s_.settings.PasteByKeys());
   if (!HookCanEnter(processId) ||
       !PostThreadMessageA(thread, GetPasteMsgNo(), byKeys, reinterpret_cast<LPARAM>(target))) {
-    app.messages.ErrorBox(
+    s_.messages.ErrorBox(
         "このアプリケーションには自動で貼り付けできません。\r\n選んだテキストはクリップボードにあります。",
         0);
   }
 }
 
-}  // namespace
-
-void HandleClipChoice(int pageIndex, const ChoiceView& view) {
-  App& app = App::Get();
-  if (pageIndex < 0 || pageIndex >= app.store.PageCount()) return;
-  const clipstore::MenuItem* guidance = app.layout.Find("MMMenuMenu");
+void PasteController::ChooseClip(int pageIndex, bool asPopup, const ChoiceView& view) {
+  if (pageIndex < 0 || pageIndex >= s_.store.PageCount()) return;
   clipstore::ChoiceInput input;
-  input.asPopup = guidance && guidance->enabled;
+  input.asPopup = asPopup;
   input.ctrl = KeyDown(VK_CONTROL);
   input.shift = KeyDown(VK_SHIFT);
-  input.isStatic = clipstore::IsStaticClip(app.store.Page(pageIndex));
-  input.busyDialogs = app.BusyDialogs();
+  input.isStatic = clipstore::IsStaticClip(s_.store.Page(pageIndex));
+  input.busyDialogs = s_.busy.Busy();
 
   switch (clipstore::DecideChoice(input)) {
     case clipstore::ChoiceAction::kSelect: view.selectPage(pageIndex); break;
@@ -69,16 +66,15 @@ void HandleClipChoice(int pageIndex, const ChoiceView& view) {
       view.selectPage(pageIndex);
       break;
     case clipstore::ChoiceAction::kMakeStatic:
-      app.store.MakeStatic(pageIndex);
+      s_.store.MakeStatic(pageIndex);
       view.showEditor();
       break;
     case clipstore::ChoiceAction::kPaste:
     case clipstore::ChoiceAction::kPasteQuoted: {
       const bool quote = input.ctrl;
-      const clipstore::PasteSettings settings{app.meta.MetaExpand(), app.settings.Quote()};
-      if (clipstore::PrepareClipPaste(app.store, pageIndex, quote, settings, app.expander,
-                                      app.clipboard))
-        PostPasteRequest(app, PasteTarget());
+      const clipstore::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote()};
+      if (clipstore::PrepareClipPaste(s_.store, pageIndex, quote, settings, expander_, s_.clipboard))
+        PostPasteRequest(s_.target.Get());
       break;
     }
     case clipstore::ChoiceAction::kNothing: break;
