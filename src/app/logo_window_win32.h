@@ -10,19 +10,7 @@
 #include "platform/busy_state.h"
 #include "platform/handles_win32.h"
 #include "platform/window_win32.h"
-
-namespace ambrel {
-class MessageBoxes;
-}
-namespace ambrel::clipstore {
-class TClipBase;
-}
-namespace ambrel::options {
-class Settings;
-}
-namespace ambrel::usermenu {
-class Distributor;
-}
+#include "usermenu/distribution.h"
 
 namespace ambrel::win32 {
 
