@@ -8,6 +8,7 @@
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
+#include "platform/clock_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
 
@@ -69,7 +70,9 @@ bool App::RunStartup() {
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
-    app::StartHistory(store, *files, messages, clipboard, DataFile("Ambrel.hst"), programFolder_);
+    Win32Clock clock;
+    app::StartHistory(store, *files, messages, clipboard, clock, DataFile("Ambrel.hst"),
+                      programFolder_);
   }
   editor_->ShowCurrentPage();
   nextViewer = SetClipboardViewer(logo_->hwnd());
