@@ -42,6 +42,11 @@ void LogoWindow::BuildTrayMenu() {
   AppendMenuA(trayMenu_.get(), MF_SEPARATOR, 0, nullptr);  // TPLine1
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPHelp, "ｵﾝﾗｲﾝﾍﾙﾌﾟ (H)");
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPQuit, "Ambrelの終了 (&X)");
+  // F1 on a highlighted item opens its help (TDummy, the menu's owner, is
+  // asked); anywhere else in the menu, the menu's own.
+  SetMenuContextHelpId(trayMenu_.get(), 406);
+  const std::pair<int, int> contexts[] = {{kTPMenu, 101}, {kTPProperty, 104}, {kTPHelp, 1}, {kTPQuit, 12}};
+  for (const auto& [id, context] : contexts) SetMenuItemHelpContext(trayMenu_.get(), id, context);
 }
 
 bool LogoWindow::AddTrayIcon() { return tray_->Add(); }

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <windows.h>
+
 namespace ambrel::win32 {
 
 // Opens the help window at the topic of a context number (0: contents).
 void OpenHelp(int context);
+
+// A menu item's help context, kept as the item's data.
+void SetMenuItemHelpContext(HMENU menu, UINT id, int context);
+// WM_HELP to a menu's owner (F1 in the open menu): the highlighted item's
+// help, or else the menu's (SetMenuContextHelpId).
+void OpenMenuHelp(const HELPINFO& info);
 
 }  // namespace ambrel::win32
