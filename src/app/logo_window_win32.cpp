@@ -1,7 +1,13 @@
 #include "app/logo_window_win32.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
 #include "app/app_icon_win32.h"
 #include "app/app_win32.h"
+#include "app/copy_capture.h"
+#include "app/history_file.h"
 #include "app/dummy_window_win32.h"
 #include "app/popup_win32.h"
 #include "editor/main_window_win32.h"
@@ -16,6 +22,18 @@ constexpr int kPanelBorder = 3;
 
 enum TrayCommand : int { kTPMenu = 101, kTPProperty, kTPHelp, kTPQuit };
 
+constexpr UINT_PTR kIdleSaveTimer = 1;
+
+// The end-to-end tests shorten the wait before the idle save with this
+// variable; its name is not one a user sets by chance.
+std::uint32_t IdleSaveDelayMs() {
+  char value[16] = {};
+  const DWORD n = GetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", value, sizeof value);
+  if (n == 0 || n >= sizeof value) return app::kIdleSaveDelayMs;
+  const unsigned long ms = std::strtoul(value, nullptr, 10);
+  return ms > 0 && ms < app::kIdleSaveDelayMs ? static_cast<std::uint32_t>(ms) : app::kIdleSaveDelayMs;
+}
+
 }  // namespace
 
 bool LogoWindow::Create() {
@@ -28,6 +46,7 @@ bool LogoWindow::Create() {
                  nullptr))
     return false;
   BuildTrayMenu();
+  idleSave_ = app::IdleSave(IdleSaveDelayMs());
   tray_ = std::make_unique<TrayIcon>(hwnd());
   // The logo stands on the screen from the start until its animation.
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
@@ -83,6 +102,11 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kTrayCallback: OnTrayCallback(lParam); return 0;
     case WM_COMMAND: OnTrayCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
+    case WM_TIMER:
+      if (wParam == kIdleSaveTimer) OnIdleSaveTimer();
+      return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return Default(msg, wParam, lParam);
   }
@@ -99,11 +123,13 @@ void LogoWindow::OnPaint() {
 
 void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
   App& app = App::Get();
-  if (app.settings.DataSave() && app.clipboard.HasText() && !app.clipboard.AsksNotToRecord()) {
-    if (std::optional<std::string> text = app.clipboard.GetText()) {
-      if (app.store.AddClip(app.layout.History(), clipstore::kHistorySlot, true, *text))
-        app.distributor.DistributeClip(*text);
-    }
+  const app::Copy copy = app.settings.DataSave() ? app::TakeCopy(app.clipboard) : app::Copy{};
+  if (copy.verdict == app::CopyVerdict::kTooLarge) app.messages.PlayFaultSound();
+  if (copy.verdict == app::CopyVerdict::kRecord &&
+      app.store.AddClip(app.layout.History(), clipstore::kHistorySlot, true, copy.text)) {
+    app.distributor.DistributeClip(copy.text);
+    idleSave_.Changed(GetTickCount64());
+    SetTimer(hwnd(), kIdleSaveTimer, std::min(app::kIdleSaveCheckMs, idleSave_.DelayMs()), nullptr);
   }
   if (app.nextViewer) SendMessageA(app.nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
 }
@@ -180,8 +206,30 @@ void LogoWindow::OnTrayCommand(int id) {
 }
 
 void LogoWindow::OnClose() {
-  App::Get().Shutdown();
+  ShutDownOnce();
   DestroyWindow(hwnd());
+}
+
+// The session ends once this returns: the files are written now, and the
+// program then closes as after its quit command.
+void LogoWindow::OnEndSession(bool ending) {
+  if (!ending) return;
+  ShutDownOnce();
+  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void LogoWindow::OnIdleSaveTimer() {
+  App& app = App::Get();
+  if (idleSave_.Due(GetTickCount64(), app.BusyDialogs()) && app.settings.SaveHistoryOnExit())
+    app::SaveHistory(app.store, *app.files, app.DataFile("Ambrel.hst"));
+  if (!idleSave_.Pending()) KillTimer(hwnd(), kIdleSaveTimer);
+}
+
+void LogoWindow::ShutDownOnce() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  KillTimer(hwnd(), kIdleSaveTimer);
+  App::Get().Shutdown();
 }
 
 }  // namespace ambrel::win32

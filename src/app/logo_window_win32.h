@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/idle_save.h"
 #include "app/tray_icon_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/window_win32.h"
@@ -27,11 +28,16 @@ class LogoWindow : public Window {
   void OnPopupRequest(LPARAM position);
   void OnTrayCommand(int id);
   void OnClose();
+  void OnEndSession(bool ending);
+  void OnIdleSaveTimer();
+  void ShutDownOnce();
   void ShowTrayMenu();
   void BuildTrayMenu();
 
   std::unique_ptr<TrayIcon> tray_;
   MenuHandle trayMenu_;
+  app::IdleSave idleSave_;
+  bool shutDown_ = false;
 };
 
 }  // namespace ambrel::win32
