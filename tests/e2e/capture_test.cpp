@@ -141,7 +141,7 @@ bool WaitForNotification(const ChainWitness& witness, int before) {
       5000);
 }
 
-TEST(CaptureChain, NonTextCopyRecordsNothingAndTheChainIsServed) {
+TEST(CaptureChain, NonTextOrOversizedCopyRecordsNothingAndTheChainIsServed) {
   ASSERT_TRUE(EmptyClipboardNow());
   ChainWitness witness;
   AmbrelRun ambrel;
@@ -150,6 +150,13 @@ TEST(CaptureChain, NonTextCopyRecordsNothingAndTheChainIsServed) {
   ASSERT_TRUE(SetClipboardBitmapOnly());
   EXPECT_TRUE(WaitForNotification(witness, before));
   EXPECT_TRUE(ambrel.WaitForHistory({}));
+  // A text over the clip limit (4 MiB) is not recorded and stays on the clipboard.
+  const std::string huge(5u << 20, 'x');
+  const int beforeHuge = witness.Notifications();
+  ASSERT_TRUE(SetClipboardText(huge));
+  EXPECT_TRUE(WaitForNotification(witness, beforeHuge));
+  EXPECT_TRUE(ambrel.WaitForHistory({}));
+  EXPECT_EQ(ReadClipboardText().value_or("").size(), huge.size());
   ASSERT_TRUE(SetClipboardText("text again"));
   EXPECT_TRUE(ambrel.WaitForHistory({"text again"}));
 }
