@@ -10,6 +10,7 @@
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
+#include "platform/clock_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
 #include "usermenu/post_dialog_win32.h"
@@ -57,7 +58,8 @@ bool App::CreateWindows() {
   popup_ = std::make_unique<ClipPopup>(PopupServices{settings_, messages_, busy, pasteTarget_, *editor_});
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
                                                     messages_, busy, hookControl_, *editor_, *dummy_,
-                                                    *popup_, &OpenHelp, [this] { Shutdown(); }});
+                                                    *popup_, &OpenHelp, [this] { Shutdown(); },
+                                                    [this] { SaveHistoryNow(); }});
   if (!logo_->Create()) return false;
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
@@ -87,7 +89,9 @@ bool App::RunStartup() {
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
-    app::StartHistory(store_, *files_, messages_, clipboard_, DataFile("Ambrel.hst"), programFolder_);
+    Win32Clock clock;
+    app::StartHistory(store_, *files_, messages_, clipboard_, clock, DataFile("Ambrel.hst"),
+                      programFolder_);
   }
   editor_->ShowCurrentPage();
   logo_->JoinViewerChain();
@@ -110,11 +114,13 @@ bool App::RunStartup() {
   return ok;
 }
 
+void App::SaveHistoryNow() { app::SaveHistory(store_, *files_, DataFile("Ambrel.hst")); }
+
 void App::Shutdown() {
   hookControl_.RemoveHook();
   logo_->LeaveViewerChain();
   logo_->RemoveTrayIcon();
-  if (settings_.SaveHistoryOnExit()) app::SaveHistory(store_, *files_, DataFile("Ambrel.hst"));
+  if (settings_.SaveHistoryOnExit()) SaveHistoryNow();
   if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, *files_, messages_, DataFile("Ambrel.mta"));
   if (settings_.SaveParamOnExit()) params_->SaveParams(DataFile("Ambrel.prm"));
 }

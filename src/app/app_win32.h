@@ -49,6 +49,8 @@ class App final : private BusyState {
   bool CreateWindows();
   bool RunStartup();
   void Shutdown();
+  // The history file written now, as at exit (the idle save).
+  void SaveHistoryNow();
 
   MessageBoxes& Messages() { return messages_; }
   MainWindow& Editor() { return *editor_; }

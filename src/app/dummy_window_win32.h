@@ -11,6 +11,9 @@ class DummyWindow : public Window {
   bool Create();
   void ShowForMenu();
   void Close() { ShowWindow(hwnd(), SW_HIDE); }
+
+ private:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace ambrel::win32

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -25,6 +26,7 @@ constexpr std::size_t kDuplicateOffset = 780;
 constexpr std::size_t kShortStringRoom = 255;
 
 const char kDamaged[] = "ヒストリファイルが壊れています。初期化して起動します。";
+const char kKeptAside[] = "\r\n元のファイルは次の名前で残しています:\r\n";
 
 struct Entry {
   int slot;
@@ -72,7 +74,7 @@ bool SlotInUse(const HistoryData& data, int slot) {
 
 // Splits the file into entries and slot records. False for anything the
 // program never writes: no end marker, a text without its zero byte, short
-// slot records, a slot byte that names no slot in use, too many clips.
+// slot records, a slot byte that names no slot in use.
 bool ParseHistory(std::string_view bytes, HistoryData& data) {
   std::size_t pos = 0;
   for (;;) {
@@ -81,7 +83,7 @@ bool ParseHistory(std::string_view bytes, HistoryData& data) {
     if (slot == kHistoryEndMarker) break;
     const std::size_t end = bytes.find('\0', pos + 1);
     if (end == std::string_view::npos) return false;
-    if (slot >= kSlotCount || data.entries.size() >= kMaxHistoryClips) return false;
+    if (slot >= kSlotCount) return false;
     data.entries.push_back({slot, bytes.substr(pos + 1, end - pos - 1)});
     pos = end + 1;
   }
@@ -106,8 +108,10 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
   for (int s = 0; s < kSlotCount; ++s) {
     if (!SlotInUse(data, s)) continue;
     const SlotRecord& r = data.slots[static_cast<std::size_t>(s)];
-    store.DefineSlot(r.name, r.caption, r.pattern, layout.SlotMenu(s), r.duplicate, r.maxCount,
-                     s);
+    // The user-menu dialog allows 5..30; a foreign file must not lift the
+    // bounds that the file size limit rests on.
+    const std::int32_t maxCount = std::clamp<std::int32_t>(r.maxCount, 5, 30);
+    store.DefineSlot(r.name, r.caption, r.pattern, layout.SlotMenu(s), r.duplicate, maxCount, s);
   }
   // The history's limit and duplicate rule are settings of their own (the
   // parameter file's); a history file from another set-up must not override
@@ -124,13 +128,40 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
   }
 }
 
+enum class Loaded { kLoaded, kUnreadable, kDamaged };
+
+// Loads the file without a message; a damaged file leaves the store cleared.
+Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
+  const FileContents file = files.Read(path, kMaxHistoryFileBytes);
+  if (file.status == ReadStatus::kMissing || file.status == ReadStatus::kError)
+    return Loaded::kUnreadable;
+  HistoryData data;
+  const bool readable = file.status == ReadStatus::kOk && ParseHistory(file.bytes, data);
+  store.ClearClips();
+  store.ClearSlots();
+  if (!readable) return Loaded::kDamaged;
+  Rebuild(store, data);
+  return Loaded::kLoaded;
+}
+
+void ResetAfterDamage(TClipBase& store, MessageBoxes& messages, std::string_view message) {
+  messages.ErrorBox(message, 0);
+  store.ClearClips();
+  store.ClearSlots();
+  store.DefineDefaultSlots();
+}
+
+std::size_t HistoryDataSize(const TClipBase& store) {
+  std::size_t size = 1 + kSlotRecordsSize;
+  for (int i = 0; i < store.PageCount(); ++i) size += store.Page(i).text.size() + 2;
+  return size;
+}
+
 }  // namespace
 
 std::string BuildHistoryData(const TClipBase& store) {
-  std::size_t size = 1 + kSlotRecordsSize;
-  for (int i = 0; i < store.PageCount(); ++i) size += store.Page(i).text.size() + 2;
   std::string out;
-  out.reserve(size);
+  out.reserve(HistoryDataSize(store));
   for (int i = store.PageCount() - 1; i >= 0; --i) {
     const clipstore::Clip& clip = store.Page(i);
     out.push_back(static_cast<char>(clip.Kind()));
@@ -157,26 +188,25 @@ std::string BuildHistoryData(const TClipBase& store) {
 }
 
 bool LoadHistory(TClipBase& store, Files& files, MessageBoxes& messages, std::string_view path) {
-  const FileContents file = files.Read(path, kMaxHistoryFileBytes);
-  if (file.status == ReadStatus::kMissing || file.status == ReadStatus::kError) return false;
-
-  HistoryData data;
-  const bool readable = file.status == ReadStatus::kOk && ParseHistory(file.bytes, data);
-  store.ClearClips();
-  store.ClearSlots();
-  if (readable) {
-    Rebuild(store, data);
-    return true;
-  }
-  messages.ErrorBox(kDamaged, 0);
-  store.ClearClips();
-  store.ClearSlots();
-  store.DefineDefaultSlots();
-  return false;
+  const Loaded loaded = ReadHistory(store, files, path);
+  if (loaded == Loaded::kDamaged) ResetAfterDamage(store, messages, kDamaged);
+  return loaded == Loaded::kLoaded;
 }
 
 bool SaveHistory(const TClipBase& store, Files& files, std::string_view path) {
+  // A file the loader would refuse is never written.
+  if (HistoryDataSize(store) > kMaxHistoryFileBytes) return false;
   return files.WriteReplacing(path, BuildHistoryData(store));
+}
+
+std::string DamagedFileName(Files& files, const LocalTime& now, std::string_view path) {
+  char stamp[40];
+  std::snprintf(stamp, sizeof stamp, ".damaged-%04d%02d%02d-%02d%02d%02d", now.year, now.month,
+                now.day, now.hour, now.minute, now.second);
+  const std::string base = std::string(path) + stamp;
+  std::string name = base;
+  for (int n = 2; files.Exists(name); ++n) name = base + "-" + std::to_string(n);
+  return name;
 }
 
 std::string DriveOf(std::string_view folder) {
@@ -198,15 +228,23 @@ void AddFirstRunClips(TClipBase& store, Clipboard& clipboard, std::string_view p
   clipstore::PopupLayout& layout = store.Layout();
   for (const std::string& sample : samples)
     store.AddClip(layout.Static(), clipstore::kStaticSlot, true, sample);
-  if (clipboard.HasText()) {
-    if (std::optional<std::string> text = clipboard.GetText())
-      store.AddClip(layout.History(), clipstore::kHistorySlot, true, *text);
-  }
+  const Copy copy = TakeCopy(clipboard);
+  if (copy.verdict == CopyVerdict::kRecord)
+    store.AddClip(layout.History(), clipstore::kHistorySlot, true, copy.text);
 }
 
 void StartHistory(TClipBase& store, Files& files, MessageBoxes& messages, Clipboard& clipboard,
-                  std::string_view path, std::string_view programFolder) {
-  if (LoadHistory(store, files, messages, path)) return;
+                  Clock& clock, std::string_view path, std::string_view programFolder) {
+  const Loaded loaded = ReadHistory(store, files, path);
+  if (loaded == Loaded::kLoaded) return;
+  if (loaded == Loaded::kDamaged) {
+    // The saves at exit would put the empty store in its place and then
+    // rotate it out of the .bak as well.
+    const std::string kept = DamagedFileName(files, clock.Now(), path);
+    std::string message = kDamaged;
+    if (files.Rename(path, kept)) message += kKeptAside + kept;
+    ResetAfterDamage(store, messages, message);
+  }
   // The samples need the history and static menus to land in.
   if (!store.Slot(clipstore::kHistorySlot).Node || !store.Slot(clipstore::kStaticSlot).Node)
     store.DefineDefaultSlots();

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/copy_capture.h"
 #include "platform/clipboard.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
@@ -23,12 +25,17 @@ inline constexpr std::string_view kHistoryFileName = "Ambrel.hst";
 inline constexpr std::uint8_t kHistoryEndMarker = 0xFF;
 inline constexpr std::size_t kSlotRecordSize = 784;
 inline constexpr std::size_t kSlotRecordsSize = 12 * kSlotRecordSize;
-// Larger files, or files listing more clips, are treated as damaged: no
-// store the program writes comes near, and each clip added through the store
-// costs time in proportion to the clips already held (4096 clips load in
-// well under a second; 10000 would take seconds).
-inline constexpr std::uint64_t kMaxHistoryFileBytes = 64u << 20;
-inline constexpr std::size_t kMaxHistoryClips = 4096;
+// The writer's bounds: the history keeps at most 30 clips, each of the ten
+// user menus at most 30, and no copy over kMaxClipBytes is recorded. Those
+// clips fill at most about 1.3 GiB; the rest of kMaxHistoryFileBytes is room
+// for static clips, whose number has no limit. The loader reads every file up
+// to that size, and a save that would write a larger one fails and leaves
+// the previous file in place, so that every file the program writes is one
+// it reads back.
+inline constexpr std::size_t kMaxDynamicClips = 30 + 10 * 30;
+inline constexpr std::uint64_t kMaxHistoryFileBytes = 2ull << 30;
+static_assert(kMaxDynamicClips * (kMaxClipBytes + 2) + 1 + kSlotRecordsSize <
+              kMaxHistoryFileBytes / 3 * 2);
 
 // The file's bytes for the store as it stands.
 std::string BuildHistoryData(const clipstore::TClipBase& store);
@@ -44,12 +51,19 @@ bool LoadHistory(clipstore::TClipBase& store, Files& files, MessageBoxes& messag
 bool SaveHistory(const clipstore::TClipBase& store, Files& files, std::string_view path);
 
 // Start-up: loads the history file; when that fails, adds the first-run
-// clips. programFolder is the program's folder (its first two characters
-// are the drive used by the #Tree sample).
+// clips. A damaged file is first kept aside under a name of its own (see
+// DamagedFileName), which the message names, so that the saves that follow
+// never overwrite it. programFolder is the program's folder (its first two
+// characters are the drive used by the #Tree sample).
 void StartHistory(clipstore::TClipBase& store, Files& files, MessageBoxes& messages,
-                  Clipboard& clipboard, std::string_view path, std::string_view programFolder);
+                  Clipboard& clipboard, Clock& clock, std::string_view path,
+                  std::string_view programFolder);
 
-// The four sample static clips, then the clipboard's text as a history clip.
+// path + ".damaged-YYYYMMDD-HHMMSS", with "-2", "-3", ... added while taken.
+std::string DamagedFileName(Files& files, const LocalTime& now, std::string_view path);
+
+// The four sample static clips, then the clipboard's text as a history clip
+// (when TakeCopy takes it).
 void AddFirstRunClips(clipstore::TClipBase& store, Clipboard& clipboard,
                       std::string_view programFolder);
 

@@ -1,6 +1,11 @@
 #include "app/logo_window_win32.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
 #include "app/app_icon_win32.h"
+#include "app/copy_capture.h"
 #include "app/dummy_window_win32.h"
 #include "app/hook_control_win32.h"
 #include "app/popup_win32.h"
@@ -10,6 +15,7 @@
 #include "hooklib/hook_logic.h"
 #include "options/settings.h"
 #include "platform/clipboard_win32.h"
+#include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
 
@@ -21,6 +27,18 @@ constexpr int kClientHeight = 58;
 constexpr int kPanelBorder = 3;
 
 enum TrayCommand : int { kTPMenu = 101, kTPProperty, kTPHelp, kTPQuit };
+
+constexpr UINT_PTR kIdleSaveTimer = 1;
+
+// The end-to-end tests shorten the wait before the idle save with this
+// variable; its name is not one a user sets by chance.
+std::uint32_t IdleSaveDelayMs() {
+  char value[16] = {};
+  const DWORD n = GetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", value, sizeof value);
+  if (n == 0 || n >= sizeof value) return app::kIdleSaveDelayMs;
+  const unsigned long ms = std::strtoul(value, nullptr, 10);
+  return ms > 0 && ms < app::kIdleSaveDelayMs ? static_cast<std::uint32_t>(ms) : app::kIdleSaveDelayMs;
+}
 
 }  // namespace
 
@@ -34,6 +52,7 @@ bool LogoWindow::Create() {
                  nullptr))
     return false;
   BuildTrayMenu();
+  idleSave_ = app::IdleSave(IdleSaveDelayMs());
   tray_ = std::make_unique<TrayIcon>(hwnd());
   // The logo stands on the screen from the start until its animation.
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
@@ -48,6 +67,11 @@ void LogoWindow::BuildTrayMenu() {
   AppendMenuA(trayMenu_.get(), MF_SEPARATOR, 0, nullptr);
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPHelp, "ｵﾝﾗｲﾝﾍﾙﾌﾟ (H)");
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPQuit, "Ambrelの終了 (&X)");
+  // F1 on a highlighted item opens its help (TDummy, the menu's owner, is
+  // asked); anywhere else in the menu, the menu's own.
+  SetMenuContextHelpId(trayMenu_.get(), 406);
+  const std::pair<int, int> contexts[] = {{kTPMenu, 101}, {kTPProperty, 104}, {kTPHelp, 1}, {kTPQuit, 12}};
+  for (const auto& [id, context] : contexts) SetMenuItemHelpContext(trayMenu_.get(), id, context);
 }
 
 bool LogoWindow::AddTrayIcon() { return tray_->Add(); }
@@ -83,6 +107,11 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kTrayCallback: OnTrayCallback(lParam); return 0;
     case WM_COMMAND: OnTrayCommand(LOWORD(wParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
+    case WM_TIMER:
+      if (wParam == kIdleSaveTimer) OnIdleSaveTimer();
+      return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return Default(msg, wParam, lParam);
   }
@@ -98,11 +127,13 @@ void LogoWindow::OnPaint() {
 }
 
 void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-  if (s_.settings.DataSave() && s_.clipboard.HasText() && !s_.clipboard.AsksNotToRecord()) {
-    if (std::optional<std::string> text = s_.clipboard.GetText()) {
-      if (s_.store.AddClip(s_.store.Layout().History(), clipstore::kHistorySlot, true, *text))
-        s_.distributor.DistributeClip(*text);
-    }
+  const app::Copy copy = s_.settings.DataSave() ? app::TakeCopy(s_.clipboard) : app::Copy{};
+  if (copy.verdict == app::CopyVerdict::kTooLarge) s_.messages.PlayFaultSound();
+  if (copy.verdict == app::CopyVerdict::kRecord &&
+      s_.store.AddClip(s_.store.Layout().History(), clipstore::kHistorySlot, true, copy.text)) {
+    s_.distributor.DistributeClip(copy.text);
+    idleSave_.Changed(GetTickCount64());
+    SetTimer(hwnd(), kIdleSaveTimer, std::min(app::kIdleSaveCheckMs, idleSave_.DelayMs()), nullptr);
   }
   if (nextViewer_) SendMessageA(nextViewer_, WM_DRAWCLIPBOARD, wParam, lParam);
 }
@@ -176,8 +207,29 @@ void LogoWindow::OnTrayCommand(int id) {
 }
 
 void LogoWindow::OnClose() {
-  s_.shutdown();
+  ShutDownOnce();
   DestroyWindow(hwnd());
+}
+
+// The session ends once this returns: the files are written now, and the
+// program then closes as after its quit command.
+void LogoWindow::OnEndSession(bool ending) {
+  if (!ending) return;
+  ShutDownOnce();
+  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void LogoWindow::OnIdleSaveTimer() {
+  if (idleSave_.Due(GetTickCount64(), s_.busy.Busy()) && s_.settings.SaveHistoryOnExit())
+    s_.saveHistory();
+  if (!idleSave_.Pending()) KillTimer(hwnd(), kIdleSaveTimer);
+}
+
+void LogoWindow::ShutDownOnce() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  KillTimer(hwnd(), kIdleSaveTimer);
+  s_.shutdown();
 }
 
 }  // namespace ambrel::win32

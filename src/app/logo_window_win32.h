@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/idle_save.h"
 #include "app/tray_icon_win32.h"
 #include "platform/busy_state.h"
 #include "platform/handles_win32.h"
@@ -33,6 +34,7 @@ struct LogoServices {
   ClipPopup& popup;
   std::function<void(int context)> openHelp;
   std::function<void()> shutdown;  // saves and lets go before the window closes
+  std::function<void()> saveHistory;  // the idle save, under SaveHistoryOnExit
 };
 
 class LogoWindow : public Window {
@@ -55,6 +57,9 @@ class LogoWindow : public Window {
   void OnPopupRequest(LPARAM position);
   void OnTrayCommand(int id);
   void OnClose();
+  void OnEndSession(bool ending);
+  void OnIdleSaveTimer();
+  void ShutDownOnce();
   void ShowTrayMenu();
   void BuildTrayMenu();
 
@@ -65,6 +70,8 @@ class LogoWindow : public Window {
   // The window in the foreground when the tray icon was last touched (or the
   // hot key asked for the tray's menu): the clip menu opens over it.
   HWND trayTarget_ = nullptr;
+  app::IdleSave idleSave_;
+  bool shutDown_ = false;
 };
 
 }  // namespace ambrel::win32

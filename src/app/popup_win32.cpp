@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/popup_point.h"
 #include "editor/main_window_win32.h"
 #include "options/settings.h"
 #include "platform/message_box.h"
@@ -15,17 +16,6 @@ std::string DescribeWindow(HWND window) {
   GetWindowTextA(window, text, sizeof text);
   return std::string("(NAME:") + cls + ")(HWND:" +
          std::to_string(reinterpret_cast<std::uintptr_t>(window)) + ")(TEXT:" + text + ")";
-}
-
-POINT PopupPoint(int popupPos, POINT given) {
-  const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  switch (popupPos) {
-    case 1: return {0, 0};
-    case 2: return {0, h};
-    case 3: return {w, 0};
-    case 4: return {w, h};
-    default: return given;
-  }
 }
 
 }  // namespace
@@ -51,7 +41,10 @@ void ClipPopup::Show(HWND resident, HWND target, POINT pt) {
   if (s_.settings.DebugMode()) {
     editor.SetDebugCaptions(DescribeWindow(target), DescribeWindow(GetForegroundWindow()));
   }
-  const POINT at = PopupPoint(s_.settings.PopupPos(), pt);
+  const app::ScreenPoint point =
+      app::PopupPoint(s_.settings.PopupPos(), {pt.x, pt.y}, GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN));
+  const POINT at{point.x, point.y};
   editor.TrackClipMenu(at, /*asPopup=*/true);
   editor.Unpark(savedLeft);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/window_placement.h"
 #include "platform/geometry.h"
 
 namespace ambrel::win32 {
@@ -41,11 +42,20 @@ app::TRect WindowBounds::Bounds(app::ParamWindow window) {
     return held;
   }
   if (window != app::ParamWindow::kMain) return held_[static_cast<std::size_t>(window)];
+  // The normal rectangle, so that a minimised or maximised editor keeps its
+  // place; SetBounds gives it back in screen coordinates.
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
   GetWindowPlacement(editor_, &wp);
   const RECT& rc = wp.rcNormalPosition;
-  return {rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(editor_, MONITOR_DEFAULTTONEAREST), &monitor);
+  const app::WorkAreaOrigin work{monitor.rcWork.left - monitor.rcMonitor.left,
+                                 monitor.rcWork.top - monitor.rcMonitor.top};
+  const bool toolWindow = (GetWindowLongA(editor_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  return app::PlacementToScreen({rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}, work,
+                                toolWindow);
 }
 
 void WindowBounds::SetBounds(app::ParamWindow window, const app::TRect& bounds) {

@@ -65,13 +65,19 @@ void OnPasteMessage(HookState& state, HookSystem& system, HookMsg& msg, bool& re
 void OnMenuSelect(HookState& state, HookSystem& system, std::uintptr_t wParam,
                   std::intptr_t lParam) noexcept {
   const UnionData& s = state.localCopy;
-  state.lastMenuSelection = static_cast<std::uint16_t>(wParam & 0xFFFF);
-  if (s.EditLink == 0 || state.lastMenuSelection != kEditPasteId) return;
+  const auto selection = static_cast<std::uint16_t>(wParam & 0xFFFF);
   const auto menu = static_cast<Handle>(lParam);
-  if (!IsPasteItem(state, system, menu, kEditPasteId, MenuBy::kCommand)) return;
   const auto pasteId = static_cast<std::uint32_t>(s.MenuId - 1);
+  const auto pasteSelection = static_cast<std::uint16_t>(pasteId & 0xFFFF);
+  if (s.EditLink != 0 && selection == kEditPasteId && menu == state.renumberedMenu &&
+      state.lastMenuSelection == pasteSelection)
+    return;
+  state.lastMenuSelection = selection;
+  if (s.EditLink == 0 || selection != kEditPasteId) return;
+  if (!IsPasteItem(state, system, menu, kEditPasteId, MenuBy::kCommand)) return;
   system.ReplaceItemId(menu, kEditPasteId, pasteId, state.caption);
-  state.lastMenuSelection = static_cast<std::uint16_t>(pasteId & 0xFFFF);
+  state.renumberedMenu = menu;
+  state.lastMenuSelection = pasteSelection;
 }
 
 }  // namespace

@@ -27,6 +27,9 @@ struct HookState {
   UnionData localCopy{};
   std::uint32_t pasteMessage = 0;
   std::uint16_t lastMenuSelection = kNoSelection;
+  // The menu whose Paste item was renumbered last: the same selection seen
+  // again through the other hook must leave the renumbered choice standing.
+  Handle renumberedMenu = 0;
   // The first load is tried once: its error box would otherwise come up
   // again inside every message of the process, itself included.
   bool loadTried = false;

@@ -29,7 +29,9 @@ void Settings::Changed(Setting which) {
 
 void Settings::SetHotKey(std::uint16_t shortcut) {
   const auto key = static_cast<std::uint8_t>(shortcut & 0xFF);
-  if (key == 0) return;
+  // Without a key part there is no hot key at all; the library is told so,
+  // and the 0 is what the next save writes back.
+  if (key == 0) shortcut = 0;
   if (hook_)
     hook_->SetKeyCode(key, (shortcut & kHotKeyShift) != 0, (shortcut & kHotKeyCtrl) != 0,
                       (shortcut & kHotKeyAlt) != 0);

@@ -14,6 +14,9 @@ class Clipboard {
   // The clipboard's text up to its terminating NUL; nullopt when there is none
   // or the clipboard could not be opened.
   virtual std::optional<std::string> GetText() = 0;
+  // True when the copy carries one of the formats by which password managers
+  // and other programs ask clipboard monitors not to record it.
+  virtual bool AsksNotToRecord() = 0;
   virtual bool SetText(std::string_view text) = 0;
 };
 

@@ -16,9 +16,7 @@ class Win32Clipboard : public Clipboard {
   std::optional<std::string> GetText() override;
   bool SetText(std::string_view text) override;
 
-  // True when the clipboard carries one of the formats by which password
-  // managers and other programs ask clipboard monitors not to record a copy.
-  bool AsksNotToRecord();
+  bool AsksNotToRecord() override;
 
  private:
   HWND owner_;

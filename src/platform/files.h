@@ -25,6 +25,9 @@ class Files {
   // in place under path; the previous version is kept as path + ".bak".
   virtual bool WriteReplacing(std::string_view path, std::string_view bytes) = 0;
   virtual bool Exists(std::string_view path) = 0;
+  // Gives the file the name `to`; false when that name is taken or the file
+  // cannot be moved.
+  virtual bool Rename(std::string_view from, std::string_view to) = 0;
 };
 
 #ifdef _WIN32

@@ -117,6 +117,11 @@ class Win32Files : public Files {
     const DWORD attributes = GetFileAttributesA(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
+
+  bool Rename(std::string_view from, std::string_view to) override {
+    const std::string source(from), target(to);
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  }
 };
 
 }  // namespace

@@ -60,4 +60,23 @@ void OpenHelp(int context) {
   if (Pages()) window.Show(Pages()(context));
 }
 
+void SetMenuItemHelpContext(HMENU menu, UINT id, int context) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_DATA;
+  item.dwItemData = static_cast<ULONG_PTR>(context);
+  SetMenuItemInfoA(menu, id, FALSE, &item);
+}
+
+void OpenMenuHelp(const HELPINFO& info) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_DATA;
+  const auto menu = static_cast<HMENU>(info.hItemHandle);
+  const bool hasItem = info.iContextType == HELPINFO_MENUITEM && info.iCtrlId != 0 &&
+                       GetMenuItemInfoA(menu, static_cast<UINT>(info.iCtrlId), FALSE, &item);
+  OpenHelp(hasItem && item.dwItemData ? static_cast<int>(item.dwItemData)
+                                      : static_cast<int>(info.dwContextId));
+}
+
 }  // namespace ambrel::win32

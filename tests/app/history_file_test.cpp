@@ -73,6 +73,7 @@ class HistoryFileTest : public ::testing::Test {
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;
   fakes::FakeClipboard clipboard;
+  fakes::FakeClock clock;
 };
 
 TEST_F(HistoryFileTest, EmptyStoreIsTheMarkerAndNineThousandBytesOfRecords) {
@@ -187,24 +188,39 @@ TEST_F(HistoryFileTest, EveryTruncationIsReportedAsDamagedAndResetsTheStore) {
   }
 }
 
-TEST_F(HistoryFileTest, ForeignSlotBytesAndOversizedFilesAreDamaged) {
+TEST_F(HistoryFileTest, ForeignSlotBytesAreDamaged) {
   const std::vector<std::string> damaged = {
       Entry(12, "x") + "\xFF" + DefaultRecords(),
       std::string(1000, '\x01'),
-      std::string(kMaxHistoryFileBytes + 1, '\xFF'),
   };
   for (const std::string& content : damaged) {
     files.files[kPath] = content;
     EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
   }
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>(3, kDamaged));
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>(2, kDamaged));
 }
 
-TEST_F(HistoryFileTest, TooManyClipsAreDamaged) {
-  std::string file;
-  for (std::size_t i = 0; i <= kMaxHistoryClips; ++i) file += Entry(0, "x");
-  files.files[kPath] = file + "\xFF" + DefaultRecords();
-  EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
+TEST_F(HistoryFileTest, TheLargestStoreTheProgramKeepsLoadsBackByteForByte) {
+  // Each clip added costs time in proportion to the clips held, so a
+  // thousand static clips stand for the many a user may keep.
+  const int kStatics = 1000;
+  store.SetMaxHistory(30);
+  for (int i = 0; i < 30; ++i)
+    Add(0, std::string(3u << 20, static_cast<char>('a' + i % 26)) + std::to_string(i));
+  store.DefineSlot("Usr2", "Usr2", "x", layout.UserMenu(2), false, 30, 3);
+  for (int i = 0; i < 30; ++i) Add(3, "user " + std::to_string(i));
+  for (int i = 0; i < kStatics; ++i) Add(1, "static " + std::to_string(i));
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  const std::string saved = files.Get(kPath).value();
+  ASSERT_GT(saved.size(), 64u << 20);
+
+  PopupLayout otherLayout;
+  TClipBase other{otherLayout};
+  other.SetMaxHistory(30);
+  ASSERT_TRUE(LoadHistory(other, files, messages, kPath));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(other.PageCount(), 30 + 30 + kStatics);
+  EXPECT_TRUE(BuildHistoryData(other) == saved);
 }
 
 TEST_F(HistoryFileTest, MissingFileLeavesTheStoreAndSaysNothing) {
@@ -218,7 +234,7 @@ TEST_F(HistoryFileTest, MissingFileLeavesTheStoreAndSaysNothing) {
 
 TEST_F(HistoryFileTest, FirstStartAddsTheSamplesAndTheClipboardText) {
   clipboard.text = "copied";
-  StartHistory(store, files, messages, clipboard, kPath, "D:\\Tools\\Ambrel\\");
+  StartHistory(store, files, messages, clipboard, clock, kPath, "D:\\Tools\\Ambrel\\");
   const std::string s = "\r\n=====\r\n";
   EXPECT_EQ(Texts(store),
             (std::vector<std::string>{
@@ -230,14 +246,38 @@ TEST_F(HistoryFileTest, FirstStartAddsTheSamplesAndTheClipboardText) {
             }));
   EXPECT_EQ(Kinds(store), (std::vector<int>{0, 1, 1, 1, 1}));
   EXPECT_TRUE(messages.shown.empty());
+
+  // A copy that asks not to be recorded, or is over the clip limit, stays out.
+  for (const bool asks : {true, false}) {
+    PopupLayout otherLayout;
+    TClipBase other{otherLayout};
+    clipboard.asksNotToRecord = asks;
+    clipboard.text = asks ? "secret" : std::string(kMaxClipBytes + 1, 'x');
+    StartHistory(other, files, messages, clipboard, clock, kPath, "C:\\");
+    EXPECT_EQ(other.HistoryCount(), 0) << asks;
+    EXPECT_EQ(other.PageCount(), 4) << asks;
+  }
 }
 
-TEST_F(HistoryFileTest, DamagedFileAtStartGivesTheMessageThenTheSamples) {
-  files.files[kPath] = Entry(0, "cut off") + Entry(1, "no marker");
-  StartHistory(store, files, messages, clipboard, kPath, "C:\\");
-  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamaged});
+TEST_F(HistoryFileTest, DamagedFileAtStartIsKeptAsideAndNamedThenTheSamples) {
+  const std::string damaged = Entry(0, "cut off") + Entry(1, "no marker");
+  const std::string kept = kPath + ".damaged-20240102-030405";
+  files.files[kPath] = damaged;
+  files.files[kept] = "an older one";
+  StartHistory(store, files, messages, clipboard, clock, kPath, "C:\\");
+  EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamaged +
+                                                       "\r\n元のファイルは次の名前で残しています:\r\n" +
+                                                       kept + "-2"});
+  EXPECT_EQ(files.Get(kept + "-2"), damaged);
+  EXPECT_EQ(files.Get(kept), "an older one");
+  EXPECT_FALSE(files.Exists(kPath));
   EXPECT_EQ(store.PageCount(), 4);
   EXPECT_EQ(Kinds(store), (std::vector<int>{1, 1, 1, 1}));
+
+  // The exits that follow write the new store and its .bak, never the kept file.
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  EXPECT_EQ(files.Get(kept + "-2"), damaged);
 }
 
 TEST_F(HistoryFileTest, FailedSaveKeepsThePreviousFile) {

@@ -86,6 +86,7 @@ TEST_F(Capture, QuitsCleanlyThroughTheTrayMenu) {
 
 // A window that joins the viewer chain before Ambrel does, so that Ambrel's
 // next viewer is this test: it counts the notifications passed on to it.
+// Leaving, it tells the chain its successor.
 class ChainWitness {
  public:
   ChainWitness() {
@@ -96,54 +97,100 @@ class ChainWitness {
     RegisterClassA(&wc);
     window_ = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                             wc.hInstance, nullptr);
-    self_ = this;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     next_ = SetClipboardViewer(window_);
   }
-  ~ChainWitness() {
+  ~ChainWitness() { Leave(); }
+  void Leave() {
+    if (!window_) return;
     ChangeClipboardChain(window_, next_);
     DestroyWindow(window_);
-    self_ = nullptr;
+    window_ = nullptr;
   }
   int Notifications() const { return notifications_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (self_ && msg == WM_DRAWCLIPBOARD) {
-      ++self_->notifications_;
-      if (self_->next_) SendMessageA(self_->next_, msg, wParam, lParam);
+    auto* self = reinterpret_cast<ChainWitness*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self && msg == WM_DRAWCLIPBOARD) {
+      ++self->notifications_;
+      if (self->next_) SendMessageA(self->next_, msg, wParam, lParam);
       return 0;
     }
-    if (self_ && msg == WM_CHANGECBCHAIN) {
-      if (reinterpret_cast<HWND>(wParam) == self_->next_)
-        self_->next_ = reinterpret_cast<HWND>(lParam);
-      else if (self_->next_)
-        SendMessageA(self_->next_, msg, wParam, lParam);
+    if (self && msg == WM_CHANGECBCHAIN) {
+      if (reinterpret_cast<HWND>(wParam) == self->next_)
+        self->next_ = reinterpret_cast<HWND>(lParam);
+      else if (self->next_)
+        SendMessageA(self->next_, msg, wParam, lParam);
       return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
-  static inline ChainWitness* self_ = nullptr;
   HWND window_ = nullptr;
   HWND next_ = nullptr;
   int notifications_ = 0;
 };
 
-TEST(CaptureChain, NonTextCopyRecordsNothingAndTheChainIsServed) {
+// Ambrel, first in the chain, has handled a copy once the witness hears of it.
+bool WaitForNotification(const ChainWitness& witness, int before) {
+  return WaitUntil(
+      [&] {
+        PumpFor(20);
+        return witness.Notifications() > before;
+      },
+      5000);
+}
+
+TEST(CaptureChain, NonTextOrOversizedCopyRecordsNothingAndTheChainIsServed) {
   ASSERT_TRUE(EmptyClipboardNow());
   ChainWitness witness;
   AmbrelRun ambrel;
   ASSERT_TRUE(ambrel.Start());
   const int before = witness.Notifications();
   ASSERT_TRUE(SetClipboardBitmapOnly());
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        PumpFor(20);
-        return witness.Notifications() > before;
-      },
-      5000));
+  EXPECT_TRUE(WaitForNotification(witness, before));
   EXPECT_TRUE(ambrel.WaitForHistory({}));
+  // A text over the clip limit (4 MiB) is not recorded and stays on the clipboard.
+  const std::string huge(5u << 20, 'x');
+  const int beforeHuge = witness.Notifications();
+  ASSERT_TRUE(SetClipboardText(huge));
+  EXPECT_TRUE(WaitForNotification(witness, beforeHuge));
+  EXPECT_TRUE(ambrel.WaitForHistory({}));
+  EXPECT_EQ(ReadClipboardText().value_or("").size(), huge.size());
   ASSERT_TRUE(SetClipboardText("text again"));
   EXPECT_TRUE(ambrel.WaitForHistory({"text again"}));
+}
+
+TEST(CaptureChain, WithDataSaveOffNothingIsRecordedAndTheChainIsServed) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ASSERT_TRUE(ambrel.QuitThroughTrayMenu());
+  std::string prm = ambrel.Folder().ReadFile("Ambrel.prm");
+  ASSERT_EQ(prm.size(), 2140u);
+  prm[1828] = 0;  // DataSave
+  ASSERT_TRUE(ambrel.Folder().WriteFile("Ambrel.prm", prm));
+  ChainWitness witness;
+  ASSERT_TRUE(ambrel.Start());
+  const int before = witness.Notifications();
+  ASSERT_TRUE(SetClipboardText("not recorded"));
+  EXPECT_TRUE(WaitForNotification(witness, before));
+  EXPECT_TRUE(ambrel.WaitForHistory({}));
+}
+
+TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  ChainWitness last;
+  ChainWitness leaving;  // Ambrel's next viewer, followed by `last`
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  leaving.Leave();
+  PumpFor(100);
+  const int before = last.Notifications();
+  ASSERT_TRUE(SetClipboardText("after the change"));
+  EXPECT_TRUE(ambrel.WaitForHistory({"after the change"}));
+  EXPECT_TRUE(WaitForNotification(last, before))
+      << "Ambrel passes the notification to the successor of the viewer that left";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "ambrel/ambrel_run.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
+#include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/temp_folder.h"
 #include "harness/wait.h"
@@ -64,6 +65,18 @@ TEST_F(Editor, RightClickOnTheTrayClosesTheEditorAndOpensTheTrayMenu) {
   ASSERT_TRUE(WaitUntil([&] { return EditorVisible(); }, 5000));
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   EXPECT_FALSE(ambrel_.Proc().Running());
+}
+
+TEST_F(Editor, F1InTheTrayMenuOpensTheHighlightedItemsHelp) {
+  ambrel_.PostTray(WM_RBUTTONDOWN);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, VK_DOWN);  // ﾒﾆｭｰを開く...
+  PostKey(menu, VK_F1);
+  EXPECT_NE(WaitForTopWindow("THelp", 5000, ambrel_.Proc().Id(), "Ambrel ヘルプ - メニューを開く", true),
+            nullptr);
+  DismissMenu(menu);
+  EXPECT_TRUE(WaitForPopupMenuClosed(5000, ambrel_.Proc().Id()));
 }
 
 TEST_F(Editor, EditingAPageReCaptionsItsClip) {

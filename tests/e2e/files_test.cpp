@@ -73,11 +73,12 @@ TEST_F(Files, AbsurdStoredHistorySizeComesBackClamped) {
   EXPECT_EQ(static_cast<unsigned char>(Read("Ambrel.prm")[288]), 256 - 30);
 }
 
-TEST_F(Files, DamagedHistoryFileGivesTheMessageAndTheSamples) {
+TEST_F(Files, DamagedHistoryFileIsKeptAsideThroughTheRunsThatFollow) {
   ASSERT_TRUE(ambrel_.Start());
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   // Cut inside the clip list: no end marker.
-  ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.hst", std::string("\x01;cut", 5)));
+  const std::string damaged("\x01;cut", 5);
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.hst", damaged));
   Process p = Process::Start("\"" + ambrel_.Folder().File("Ambrel.exe") + "\"", ambrel_.Folder().Path());
   ASSERT_TRUE(p.Started());
   std::string text;
@@ -92,14 +93,25 @@ TEST_F(Files, DamagedHistoryFileGivesTheMessageAndTheSamples) {
       },
       kStartTimeoutMs))
       << text;
+  // The message names the file it was kept as.
+  const std::size_t at = text.find("Ambrel.hst.damaged-");
+  ASSERT_NE(at, std::string::npos) << text;
+  const std::string kept = text.substr(at, std::string("Ambrel.hst.damaged-YYYYMMDD-HHMMSS").size());
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  HWND editor = nullptr;
+  HWND logo = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
-    HWND logo = FindTopWindow("TLogo", "", p.Id());
-    editor = FindTopWindow("TMain", "", p.Id());
-    return logo && editor && !IsWindowVisible(logo);
+    logo = FindTopWindow("TLogo", "", p.Id());
+    return logo && FindTopWindow("TMain", "", p.Id()) && !IsWindowVisible(logo);
   }, kStartTimeoutMs));
-  p.Terminate();
+  PostMessageA(logo, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(p.WaitForExit(10000));
+  // Two more runs save the history and rotate its .bak; the kept file stays.
+  for (int run = 0; run < 2; ++run) {
+    ASSERT_TRUE(ambrel_.Start());
+    ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  }
+  EXPECT_EQ(Read(kept.c_str()), damaged) << kept;
+  EXPECT_NE(Read("Ambrel.hst"), damaged);
 }
 
 TEST_F(Files, AFailedSaveKeepsThePreviousFile) {

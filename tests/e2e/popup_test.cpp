@@ -300,6 +300,18 @@ TEST_F(Popup, NoMenuWhileAnErrorBoxIsOpenAndAGoneTargetIsReported) {
   DismissMenu(menu);
 }
 
+TEST_F(Popup, NoMenuOverTheProgramsOwnWindow) {
+  Start();
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000));
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  PressKeys({VK_CONTROL, VK_SHIFT, 'V'});
+  EXPECT_EQ(WaitForPopupMenu(kNoMenuMs, ambrel_.Proc().Id()), nullptr);
+  HWND menu = PressHotKey();
+  ASSERT_NE(menu, nullptr) << "no menu over notepad afterwards";
+  DismissMenu(menu);
+}
+
 TEST_F(Popup, SecondSetHookReturnsZeroAndTheLibraryAnswers) {
   Start();
   HMODULE tesk = LoadLibraryA(ambrel_.Folder().File("Tesk.dll").c_str());

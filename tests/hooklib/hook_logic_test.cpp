@@ -277,10 +277,19 @@ TEST_F(MenuLinkTest, EditLinkRenumbersTheEditControlsPasteItem) {
   OnSysMsgFilter(state, fake, kMsgfMenu, {0, kWmKeyDown, kVkReturn, 0});
   EXPECT_EQ(fake.posted.size(), 1u);
 
-  // The same selection seen again as the message sent to the owner changes
-  // nothing more: the item no longer carries the edit control's id.
-  OnCallWndProc(state, fake, kHcAction, kWmMenuSelect, kEditPasteId, kMenu);
-  EXPECT_EQ(fake.replaced.size(), 1u);
+  // One selection that reaches both hooks still chooses the renumbered item,
+  // by Enter and by the mouse; the item is renumbered once per menu.
+  for (const std::uint32_t choice : {kWmKeyDown, kWmLButtonUp}) {
+    fake.ids[kMenu][1] = kEditPasteId;  // the menu opens again
+    fake.replaced.clear();
+    OnSysMsgFilter(state, fake, kMsgfMenu, {0, kWmMenuSelect, kEditPasteId, kMenu});
+    OnCallWndProc(state, fake, kHcAction, kWmMenuSelect, kEditPasteId, kMenu);
+    EXPECT_EQ(state.lastMenuSelection, 28430);
+    const std::size_t before = fake.posted.size();
+    OnSysMsgFilter(state, fake, kMsgfMenu, {0, choice, kVkReturn, 0});
+    EXPECT_EQ(fake.posted.size(), before + 1);
+    EXPECT_EQ(fake.replaced.size(), 1u);
+  }
 
   // Without EditLink the Paste item stays a Paste item.
   SetMenuFields(fake.shared, true, false, "AMBREL", 28431);

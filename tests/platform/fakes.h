@@ -52,6 +52,14 @@ class FakeFiles : public Files {
 
   bool Exists(std::string_view path) override { return files.count(std::string(path)) > 0; }
 
+  bool Rename(std::string_view from, std::string_view to) override {
+    auto it = files.find(std::string(from));
+    if (it == files.end() || files.count(std::string(to))) return false;
+    files[std::string(to)] = std::move(it->second);
+    files.erase(std::string(from));
+    return true;
+  }
+
   // The file's bytes, or nullopt when it does not exist.
   std::optional<std::string> Get(const std::string& path) const {
     auto it = files.find(path);
@@ -109,6 +117,7 @@ class FakeClipboard : public Clipboard {
     // CF_TEXT ends at its first NUL.
     return text->substr(0, text->find('\0'));
   }
+  bool AsksNotToRecord() override { return asksNotToRecord; }
   bool SetText(std::string_view value) override {
     if (failSet) return false;
     text = std::string(value);
@@ -117,6 +126,7 @@ class FakeClipboard : public Clipboard {
   }
 
   std::optional<std::string> text;
+  bool asksNotToRecord = false;
   bool failSet = false;
   int sets = 0;
 };
