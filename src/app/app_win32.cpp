@@ -16,7 +16,7 @@ namespace ambrel::win32 {
 App* App::instance_ = nullptr;
 
 App::App(std::string programFolder)
-    : messages(programFolder, &modalHandle),
+    : messages(programFolder, &openDialogs),
       files(MakeFiles()),
       programFolder_(std::move(programFolder)) {
   instance_ = this;
@@ -27,28 +27,18 @@ App::App(std::string programFolder)
 
 App::~App() { instance_ = nullptr; }
 
-bool App::BusyDialogs() const {
-  if (modalHandle != 0) return true;
-  for (HWND dialog : dialogs_)
-    if (IsWindowVisible(dialog)) return true;
-  return false;
-}
-
 bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>();
   editor_ = std::make_unique<MainWindow>(store, settings);
-  hello_ = std::make_unique<HelloDialog>();
+  hello_ = std::make_unique<HelloDialog>(dialogHost);
   dummy_ = std::make_unique<DummyWindow>();
-  expandDialogs_ = std::make_unique<ExpandDialogs>(settings, clipboard, messages, *files, meta);
-  postDialog_ = std::make_unique<PostDialog>(store, distributor, messages);
+  expandDialogs_ = std::make_unique<ExpandDialogs>(dialogHost, settings, clipboard, messages, *files, meta);
+  postDialog_ = std::make_unique<PostDialog>(dialogHost, store, distributor, messages);
   regList_ = std::make_unique<RegListWindow>(store, settings);
   if (!logo_->Create() || !editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
       !dummy_->Create())
     return false;
-  AddDialog(postDialog_->hwnd());
-  AddDialog(hello_->hwnd());
-  for (HWND dialog : expandDialogs_->Windows()) AddDialog(dialog);
   expander = &expandDialogs_->Expander();
   clipboard.SetOwner(logo_->hwnd());
   bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());
@@ -88,7 +78,7 @@ bool App::RunStartup() {
   }
   params_->ApplyLateParams();
   logo_->PlayAnimation();
-  modalHandle = 0;
+  openDialogs.FinishStartup();
   return ok;
 }
 

@@ -17,7 +17,10 @@
 #include "options/settings.h"
 #include "platform/clipboard_win32.h"
 #include "platform/files.h"
+#include "platform/help_win32.h"
 #include "platform/message_box_win32.h"
+#include "platform/modal_dialog_win32.h"
+#include "platform/open_dialogs.h"
 
 namespace ambrel::win32 {
 
@@ -41,8 +44,7 @@ class App {
   std::string DataFile(const char* name) const { return programFolder_ + name; }
 
   // True while a dialog of the program is open or start-up is unfinished.
-  bool BusyDialogs() const;
-  void AddDialog(HWND dialog) { dialogs_.push_back(dialog); }
+  bool BusyDialogs() const { return openDialogs.Busy(); }
 
   bool CreateWindows();
   bool RunStartup();
@@ -53,7 +55,9 @@ class App {
   UINT popupRequest = static_cast<UINT>(-1);
   HWND targetWindow = nullptr;
   bool firstRun = false;
-  LONG_PTR modalHandle = -1;
+  // Every dialog and message box of the program counts here while open.
+  OpenDialogs openDialogs;
+  DialogHost dialogHost{openDialogs, &OpenHelp};
 
   clipstore::PopupLayout layout;
   clipstore::TClipBase store{layout};
@@ -87,7 +91,6 @@ class App {
   std::unique_ptr<RegListWindow> regList_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
-  std::vector<HWND> dialogs_;
 };
 
 }  // namespace ambrel::win32

@@ -5,6 +5,7 @@
 #include "app/dummy_window_win32.h"
 #include "app/popup_win32.h"
 #include "editor/main_window_win32.h"
+#include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
 
 namespace ambrel::win32 {
@@ -62,7 +63,7 @@ void LogoWindow::PlayAnimation() {
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   ShowWindow(hwnd(), SW_HIDE);
-  SetWindowPos(hwnd(), nullptr, -2000, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ParkWindow(hwnd());
 }
 
 LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

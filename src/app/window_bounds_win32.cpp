@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/geometry.h"
+#include "platform/dialog_placement_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -70,8 +70,7 @@ void WindowBounds::CenterMainWindow() {
   RECT rc{};
   GetWindowRect(editor_, &rc);
   const Rect placed = CenterRect(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top},
-                                 std::nullopt, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN) + 32);
+                                 std::nullopt, WorkAreaOf(editor_));
   SetWindowPos(editor_, nullptr, placed.left, placed.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

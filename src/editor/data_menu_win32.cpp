@@ -116,8 +116,7 @@ bool DataMenu::Handle(int id, HWND owner, HWND tree, clipstore::TreeNode* select
 
 void DataMenu::OpenDialog(HWND owner, clipstore::TreeNode* node, int mode) {
   App& app = App::Get();
-  app.UserMenuDialog().ShowMenuProperties(owner, node, static_cast<usermenu::MenuMode>(mode),
-                                          app.modalHandle != -1);
+  app.UserMenuDialog().ShowMenuProperties(owner, node, static_cast<usermenu::MenuMode>(mode));
 }
 
 void DataMenu::DeleteContents(HWND owner, clipstore::TreeNode* node) {

@@ -26,13 +26,10 @@ namespace ambrel::win32 {
 
 class ExpandDialogs : public expand::Prompter {
  public:
-  ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
+  ExpandDialogs(DialogHost& host, options::Settings& settings, Clipboard& clipboard,
                 MessageBoxes& messages, Files& files, const expand::MetaList& meta);
-  // Creates the windows hidden, in the order TInput, TList, TTree, TPsg
-  // (and the end-to-end tests' entry).
+  // Creates the windows hidden, in the order TInput, TList, TTree, TPsg.
   bool Create();
-  // The windows that count as open dialogs while visible.
-  std::vector<HWND> Windows() const;
   HWND InputWindow() const { return input_.hwnd(); }
   HWND ListWindow() const { return list_.hwnd(); }
   HWND TreeWindow() const { return tree_.hwnd(); }
@@ -54,6 +51,7 @@ class ExpandDialogs : public expand::Prompter {
   // dialogs process messages) is refused rather than reusing its windows.
   class Guard;
 
+  DialogHost& host_;
   options::Settings& settings_;
   MessageBoxes& messages_;
   Files& files_;
