@@ -16,15 +16,15 @@ constexpr const char* kGreeting =
 
 bool HelloDialog::Create() {
   return CreateDialogWindow("THello", "Ambrel へようこそ", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                            290, 140);
+                            250, 104);
 }
 
 void HelloDialog::OnCreate() {
   const DialogUnits& du = Units();
   HWND text = AddControl("STATIC", kGreeting, SS_LEFT | SS_NOPREFIX, 0);
-  MoveWindow(text, du.X(10), du.Y(10), du.X(270), du.Y(96), FALSE);
+  MoveWindow(text, du.X(10), du.Y(10), du.X(230), du.Y(64), FALSE);
   HWND ok = AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
-  MoveWindow(ok, du.X(115), du.Y(116), du.X(60), du.Y(16), FALSE);
+  MoveWindow(ok, du.X(100), du.Y(82), du.X(50), du.Y(14), FALSE);
 }
 
 LRESULT HelloDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -97,11 +97,26 @@ void PickerDialog::OnContextMenu(int x, int y) {
   TrackPopupMenu(menu_.get(), TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
 }
 
-void PickerDialog::OnMenuSelect(int id, HMENU menu, UINT flags) {
-  if (flags == 0xFFFF && !menu) {  // the menu closed
+// While the menu is open the name label takes the whole button row, so that
+// the item hints have room; the buttons come back when it closes.
+void PickerDialog::ShowMenuHints(bool on) {
+  for (int id : {IDOK, IDCANCEL, kHelpId}) ShowWindow(GetDlgItem(hwnd(), id), on ? SW_HIDE : SW_SHOW);
+  RECT rc{};
+  GetClientRect(hwnd(), &rc);
+  if (!on) {
     SetWindowTextA(name_, shape_.nameLabel);
+    OnSize(rc.right, rc.bottom);
     return;
   }
+  RECT label{};
+  GetWindowRect(name_, &label);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&label), 2);
+  const int margin = Units().X(5);
+  MoveWindow(name_, margin, label.top, rc.right - 2 * margin, label.bottom - label.top, TRUE);
+}
+
+void PickerDialog::OnMenuSelect(int id, HMENU menu, UINT flags) {
+  if (flags == 0xFFFF && !menu) return;  // the menu closed
   const bool popup = (flags & MF_POPUP) != 0;
   for (const PickerMenuItem& item : MenuItems()) {
     // A submenu's own item is reported by position; a picker has one submenu.
@@ -140,6 +155,10 @@ LRESULT PickerDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == view_)
         OnContextMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      ShowMenuHints(msg == WM_ENTERMENULOOP);
       return 0;
     case WM_MENUSELECT:
       OnMenuSelect(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), HIWORD(wParam));

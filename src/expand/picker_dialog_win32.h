@@ -1,6 +1,6 @@
 // What the list picker TList and the tree picker TTree share: a view that
 // fills the window above the button row, a pop-up menu whose item hints show
-// in the name label while it is open, selection that follows the mouse when
+// in the button row while it is open, selection that follows the mouse when
 // the picker's auto-select setting is on, labels editable only through the
 // menu's edit command, and the end of the dialog.
 #pragma once
@@ -83,6 +83,7 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
   void OnCommand(int id);
   void OnContextMenu(int x, int y);
   void OnMenuSelect(int id, HMENU menu, UINT flags);
+  void ShowMenuHints(bool on);
   void BuildMenu();
 
   Shape shape_{};

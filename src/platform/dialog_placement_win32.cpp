@@ -29,13 +29,15 @@ void CenterDialog(HWND form) {
   char cls[32] = {};
   if (active && active != form) GetClassNameA(active, cls, sizeof cls);
   // A parked form belongs to no monitor: the one of the form it is centred
-  // over, else the primary one, gives the work area.
+  // over, else the primary one, gives the work area. A parked active form
+  // (the editor while the clip menu is open) is no form to centre over.
   HMONITOR monitor = MonitorFromWindow(form, MONITOR_DEFAULTTONULL);
-  if (active && active != form && std::strcmp(cls, "TLogo") != 0) {
+  HMONITOR activeMonitor = active ? MonitorFromWindow(active, MONITOR_DEFAULTTONULL) : nullptr;
+  if (activeMonitor && active != form && std::strcmp(cls, "TLogo") != 0) {
     RECT ar{};
     GetWindowRect(active, &ar);
     over = ToRect(ar);
-    monitor = MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+    monitor = activeMonitor;
   }
   if (!monitor) monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
   const Rect placed = CenterRect(ToRect(fr), over, WorkAreaOfMonitor(monitor));
