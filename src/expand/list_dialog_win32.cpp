@@ -16,13 +16,23 @@ enum MenuId : int { kLPSort = 201, kLPEdit, kLPPrint, kLPAutoSelect, kLPGridLine
 // and a list of a million rows still opens at once.
 constexpr std::size_t kMeasuredRows = 5000;
 
+const PickerMenuItem kMenu[] = {
+    {kLPSort, "ｿｰﾄ (&S)", "Menuリストをソートします"},
+    {kLPEdit, "編集 (&E)", "Menu選択項目を編集します"},
+    {kLPPrint, "印刷 (&P)", "Menuリストを一覧印刷します"},
+    {0, nullptr, nullptr},
+    {0, "ﾌﾟﾛﾊﾟﾃｨ (&B)", "Menuリストビューのプロパティを設定します", true},
+    {kLPAutoSelect, "ｵｰﾄｾﾚｸﾄ (&A)", "Menuリスト項目を自動選択します"},
+    {kLPGridLine, "ｸﾞﾘｯﾄﾞﾗｲﾝの表示 (&G)", "Menuグリッドラインを表示します", false, true},
+};
+
 }  // namespace
 
 ListDialog::ListDialog(DialogHost& host, options::Settings& settings, WorkDialog& work, Files& files,
                        FileSystem& fileSystem)
     : PickerDialog(host, kHelpContext, settings, work, files, fileSystem) {}
 
-bool ListDialog::Create() { return CreatePicker({"TList", "List", "ListView ", 240, 200, 200, 120}); }
+bool ListDialog::Create() { return CreatePicker({"TList", "List", "ListView ", 240, 200, 200, 120, kMenu}); }
 
 HWND ListDialog::CreateView() {
   // The rows live in rows_; the control asks for their texts (a virtual
@@ -42,26 +52,13 @@ HWND ListDialog::CreateView() {
   return list;
 }
 
-const std::vector<PickerMenuItem>& ListDialog::MenuItems() const {
-  static const std::vector<PickerMenuItem> items = {
-      {kLPSort, "ｿｰﾄ (&S)", "Menuリストをソートします"},
-      {kLPEdit, "編集 (&E)", "Menu選択項目を編集します"},
-      {kLPPrint, "印刷 (&P)", "Menuリストを一覧印刷します"},
-      {0, nullptr, nullptr},
-      {0, "ﾌﾟﾛﾊﾟﾃｨ (&B)", "Menuリストビューのプロパティを設定します", true},
-      {kLPAutoSelect, "ｵｰﾄｾﾚｸﾄ (&A)", "Menuリスト項目を自動選択します"},
-      {kLPGridLine, "ｸﾞﾘｯﾄﾞﾗｲﾝの表示 (&G)", "Menuグリッドラインを表示します", false, true},
-  };
-  return items;
-}
-
 void ListDialog::ApplyGridLine() {
   const DWORD ex = LVS_EX_FULLROWSELECT | (settings_.GridLine() ? LVS_EX_GRIDLINES : 0);
   SendMessageA(view_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES, ex);
 }
 
-void ListDialog::OnSettingChanged(options::Setting which) {
-  if (which == options::Setting::kGridLine && view_) ApplyGridLine();
+void ListDialog::ApplySetting(options::Setting which) {
+  if (which == options::Setting::kGridLine) ApplyGridLine();
 }
 
 void ListDialog::FitColumn() {

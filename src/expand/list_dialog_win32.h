@@ -19,11 +19,8 @@ class ListDialog : public PickerDialog {
   // (also after Cancel); true when closed with OK.
   bool RunList(std::string_view fileName, std::string& line);
 
-  void OnSettingChanged(options::Setting which) override;
-
  private:
   HWND CreateView() override;
-  const std::vector<PickerMenuItem>& MenuItems() const override;
   void UpdateMenu(HMENU menu) override;
   void OnMenuCommand(int id) override;
   LRESULT OnViewNotify(NMHDR* header) override;
@@ -31,6 +28,7 @@ class ListDialog : public PickerDialog {
   void OnViewResized() override { FitColumn(); }
   void CancelLabelEdit() override;
   std::vector<std::string> PrintedRows() const override { return rows_; }
+  void ApplySetting(options::Setting which) override;
 
   void LoadList(std::string_view fileName);
   void FitColumn();

@@ -35,7 +35,7 @@ void PickerDialog::OnCreate() {
 void PickerDialog::BuildMenu() {
   HMENU popup = CreatePopupMenu();
   HMENU target = popup;
-  for (const PickerMenuItem& item : MenuItems()) {
+  for (const PickerMenuItem& item : shape_.menu) {
     if (item.submenu) {
       HMENU sub = CreatePopupMenu();
       AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.text);
@@ -118,7 +118,7 @@ void PickerDialog::ShowMenuHints(bool on) {
 void PickerDialog::OnMenuSelect(int id, HMENU menu, UINT flags) {
   if (flags == 0xFFFF && !menu) return;  // the menu closed
   const bool popup = (flags & MF_POPUP) != 0;
-  for (const PickerMenuItem& item : MenuItems()) {
+  for (const PickerMenuItem& item : shape_.menu) {
     // A submenu's own item is reported by position; a picker has one submenu.
     if (popup ? !item.submenu : (item.submenu || item.id == 0 || item.id != id)) continue;
     SetWindowTextA(name_, ("  " + std::string(item.hint + kHintPrefix)).c_str());

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
   PickerDialog(DialogHost& host, int helpContext, options::Settings& settings, WorkDialog& work, Files& files,
                FileSystem& fileSystem);
   ~PickerDialog() override;
+  void OnSettingChanged(options::Setting which) override {
+    if (view_) ApplySetting(which);
+  }
 
  protected:
   struct Shape {
@@ -42,11 +46,11 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
     const char* caption;
     const char* nameLabel;
     int widthUnits, heightUnits, minWidthUnits, minHeightUnits;
+    std::span<const PickerMenuItem> menu;
   };
   bool CreatePicker(const Shape& shape);
   // Creates the view control (a child with id kViewId) and returns it.
   virtual HWND CreateView() = 0;
-  virtual const std::vector<PickerMenuItem>& MenuItems() const = 0;
   // Enables and checks the items before the menu opens.
   virtual void UpdateMenu(HMENU menu) = 0;
   virtual void OnMenuCommand(int id) = 0;
@@ -56,6 +60,8 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
   virtual void CancelLabelEdit() = 0;
   // The rows for printing, after the caption as title.
   virtual std::vector<std::string> PrintedRows() const = 0;
+  // A setting changed (the view exists).
+  virtual void ApplySetting(options::Setting which) = 0;
 
   bool RunPicker() { return RunModal(nullptr, view_); }
   void Close(bool ok);

@@ -11,6 +11,19 @@ namespace {
 constexpr int kHelpContext = 159;
 enum MenuId : int { kTPSort = 201, kTPEdit, kTPPrint, kTPExpand, kTPCollapse, kTPAutoSelect, kTPTreeBtn };
 
+const PickerMenuItem kMenu[] = {
+    {kTPSort, "ｿｰﾄ (&S)", "Menuツリー項目をソートします"},
+    {kTPEdit, "編集 (&E)", "Menu選択項目を編集します"},
+    {kTPPrint, "印刷 (&P)", "Menuツリーを一覧印刷します"},
+    {0, nullptr, nullptr},
+    {kTPExpand, "項目の展開 (&O)", "Menuすべての子項目を展開します"},
+    {kTPCollapse, "項目の縮小 (&S)", "Menuすべての子項目を折りたたみます"},
+    {0, nullptr, nullptr},
+    {0, "ﾌﾟﾛﾊﾟﾃｨ (&B)", "Menuツリービューのプロパティを設定します", true},
+    {kTPAutoSelect, "ｵｰﾄｾﾚｸﾄ (&A)", "Menuツリー項目を自動選択します"},
+    {kTPTreeBtn, "ﾎﾞﾀﾝ表示 (&B)", "Menu展開ボタンを表示します", false, true},
+};
+
 std::string ItemText(HWND tree, HTREEITEM item) {
   char buffer[1024] = {};
   TVITEMA tv{};
@@ -51,7 +64,7 @@ TreeDialog::TreeDialog(DialogHost& host, options::Settings& settings, WorkDialog
                        FileSystem& fileSystem)
     : PickerDialog(host, kHelpContext, settings, work, files, fileSystem) {}
 
-bool TreeDialog::Create() { return CreatePicker({"TTree", "Tree", "TreeView ", 240, 250, 170, 130}); }
+bool TreeDialog::Create() { return CreatePicker({"TTree", "Tree", "TreeView ", 240, 250, 170, 130, kMenu}); }
 
 HWND TreeDialog::CreateView() {
   HWND tree = AddControl(WC_TREEVIEWA, "", WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, kViewId,
@@ -64,22 +77,6 @@ HWND TreeDialog::CreateView() {
   return tree;
 }
 
-const std::vector<PickerMenuItem>& TreeDialog::MenuItems() const {
-  static const std::vector<PickerMenuItem> items = {
-      {kTPSort, "ｿｰﾄ (&S)", "Menuツリー項目をソートします"},
-      {kTPEdit, "編集 (&E)", "Menu選択項目を編集します"},
-      {kTPPrint, "印刷 (&P)", "Menuツリーを一覧印刷します"},
-      {0, nullptr, nullptr},
-      {kTPExpand, "項目の展開 (&O)", "Menuすべての子項目を展開します"},
-      {kTPCollapse, "項目の縮小 (&S)", "Menuすべての子項目を折りたたみます"},
-      {0, nullptr, nullptr},
-      {0, "ﾌﾟﾛﾊﾟﾃｨ (&B)", "Menuツリービューのプロパティを設定します", true},
-      {kTPAutoSelect, "ｵｰﾄｾﾚｸﾄ (&A)", "Menuツリー項目を自動選択します"},
-      {kTPTreeBtn, "ﾎﾞﾀﾝ表示 (&B)", "Menu展開ボタンを表示します", false, true},
-  };
-  return items;
-}
-
 void TreeDialog::ApplyButtons() {
   LONG_PTR style = GetWindowLongPtrA(view_, GWL_STYLE);
   style = settings_.TreeBtn() ? (style | TVS_HASBUTTONS) : (style & ~static_cast<LONG_PTR>(TVS_HASBUTTONS));
@@ -88,8 +85,8 @@ void TreeDialog::ApplyButtons() {
   InvalidateRect(view_, nullptr, TRUE);
 }
 
-void TreeDialog::OnSettingChanged(options::Setting which) {
-  if (which == options::Setting::kTreeButtons && view_) ApplyButtons();
+void TreeDialog::ApplySetting(options::Setting which) {
+  if (which == options::Setting::kTreeButtons) ApplyButtons();
 }
 
 int TreeDialog::NodeOf(HTREEITEM item) const {

@@ -21,8 +21,6 @@ class TreeDialog : public PickerDialog {
   // item's text (tree files), when a node is selected at the end.
   bool RunTree(std::string_view argument, std::string& path);
 
-  void OnSettingChanged(options::Setting which) override;
-
   // Fills the control from the model, processing messages as it goes
   // (public for the measurement program).
   void FillFromModel();
@@ -31,13 +29,13 @@ class TreeDialog : public PickerDialog {
 
  private:
   HWND CreateView() override;
-  const std::vector<PickerMenuItem>& MenuItems() const override;
   void UpdateMenu(HMENU menu) override;
   void OnMenuCommand(int id) override;
   LRESULT OnViewNotify(NMHDR* header) override;
   void OnViewMouseMove(POINT at) override;
   void CancelLabelEdit() override { TreeView_EndEditLabelNow(view_, TRUE); }
   std::vector<std::string> PrintedRows() const override;
+  void ApplySetting(options::Setting which) override;
 
   void ExpandAll(UINT how);
   void ApplyButtons();
