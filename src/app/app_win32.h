@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
