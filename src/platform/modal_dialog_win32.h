@@ -42,7 +42,6 @@ class DialogUnits {
 class ModalDialog : public Window {
  public:
   ModalDialog(DialogHost& host, int helpContext) : host_(host), helpContext_(helpContext) {}
-  bool IsRunning() const { return running_; }
 
   // Handles the messages waiting now, for long jobs that keep the program
   // responsive; a quit message stops it and is posted again.

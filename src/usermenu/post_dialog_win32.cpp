@@ -81,7 +81,7 @@ void PostDialog::OnCreate() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   const DialogUnits& du = Units();
   for (const ControlSpec& c : kControls) {
-    HWND control = AddControl(c.cls, c.text, c.style & ~WS_CHILD & ~WS_VISIBLE, c.id);
+    HWND control = AddControl(c.cls, c.text, c.style, c.id);
     MoveWindow(control, du.X(c.x), du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
   }
   SendMessageA(Item(kTitleEdit), EM_LIMITTEXT, 30, 0);
