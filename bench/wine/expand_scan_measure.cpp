@@ -15,12 +15,14 @@
 
 // The program's own Win32 pieces, compiled into this measurement.
 #include "expand/dialog_parts_win32.cpp"
+#include "expand/picker_dialog_win32.cpp"
 #include "expand/tree_dialog_win32.cpp"
 #include "expand/work_dialog_win32.cpp"
 #include "platform/dialog_placement_win32.cpp"
 #include "platform/file_system_win32.cpp"
 #include "platform/files_win32.cpp"
 #include "platform/help_win32.cpp"
+#include "platform/modal_dialog_win32.cpp"
 #include "platform/text_printer_win32.cpp"
 #include "platform/window_win32.cpp"
 
@@ -122,7 +124,9 @@ int main() {
 
   auto fileSystem = win32::MakeFileSystem();
   auto files = win32::MakeFiles();
-  win32::WorkDialog work;
+  OpenDialogs openDialogs;
+  win32::DialogHost host{openDialogs, nullptr};
+  win32::WorkDialog work(host);
   if (!work.Create()) return 1;
   // A window of the UI thread that answers the probe.
   HWND probeTarget = work.hwnd();
@@ -158,7 +162,7 @@ int main() {
   clipstore::PopupLayout layout;
   clipstore::TClipBase store(layout);
   options::Settings settings;
-  win32::TreeDialog picker(settings, work, *files, *fileSystem);
+  win32::TreeDialog picker(host, settings, work, *files, *fileSystem);
   if (!picker.Create()) return 1;
   std::vector<double> loads, loadStalls;
   for (int run = 0; run < runs; ++run) {

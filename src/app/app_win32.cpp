@@ -20,7 +20,7 @@ namespace ambrel::win32 {
 
 App::App(std::string programFolder)
     : programFolder_(std::move(programFolder)),
-      messages_(programFolder_, &modalHandle_),
+      messages_(programFolder_, &openDialogs_),
       files_(MakeFiles()) {
   SetHelpPages([](int context) {
     const HelpTopic& topic = FindHelpTopic(context);
@@ -33,23 +33,16 @@ App::App(std::string programFolder)
 
 App::~App() = default;
 
-bool App::BusyDialogs() const {
-  if (openDialogs_.Busy() || modalHandle_ != 0) return true;
-  for (HWND dialog : dialogs_)
-    if (IsWindowVisible(dialog)) return true;
-  return false;
-}
-
 bool App::CreateWindows() {
   // Constructed so that each gets the parts it needs; created on the screen
   // in the order below.
   const BusyState& busy = *this;
   dummy_ = std::make_unique<DummyWindow>();
-  expandDialogs_ = std::make_unique<ExpandDialogs>(settings_, clipboard_, messages_, *files_, meta_,
-                                                   pasteTarget_, &modalHandle_);
-  postDialog_ = std::make_unique<PostDialog>(store_, distributor_, messages_);
+  expandDialogs_ = std::make_unique<ExpandDialogs>(dialogHost_, settings_, clipboard_, messages_,
+                                                   *files_, meta_, pasteTarget_);
+  postDialog_ = std::make_unique<PostDialog>(dialogHost_, store_, distributor_, messages_);
   regList_ = std::make_unique<RegListWindow>(store_, settings_);
-  hello_ = std::make_unique<HelloDialog>();
+  hello_ = std::make_unique<HelloDialog>(dialogHost_);
   editor_ = std::make_unique<MainWindow>(
       store_, settings_,
       EditorServices{paste_, &OpenHelp,
@@ -66,9 +59,6 @@ bool App::CreateWindows() {
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
       !dummy_->Create())
     return false;
-  AddDialog(postDialog_->hwnd());
-  AddDialog(hello_->hwnd());
-  for (HWND dialog : expandDialogs_->Windows()) AddDialog(dialog);
   paste_.SetExpander(&expandDialogs_->Expander());
   clipboard_.SetOwner(logo_->hwnd());
   bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());

@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
@@ -19,7 +18,9 @@
 #include "platform/busy_state.h"
 #include "platform/clipboard_win32.h"
 #include "platform/files.h"
+#include "platform/help_win32.h"
 #include "platform/message_box_win32.h"
+#include "platform/modal_dialog_win32.h"
 #include "platform/open_dialogs.h"
 #include "platform/paste_target_win32.h"
 #include "usermenu/distribution.h"
@@ -60,13 +61,12 @@ class App final : private BusyState {
   // unfinished.
   bool Busy() const override { return BusyDialogs(); }
   bool StartupFinished() const override { return openDialogs_.StartupFinished(); }
-  bool BusyDialogs() const;
-  void AddDialog(HWND dialog) { dialogs_.push_back(dialog); }
+  bool BusyDialogs() const { return openDialogs_.Busy(); }
 
   std::string programFolder_;
-  // The window of an open message box or system dialog, 0 when none is open.
-  LONG_PTR modalHandle_ = 0;
+  // Every dialog and message box of the program counts here while open.
   OpenDialogs openDialogs_;
+  DialogHost dialogHost_{openDialogs_, &OpenHelp};
   bool firstRun_ = false;
 
   clipstore::PopupLayout layout_;
@@ -95,7 +95,6 @@ class App final : private BusyState {
   std::unique_ptr<RegListWindow> regList_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
-  std::vector<HWND> dialogs_;
 };
 
 }  // namespace ambrel::win32

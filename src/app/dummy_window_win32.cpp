@@ -1,11 +1,13 @@
 #include "app/dummy_window_win32.h"
 
+#include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
 
 namespace ambrel::win32 {
 
 bool DummyWindow::Create() {
-  if (!CreateWin("TDummy", "Dummy", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, -2000, 0, 120, 60, nullptr,
+  const Point parked = ParkingPlace();
+  if (!CreateWin("TDummy", "Dummy", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, parked.x, parked.y, 120, 60, nullptr,
                  nullptr))
     return false;
   CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 4, 4, 100, 20, hwnd(), nullptr,

@@ -15,6 +15,7 @@
 #include "hooklib/hook_logic.h"
 #include "options/settings.h"
 #include "platform/clipboard_win32.h"
+#include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
@@ -92,7 +93,7 @@ void LogoWindow::PlayAnimation() {
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   ShowWindow(hwnd(), SW_HIDE);
-  SetWindowPos(hwnd(), nullptr, -2000, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ParkWindow(hwnd());
 }
 
 LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/window_placement.h"
+#include "platform/dialog_placement_win32.h"
 #include "platform/geometry.h"
 
 namespace ambrel::win32 {
@@ -80,8 +81,7 @@ void WindowBounds::CenterMainWindow() {
   RECT rc{};
   GetWindowRect(editor_, &rc);
   const Rect placed = CenterRect(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top},
-                                 std::nullopt, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN) + 32);
+                                 std::nullopt, WorkAreaOf(editor_));
   SetWindowPos(editor_, nullptr, placed.left, placed.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,12 +1,13 @@
 // THello: the greeting shown once, on the first start of a new installation.
 #pragma once
 
-#include "platform/window_win32.h"
+#include "platform/modal_dialog_win32.h"
 
 namespace ambrel::win32 {
 
-class HelloDialog : public Window {
+class HelloDialog : public ModalDialog {
  public:
+  explicit HelloDialog(DialogHost& host) : ModalDialog(host, 0) {}
   bool Create();
   // Shows the greeting and returns when the user has closed it.
   void ShowModal();
@@ -14,7 +15,6 @@ class HelloDialog : public Window {
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
-  bool open_ = false;
 };
 
 }  // namespace ambrel::win32

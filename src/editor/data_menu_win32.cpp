@@ -115,8 +115,7 @@ bool DataMenu::Handle(int id, HWND owner, HWND tree, clipstore::TreeNode* select
 }
 
 void DataMenu::OpenDialog(HWND owner, clipstore::TreeNode* node, int mode) {
-  s_.userMenuDialog.ShowMenuProperties(owner, node, static_cast<usermenu::MenuMode>(mode),
-                                       s_.busy.StartupFinished());
+  s_.userMenuDialog.ShowMenuProperties(owner, node, static_cast<usermenu::MenuMode>(mode));
 }
 
 void DataMenu::DeleteContents(HWND owner, clipstore::TreeNode* node) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "clipstore/menu_state.h"
+#include "platform/dialog_placement_win32.h"
+#include "platform/help_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -228,7 +230,8 @@ void MainWindow::CloseEditor() { ShowWindow(hwnd(), SW_HIDE); }
 int MainWindow::ParkOffScreen() {
   RECT rc{};
   GetWindowRect(hwnd(), &rc);
-  SetWindowPos(hwnd(), nullptr, -2000, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const Point parked = ParkingPlace();
+  SetWindowPos(hwnd(), nullptr, parked.x, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   parked_ = true;
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());

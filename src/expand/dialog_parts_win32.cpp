@@ -3,61 +3,29 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "platform/handles_win32.h"
 
 namespace ambrel::win32 {
 
-HFONT DialogFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
-
-HWND AddControl(HWND parent, const char* cls, const char* text, DWORD style, int id, DWORD exStyle) {
-  HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
-  if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
-  return child;
-}
-
-void RunModalLoop(HWND dialog, const bool& open) {
-  MSG msg;
-  while (open) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: the dialog gives up, and the outer loop must
-      // still see the quit.
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      SendMessageA(dialog, WM_CLOSE, 0, 0);
-      return;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE &&
-        (msg.hwnd == dialog || IsChild(dialog, msg.hwnd))) {
-      // A label being edited takes its own Esc.
-      char cls[32] = {};
-      GetClassNameA(msg.hwnd, cls, sizeof cls);
-      if (lstrcmpiA(cls, "Edit") != 0 || GetParent(msg.hwnd) == dialog) {
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        continue;
-      }
-    }
-    if (IsDialogMessageA(dialog, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 void AddButtonRow(HWND dialog) {
-  AddControl(dialog, "BUTTON", " OK ", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
-  AddControl(dialog, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
-  AddControl(dialog, "BUTTON", "ﾍﾙﾌﾟ   ", WS_TABSTOP | BS_PUSHBUTTON, kHelpId);
+  AddDialogControl(dialog, "BUTTON", " OK ", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+  AddDialogControl(dialog, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
+  AddDialogControl(dialog, "BUTTON", "ﾍﾙﾌﾟ   ", WS_TABSTOP | BS_PUSHBUTTON, kHelpId);
 }
 
-void LayoutButtonRow(HWND dialog, HWND nameLabel, int width, int height) {
-  const int bw = 80, bh = 26, gap = 6, y = height - bh - 8;
-  int x = width - 8 - 3 * bw - 2 * gap;
+void LayoutButtonRow(HWND dialog, HWND nameLabel, int width, int height, const DialogUnits& du) {
+  const int bw = du.X(50), bh = du.Y(14), gap = du.X(4), margin = du.X(5);
+  const int y = height - bh - du.Y(5);
+  const int first = width - margin - 3 * bw - 2 * gap;
+  int x = first;
   for (int id : {IDOK, IDCANCEL, kHelpId}) {
     MoveWindow(GetDlgItem(dialog, id), x, y, bw, bh, TRUE);
     x += bw + gap;
   }
-  if (nameLabel) MoveWindow(nameLabel, 8, y + 6, 120, 18, TRUE);
+  // The label reaches to the buttons: the pickers show their menu hints in it.
+  if (nameLabel) MoveWindow(nameLabel, margin, y + du.Y(3), std::max(0, first - margin - gap), du.Y(10), TRUE);
 }
 
 HIMAGELIST MakePickerImages(bool forFolders) {

@@ -35,18 +35,19 @@ class ExpandDialogs::Guard {
   HWND previous_;
 };
 
-ExpandDialogs::ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
+ExpandDialogs::ExpandDialogs(DialogHost& host, options::Settings& settings, Clipboard& clipboard,
                              MessageBoxes& messages, Files& files, const expand::MetaList& meta,
-                             const PasteTarget& pasteTarget, LONG_PTR* modalHandle)
-    : settings_(settings),
+                             const PasteTarget& pasteTarget)
+    : host_(host),
+      settings_(settings),
       messages_(messages),
       files_(files),
       pasteTarget_(pasteTarget),
-      modalHandle_(modalHandle),
       fileSystem_(MakeFileSystem()),
-      input_(settings),
-      list_(settings, work_, files, *fileSystem_),
-      tree_(settings, work_, files, *fileSystem_),
+      work_(host),
+      input_(host, settings),
+      list_(host, settings, work_, files, *fileSystem_),
+      tree_(host, settings, work_, files, *fileSystem_),
       expander_(expand::ExpandServices{meta, clock_, clipboard, environment_, *fileSystem_, *this,
                                        [this](int row) {
                                          if (selectMetaRow) selectMetaRow(row);
@@ -57,10 +58,6 @@ bool ExpandDialogs::Create() {
   return input_.Create() && list_.Create() && tree_.Create() && work_.Create();
 }
 
-std::vector<HWND> ExpandDialogs::Windows() const {
-  return {input_.hwnd(), list_.hwnd(), tree_.hwnd(), work_.hwnd()};
-}
-
 bool ExpandDialogs::RunInput(std::string_view name, std::string_view prompt, std::string& text) {
   Guard guard(*this);
   return guard && input_.RunInput(name, prompt, text);
@@ -68,7 +65,7 @@ bool ExpandDialogs::RunInput(std::string_view name, std::string_view prompt, std
 
 bool ExpandDialogs::RunFiler(std::string_view pattern, std::string& fileName) {
   Guard guard(*this);
-  return guard && win32::RunFiler(nullptr, pattern, fileName, modalHandle_);
+  return guard && win32::RunFiler(host_, nullptr, pattern, fileName);
 }
 
 bool ExpandDialogs::RunList(std::string_view listFile, std::string& line) {

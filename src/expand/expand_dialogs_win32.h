@@ -27,14 +27,12 @@ namespace ambrel::win32 {
 
 class ExpandDialogs : public expand::Prompter {
  public:
-  // modalHandle receives the #Filer dialog's window while it is open.
-  ExpandDialogs(options::Settings& settings, Clipboard& clipboard,
+  // The paste target is where the dialogs give the foreground back.
+  ExpandDialogs(DialogHost& host, options::Settings& settings, Clipboard& clipboard,
                 MessageBoxes& messages, Files& files, const expand::MetaList& meta,
-                const PasteTarget& pasteTarget, LONG_PTR* modalHandle);
+                const PasteTarget& pasteTarget);
   // Creates the windows hidden, in the order TInput, TList, TTree, TPsg.
   bool Create();
-  // The windows that count as open dialogs while visible.
-  std::vector<HWND> Windows() const;
   HWND InputWindow() const { return input_.hwnd(); }
   HWND ListWindow() const { return list_.hwnd(); }
   HWND TreeWindow() const { return tree_.hwnd(); }
@@ -56,11 +54,11 @@ class ExpandDialogs : public expand::Prompter {
   // dialogs process messages) is refused rather than reusing its windows.
   class Guard;
 
+  DialogHost& host_;
   options::Settings& settings_;
   MessageBoxes& messages_;
   Files& files_;
   const PasteTarget& pasteTarget_;
-  LONG_PTR* modalHandle_;
   Win32Clock clock_;
   Win32Environment environment_;
   std::unique_ptr<FileSystem> fileSystem_;

@@ -5,30 +5,36 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/help_win32.h"
 
 namespace ambrel::win32 {
 namespace {
 
 constexpr int kHelpContext = 156;
 
-// The dialog's window goes to the modal handle while it is open, so the
-// program counts it as an open dialog; its Help button opens the program's
-// help at the file topic.
+struct FilerState {
+  OpenDialogs::Scope counted;
+  const DialogHost& host;
+};
+
+// The dialog's window becomes known to the record of open dialogs once it
+// exists; its Help button and F1 open the program's help at the file topic.
 UINT_PTR CALLBACK FilerHook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
-    auto* ofn = reinterpret_cast<OPENFILENAMEA*>(lParam);
-    if (auto* modal = reinterpret_cast<LONG_PTR*>(ofn->lCustData))
-      *modal = reinterpret_cast<LONG_PTR>(GetParent(hook));
-  } else if (msg == WM_NOTIFY && reinterpret_cast<OFNOTIFYA*>(lParam)->hdr.code == CDN_HELP) {
-    OpenHelp(kHelpContext);
+    auto* state = reinterpret_cast<FilerState*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+    SetWindowLongPtrA(hook, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    state->counted.SetWindow(reinterpret_cast<OpenDialogs::WindowId>(GetParent(hook)));
+    return 0;
   }
+  auto* state = reinterpret_cast<FilerState*>(GetWindowLongPtrA(hook, GWLP_USERDATA));
+  if (!state || !state->host.openHelp) return 0;
+  if ((msg == WM_NOTIFY && reinterpret_cast<OFNOTIFYA*>(lParam)->hdr.code == CDN_HELP) || msg == WM_HELP)
+    state->host.openHelp(kHelpContext);
   return 0;
 }
 
 }  // namespace
 
-bool RunFiler(HWND owner, std::string_view pattern, std::string& fileName, LONG_PTR* modalHandle) {
+bool RunFiler(const DialogHost& host, HWND owner, std::string_view pattern, std::string& fileName) {
   // Room for a long chosen name whatever the pattern's length.
   std::vector<char> name(std::max<std::size_t>(MAX_PATH * 4, pattern.size() + 1), '\0');
   pattern.copy(name.data(), pattern.size());
@@ -41,11 +47,10 @@ bool RunFiler(HWND owner, std::string_view pattern, std::string& fileName, LONG_
   ofn.lpstrTitle = "ペーストしたいファイル名を指して下さい";
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_SHOWHELP | OFN_ENABLEHOOK;
   ofn.lpfnHook = &FilerHook;
-  ofn.lCustData = reinterpret_cast<LPARAM>(modalHandle);
-  const LONG_PTR before = modalHandle ? *modalHandle : 0;
+  FilerState state{OpenDialogs::Scope(host.openDialogs), host};
+  ofn.lCustData = reinterpret_cast<LPARAM>(&state);
   fileName.clear();
   const bool chosen = GetOpenFileNameA(&ofn) != 0;
-  if (modalHandle) *modalHandle = before;
   if (!chosen) return false;
   fileName = name.data();
   return true;

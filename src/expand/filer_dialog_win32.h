@@ -6,10 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/modal_dialog_win32.h"
+
 namespace ambrel::win32 {
 
 // pattern is the initial file name ("*.*" lists every file at first).
-// While the dialog is open its window is in *modalHandle (when given).
-bool RunFiler(HWND owner, std::string_view pattern, std::string& fileName, LONG_PTR* modalHandle);
+// The system dialog counts in the host's record of open dialogs while it is
+// open, like the program's own dialogs.
+bool RunFiler(const DialogHost& host, HWND owner, std::string_view pattern, std::string& fileName);
 
 }  // namespace ambrel::win32

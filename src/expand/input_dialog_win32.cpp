@@ -2,52 +2,92 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "expand/dialog_parts_win32.h"
 #include "platform/dialog_placement_win32.h"
-#include "platform/help_win32.h"
 
 namespace ambrel::win32 {
 namespace {
 
 constexpr int kEditId = 101;
 constexpr int kHelpContext = 106;
+constexpr int kMargin = 5;
+// The edit keeps at least this height (dialog units) under a long prompt.
+constexpr int kMinEditUnits = 40;
+
+int IconSize() { return GetSystemMetrics(SM_CXICON); }
 
 }  // namespace
 
+InputDialog::InputDialog(DialogHost& host, options::Settings& settings)
+    : ModalDialog(host, kHelpContext), settings_(settings) {}
+
 bool InputDialog::Create() {
   LoadRichEdit();
-  return CreateWin("TInput", "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_DLGMODALFRAME,
-                   -2000, 0, 420, 280, nullptr, nullptr);
+  return CreateDialogWindow("TInput", "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_DLGMODALFRAME,
+                            276, 164);
 }
 
 void InputDialog::OnCreate() {
-  image_ = AddControl(hwnd(), "STATIC", "", SS_ICON, 0);
+  image_ = AddControl("STATIC", "", SS_ICON, 0);
   SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))), 0);
-  title_ = AddControl(hwnd(), "STATIC", "", SS_LEFT, 0);
-  edit_ = AddControl(hwnd(), RICHEDIT_CLASSA, "",
+  title_ = AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, 0);
+  edit_ = AddControl(RICHEDIT_CLASSA, "",
                      WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                      kEditId, WS_EX_CLIENTEDGE);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  name_ = AddControl(hwnd(), "STATIC", "Editer   ", SS_LEFT, 0);
+  name_ = AddControl("STATIC", "Editer   ", SS_LEFT, 0);
   AddButtonRow(hwnd());
 }
 
-void InputDialog::OnSize(int width, int height) {
-  MoveWindow(image_, 8, 8, 32, 32, TRUE);
-  MoveWindow(title_, 48, 8, width - 56, 40, TRUE);
-  MoveWindow(edit_, 8, 54, width - 16, height - 54 - 44, TRUE);
-  LayoutButtonRow(hwnd(), name_, width, height);
+int InputDialog::PromptHeight(int width) const {
+  const int length = GetWindowTextLengthA(title_);
+  std::string prompt(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(title_, prompt.data(), length + 1);
+  HDC dc = GetDC(title_);
+  HGDIOBJ old = SelectObject(dc, DialogFont());
+  RECT rc{0, 0, std::max(1, width), 0};
+  DrawTextA(dc, prompt.c_str(), length, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(title_, dc);
+  return std::max<int>(IconSize(), rc.bottom);
 }
 
-void InputDialog::Close(bool ok) {
-  ok_ = ok;
-  open_ = false;
-  ShowWindow(hwnd(), SW_HIDE);
+void InputDialog::OnSize(int width, int height) {
+  const DialogUnits& du = Units();
+  const int margin = du.X(kMargin), icon = IconSize();
+  const int titleLeft = margin + icon + margin, titleWidth = width - titleLeft - margin;
+  const int below = du.Y(kButtonRowUnits);
+  // The prompt takes what it needs; the edit keeps its minimum.
+  const int room = std::max(icon, height - margin - margin - du.Y(kMinEditUnits) - below);
+  const int titleHeight = std::min(PromptHeight(titleWidth), room);
+  MoveWindow(image_, margin, margin, icon, icon, TRUE);
+  MoveWindow(title_, titleLeft, margin, titleWidth, titleHeight, TRUE);
+  const int editTop = margin + titleHeight + margin;
+  MoveWindow(edit_, margin, editTop, width - 2 * margin, std::max(0, height - editTop - below), TRUE);
+  LayoutButtonRow(hwnd(), name_, width, height, du);
+}
+
+void InputDialog::FitPrompt() {
+  RECT client{}, window{};
+  GetClientRect(hwnd(), &client);
+  GetWindowRect(hwnd(), &window);
+  const DialogUnits& du = Units();
+  const int margin = du.X(kMargin);
+  const int titleWidth = client.right - 3 * margin - IconSize();
+  const int needed = margin + PromptHeight(titleWidth) + margin + du.Y(kMinEditUnits) + du.Y(kButtonRowUnits);
+  const int frame = (window.bottom - window.top) - client.bottom;
+  const int height = std::min(needed + frame, WorkAreaOf(hwnd()).height);
+  if (height > window.bottom - window.top)
+    SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  else
+    OnSize(client.right, client.bottom);
 }
 
 void InputDialog::OnCommand(int id) {
-  if (id == IDOK) Close(true);
-  else if (id == IDCANCEL) Close(false);
+  if (id == IDOK) EndModal(true);
+  else if (id == IDCANCEL) EndModal(false);
   else if (id == kHelpId) OpenHelp(kHelpContext);
 }
 
@@ -56,11 +96,10 @@ LRESULT InputDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
-    case WM_CLOSE: Close(false); return 0;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {300, 200};
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Units().X(200), Units().Y(130)};
       return 0;
-    default: return Default(msg, wParam, lParam);
+    default: return ModalDialog::HandleMessage(msg, wParam, lParam);
   }
 }
 
@@ -68,19 +107,14 @@ bool InputDialog::RunInput(std::string_view name, std::string_view prompt, std::
   const std::string caption = " " + std::string(name) + " によるユーザー入力";
   SetWindowTextA(hwnd(), caption.c_str());
   SetWindowTextA(title_, std::string(prompt).c_str());
+  FitPrompt();
   // Word wrap follows the editors' setting: target width 0 wraps at the window.
   SendMessageA(edit_, EM_SETTARGETDEVICE, 0, settings_.GetWordWrap() ? 0 : 1);
   SetWindowTextA(edit_, text.c_str());
   SendMessageA(edit_, EM_SETSEL, 0, -1);
-  CenterDialog(hwnd());
-  ShowWindow(hwnd(), SW_SHOW);
-  SetForegroundWindow(hwnd());
-  SetFocus(edit_);
-  open_ = true;
-  ok_ = false;
-  RunModalLoop(hwnd(), open_);
+  const bool ok = RunModal(nullptr, edit_);
   text = RichEditText(edit_);
-  return ok_;
+  return ok;
 }
 
 }  // namespace ambrel::win32

@@ -5,13 +5,13 @@
 #include <string_view>
 
 #include "options/settings.h"
-#include "platform/window_win32.h"
+#include "platform/modal_dialog_win32.h"
 
 namespace ambrel::win32 {
 
-class InputDialog : public Window {
+class InputDialog : public ModalDialog {
  public:
-  explicit InputDialog(options::Settings& settings) : settings_(settings) {}
+  InputDialog(DialogHost& host, options::Settings& settings);
   bool Create();
   // text is the initial text and comes back as the dialog's text whatever
   // the result; true when closed with OK.
@@ -22,12 +22,13 @@ class InputDialog : public Window {
   void OnCreate();
   void OnSize(int width, int height);
   void OnCommand(int id);
-  void Close(bool ok);
+  // The height the prompt needs at the label's width.
+  int PromptHeight(int width) const;
+  // Grows the window when the prompt needs more room, within the work area.
+  void FitPrompt();
 
   options::Settings& settings_;
   HWND image_ = nullptr, title_ = nullptr, edit_ = nullptr, name_ = nullptr;
-  bool open_ = false;
-  bool ok_ = false;
 };
 
 }  // namespace ambrel::win32

@@ -9,7 +9,8 @@ namespace ambrel::win32 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
-constexpr int kWidth = 280, kHeight = 96;
+// The window's size in dialog units; borderless, it is all client area.
+constexpr int kWidth = 186, kHeight = 64;
 
 }  // namespace
 
@@ -17,21 +18,30 @@ bool WorkDialog::Create() {
   LARGE_INTEGER f{};
   QueryPerformanceFrequency(&f);
   frequency_ = std::max<std::int64_t>(1, f.QuadPart);
-  return CreateWin("TPsg", "作業中．．．", WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, -2000, 0,
-                   kWidth, kHeight, nullptr, nullptr);
+  return CreateDialogWindow("TPsg", "作業中．．．", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWidth, kHeight);
 }
 
 void WorkDialog::OnCreate() {
   white_ = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  outer_ = AddControl(hwnd(), "STATIC", "", SS_SUNKEN, 0);
-  MoveWindow(outer_, 6, 6, kWidth - 14, kHeight - 14, FALSE);
-  inner_ = AddControl(hwnd(), "STATIC", "", SS_WHITERECT, 0);
-  MoveWindow(inner_, 10, 10, kWidth - 22, kHeight - 22, FALSE);
-  image_ = AddControl(hwnd(), "STATIC", "", SS_ICON, 0);
+  outer_ = AddControl("STATIC", "", SS_SUNKEN, 0);
+  inner_ = AddControl("STATIC", "", SS_WHITERECT, 0);
+  image_ = AddControl("STATIC", "", SS_ICON, 0);
   SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32516))), 0);
-  MoveWindow(image_, 20, 28, 32, 32, FALSE);
-  text_ = AddControl(hwnd(), "STATIC", "しばらくお待ち下さい....", SS_CENTER | SS_CENTERIMAGE, 0);
-  MoveWindow(text_, 56, 30, kWidth - 80, 28, FALSE);
+  text_ = AddControl("STATIC", "しばらくお待ち下さい....", SS_CENTER | SS_CENTERIMAGE, 0);
+  Layout();
+}
+
+// A lowered panel around a white one that holds the picture and the text.
+void WorkDialog::Layout() {
+  const DialogUnits& du = Units();
+  const int w = du.X(kWidth), h = du.Y(kHeight), icon = GetSystemMetrics(SM_CXICON);
+  const int edge = du.X(3), inset = du.X(6);
+  MoveWindow(outer_, edge, edge, w - 2 * edge, h - 2 * edge, FALSE);
+  MoveWindow(inner_, inset, inset, w - 2 * inset, h - 2 * inset, FALSE);
+  const int iconLeft = inset + du.X(8);
+  MoveWindow(image_, iconLeft, (h - icon) / 2, icon, icon, FALSE);
+  const int textLeft = iconLeft + icon + du.X(2);
+  MoveWindow(text_, textLeft, (h - du.Y(18)) / 2, w - textLeft - inset - du.X(4), du.Y(18), FALSE);
 }
 
 double WorkDialog::NowMs() const {
@@ -44,6 +54,7 @@ void WorkDialog::Begin(int delayMs) {
   oldCursor_ = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
   CenterDialog(hwnd());
   SetTimer(hwnd(), kTimerId, static_cast<UINT>(std::max(1, delayMs)), nullptr);
+  CountOpen();
   running_ = true;
   longestGapMs_ = 0;
   pumps_ = 0;
@@ -58,16 +69,7 @@ void WorkDialog::Pump() {
   const double start = NowMs();
   longestGapMs_ = std::max(longestGapMs_, start - lastPumpMs_);
   ++pumps_;
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // The job's caller ends first; the outer loop must still see the quit.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  PumpWaiting();
   lastPumpMs_ = NowMs();
 }
 
@@ -84,6 +86,8 @@ void WorkDialog::End() {
   running_ = false;
   KillTimer(hwnd(), kTimerId);
   ShowWindow(hwnd(), SW_HIDE);
+  ParkWindow(hwnd());
+  CountClosed();
   SetCursor(oldCursor_ ? oldCursor_ : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
 }
 
@@ -108,7 +112,7 @@ LRESULT WorkDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_CLOSE: return 0;  // only the job's end hides it
-    default: return Default(msg, wParam, lParam);
+    default: return ModalDialog::HandleMessage(msg, wParam, lParam);
   }
 }
 

@@ -6,12 +6,14 @@
 #include <cstdint>
 
 #include "expand/work_jobs.h"
-#include "platform/window_win32.h"
+#include "platform/modal_dialog_win32.h"
 
 namespace ambrel::win32 {
 
-class WorkDialog : public Window, public expand::WorkHost {
+// It counts as an open dialog while a job runs, whether shown or not.
+class WorkDialog : public ModalDialog, public expand::WorkHost {
  public:
+  explicit WorkDialog(DialogHost& host) : ModalDialog(host, 0) {}
   bool Create();
 
   void Begin(int delayMs) override;
@@ -33,6 +35,7 @@ class WorkDialog : public Window, public expand::WorkHost {
   void OnCreate();
   void OnTimer();
   void Pump();
+  void Layout();
   double NowMs() const;
 
   HWND outer_ = nullptr, inner_ = nullptr, image_ = nullptr, text_ = nullptr;

@@ -2,12 +2,24 @@
 
 #include <optional>
 
-#include "platform/geometry.h"
-
 namespace ambrel::win32 {
 namespace {
 HWND gResident = nullptr;
+
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+Rect WorkAreaOfMonitor(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (monitor && GetMonitorInfoA(monitor, &info)) return ToRect(info.rcWork);
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return ToRect(work);
+}
+
 }  // namespace
+
+Rect WorkAreaOf(HWND window) { return WorkAreaOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); }
 
 void SetResidentWindow(HWND resident) { gResident = resident; }
 
@@ -16,14 +28,30 @@ void CenterDialog(HWND form) {
   GetWindowRect(form, &fr);
   std::optional<Rect> over;
   HWND active = GetActiveWindow();
-  if (active && active != form && active != gResident) {
+  // A parked form belongs to no monitor: the one of the form it is centred
+  // over, else the primary one, gives the work area. A parked active form
+  // (the editor while the clip menu is open) is no form to centre over.
+  HMONITOR monitor = MonitorFromWindow(form, MONITOR_DEFAULTTONULL);
+  HMONITOR activeMonitor = active ? MonitorFromWindow(active, MONITOR_DEFAULTTONULL) : nullptr;
+  if (activeMonitor && active != form && active != gResident) {
     RECT ar{};
     GetWindowRect(active, &ar);
-    over = Rect{ar.left, ar.top, ar.right - ar.left, ar.bottom - ar.top};
+    over = ToRect(ar);
+    monitor = activeMonitor;
   }
-  const Rect placed = CenterRect(Rect{fr.left, fr.top, fr.right - fr.left, fr.bottom - fr.top}, over,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  if (!monitor) monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  const Rect placed = CenterRect(ToRect(fr), over, WorkAreaOfMonitor(monitor));
   SetWindowPos(form, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Point ParkingPlace() {
+  return ambrel::ParkingPlace(Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+}
+
+void ParkWindow(HWND window) {
+  const Point at = ParkingPlace();
+  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace ambrel::win32

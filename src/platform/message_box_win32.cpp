@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <optional>
+
 #include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
 
@@ -9,8 +11,8 @@ namespace ambrel::win32 {
 namespace {
 
 // The box being opened on this thread learns its window handle through a CBT
-// hook, so that it can be centred and published as the modal window.
-thread_local LONG_PTR* tModalHandle = nullptr;
+// hook, so that it can be centred and known to the record of open dialogs.
+thread_local OpenDialogs::Scope* tCounted = nullptr;
 thread_local HHOOK tHook = nullptr;
 thread_local int tHelpContext = 0;
 
@@ -18,7 +20,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     HWND box = reinterpret_cast<HWND>(wParam);
     CenterDialog(box);
-    if (tModalHandle) *tModalHandle = reinterpret_cast<LONG_PTR>(box);
+    if (tCounted) tCounted->SetWindow(reinterpret_cast<OpenDialogs::WindowId>(box));
     UnhookWindowsHookEx(tHook);
     tHook = nullptr;
     return 0;
@@ -60,13 +62,18 @@ MsgResult Win32MessageBoxes::ShowMsgDlg(std::string_view text, MsgType type, uns
   params.dwContextHelpId = static_cast<DWORD_PTR>(helpContext);
   params.lpfnMsgBoxCallback = &HelpCallback;
 
-  tModalHandle = modalHandle_;
+  // A box counts as an open dialog; closing it ends nothing else (a box
+  // shown during start-up leaves the program starting up).
+  std::optional<OpenDialogs::Scope> counted;
+  if (openDialogs_) counted.emplace(*openDialogs_);
+  OpenDialogs::Scope* outer = tCounted;
+  tCounted = counted ? &*counted : nullptr;
   tHelpContext = helpContext;
   tHook = SetWindowsHookExA(WH_CBT, &CbtProc, nullptr, GetCurrentThreadId());
   const int pressed = MessageBoxIndirectA(&params);
   if (tHook) UnhookWindowsHookEx(tHook);
   tHook = nullptr;
-  if (modalHandle_) *modalHandle_ = 0;
+  tCounted = outer;
 
   switch (pressed) {
     case IDYES: return MsgResult::kYes;

@@ -6,14 +6,15 @@
 #include <string>
 
 #include "platform/message_box.h"
+#include "platform/open_dialogs.h"
 
 namespace ambrel::win32 {
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
-  // modalHandle receives the open box's window while it is shown, 0 after.
-  Win32MessageBoxes(std::string programFolder, LONG_PTR* modalHandle)
-      : folder_(std::move(programFolder)), modalHandle_(modalHandle) {}
+  // Every box counts in openDialogs (when given) while it is shown.
+  Win32MessageBoxes(std::string programFolder, OpenDialogs* openDialogs)
+      : folder_(std::move(programFolder)), openDialogs_(openDialogs) {}
 
   MsgResult ShowMsgDlg(std::string_view text, MsgType type, unsigned buttons,
                        int helpContext) override;
@@ -24,7 +25,7 @@ class Win32MessageBoxes : public MessageBoxes {
  private:
   void PlayWave(const char* file, UINT beep);
   std::string folder_;
-  LONG_PTR* modalHandle_;
+  OpenDialogs* openDialogs_;
 };
 
 }  // namespace ambrel::win32

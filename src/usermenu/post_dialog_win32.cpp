@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "clipstore/clip_store.h"
-#include "platform/dialog_placement_win32.h"
-#include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
 #include "usermenu/reg_list_window_win32.h"
@@ -32,29 +30,33 @@ struct ControlSpec {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kEdit = kChild | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
+// Places and sizes in dialog units. The group boxes let the mouse through
+// to the dialog, so the hints of the title and expression groups belong to
+// the edits inside them.
 const ControlSpec kControls[] = {
-    {kTitleBox, "BUTTON", " メニュータイトル ", kChild | BS_GROUPBOX, 8, 6, 344, 50,
-     "ポストメニューのタイトルを指定します"},
-    {kTitleEdit, "EDIT", "", kEdit, 18, 24, 324, 22, nullptr},
-    {kRegBox, "BUTTON", " 照合文字列 ", kChild | BS_GROUPBOX, 8, 60, 344, 50,
-     "ポストの対象となるクリップデータ文字列条件を指定します"},
-    {kRegEdit, "EDIT", "", kEdit, 18, 78, 324, 22, nullptr},
-    {kTestBox, "BUTTON", " テスト文字列 ", kChild | BS_GROUPBOX, 8, 114, 344, 80, nullptr},
-    {kTestEdit, "EDIT", "", kEdit, 18, 132, 324, 22, "マッチングテストの対象となる文字列を指定します"},
-    {kResultEdit, "EDIT", "", kChild | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY | WS_DISABLED, 18,
-     162, 240, 22, "マッチングした文字列を表示します"},
-    {kTestBtn, "BUTTON", " ﾃｽﾄ  ", kChild | WS_TABSTOP | WS_DISABLED, 266, 161, 76, 24,
+    {kTitleBox, "BUTTON", " メニュータイトル ", kChild | BS_GROUPBOX, 5, 4, 229, 33, nullptr},
+    {kTitleEdit, "EDIT", "", kEdit, 12, 16, 216, 15, "ポストメニューのタイトルを指定します"},
+    {kRegBox, "BUTTON", " 照合文字列 ", kChild | BS_GROUPBOX, 5, 40, 229, 33, nullptr},
+    {kRegEdit, "EDIT", "", kEdit, 12, 52, 216, 15, "ポストの対象となるクリップデータ文字列条件を指定します"},
+    {kTestBox, "BUTTON", " テスト文字列 ", kChild | BS_GROUPBOX, 5, 76, 229, 53, nullptr},
+    {kTestEdit, "EDIT", "", kEdit, 12, 88, 216, 15, "マッチングテストの対象となる文字列を指定します"},
+    {kResultEdit, "EDIT", "", kChild | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY | WS_DISABLED, 12,
+     108, 160, 15, "マッチングした文字列を表示します"},
+    {kTestBtn, "BUTTON", " ﾃｽﾄ  ", kChild | WS_TABSTOP | WS_DISABLED, 177, 107, 51, 16,
      "マッチングテストを行います"},
-    {kPropBox, "BUTTON", " 登録条件 ", kChild | BS_GROUPBOX, 8, 198, 344, 52, nullptr},
-    {kMaxHistoryEdit, "EDIT", "5", kEdit | ES_NUMBER, 18, 218, 50, 22, "登録可能なポストデータの個数を指定します"},
-    {kMaxHistoryPanel, "STATIC", "個まで登録    ", kChild, 88, 221, 90, 18,
+    {kPropBox, "BUTTON", " 登録条件 ", kChild | BS_GROUPBOX, 5, 132, 229, 35, nullptr},
+    {kMaxHistoryEdit, "EDIT", "5", kEdit | ES_NUMBER, 12, 145, 33, 15, "登録可能なポストデータの個数を指定します"},
+    {kMaxHistoryPanel, "STATIC", "個まで登録    ", kChild, 59, 147, 60, 12,
      "登録可能なポストデータの個数を指定します"},
-    {kDuplicateBtn, "BUTTON", "重複チェックを行う", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 184, 218,
-     160, 22, "ポストデータ登録時に重複チェックをするかしないかを指定します"},
-    {IDOK, "BUTTON", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 8, 260, 84, 26, "編集を確定します"},
-    {IDCANCEL, "BUTTON", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP, 100, 260, 84, 26, "編集を中止します"},
-    {kHelpBtn, "BUTTON", "正規表現  ", kChild | WS_TABSTOP, 268, 260, 84, 26, "ヘルプを表示します"},
+    {kDuplicateBtn, "BUTTON", "重複チェックを行う", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 123, 145,
+     107, 15, "ポストデータ登録時に重複チェックをするかしないかを指定します"},
+    {IDOK, "BUTTON", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 173, 56, 17, "編集を確定します"},
+    {IDCANCEL, "BUTTON", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP, 67, 173, 56, 17, "編集を中止します"},
+    {kHelpBtn, "BUTTON", "正規表現  ", kChild | WS_TABSTOP, 179, 173, 56, 17, "ヘルプを表示します"},
 };
+
+constexpr int kWidthUnits = 240, kHeightUnits = 212;
+constexpr int kHelpContext = 160, kMaxHistoryHelp = 2107, kDuplicateHelp = 2108, kExpressionHelp = 706;
 
 std::string TextOf(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -65,22 +67,22 @@ std::string TextOf(HWND window) {
 
 }  // namespace
 
+PostDialog::PostDialog(DialogHost& host, clipstore::TClipBase& store, usermenu::Distributor& reg,
+                       MessageBoxes& messages)
+    : ModalDialog(host, kHelpContext), store_(store), reg_(reg), messages_(messages) {}
+
 bool PostDialog::Create(RegListWindow* regList) {
   regList_ = regList;
-  RECT rc{0, 0, 360, 318};
-  AdjustWindowRectEx(&rc, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-  return CreateWin("TPost", "メニューのプロパティを指定して下さい。", WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                   WS_EX_DLGMODALFRAME, -20000, 0, rc.right - rc.left, rc.bottom - rc.top, nullptr,
-                   nullptr);
+  return CreateDialogWindow("TPost", "メニューのプロパティを指定して下さい。", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                            WS_EX_DLGMODALFRAME, kWidthUnits, kHeightUnits);
 }
 
 void PostDialog::OnCreate() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  const DialogUnits& du = Units();
   for (const ControlSpec& c : kControls) {
-    HWND control = CreateWindowExA(0, c.cls, c.text, c.style, c.x, c.y, c.w, c.h, hwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    HWND control = AddControl(c.cls, c.text, c.style, c.id);
+    MoveWindow(control, du.X(c.x), du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
   }
   SendMessageA(Item(kTitleEdit), EM_LIMITTEXT, 30, 0);
   SendMessageA(Item(kRegEdit), EM_LIMITTEXT, 255, 0);
@@ -104,17 +106,16 @@ LRESULT PostDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       OnSetCursor(reinterpret_cast<HWND>(wParam));
       return Default(msg, wParam, lParam);
-    case WM_CLOSE: Finish(false); return 0;
-    default: return Default(msg, wParam, lParam);
+    default: return ModalDialog::HandleMessage(msg, wParam, lParam);
   }
 }
 
 void PostDialog::OnCommand(int id, int code) {
   switch (id) {
     case IDOK: OnOk(); break;
-    case IDCANCEL: Finish(false); break;
+    case IDCANCEL: EndModal(false); break;
     case kTestBtn: OnTest(); break;
-    case kHelpBtn: OpenHelp(706); break;
+    case kHelpBtn: OpenHelp(kExpressionHelp); break;
     case kTestEdit:
       if (code == EN_CHANGE) {
         EnableWindow(Item(kTestBtn), GetWindowTextLengthA(Item(kTestEdit)) > 0);
@@ -150,8 +151,7 @@ void PostDialog::EnableFields(bool on) {
   EnableWindow(Item(kTestBtn), FALSE);
 }
 
-bool PostDialog::ShowMenuProperties(HWND owner, clipstore::TreeNode* node, usermenu::MenuMode mode,
-                                    bool startupDone) {
+bool PostDialog::ShowMenuProperties(HWND owner, clipstore::TreeNode* node, usermenu::MenuMode mode) {
   if (mode == usermenu::MenuMode::kNew && store_.FreeSlot() < 0) return false;
   node_ = node;
   mode_ = mode;
@@ -162,55 +162,32 @@ bool PostDialog::ShowMenuProperties(HWND owner, clipstore::TreeNode* node, userm
   SetWindowTextA(Item(kResultEdit), "");
   SetWindowTextA(hwnd(), deleting ? usermenu::kDeleteCaption : usermenu::kEditCaption);
   Fill(usermenu::InitialMenuValues(store_, mode, node));
-
-  SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-  CenterDialog(hwnd());
-  if (owner) EnableWindow(owner, FALSE);
-  ShowWindow(hwnd(), SW_SHOW);
-  SetForegroundWindow(hwnd());
-  if (deleting) {
-    SetFocus(Item(IDOK));
-    MessageBeep(MB_ICONQUESTION);
-  } else {
-    SetFocus(Item(kTitleEdit));
-  }
-  if (startupDone && regList_) regList_->ShowBeside(hwnd());
-
-  open_ = true;
-  result_ = false;
-  MSG msg;
-  while (open_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (OnKey(msg)) continue;
-    if (IsDialogMessageA(hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
-
-  if (startupDone && regList_) regList_->Close();
-  if (owner) EnableWindow(owner, TRUE);
-  ShowWindow(hwnd(), SW_HIDE);
-  SetWindowPos(hwnd(), nullptr, -20000, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (owner) SetForegroundWindow(owner);
-  return result_;
+  if (deleting) MessageBeep(MB_ICONQUESTION);
+  return RunModal(owner, Item(deleting ? IDOK : kTitleEdit));
 }
 
-bool PostDialog::OnKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
-  const bool enter = msg.wParam == VK_RETURN;
-  if (msg.hwnd == Item(kTitleEdit) || msg.hwnd == Item(kRegEdit)) {
-    if (enter) OnOk();
-    return enter;
-  }
-  if (msg.hwnd == Item(kTestEdit)) {
-    if (enter && IsWindowEnabled(Item(kTestBtn))) OnTest();
-    return enter;
-  }
-  if (msg.hwnd == Item(kMaxHistoryEdit)) {
-    enter ? OnOk() : Finish(false);
-    return true;
-  }
-  return false;
+// While the dialog is shown the expression list stands beside it (once
+// start-up has finished: a menu edited during start-up has no list).
+void PostDialog::OnModalShown() {
+  if (Record().StartupFinished() && regList_) regList_->ShowBeside(hwnd());
+}
+
+void PostDialog::OnModalEnding() {
+  if (regList_) regList_->Close();
+}
+
+int PostDialog::HelpContextAt(HWND focus) const {
+  if (focus == Item(kMaxHistoryEdit)) return kMaxHistoryHelp;
+  if (focus == Item(kDuplicateBtn)) return kDuplicateHelp;
+  return kHelpContext;
+}
+
+// Enter in the test text runs the test instead of confirming the dialog;
+// Enter elsewhere is OK and Esc Cancel, as in every dialog.
+bool PostDialog::PreTranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd != Item(kTestEdit)) return false;
+  if (IsWindowEnabled(Item(kTestBtn))) OnTest();
+  return true;
 }
 
 void PostDialog::OnOk() {
@@ -225,7 +202,7 @@ void PostDialog::OnOk() {
     if (!reg_.CompileExpression(values.pattern) || reg_.CurrentExpression().empty()) return;
   }
   usermenu::ApplyMenuValues(store_, mode_, node_, values);
-  Finish(true);
+  EndModal(true);
 }
 
 void PostDialog::OnTest() {
@@ -233,11 +210,6 @@ void PostDialog::OnTest() {
       usermenu::TestMatch(reg_, TextOf(Item(kRegEdit)), TextOf(Item(kTestEdit)));
   if (result) SetWindowTextA(Item(kResultEdit), result->c_str());
   SetFocus(Item(kTestEdit));
-}
-
-void PostDialog::Finish(bool ok) {
-  result_ = ok;
-  open_ = false;
 }
 
 void PostDialog::ShowHint(const std::string& hint) {

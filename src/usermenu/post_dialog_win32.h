@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/window_win32.h"
+#include "platform/modal_dialog_win32.h"
 #include "usermenu/menu_properties.h"
 
 namespace ambrel::clipstore {
@@ -24,15 +24,13 @@ namespace ambrel::win32 {
 
 class RegListWindow;
 
-class PostDialog : public Window {
+class PostDialog : public ModalDialog {
  public:
-  PostDialog(clipstore::TClipBase& store, usermenu::Distributor& reg, MessageBoxes& messages)
-      : store_(store), reg_(reg), messages_(messages) {}
+  PostDialog(DialogHost& host, clipstore::TClipBase& store, usermenu::Distributor& reg, MessageBoxes& messages);
   bool Create(RegListWindow* regList);
 
   // Opens the dialog modally over owner for a node and a mode; true on OK.
-  bool ShowMenuProperties(HWND owner, clipstore::TreeNode* node, usermenu::MenuMode mode,
-                          bool startupDone);
+  bool ShowMenuProperties(HWND owner, clipstore::TreeNode* node, usermenu::MenuMode mode);
   // A drop from the expression list: replaces the selection of the edit
   // under the point, when it is one of the three that accept drops.
   bool AcceptDrop(POINT screenPoint, const std::string& caption);
@@ -45,11 +43,13 @@ class PostDialog : public Window {
   void OnOk();
   void OnTest();
   void OnSetCursor(HWND over);
-  bool OnKey(const MSG& msg);
+  bool PreTranslateKey(const MSG& msg) override;
+  int HelpContextAt(HWND focus) const override;
+  void OnModalShown() override;
+  void OnModalEnding() override;
   void Fill(const usermenu::MenuValues& values);
   usermenu::MenuValues Read() const;
   void EnableFields(bool on);
-  void Finish(bool ok);
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
   clipstore::TClipBase& store_;
@@ -58,8 +58,6 @@ class PostDialog : public Window {
   RegListWindow* regList_ = nullptr;
   clipstore::TreeNode* node_ = nullptr;
   usermenu::MenuMode mode_ = usermenu::MenuMode::kEdit;
-  bool open_ = false;
-  bool result_ = false;
 };
 
 }  // namespace ambrel::win32

@@ -6,6 +6,7 @@
 
 #include "clipstore/clip_store.h"
 #include "options/settings.h"
+#include "platform/dialog_placement_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_model.h"
@@ -63,8 +64,9 @@ HWND MakeList(HWND parent, int id, DWORD extraStyle) {
 
 bool RegListWindow::Create(PostDialog* dialog) {
   dialog_ = dialog;
+  const Point parked = ParkingPlace();
   return CreateWin("TRegList", "正規表現リスト", WS_POPUP | WS_CAPTION | WS_THICKFRAME,
-                   WS_EX_TOOLWINDOW, -2000, 0, 250, 318, nullptr, nullptr);
+                   WS_EX_TOOLWINDOW, parked.x, parked.y, 250, 318, nullptr, nullptr);
 }
 
 void RegListWindow::OnCreate() {
@@ -148,7 +150,7 @@ void RegListWindow::ShowBeside(HWND dialog) {
 
 void RegListWindow::Close() {
   ShowWindow(hwnd(), SW_HIDE);
-  SetWindowPos(hwnd(), nullptr, -2000, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ParkWindow(hwnd());
 }
 
 void RegListWindow::ApplyGridLines() {

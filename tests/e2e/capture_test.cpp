@@ -9,6 +9,9 @@
 #include "ambrel/ambrel_with_notepad.h"
 #include "harness/clipboard.h"
 #include "harness/notepad.h"
+#include "harness/paths.h"
+#include "harness/process.h"
+#include "harness/temp_folder.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
 
@@ -82,6 +85,18 @@ TEST_F(Capture, QuitsCleanlyThroughTheTrayMenu) {
   // The viewer chain was left: copies go on working for everyone.
   CopyInNotepad("after exit");
   EXPECT_EQ(ReadClipboardText().value_or(""), "after exit");
+}
+
+// A quit that arrives while a dialog is open (here the greeting of a first
+// start) ends the dialog and still ends the program.
+TEST(CaptureQuit, QuitDuringTheGreetingEndsTheProgram) {
+  TempFolder folder;
+  ASSERT_GE(folder.CopyInFrom(ExeFolder(), {"Ambrel.exe", "Tesk.dll"}), 1);
+  Process ambrel = Process::Start("\"" + folder.File("Ambrel.exe") + "\"", folder.Path());
+  ASSERT_NE(WaitForTopWindow("THello", kStartTimeoutMs, ambrel.Id(), "", true), nullptr);
+  PostMessageA(FindTopWindow("TLogo", "", ambrel.Id()), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ambrel.WaitForExit(15000));
+  if (ambrel.Running()) ambrel.Terminate();
 }
 
 // A window that joins the viewer chain before Ambrel does, so that Ambrel's

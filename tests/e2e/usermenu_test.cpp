@@ -154,6 +154,26 @@ TEST_F(UserMenus, DialogChecksShowTheirMessagesInOrder) {
   EXPECT_FALSE(TreeHas("Usr2 (t)"));
 }
 
+// The dialog disables the editor it stands over while open; F1 opens the help
+// and Esc cancels, as in every dialog of the program.
+TEST_F(UserMenus, DialogDisablesTheEditorAndTakesF1AndEsc) {
+  OpenEditor();
+  TreeCommand('N');
+  HWND dialog = WaitForDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(ambrel_.Editor()));
+  PostKey(GetDlgItem(dialog, kTitleEdit), VK_F1);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        HWND help = FindTopWindow("THelp", "", ambrel_.Proc().Id());
+        return help && IsWindowVisible(help);
+      },
+      3000));
+  PostKey(GetDlgItem(dialog, kTitleEdit), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
+  EXPECT_TRUE(IsWindowEnabled(ambrel_.Editor()));
+}
+
 TEST_F(UserMenus, DeletingAUserMenuAsksFirstAboutItsClips) {
   CopyInNotepad("see http://a.example.jp now");
   ASSERT_TRUE(WaitUntil([&] { return MenuClips("Usr1").size() == 1; }, 3000));
