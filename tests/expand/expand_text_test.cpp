@@ -255,6 +255,18 @@ TEST_F(ExpandTextTest, LargeReproducingGroupIsBoundedByWork) {
   EXPECT_TRUE(bounded);
 }
 
+TEST_F(ExpandTextTest, ManyOrdinaryGroupsExpandInFull) {
+  std::string many;
+  for (int i = 0; i < 1001; ++i) many += "f(x) ";
+  EXPECT_EQ(Text(many), many);
+  EXPECT_FALSE(bounded);
+  std::string large(300u << 10, 'q');
+  for (std::size_t i = 0; i < 900; ++i) large.replace(i * 300, 3, "(a)");
+  EXPECT_EQ(Text(large), large);
+  EXPECT_FALSE(bounded);
+  EXPECT_EQ(Text("($y)(x)($m)"), "(99)(x)(04)");
+}
+
 TEST_F(ExpandTextTest, ExpandedTextIsBounded) {
   clipboard.text = std::string(kMaxExpandedBytes / 2 + 1, 'z');
   EXPECT_FALSE(Run("$b$b").goAhead);
