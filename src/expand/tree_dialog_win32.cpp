@@ -150,8 +150,7 @@ bool TreeDialog::LoadTree(std::string_view argument) {
   work_.Begin(delay);
   bool ok;
   if (folderTree_) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    ok = expand::ScanFolders(model_, path, fileSystem_, work_);
+    ok = expand::ScanFolders(model_, expand::WithoutTrailingBackslash(path), fileSystem_, work_);
   } else {
     ok = expand::ReadTreeFile(path, targets, work_);
   }
