@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editor/tree_print.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/work_dialog_win32.h"
 #include "platform/dialog_placement_win32.h"
@@ -212,7 +213,7 @@ void TreeDialog::Print() {
   ForEachItem(tree_, [&](HTREEITEM item) {
     int depth = 0;
     for (HTREEITEM p = TreeView_GetParent(tree_, item); p; p = TreeView_GetParent(tree_, p)) ++depth;
-    lines.push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') + ItemText(tree_, item));
+    lines.push_back(editor::TreePrintLine(depth, ItemText(tree_, item)));
   });
   PrintTextLines(hwnd(), caption, lines);
 }
