@@ -6,6 +6,7 @@
 
 #include "clipstore/clip_store.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/edit_byte_limit_win32.h"
 #include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
@@ -82,9 +83,9 @@ void PostDialog::OnCreate() {
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
-  SendMessageA(Item(kTitleEdit), EM_LIMITTEXT, 30, 0);
-  SendMessageA(Item(kRegEdit), EM_LIMITTEXT, 255, 0);
-  SendMessageA(Item(kTestEdit), EM_LIMITTEXT, 255, 0);
+  LimitEditBytes(Item(kTitleEdit), 30);
+  LimitEditBytes(Item(kRegEdit), 255);
+  LimitEditBytes(Item(kTestEdit), 255);
   HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                               0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kMaxHistorySpin), instance, nullptr);
