@@ -10,6 +10,7 @@
 #include "ambrel/ambrel_with_notepad.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
+#include "harness/mouse.h"
 #include "harness/notepad.h"
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
@@ -267,6 +268,34 @@ TEST_F(UserMenusWithViewSettings, ExpressionListFollowsTheSavedAndToggledSetting
 
   PostMessageA(lists[0], WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
   EXPECT_TRUE(WaitUntil([&] { return StatusText(dialog) == "正規表現の一覧です"; }, 3000)) << StatusText(dialog);
+
+  // Dragging the row [^abc] onto the expression field replaces its selected text.
+  HWND regEdit = GetDlgItem(dialog, kRegEdit);
+  SetItem(dialog, kRegEdit, "x");
+  SendMessageA(regEdit, EM_SETSEL, 0, -1);
+  RemoteBuffer rowRect(lists[0], sizeof(RECT));
+  ASSERT_TRUE(rowRect.Valid());
+  RECT bounds{LVIR_LABEL, 0, 0, 0};
+  rowRect.Write(0, &bounds, sizeof bounds);
+  ASSERT_TRUE(SendMessageA(lists[0], LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(rowRect.Address())));
+  rowRect.Read(0, &bounds, sizeof bounds);
+  POINT from{bounds.left + 6, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(lists[0], &from);
+  RECT editRect{};
+  GetWindowRect(regEdit, &editRect);
+  const POINT to{(editRect.left + editRect.right) / 2, (editRect.top + editRect.bottom) / 2};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(regList, nullptr);
+  ASSERT_TRUE(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
+  ASSERT_TRUE(WaitUntil([&] {
+    MouseAt({from.x + 4, from.y + 12});
+    MouseAt({from.x + 8, from.y + 24});
+    return GetGUIThreadInfo(thread, &info) && info.hwndCapture == regList;
+  }, 5000)) << "no drag began";
+  ASSERT_TRUE(MouseAt(to));
+  ASSERT_TRUE(MouseAt(to, MOUSEEVENTF_LEFTUP));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(regEdit) == "[^abc]"; }, 3000)) << WindowText(regEdit);
 
   // Its own menu turns the setting off, and both lists follow.
   PostMessageA(regList, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lists[0]), -1);
