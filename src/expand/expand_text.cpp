@@ -225,11 +225,14 @@ const std::array<FuncHandler, kFuncCount>& BindFunctions() {
 std::optional<MetaHandler> LookupMeta(const MetaList& meta, char c) {
   const char wanted = AsciiUpper(c);
   for (int row = 0; row < meta.Count(); ++row) {
+    const std::string& caption = meta.Row(row).caption;
+    // The second character, not the second byte: a caption from a foreign
+    // file may begin with a double-byte character such as ソ (0x83 0x5C).
+    const std::size_t second = caption.empty() ? 0 : sjis::CharLength(caption, 0);
+    if (second == 0 || second >= caption.size() || AsciiUpper(caption[second]) != wanted) continue;
+    // A double-byte second character names no one-byte c.
+    if (sjis::CharLength(caption, second) == 2) continue;
     const MetaRow& entry = meta.Row(row);
-    if (entry.caption.size() < 2 || AsciiUpper(entry.caption[1]) != wanted) continue;
-    // A caption whose second character is double-byte names no one-byte c.
-    if (sjis::IsLeadByte(static_cast<unsigned char>(entry.caption[1])) && entry.caption.size() > 2)
-      continue;
     const std::optional<int> function = FindFunction(entry.data);
     return MetaHandler{function.value_or(-1), row};
   }

@@ -303,6 +303,10 @@ TEST(LookupMetaTest, RowsAndFunctions) {
   EXPECT_EQ(LookupMeta(meta, 'x')->function, -1);
   EXPECT_EQ(LookupMeta(meta, 'x')->row, 16);
   EXPECT_FALSE(LookupMeta(meta, 'q'));
+  // The second character of "ソq" is q; its second byte is a backslash.
+  meta.Assign({{"ソq", "one"}, {"$表", "two"}});
+  EXPECT_EQ(LookupMeta(meta, 'Q')->row, 0);
+  EXPECT_FALSE(LookupMeta(meta, '\\'));
   EXPECT_EQ(FuncList()[kFuncClipBoard].name, "$ClipBoard");
   EXPECT_EQ(FindFunction("#FILEDATA"), kFuncFileData);
   EXPECT_FALSE(FindFunction("#File"));
