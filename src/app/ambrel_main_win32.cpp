@@ -9,6 +9,7 @@
 #include "app/version.h"
 #include "editor/main_window_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/sjis.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ std::string ModulePath() {
 }
 
 // Folder with its trailing separator, and the file name.
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/") + 1); }
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+std::string FolderOf(const std::string& path) { return path.substr(0, ambrel::sjis::FindLastOf(path, "\\/") + 1); }
+std::string FileNameOf(const std::string& path) { return path.substr(ambrel::sjis::FindLastOf(path, "\\/") + 1); }
 
 int RunMessageLoop(ambrel::win32::App& app) {
   MSG msg;

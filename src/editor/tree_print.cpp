@@ -3,12 +3,18 @@
 #include "clipstore/tree_node.h"
 
 namespace ambrel::editor {
+
+std::string TreePrintLine(int level, std::string_view text) {
+  std::string line;
+  for (int i = 0; i <= level; ++i) line += "　　　";
+  line += text;
+  return line;
+}
+
 namespace {
 
 void AddLines(const clipstore::TreeNode& node, int level, std::vector<std::string>& lines) {
-  std::string line;
-  for (int i = 0; i <= level; ++i) line += "　　　";
-  lines.push_back(line + node.text);
+  lines.push_back(TreePrintLine(level, node.text));
   for (int i = 0; i < node.Count(); ++i) AddLines(*node.Child(i), level + 1, lines);
 }
 

@@ -114,21 +114,33 @@ std::string Expand(std::string_view source, Run& run);
 
 // Replaces groups, innermost and rightmost first, by their expansions
 // between the two markers. False when the paste is cancelled or bounded.
+// Only a group whose expansion differs from its content can feed the pass
+// again, so only those count toward the bounds; an unchanged group just gets
+// its markers in place and the search goes on to its left.
 bool GroupPass(std::string& text, Run& run) {
+  std::size_t searchEnd = std::string::npos;
   for (;;) {
-    const std::size_t open = text.rfind('(');
+    const std::size_t open = text.rfind('(', searchEnd);
     if (open == std::string::npos) return true;
     const std::size_t close = text.find(')', open + 1);
     // An unclosed or empty group ends the pass; groups further left stay.
     if (close == std::string::npos || close == open + 1) return true;
+    const std::string_view content = std::string_view(text).substr(open + 1, close - open - 1);
+    std::string inner = Expand(content, run);
+    if (!run.goAhead || run.bounded) return false;
+    if (inner == content) {
+      text[open] = kOpenMark;
+      text[close] = kCloseMark;
+      if (open == 0) return true;
+      searchEnd = open - 1;
+      continue;
+    }
     run.groupWork += text.size();
     if (++run.groups > kMaxGroupExpansions || run.groupWork > kMaxGroupWorkBytes ||
         text.size() > kMaxExpandedBytes) {
       run.bounded = true;
       return false;
     }
-    std::string inner = Expand(std::string_view(text).substr(open + 1, close - open - 1), run);
-    if (!run.goAhead || run.bounded) return false;
     std::string next;
     next.reserve(text.size() + inner.size());
     next.append(text, 0, open);
@@ -137,6 +149,8 @@ bool GroupPass(std::string& text, Run& run) {
     next += kCloseMark;
     next.append(text, close + 1);
     text = std::move(next);
+    // The expansion may hold new groups; nothing to its right is left open.
+    searchEnd = open + inner.size();
   }
 }
 
@@ -211,11 +225,14 @@ const std::array<FuncHandler, kFuncCount>& BindFunctions() {
 std::optional<MetaHandler> LookupMeta(const MetaList& meta, char c) {
   const char wanted = AsciiUpper(c);
   for (int row = 0; row < meta.Count(); ++row) {
+    const std::string& caption = meta.Row(row).caption;
+    // The second character, not the second byte: a caption from a foreign
+    // file may begin with a double-byte character such as ソ (0x83 0x5C).
+    const std::size_t second = caption.empty() ? 0 : sjis::CharLength(caption, 0);
+    if (second == 0 || second >= caption.size() || AsciiUpper(caption[second]) != wanted) continue;
+    // A double-byte second character names no one-byte c.
+    if (sjis::CharLength(caption, second) == 2) continue;
     const MetaRow& entry = meta.Row(row);
-    if (entry.caption.size() < 2 || AsciiUpper(entry.caption[1]) != wanted) continue;
-    // A caption whose second character is double-byte names no one-byte c.
-    if (sjis::IsLeadByte(static_cast<unsigned char>(entry.caption[1])) && entry.caption.size() > 2)
-      continue;
     const std::optional<int> function = FindFunction(entry.data);
     return MetaHandler{function.value_or(-1), row};
   }

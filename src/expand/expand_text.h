@@ -37,6 +37,7 @@ struct ExpandServices {
 // A function's output may reproduce a group with a meta character inside
 // (a clipboard text "($b)" pasted through "X($b)"), and the group pass would
 // then never end. These bound one expansion; reaching one cancels the paste.
+// Groups that expand to their own content count toward neither bound.
 inline constexpr int kMaxGroupExpansions = 1000;
 // Bytes of text the group pass may rewrite in all, so that a large clipboard
 // text cannot make each of those steps slow.

@@ -1,5 +1,7 @@
 #include "expand/pick_tree.h"
 
+#include "platform/sjis.h"
+
 namespace ambrel::expand {
 
 int PickTree::Add(int parent, std::string text, int image) {
@@ -70,11 +72,6 @@ std::string NodePath(const PickTree& tree, int node) {
 
 namespace {
 
-std::string_view WithoutTrailingBackslash(std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return path;
-}
-
 void ScanNode(PickTree& tree, int node, const std::string& path, FileSystem& fileSystem,
               WorkStep& step) {
   if (path.size() + 4 >= kMaxScanPath) return;
@@ -96,6 +93,11 @@ void ScanNode(PickTree& tree, int node, const std::string& path, FileSystem& fil
 }
 
 }  // namespace
+
+std::string_view WithoutTrailingBackslash(std::string_view path) {
+  if (sjis::EndsWithChar(path, '\\')) path.remove_suffix(1);
+  return path;
+}
 
 bool IsFolder(std::string_view argument, FileSystem& fileSystem) {
   if (argument.find_first_of("?*") != std::string_view::npos) return false;

@@ -57,6 +57,10 @@ void BuildTree(PickTree& tree, const std::vector<std::string>& lines, WorkStep& 
 // by "\".
 std::string NodePath(const PickTree& tree, int node);
 
+// path without one trailing "\" (a whole character, never the second byte
+// of a double-byte one such as 表).
+std::string_view WithoutTrailingBackslash(std::string_view path);
+
 // Whether argument names a folder: no wildcard; one trailing "\" ignored;
 // "X:" is a drive without asking the disk.
 bool IsFolder(std::string_view argument, FileSystem& fileSystem);

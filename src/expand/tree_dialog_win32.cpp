@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "editor/tree_print.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/work_dialog_win32.h"
 
@@ -133,8 +134,7 @@ bool TreeDialog::LoadTree(std::string_view argument) {
   work_.Begin(delay);
   bool ok;
   if (folderTree_) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    ok = expand::ScanFolders(model_, path, fileSystem_, work_);
+    ok = expand::ScanFolders(model_, expand::WithoutTrailingBackslash(path), fileSystem_, work_);
   } else {
     ok = expand::ReadTreeFile(path, targets, work_);
   }
@@ -181,7 +181,7 @@ std::vector<std::string> TreeDialog::PrintedRows() const {
   ForEachItem(view_, [&](HTREEITEM item) {
     int depth = 0;
     for (HTREEITEM p = TreeView_GetParent(view_, item); p; p = TreeView_GetParent(view_, p)) ++depth;
-    lines.push_back(std::string(static_cast<std::size_t>(depth) * 2, ' ') + ItemText(view_, item));
+    lines.push_back(editor::TreePrintLine(depth, ItemText(view_, item)));
   });
   return lines;
 }

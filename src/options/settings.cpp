@@ -66,6 +66,13 @@ void Settings::SetGridLine(bool on) {
 
 void Settings::SetEditorFont(const EditorFont& font) {
   editorFont_ = font;
+  // A height or size no font dialog gives falls back to the default one.
+  const EditorFont designed;
+  if (font.height < -kMaxFontPixels || font.height > kMaxFontPixels)
+    editorFont_.height = designed.height;
+  if (font.size < 1 || font.size > kMaxFontPoints) editorFont_.size = designed.size;
+  editorFont_.color &= 0x00FFFFFF;
+  editorFont_.style &= kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut;
   Changed(Setting::kEditorFont);
 }
 
@@ -76,6 +83,7 @@ void Settings::SetWordWrap(bool on) {
 
 
 void Settings::SetPasteMethod(int method) {
+  method = std::clamp(method, kPasteByMessage, kPasteByShiftInsert);
   pasteMethod_ = method;
   if (hook_) {
     if (method == 1) hook_->SetPasteKeyCode(0);
@@ -116,7 +124,7 @@ void Settings::SetBeginner(bool on) {
 }
 
 void Settings::SetVertWindow(int style) {
-  vertWindow_ = style;
+  vertWindow_ = style != 0 ? 1 : 0;
   Changed(Setting::kVertWindow);
 }
 
@@ -126,7 +134,7 @@ void Settings::SetTreeButtons(bool on) {
 }
 
 void Settings::SetInterval(int seconds) {
-  interval_ = seconds;
+  interval_ = std::clamp(seconds, kMinInterval, kMaxInterval);
   Changed(Setting::kInterval);
 }
 
@@ -136,6 +144,10 @@ void Settings::SetShowDebugPage(bool on) {
 }
 
 void Settings::SetQuote(std::string quote) { quote_ = CutShiftJis(quote, 255); }
+
+void Settings::SetPopupPos(int pos) { popupPos_ = std::clamp(pos, kPopupAtPoint, kPopupBottomRight); }
+
+void Settings::SetMenuId(int id) { menuId_ = std::clamp(id, kMinMenuId, kMaxMenuId); }
 
 void Settings::SetMenuCap(std::string cap) { menuCap_ = std::move(cap); }
 

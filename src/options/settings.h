@@ -58,6 +58,17 @@ inline constexpr std::uint16_t kHotKeyCtrl = 0x4000;
 inline constexpr std::uint16_t kHotKeyAlt = 0x8000;
 inline constexpr std::uint16_t kDefaultHotKey = kHotKeyCtrl | kHotKeyShift | 'V';
 
+// Ranges of the numeric settings. A value outside (from a damaged or foreign
+// parameter file) is brought into range by its setter, so every use may
+// trust it.
+inline constexpr int kMinInterval = 1, kMaxInterval = 10;
+inline constexpr int kPasteByMessage = 0, kPasteByCtrlV = 1, kPasteByShiftInsert = 2;
+inline constexpr int kPopupAtPoint = 0, kPopupBottomRight = 4;
+// The linked menu item uses MenuId and MenuId - 1 as 16-bit command ids, and
+// 0xFFFF is its separator's.
+inline constexpr int kMinMenuId = 2, kMaxMenuId = 0xFFFE;
+inline constexpr int kMaxFontPixels = 400, kMaxFontPoints = 300;
+
 class Settings {
  public:
   // The hook may be null until the library is loaded.
@@ -77,8 +88,10 @@ class Settings {
   void SetMultiLine(bool on);
   void SetMultiLineBar(bool on);
   void SetGridLine(bool on);
+  // An oversized height, or a size out of 1..300 points, gives the default one.
   void SetEditorFont(const EditorFont& font);
   void SetWordWrap(bool on);
+  // 0 WM_PASTE, 1 Ctrl+V, 2 Shift+Insert; kept within that range.
   void SetPasteMethod(int method);
   void SetMenuMenu(bool on);
   void SetOptionMenu(bool on);
@@ -87,13 +100,16 @@ class Settings {
   // Passed to the hook library only while the hook is installed.
   void SetMenuLink(bool on);
   void SetBeginner(bool on);
+  // 1 vertical split, 0 horizontal; any other value counts as 1.
   void SetVertWindow(int style);
   void SetTreeButtons(bool on);
+  // Seconds before the work dialog shows, kept within 1..10.
   void SetInterval(int seconds);
   void SetShowDebugPage(bool on);
 
   // --- Plain settings: stored, read where they are used ---
-  void SetPopupPos(int pos) { popupPos_ = pos; }
+  // 0 at the mouse or caret, 1..4 the corners of the screen.
+  void SetPopupPos(int pos);
   void SetDataSave(bool on) { dataSave_ = on; }
   void SetDistribute(bool on) { distribute_ = on; }
   void SetFullMatching(bool on) { fullMatching_ = on; }
@@ -104,7 +120,7 @@ class Settings {
   void SetSelfFocus(bool on) { selfFocus_ = on; }
   void SetDskTpFocus(bool on) { dskTpFocus_ = on; }
   void SetMenuCap(std::string cap);
-  void SetMenuId(int id) { menuId_ = id; }
+  void SetMenuId(int id);
   void SetEditLink(bool on) { editLink_ = on; }
   void SetTreeW(int pixels) { treeW_ = pixels; }
   void SetTreeH(int pixels) { treeH_ = pixels; }

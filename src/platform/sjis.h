@@ -40,4 +40,41 @@ constexpr char AsciiUpper(char c) noexcept {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Start of the last character of text (0 when empty). Shift-JIS cannot be
+// read backwards (a second byte may look like a lead byte or like ASCII), so
+// the text is walked from its start.
+constexpr std::size_t LastCharStart(std::string_view text) noexcept {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t next = pos + CharLength(text, pos);
+    if (next >= text.size()) break;
+    pos = next;
+  }
+  return pos;
+}
+
+// True when the last character of text is the one-byte character c: the
+// second byte of 表 (0x95 0x5C) is no '\'.
+constexpr bool EndsWithChar(std::string_view text, char c) noexcept {
+  return !text.empty() && text.back() == c && LastCharStart(text) == text.size() - 1;
+}
+
+// Position of the first one-byte character c at or after from (a character
+// boundary), npos for none.
+constexpr std::size_t FindChar(std::string_view text, char c,
+                               std::size_t from = 0) noexcept {
+  for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos))
+    if (text[pos] == c) return pos;
+  return std::string_view::npos;
+}
+
+// Position of the last character of text that is one of the one-byte
+// characters in chars, npos for none.
+constexpr std::size_t FindLastOf(std::string_view text, std::string_view chars) noexcept {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos))
+    if (chars.find(text[pos]) != std::string_view::npos) found = pos;
+  return found;
+}
+
 }  // namespace ambrel::sjis

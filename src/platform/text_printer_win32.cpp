@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/handles_win32.h"
+#include "platform/sjis.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -51,11 +52,10 @@ bool PrintToDc(HDC dc, const std::string& docName, const std::vector<std::string
 PrintOutcome SaveToFile(HWND owner, const std::string& docName, const std::vector<std::string>& lines) {
   char name[MAX_PATH] = {};
   std::string proposed = docName;
-  std::replace_if(proposed.begin(), proposed.end(),
-                  [](char c) { return c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' ||
-                                      c == '"' || c == '<' || c == '>' || c == '|'; },
-                  '_');
-  proposed = proposed.substr(0, MAX_PATH - 5);
+  // Only whole one-byte characters: the second byte of 表 is a backslash.
+  for (std::size_t pos = 0; pos < proposed.size(); pos += sjis::CharLength(proposed, pos))
+    if (std::string_view("\\/:*?\"<>|").find(proposed[pos]) != std::string_view::npos) proposed[pos] = '_';
+  proposed.resize(sjis::CharBoundaryAtOrBefore(proposed, MAX_PATH - 5));
   lstrcpynA(name, proposed.c_str(), MAX_PATH);
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;

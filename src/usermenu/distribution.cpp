@@ -9,6 +9,7 @@ namespace ambrel::usermenu {
 Distributor::Distributor(clipstore::TClipBase& store, const options::Settings& settings,
                          MessageBoxes& messages)
     : store_(store), settings_(settings), messages_(messages) {
+  static_assert(std::tuple_size_v<ReportedSlots> == clipstore::kSlotCount);
   reg_.LineSeparator = regexp::mcls_CRLF;
 }
 
@@ -25,7 +26,7 @@ bool Distributor::CompileExpression(const std::string& text) {
 int Distributor::MatchClip(std::string_view text, int& start, int& length) {
   if (!settings_.FullMatching()) {
     const std::size_t crlf = text.find("\r\n");
-    if (crlf != std::string_view::npos) text = text.substr(0, crlf + 1);
+    if (crlf != std::string_view::npos) text = text.substr(0, crlf + 2);
   }
   if (text.empty()) return 0;
   return reg_.Match(text, start, length);
@@ -38,10 +39,15 @@ void Distributor::DistributeClip(std::string_view text) {
     const clipstore::TMenuSlot& s = store_.Slot(slot);
     if (!s.Node || !s.MenuItem) continue;
     const std::string pattern = s.Pattern;
+    std::optional<std::string>& reported = reported_[static_cast<std::size_t>(slot)];
     if (!CompileQuietly(pattern)) {
-      if (reported_.insert(pattern).second) messages_.ErrorBox(kBadPatternMessage, kBadPatternHelp);
+      if (reported != pattern) {
+        reported = pattern;
+        messages_.ErrorBox(kBadPatternMessage, kBadPatternHelp);
+      }
       continue;
     }
+    reported.reset();
     if (CurrentExpression().empty()) continue;
     int start = 0, length = 0;
     if (MatchClip(text, start, length) < 1 || length <= 0) continue;

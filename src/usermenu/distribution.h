@@ -3,7 +3,8 @@
 // and the part it matches becomes the newest clip of that menu.
 #pragma once
 
-#include <set>
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,15 +41,18 @@ class Distributor {
   void DistributeClip(std::string_view text);
 
  private:
+  using ReportedSlots = std::array<std::optional<std::string>, 12>;  // one per menu slot
   bool CompileQuietly(const std::string& pattern);
 
   clipstore::TClipBase& store_;
   const options::Settings& settings_;
   MessageBoxes& messages_;
   regexp::TAWKStr reg_;
-  // Stored patterns already reported as faulty: a broken pattern gets one
-  // error box, not one per copy, until it is changed.
-  std::set<std::string> reported_;
+  // Each slot's faulty pattern already reported: a broken pattern gets one
+  // error box, not one per copy. A pattern that compiles, or another broken
+  // one, replaces the entry, so a broken pattern that comes back is
+  // reported again.
+  ReportedSlots reported_{};
   // A copy that arrives while an error box of a distribution is open is
   // recorded but not distributed, so boxes never stack up.
   bool distributing_ = false;

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "clipstore/clip_store.h"
+#include "platform/dialog_placement_win32.h"
+#include "platform/edit_byte_limit_win32.h"
+#include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
 #include "usermenu/reg_list_window_win32.h"
@@ -84,9 +87,9 @@ void PostDialog::OnCreate() {
     HWND control = AddControl(c.cls, c.text, c.style, c.id);
     MoveWindow(control, du.X(c.x), du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
   }
-  SendMessageA(Item(kTitleEdit), EM_LIMITTEXT, 30, 0);
-  SendMessageA(Item(kRegEdit), EM_LIMITTEXT, 255, 0);
-  SendMessageA(Item(kTestEdit), EM_LIMITTEXT, 255, 0);
+  LimitEditBytes(Item(kTitleEdit), 30);
+  LimitEditBytes(Item(kRegEdit), 255);
+  LimitEditBytes(Item(kTestEdit), 255);
   HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                               0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kMaxHistorySpin), instance, nullptr);

@@ -19,6 +19,20 @@ constexpr int kRegListId = 11;
 constexpr int kTitleListId = 12;
 enum PopupCommand : int { kLPGridLine = 201, kLPPrint };
 constexpr const char* kPageCaptions[2] = {"正規表現", "タイトル"};
+constexpr const char* kRegListHint = "正規表現の一覧です";
+constexpr const char* kTitleListHint = "現在使用されているメニュータイトルの一覧です";
+
+// The pop-up menu's items; a hint's text after "Menu" goes to the status bar.
+struct PopupItem {
+  PopupCommand id;
+  const char* caption;
+  const char* hint;
+};
+constexpr PopupItem kPopupItems[] = {
+    {kLPGridLine, "ｸﾞﾘｯﾄﾞﾗｲﾝの表示 (&G)", "Menuグリッドラインを表示します"},
+    {kLPPrint, "印刷 (&P)", "Menuリストを一覧印刷します"},
+};
+constexpr std::size_t kMenuHintPrefix = 4;  // "Menu"
 
 void AddColumn(HWND list, int index, const char* caption, int width) {
   LVCOLUMNA column{};
@@ -62,6 +76,13 @@ HWND MakeList(HWND parent, int id, DWORD extraStyle) {
 
 }  // namespace
 
+RegListWindow::RegListWindow(clipstore::TClipBase& store, options::Settings& settings)
+    : store_(store), settings_(settings) {
+  settings_.AddObserver(this);
+}
+
+RegListWindow::~RegListWindow() { settings_.RemoveObserver(this); }
+
 bool RegListWindow::Create(PostDialog* dialog) {
   dialog_ = dialog;
   const Point parked = ParkingPlace();
@@ -88,12 +109,40 @@ void RegListWindow::OnCreate() {
     AddRow(regList_, row++, {r.expression, r.description});
   titleList_ = MakeList(hwnd(), kTitleListId, LVS_NOCOLUMNHEADER);
   AddColumn(titleList_, 0, "", 220);
+  // The lists send no hover notification as created, so the hint follows
+  // the mouse moving over them.
+  for (HWND list : {regList_, titleList_})
+    SetWindowSubclass(list, &RegListWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
   popup_.reset(CreatePopupMenu());
-  AppendMenuA(popup_.get(), MF_STRING, kLPGridLine, "ｸﾞﾘｯﾄﾞﾗｲﾝの表示 (&G)");
-  AppendMenuA(popup_.get(), MF_STRING, kLPPrint, "印刷 (&P)");
+  for (const PopupItem& item : kPopupItems) AppendMenuA(popup_.get(), MF_STRING, item.id, item.caption);
   ApplyGridLines();
+  ApplyTabStyle();
   ShowPage(0);
+}
+
+void RegListWindow::OnSettingChanged(options::Setting which) {
+  if (!regList_) return;
+  if (which == options::Setting::kGridLine) {
+    ApplyGridLines();
+  } else if (which == options::Setting::kUpperTab || which == options::Setting::kMultiLine) {
+    ApplyTabStyle();
+    OnSize();
+  }
+}
+
+LRESULT CALLBACK RegListWindow::ListProc(HWND list, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR data) {
+  auto* self = reinterpret_cast<RegListWindow*>(data);
+  if (msg == WM_MOUSEMOVE && self->dialog_)
+    self->dialog_->ShowHint(list == self->regList_ ? kRegListHint : kTitleListHint);
+  return DefSubclassProc(list, msg, wParam, lParam);
+}
+
+void RegListWindow::OnMenuSelect(UINT item, UINT flags) {
+  if (!dialog_ || (flags & MF_POPUP)) return;
+  for (const PopupItem& p : kPopupItems)
+    if (p.id == static_cast<int>(item)) dialog_->ShowHint(p.hint + kMenuHintPrefix);
 }
 
 LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -102,6 +151,7 @@ LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: OnContextMenu(); return 0;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_LBUTTONUP:
       if (dragging_) EndDrag(true);
       return 0;
@@ -143,7 +193,7 @@ void RegListWindow::ShowBeside(HWND dialog) {
   GetWindowRect(dialog, &d);
   GetWindowRect(hwnd(), &mine);
   const int width = mine.right - mine.left;
-  const int left = GetSystemMetrics(SM_CXSCREEN) < d.right + width ? d.left - width : d.right;
+  const int left = usermenu::BesideLeft(GetSystemMetrics(SM_CXSCREEN), d.left, d.right - d.left, width);
   SetWindowPos(hwnd(), HWND_TOP, left, d.top, width, d.bottom - d.top, SWP_NOACTIVATE);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
@@ -155,8 +205,18 @@ void RegListWindow::Close() {
 
 void RegListWindow::ApplyGridLines() {
   const DWORD grid = settings_.GridLine() ? LVS_EX_GRIDLINES : 0;
-  for (HWND list : {regList_, titleList_})
+  for (HWND list : {regList_, titleList_}) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, grid);
+    InvalidateRect(list, nullptr, TRUE);
+  }
+}
+
+void RegListWindow::ApplyTabStyle() {
+  LONG_PTR style = GetWindowLongPtrA(tabs_, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
+  if (!settings_.UpperTab()) style |= TCS_BOTTOM;
+  if (settings_.MultiLine()) style |= TCS_MULTILINE;
+  SetWindowLongPtrA(tabs_, GWL_STYLE, style);
+  InvalidateRect(tabs_, nullptr, TRUE);
 }
 
 LRESULT RegListWindow::OnNotify(const NMHDR& header) {
@@ -172,9 +232,6 @@ LRESULT RegListWindow::OnNotify(const NMHDR& header) {
   } else if (header.code == LVN_KEYDOWN &&
              reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE && dialog_) {
     SetForegroundWindow(dialog_->hwnd());
-  } else if (header.code == NM_HOVER && dialog_) {
-    dialog_->ShowHint(header.idFrom == kRegListId ? "正規表現の一覧です"
-                                                   : "現在使用されているメニュータイトルの一覧です");
   }
   return 0;
 }
@@ -194,8 +251,7 @@ void RegListWindow::OnContextMenu() {
   GetCursorPos(&pt);
   const int id = TrackPopupMenu(popup_.get(), TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd(), nullptr);
   if (id == kLPGridLine) {
-    settings_.SetGridLine(!settings_.GridLine());
-    ApplyGridLines();
+    settings_.SetGridLine(!settings_.GridLine());  // every list view follows, this one too
   } else if (id == kLPPrint) {
     OnPrint();
   }

@@ -4,32 +4,36 @@
 
 #include <string>
 
+#include "options/settings.h"
 #include "platform/handles_win32.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::clipstore {
 class TClipBase;
 }
-namespace ambrel::options {
-class Settings;
-}
 
 namespace ambrel::win32 {
 
 class PostDialog;
 
-class RegListWindow : public Window {
+// Follows the settings like the program's other windows: GridLine in both
+// lists, UpperTab and MultiLine in its tabs.
+class RegListWindow : public Window, public options::SettingsObserver {
  public:
-  RegListWindow(clipstore::TClipBase& store, options::Settings& settings)
-      : store_(store), settings_(settings) {}
+  RegListWindow(clipstore::TClipBase& store, options::Settings& settings);
+  ~RegListWindow() override;
   bool Create(PostDialog* dialog);
   // Rebuilds the titles and stands beside the dialog (left of it when the
   // screen has no room on its right).
   void ShowBeside(HWND dialog);
   void Close();
-  void ApplyGridLines();
+  void OnSettingChanged(options::Setting which) override;
 
  private:
+  static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void ApplyGridLines();
+  void ApplyTabStyle();
+  void OnMenuSelect(UINT item, UINT flags);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -203,6 +204,35 @@ TEST_F(ParamFileTest, StoreClampsOutOfRangeValuesBeforeTheNextSave) {
   const std::string saved = files.Get(kPath).value();
   EXPECT_EQ(static_cast<unsigned char>(saved[288]), 256 - 30);
   EXPECT_EQ(static_cast<unsigned char>(saved[308]), 20);
+}
+
+TEST_F(ParamFileTest, NumericSettingsAreBroughtIntoRangeWhenApplied) {
+  struct Case {
+    std::int32_t interval, popupPos, pasteMethod, vertWindow, menuId, fontHeight, fontSize;
+    std::vector<int> expected;
+  };
+  const std::vector<Case> cases = {
+      {1, 0, 0, 0, 2, -400, 1, {1, 0, 0, 0, 2, -400, 1}},
+      {10, 4, 2, 1, 0xFFFE, 400, 300, {10, 4, 2, 1, 0xFFFE, 400, 300}},
+      {0, -1, -1, -1, 1, -401, 0, {1, 0, 0, 1, 2, -16, 12}},
+      {11, 5, 3, 2, 0x10000, 401, 301, {10, 4, 2, 1, 0xFFFE, -16, 12}},
+      {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MAX,
+       {10, 0, 2, 1, 2, -16, 12}},
+  };
+  for (const Case& c : cases) {
+    files.files[kPath] = DefaultRecord()
+                             .Int(1876, c.interval).Int(1832, c.popupPos).Int(1880, c.pasteMethod)
+                             .Int(1768, c.vertWindow).Int(1868, c.menuId).Int(1152, c.fontHeight)
+                             .Int(1192, c.fontSize).File();
+    ParamFile params = MakeFile();
+    params.LoadParams(kPath);
+    params.ApplyLateParams();
+    const options::EditorFont& font = settings.GetEditorFont();
+    EXPECT_EQ((std::vector<int>{settings.Interval(), settings.PopupPos(), settings.PasteMethod(),
+                                settings.VertWindow(), settings.MenuId(), font.height, font.size}),
+              c.expected)
+        << c.interval;
+  }
 }
 
 TEST_F(ParamFileTest, DamagedFilesAreReportedAndReplacedByDefaults) {

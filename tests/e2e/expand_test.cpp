@@ -177,6 +177,26 @@ TEST_F(Expand, TreeClipPastesTheChosenFolderPath) {
   ExpectPasted(root + "\\sub\\leaf");
 }
 
+TEST_F(Expand, TreeClipTakesAFolderWhoseNameEndsInABackslashByte) {
+  // 表 and ソ end in the byte of "\": the folder is still a folder.
+  const std::string root = ambrel_.Folder().File("予定表");
+  ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((root + "\\ソ").c_str(), nullptr));
+  StartWith("$t(" + root + ")");
+  ExpandStaticClip();
+  HWND picker = WaitForDialog("TTree");
+  ASSERT_NE(picker, nullptr) << "no tree picker";
+  EXPECT_EQ(WindowText(picker), root);
+  HWND view = FindChild(picker, "SysTreeView32");
+  ASSERT_NE(view, nullptr);
+  const std::vector<TreeItemText> expected = {{0, root}, {1, "ソ"}};
+  EXPECT_EQ(ReadTreeView(view), expected);
+  PostKey(view, VK_DOWN);
+  ASSERT_TRUE(WaitUntil([&] { return ReadTreeSelection(view) == "ソ"; }, 3000));
+  Press(picker, IDOK);
+  ExpectPasted(root + "\\ソ");
+}
+
 TEST_F(Expand, TreeFileClipPastesTheChosenItemText) {
   ASSERT_TRUE(ambrel_.Folder().WriteFile("tree.txt", "果物\r\n\tりんご\r\n\t\t\tふじ\r\n野菜\r\n"));
   const std::string file = ambrel_.Folder().File("tree.txt");

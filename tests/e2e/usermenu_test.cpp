@@ -2,6 +2,7 @@
 // user-menu dialog reached through the clip tree's pop-up menu.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "ambrel/ambrel_with_notepad.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
+#include "harness/mouse.h"
 #include "harness/notepad.h"
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
@@ -21,7 +23,7 @@ namespace {
 // Control ids of the user-menu dialog.
 constexpr int kTitleEdit = 101, kRegEdit = 103, kTestEdit = 105, kResultEdit = 106, kTestBtn = 107,
               kMaxHistoryEdit = 109;
-constexpr std::size_t kBeginnerOffset = 1824;
+constexpr std::size_t kBeginnerOffset = 1824, kUpperTabOffset = 1144, kGridLineOffset = 1763;
 
 class UserMenus : public AmbrelWithNotepad {
  protected:
@@ -33,9 +35,12 @@ class UserMenus : public AmbrelWithNotepad {
     std::string prm = ambrel_.Folder().ReadFile("Ambrel.prm");
     ASSERT_EQ(prm.size(), 2140u);
     prm[kBeginnerOffset] = 0;
+    PatchParams(prm);
     ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.prm", prm));
     ASSERT_TRUE(ambrel_.Start());
   }
+  // Further saved settings a test starts with.
+  virtual void PatchParams(std::string&) {}
   HWND Tree() const { return FindChild(ambrel_.Editor(), "SysTreeView32"); }
   // The clips of the user menu whose tree text begins with `menu`.
   std::vector<std::string> MenuClips(const std::string& menu) const {
@@ -199,6 +204,126 @@ TEST_F(UserMenus, DeletingAUserMenuAsksFirstAboutItsClips) {
   EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "削除");
   Press(dialog, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !TreeHas("Usr1 (ＵＲＬ<例>)"); }, 3000));
+}
+
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+TEST_F(UserMenus, TitleFieldTakesThirtyBytesOfTypedOrPastedFullWidthText) {
+  OpenEditor();
+  TreeCommand('N');
+  HWND dialog = WaitForDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND title = GetDlgItem(dialog, kTitleEdit);
+  ASSERT_TRUE(BringToForeground(dialog));
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(WaitUntil([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == title;
+  }, 3000));
+  // Typed through an input method, which gives an ANSI window each
+  // double-byte character whole (lead byte high).
+  const std::string hyo = "表";
+  const WPARAM hyoChar = (static_cast<unsigned char>(hyo[0]) << 8) | static_cast<unsigned char>(hyo[1]);
+  for (int i = 0; i < 20; ++i) PostMessageA(title, WM_IME_CHAR, hyoChar, 1);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(title) == Repeat("表", 15); }, 5000)) << WindowText(title);
+  PumpFor(300);
+  EXPECT_EQ(WindowText(title), Repeat("表", 15));
+
+  // A paste over the selection, then one after a character, each cut to fit.
+  ASSERT_TRUE(SetClipboardText(Repeat("ソ", 20) + "a"));
+  SendMessageA(title, EM_SETSEL, 0, -1);
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'V'}));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(title) == Repeat("ソ", 15); }, 5000)) << WindowText(title);
+  SetItem(dialog, kTitleEdit, "a");
+  SendMessageA(title, EM_SETSEL, 1, 1);
+  ASSERT_TRUE(PressKeys({VK_CONTROL, 'V'}));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(title) == "a" + Repeat("ソ", 14); }, 5000)) << WindowText(title);
+
+  // Text set from outside is cut at the pattern's 255 bytes, never inside 表.
+  SetItem(dialog, kRegEdit, Repeat("表", 200));
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, kRegEdit)), Repeat("表", 127));
+  Press(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
+}
+
+class UserMenusWithViewSettings : public UserMenus {
+ protected:
+  void PatchParams(std::string& prm) override {
+    prm[kGridLineOffset] = 1;
+    prm[kUpperTabOffset] = 0;
+  }
+  static bool HasGridLines(HWND list) {
+    return (SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES) != 0;
+  }
+  // Panel 1 of the dialog's status bar.
+  static std::string StatusText(HWND dialog) {
+    HWND status = FindChild(dialog, "msctls_statusbar32");
+    RemoteBuffer buffer(status, 512);
+    if (!buffer.Valid()) return {};
+    SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(buffer.Address()));
+    char text[512] = {};
+    buffer.Read(0, text, sizeof text - 1);
+    return text;
+  }
+};
+
+TEST_F(UserMenusWithViewSettings, ExpressionListFollowsTheSavedAndToggledSettings) {
+  OpenEditor();
+  TreeCommand('N');
+  HWND dialog = WaitForDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND regList = WaitForTopWindow("TRegList", 5000, ambrel_.Proc().Id(), "", /*mustBeVisible=*/true);
+  ASSERT_NE(regList, nullptr);
+  std::vector<HWND> lists;
+  // The expression list (the page shown) first, then the title list.
+  for (const ChildWindow& c : ChildWindows(regList))
+    if (c.className == "SysListView32") lists.insert(c.visible ? lists.begin() : lists.end(), c.window);
+  ASSERT_EQ(lists.size(), 2u) << DescribeChildren(regList);
+  for (HWND list : lists) EXPECT_TRUE(HasGridLines(list));
+  EXPECT_NE(GetWindowLongA(FindChild(regList, "SysTabControl32"), GWL_STYLE) & TCS_BOTTOM, 0);
+
+  PostMessageA(lists[0], WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_TRUE(WaitUntil([&] { return StatusText(dialog) == "正規表現の一覧です"; }, 3000)) << StatusText(dialog);
+
+  // Dragging the row [^abc] onto the expression field replaces its selected text.
+  HWND regEdit = GetDlgItem(dialog, kRegEdit);
+  SetItem(dialog, kRegEdit, "x");
+  SendMessageA(regEdit, EM_SETSEL, 0, -1);
+  RemoteBuffer rowRect(lists[0], sizeof(RECT));
+  ASSERT_TRUE(rowRect.Valid());
+  RECT bounds{LVIR_LABEL, 0, 0, 0};
+  rowRect.Write(0, &bounds, sizeof bounds);
+  ASSERT_TRUE(SendMessageA(lists[0], LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(rowRect.Address())));
+  rowRect.Read(0, &bounds, sizeof bounds);
+  POINT from{bounds.left + 6, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(lists[0], &from);
+  RECT editRect{};
+  GetWindowRect(regEdit, &editRect);
+  const POINT to{(editRect.left + editRect.right) / 2, (editRect.top + editRect.bottom) / 2};
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(regList, nullptr);
+  ASSERT_TRUE(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
+  ASSERT_TRUE(WaitUntil([&] {
+    MouseAt({from.x + 4, from.y + 12});
+    MouseAt({from.x + 8, from.y + 24});
+    return GetGUIThreadInfo(thread, &info) && info.hwndCapture == regList;
+  }, 5000)) << "no drag began";
+  ASSERT_TRUE(MouseAt(to));
+  ASSERT_TRUE(MouseAt(to, MOUSEEVENTF_LEFTUP));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(regEdit) == "[^abc]"; }, 3000)) << WindowText(regEdit);
+
+  // Its own menu turns the setting off, and both lists follow.
+  PostMessageA(regList, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lists[0]), -1);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  ChooseMenuItemByMnemonic(menu, 'G');
+  EXPECT_TRUE(WaitUntil([&] { return !HasGridLines(lists[0]) && !HasGridLines(lists[1]); }, 3000));
+  Press(dialog, IDCANCEL);
 }
 
 }  // namespace

@@ -255,6 +255,18 @@ TEST_F(ExpandTextTest, LargeReproducingGroupIsBoundedByWork) {
   EXPECT_TRUE(bounded);
 }
 
+TEST_F(ExpandTextTest, ManyOrdinaryGroupsExpandInFull) {
+  std::string many;
+  for (int i = 0; i < 1001; ++i) many += "f(x) ";
+  EXPECT_EQ(Text(many), many);
+  EXPECT_FALSE(bounded);
+  std::string large(300u << 10, 'q');
+  for (std::size_t i = 0; i < 900; ++i) large.replace(i * 300, 3, "(a)");
+  EXPECT_EQ(Text(large), large);
+  EXPECT_FALSE(bounded);
+  EXPECT_EQ(Text("($y)(x)($m)"), "(99)(x)(04)");
+}
+
 TEST_F(ExpandTextTest, ExpandedTextIsBounded) {
   clipboard.text = std::string(kMaxExpandedBytes / 2 + 1, 'z');
   EXPECT_FALSE(Run("$b$b").goAhead);
@@ -291,6 +303,10 @@ TEST(LookupMetaTest, RowsAndFunctions) {
   EXPECT_EQ(LookupMeta(meta, 'x')->function, -1);
   EXPECT_EQ(LookupMeta(meta, 'x')->row, 16);
   EXPECT_FALSE(LookupMeta(meta, 'q'));
+  // The second character of "ソq" is q; its second byte is a backslash.
+  meta.Assign({{"ソq", "one"}, {"$表", "two"}});
+  EXPECT_EQ(LookupMeta(meta, 'Q')->row, 0);
+  EXPECT_FALSE(LookupMeta(meta, '\\'));
   EXPECT_EQ(FuncList()[kFuncClipBoard].name, "$ClipBoard");
   EXPECT_EQ(FindFunction("#FILEDATA"), kFuncFileData);
   EXPECT_FALSE(FindFunction("#File"));

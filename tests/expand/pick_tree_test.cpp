@@ -130,6 +130,19 @@ TEST_F(ScanFoldersTest, FoldersBeyondThePathLimitAreNotEntered) {
   EXPECT_LT(NodePath(tree, tree.Count() - 1).size(), kMaxScanPath);
 }
 
+TEST_F(ScanFoldersTest, NamesEndingInABackslashSecondByte) {
+  // 表 (0x95 0x5C) and ソ (0x83 0x5C) end in the byte of "\".
+  fs.AddFolder("C:", "予定表");
+  fs.AddFolder("C:\\予定表", "ソ");
+  EXPECT_TRUE(IsFolder("C:\\予定表", fs));
+  EXPECT_TRUE(IsFolder("C:\\予定表\\", fs));
+  EXPECT_TRUE(IsFolder("C:\\予定表\\ソ", fs));
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\予定表"), "C:\\予定表");
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\予定表\\"), "C:\\予定表");
+  EXPECT_TRUE(ScanFolders(tree, WithoutTrailingBackslash("C:\\予定表\\"), fs, step));
+  EXPECT_EQ(NodePath(tree, 1), "C:\\予定表\\ソ");
+}
+
 TEST(SplitLinesTest, LineEnds) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));

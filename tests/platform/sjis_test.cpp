@@ -56,3 +56,24 @@ TEST(Sjis, CutsOnlyAtCharacterBoundaries) {
 
 }  // namespace
 }  // namespace ambrel::sjis
+
+namespace ambrel::sjis {
+namespace {
+
+TEST(Sjis, SeparatorTestsSkipSecondBytes) {
+  // 表 is 0x95 0x5C and ソ 0x83 0x5C: their second byte is no backslash.
+  EXPECT_FALSE(EndsWithChar("C:\\予定表", '\\'));
+  EXPECT_FALSE(EndsWithChar("ソ", '\\'));
+  EXPECT_TRUE(EndsWithChar("C:\\予定表\\", '\\'));
+  EXPECT_TRUE(EndsWithChar("\\", '\\'));
+  EXPECT_FALSE(EndsWithChar("", '\\'));
+  EXPECT_EQ(LastCharStart("aソ"), 1u);
+  EXPECT_EQ(FindChar("表|a|", '|'), 2u);
+  EXPECT_EQ(FindChar("表|a|", '|', 3), 4u);
+  EXPECT_EQ(FindChar("ソ表", '\\'), std::string_view::npos);
+  EXPECT_EQ(FindLastOf("C:\\予定表\\ソ.exe", "\\/"), 9u);
+  EXPECT_EQ(FindLastOf("表ソ", "\\/"), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace ambrel::sjis

@@ -61,6 +61,12 @@ TEST_F(DistributionTest, FirstLineUnlessFullMatching) {
   DefineMenu(3, "行末", "[a-z]+$");
   Copy("abc def\r\nxyz");
   EXPECT_EQ(MenuTexts(3), (std::vector<std::string>{"def"}));
+  // The first line keeps its CR LF.
+  DefineMenu(4, "改行", "c\\r\\n");
+  Copy("abc\r\nxyz");
+  EXPECT_EQ(MenuTexts(4), (std::vector<std::string>{"c\r\n"}));
+  EXPECT_EQ(TestMatch(distributor, "c\\r\\n", "abc\r\nxyz"), "c\r\n");
+  EXPECT_EQ(TestMatch(distributor, "z", "abc\r\nxyz"), kNoMatchText);
 }
 
 TEST_F(DistributionTest, NothingForZeroLengthMatchesRefusedCopiesOrDistributionOff) {
@@ -103,6 +109,13 @@ TEST_F(DistributionTest, ABrokenPatternIsReportedOnceUntilChanged) {
   DefineMenu(3, "壊れた", "[a-z");
   Copy("three");
   EXPECT_EQ(messages.Texts().size(), 2u);
+  // Mended, then broken again the same way: reported again, once.
+  DefineMenu(3, "壊れた", "[a-z]");
+  Copy("four");
+  DefineMenu(3, "壊れた", "[a-z");
+  Copy("five");
+  Copy("six");
+  EXPECT_EQ(messages.Texts().size(), 3u);
   // The other menus still receive their parts.
   Copy("http://ok.jp");
   EXPECT_EQ(MenuTexts(2), (std::vector<std::string>{"http://ok.jp"}));

@@ -25,4 +25,10 @@ bool ClickAt(POINT screenPoint, MouseButton button) {
   return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
+bool MouseAt(POINT screenPoint, DWORD buttonFlags) {
+  INPUT inputs[2] = {MouseInput(screenPoint, 0), MouseInput(screenPoint, buttonFlags)};
+  const UINT count = buttonFlags ? 2 : 1;
+  return SendInput(count, inputs, sizeof(INPUT)) == count;
+}
+
 }  // namespace ambrel::e2e

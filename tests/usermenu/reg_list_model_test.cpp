@@ -1,0 +1,41 @@
+#include "usermenu/reg_list_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "clipstore/clip_store.h"
+
+namespace ambrel::usermenu {
+namespace {
+
+TEST(RegListModel, TitlesFollowTheMenusInUse) {
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store(layout);
+  store.DefineDefaultSlots();
+  EXPECT_EQ(MenuTitles(store),
+            (std::vector<std::string>{"一覧 (&V)", "静的クリップデータ", "ＵＲＬ<例>"}));
+  for (int slot = 3; slot < clipstore::kSlotCount; ++slot)
+    store.DefineSlot("Usr" + std::to_string(slot - 1), "m" + std::to_string(slot), "x",
+                     layout.SlotMenu(slot), true, 5, slot);
+  const std::vector<std::string> all = MenuTitles(store);
+  ASSERT_EQ(all.size(), 12u);
+  EXPECT_EQ(all.back(), "m11");
+  store.RemoveSlot(store.Slot(5).Node);
+  const std::vector<std::string> after = MenuTitles(store);
+  EXPECT_EQ(after.size(), 11u);
+  EXPECT_EQ(std::count(after.begin(), after.end(), "m5"), 0);
+}
+
+TEST(RegListModel, StandsRightOfTheDialogUnlessTheScreenEndsThere) {
+  // A dialog at 300..700 and a list 250 wide.
+  EXPECT_EQ(BesideLeft(1024, 300, 400, 250), 700);
+  EXPECT_EQ(BesideLeft(950, 300, 400, 250), 700);  // exactly fits
+  EXPECT_EQ(BesideLeft(949, 300, 400, 250), 50);
+  EXPECT_EQ(BesideLeft(800, 600, 400, 250), 350);  // near the right edge
+}
+
+}  // namespace
+}  // namespace ambrel::usermenu
