@@ -178,6 +178,7 @@ class PlainText(html.parser.HTMLParser):
         super().__init__(convert_charrefs=True)
         self.lines, self.line, self.skip, self.pre = [], '', 0, False
         self.lists, self.cells, self.header_row = [], None, True
+        self.skip_tags = []
 
     def flush(self, blank=False):
         text = self.line.strip() if not self.pre else self.line
@@ -188,7 +189,11 @@ class PlainText(html.parser.HTMLParser):
             self.lines.append('')
 
     def handle_starttag(self, tag, attrs):
-        if tag in ('head', 'h1', 'script', 'style'):
+        if self.skip:
+            return
+        if tag in ('head', 'h1', 'script', 'style') or ('class', 'seealso') in attrs:
+            # Links to other pages mean nothing in a window of one page.
+            self.skip_tags.append(tag)
             self.skip += 1
         elif tag == 'h2':
             self.flush(blank=True)
@@ -220,8 +225,11 @@ class PlainText(html.parser.HTMLParser):
             self.pre = True
 
     def handle_endtag(self, tag):
-        if tag in ('head', 'h1', 'script', 'style'):
+        if self.skip_tags and tag == self.skip_tags[-1]:
+            self.skip_tags.pop()
             self.skip -= 1
+        elif self.skip:
+            return
         elif tag == 'h2':
             self.flush()
         elif tag in ('p', 'div'):
