@@ -19,19 +19,10 @@
 namespace ambrel::e2e {
 namespace {
 
-constexpr std::size_t kBeginnerOffset = 1824;
-
 class Help : public ::testing::Test {
  protected:
-  // A first run writes the parameter file; the user-menu commands are for
-  // users out of beginner mode.
   void StartAmbrel(bool withCompiledHelp) {
-    ASSERT_TRUE(ambrel_.Start());
-    ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
-    std::string prm = ambrel_.Folder().ReadFile("Ambrel.prm");
-    ASSERT_EQ(prm.size(), 2140u);
-    prm[kBeginnerOffset] = 0;
-    ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.prm", prm));
+    ASSERT_TRUE(ambrel_.FirstRunOutOfBeginnerMode());
     if (withCompiledHelp) {
       ASSERT_EQ(ambrel_.Folder().CopyInFrom(ExeFolder(), {"Ambrel.chm"}), 1);
     }

@@ -21,19 +21,11 @@ namespace {
 // Control ids of the user-menu dialog.
 constexpr int kTitleEdit = 101, kRegEdit = 103, kTestEdit = 105, kResultEdit = 106, kTestBtn = 107,
               kMaxHistoryEdit = 109;
-constexpr std::size_t kBeginnerOffset = 1824;
 
 class UserMenus : public AmbrelWithNotepad {
  protected:
   void StartAmbrel() override {
-    // A first run writes the parameter file; the user-menu commands are
-    // for users out of beginner mode.
-    ASSERT_TRUE(ambrel_.Start());
-    ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
-    std::string prm = ambrel_.Folder().ReadFile("Ambrel.prm");
-    ASSERT_EQ(prm.size(), 2140u);
-    prm[kBeginnerOffset] = 0;
-    ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.prm", prm));
+    ASSERT_TRUE(ambrel_.FirstRunOutOfBeginnerMode());
     ASSERT_TRUE(ambrel_.Start());
   }
   HWND Tree() const { return FindChild(ambrel_.Editor(), "SysTreeView32"); }

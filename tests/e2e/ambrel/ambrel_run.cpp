@@ -68,6 +68,15 @@ bool AmbrelRun::WaitForHistory(const std::vector<std::string>& expected, unsigne
   return WaitUntil([&] { return HistoryCaptions() == expected; }, timeoutMs, 50);
 }
 
+bool AmbrelRun::FirstRunOutOfBeginnerMode() {
+  constexpr std::size_t kBeginnerOffset = 1824;
+  if (!Start() || !QuitThroughTrayMenu()) return false;
+  std::string prm = folder_.ReadFile("Ambrel.prm");
+  if (prm.size() != 2140u) return false;
+  prm[kBeginnerOffset] = 0;
+  return folder_.WriteFile("Ambrel.prm", prm);
+}
+
 bool AmbrelRun::QuitThroughTrayMenu() {
   PostTray(WM_RBUTTONDOWN);
   HWND menu = WaitForPopupMenu(5000, process_.Id());

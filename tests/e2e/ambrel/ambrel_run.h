@@ -43,6 +43,9 @@ class AmbrelRun {
   void PostTray(UINT mouseMessage) const { PostMessageA(logo_, kTrayCallback, 0, mouseMessage); }
   // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)".
   bool QuitThroughTrayMenu();
+  // A first run, ended, whose parameter file is then set out of beginner
+  // mode (the mode that hides the user-menu commands); Start runs it again.
+  bool FirstRunOutOfBeginnerMode();
 
  private:
   TempFolder folder_{"ambrel-e2e"};
