@@ -11,22 +11,42 @@
 namespace ambrel::win32 {
 namespace {
 
-// HTML Help's entry point and the two commands used, as htmlhelp.h has them;
-// the library is loaded at the first use so that the program starts without it.
+// HTML Help's entry point and the commands used, as htmlhelp.h has them.
 using HtmlHelpFn = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
 constexpr UINT kHhDisplayToc = 0x0001;
 constexpr UINT kHhHelpContext = 0x000F;
+constexpr UINT kHhCloseAll = 0x0012;
 
 std::string& ChmPath() {
   static std::string path;
   return path;
 }
 
+// hhctrl.ocx, loaded at the first use so that the program starts without it.
+// Its viewer windows must be gone before the library is: they are closed
+// when the program ends, then the library is freed.
+class HtmlHelpLibrary {
+ public:
+  HtmlHelpLibrary() : module_(LoadLibraryA("hhctrl.ocx")) {
+    // Through void*: FARPROC and the real signature are different function types.
+    if (module_)
+      entry_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "HtmlHelpA")));
+  }
+  ~HtmlHelpLibrary() {
+    if (entry_) entry_(nullptr, nullptr, kHhCloseAll, 0);
+  }
+  HtmlHelpLibrary(const HtmlHelpLibrary&) = delete;
+  HtmlHelpLibrary& operator=(const HtmlHelpLibrary&) = delete;
+  HtmlHelpFn entry() const { return entry_; }
+
+ private:
+  ModuleHandle module_;
+  HtmlHelpFn entry_ = nullptr;
+};
+
 HtmlHelpFn HtmlHelpEntry() {
-  static const ModuleHandle library(LoadLibraryA("hhctrl.ocx"));
-  if (!library) return nullptr;
-  // Through void*: FARPROC and the real signature are different function types.
-  return reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library.get(), "HtmlHelpA")));
+  static const HtmlHelpLibrary library;
+  return library.entry();
 }
 
 // True when HTML Help shows the topic; false sends the caller to the help window.

@@ -88,7 +88,8 @@ TEST_F(Help, HelpButtonAndF1InAnErrorBoxOpenTheirTopicsInTheHelpWindow) {
 }
 
 // With Ambrel.chm beside the program the same button calls HTML Help, which
-// opens its viewer on the compiled contents; the help window stays hidden.
+// opens its viewer on the compiled contents; the help window stays hidden,
+// and the program still ends cleanly while the viewer is open.
 TEST_F(Help, HelpButtonOpensHtmlHelpWhenTheCompiledHelpIsThere) {
   ASSERT_NO_FATAL_FAILURE(StartAmbrel(/*withCompiledHelp=*/true));
   HWND dialog = OpenUserMenuDialog();
@@ -109,7 +110,12 @@ TEST_F(Help, HelpButtonOpensHtmlHelpWhenTheCompiledHelpIsThere) {
   EXPECT_NE(contents.find("はじめに（簡単な使い方）\nクリップメニューと修飾キー\n"), std::string::npos) << contents;
   HWND fallback = FindTopWindow("THelp", "", ambrel_.Proc().Id());
   EXPECT_FALSE(fallback && IsWindowVisible(fallback));
-  PostMessageA(viewer, WM_CLOSE, 0, 0);
+
+  // The program ends cleanly with the viewer still open.
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(ambrel_.Proc().ExitCode(), 0u);
 }
 
 }  // namespace
