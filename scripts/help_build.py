@@ -82,12 +82,12 @@ def write_project(work):
     so every context after the first of a page opens a small page of its own
     that forwards to it."""
     project = read(PROJECT)
-    first_of = {}
+    opened = set()
     for context, page in sorted(context_pages().items()):
         if context == 0:
             continue
-        if page not in first_of:
-            first_of[page] = context
+        if page not in opened:
+            opened.add(page)
             continue
         stub = (f'<!DOCTYPE html>\n<html lang="ja">\n<head>\n{UTF8_META}\n'
                 f'<meta http-equiv="refresh" content="0; url={page}">\n<title>{html.escape(title_of(page))}</title>\n'
