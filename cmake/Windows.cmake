@@ -22,6 +22,21 @@ if(TARGET Tesk)
 endif()
 endif()
 
+# The help: Ambrel.chm beside Ambrel.exe (chmcmd, from help/) and the same
+# pages as a site for a browser in build/help. Built with the program.
+find_program(CHMCMD chmcmd)
+if(CHMCMD AND TARGET Ambrel)
+  set(AMBREL_CHM ${CMAKE_BINARY_DIR}/Ambrel.chm)
+  set(AMBREL_HELP_SITE ${CMAKE_SOURCE_DIR}/build/help)
+  add_custom_command(OUTPUT ${AMBREL_CHM} ${AMBREL_HELP_SITE}/index.html
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/help_build.py chm ${CMAKE_BINARY_DIR}/help-chm ${AMBREL_CHM}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/scripts/help_build.py site ${AMBREL_HELP_SITE}
+    DEPENDS ${CMAKE_SOURCE_DIR}/scripts/help_build.py ${AMBREL_HELP_SOURCES}
+    COMMENT "Ambrel.chm and the help site from help/")
+  add_custom_target(AmbrelHelp ALL DEPENDS ${AMBREL_CHM} ${AMBREL_HELP_SITE}/index.html)
+  add_dependencies(Ambrel AmbrelHelp)
+endif()
+
 # End-to-end tests: a Windows GoogleTest program that drives Ambrel.exe and
 # Wine's notepad. GoogleTest is built from Debian's sources.
 set(GTEST_SRC /usr/src/googletest/googletest)

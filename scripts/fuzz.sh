@@ -9,7 +9,7 @@ ls "$root"/fuzz/*_fuzz.cpp >/dev/null 2>&1 || { echo "no fuzz targets"; exit 0; 
 mirror="$root/build/fuzz-src"
 mkdir -p "$mirror"
 cp "$root/CMakeLists.txt" "$mirror/"
-python3 "$root/scripts/cp932_literals.py" "$root" "$mirror" cmake src tests fuzz || exit 1
+python3 "$root/scripts/cp932_literals.py" "$root" "$mirror" cmake src tests fuzz help scripts || exit 1
 CXX=clang++ cmake -S "$mirror" -B "$root/build/fuzz" -DAMBREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build "$root/build/fuzz" -j "$(nproc 2>/dev/null || echo 2)" >"$root/build/fuzz-build.log" 2>&1 || { tail -n 40 "$root/build/fuzz-build.log"; exit 1; }
 rc=0

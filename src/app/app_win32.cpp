@@ -22,6 +22,7 @@ App::App(std::string programFolder)
     : programFolder_(std::move(programFolder)),
       messages_(programFolder_, &openDialogs_),
       files_(MakeFiles()) {
+  SetHelpFile(programFolder_ + "Ambrel.chm");
   SetHelpPages([](int context) {
     const HelpTopic& topic = FindHelpTopic(context);
     return HelpPage{topic.title, topic.body};

@@ -1,5 +1,6 @@
-// The program's help, by context number. Help opens a topic by its context;
-// an unknown context opens the contents.
+// The program's help, by context number, as plain text for the help window:
+// one topic per context of the compiled help, the contents (context 0) first.
+// An unknown context opens the contents.
 #pragma once
 
 #include <string>

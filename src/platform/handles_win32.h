@@ -68,6 +68,11 @@ using MenuHandle = UniqueHandle<HMENU, MenuTraits>;
 using IconHandle = UniqueHandle<HICON, IconTraits>;
 using GdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageListTraits>;
+struct ModuleTraits {
+  static HMODULE Invalid() { return nullptr; }
+  static void Close(HMODULE h) { FreeLibrary(h); }
+};
+using ModuleHandle = UniqueHandle<HMODULE, ModuleTraits>;
 
 // Selects an object into a DC for the life of the scope.
 class SelectedObject {

@@ -5,10 +5,61 @@
 #include <utility>
 
 #include "platform/dialog_placement_win32.h"
+#include "platform/handles_win32.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::win32 {
 namespace {
+
+// HTML Help's entry point and the commands used, as htmlhelp.h has them.
+using HtmlHelpFn = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+constexpr UINT kHhDisplayToc = 0x0001;
+constexpr UINT kHhHelpContext = 0x000F;
+constexpr UINT kHhCloseAll = 0x0012;
+
+std::string& ChmPath() {
+  static std::string path;
+  return path;
+}
+
+// hhctrl.ocx, loaded at the first use so that the program starts without it.
+// Its viewer windows must be gone before the library is: they are closed
+// when the program ends, then the library is freed.
+class HtmlHelpLibrary {
+ public:
+  HtmlHelpLibrary() : module_(LoadLibraryA("hhctrl.ocx")) {
+    // Through void*: FARPROC and the real signature are different function types.
+    if (module_)
+      entry_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "HtmlHelpA")));
+  }
+  ~HtmlHelpLibrary() {
+    if (entry_) entry_(nullptr, nullptr, kHhCloseAll, 0);
+  }
+  HtmlHelpLibrary(const HtmlHelpLibrary&) = delete;
+  HtmlHelpLibrary& operator=(const HtmlHelpLibrary&) = delete;
+  HtmlHelpFn entry() const { return entry_; }
+
+ private:
+  ModuleHandle module_;
+  HtmlHelpFn entry_ = nullptr;
+};
+
+HtmlHelpFn HtmlHelpEntry() {
+  static const HtmlHelpLibrary library;
+  return library.entry();
+}
+
+// True when HTML Help shows the topic; false sends the caller to the help window.
+bool ShowInHtmlHelp(int context) {
+  const std::string& file = ChmPath();
+  if (file.empty() || GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  const HtmlHelpFn htmlHelp = HtmlHelpEntry();
+  if (!htmlHelp) return false;
+  const HWND shown = context == 0
+                         ? htmlHelp(nullptr, file.c_str(), kHhDisplayToc, 0)
+                         : htmlHelp(nullptr, file.c_str(), kHhHelpContext, static_cast<DWORD_PTR>(context));
+  return shown != nullptr;
+}
 
 // A plain window with a read-only text of one page; one for the whole run.
 class HelpWindow : public Window {
@@ -53,9 +104,12 @@ std::function<HelpPage(int)>& Pages() {
 
 }  // namespace
 
+void SetHelpFile(std::string chmPath) { ChmPath() = std::move(chmPath); }
+
 void SetHelpPages(std::function<HelpPage(int context)> pages) { Pages() = std::move(pages); }
 
 void OpenHelp(int context) {
+  if (ShowInHtmlHelp(context)) return;
   static HelpWindow window;
   if (Pages()) window.Show(Pages()(context));
 }

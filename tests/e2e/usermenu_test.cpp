@@ -23,20 +23,12 @@ namespace {
 // Control ids of the user-menu dialog.
 constexpr int kTitleEdit = 101, kRegEdit = 103, kTestEdit = 105, kResultEdit = 106, kTestBtn = 107,
               kMaxHistoryEdit = 109;
-constexpr std::size_t kBeginnerOffset = 1824, kUpperTabOffset = 1144, kGridLineOffset = 1763;
+constexpr std::size_t kUpperTabOffset = 1144, kGridLineOffset = 1763;
 
 class UserMenus : public AmbrelWithNotepad {
  protected:
   void StartAmbrel() override {
-    // A first run writes the parameter file; the user-menu commands are
-    // for users out of beginner mode.
-    ASSERT_TRUE(ambrel_.Start());
-    ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
-    std::string prm = ambrel_.Folder().ReadFile("Ambrel.prm");
-    ASSERT_EQ(prm.size(), 2140u);
-    prm[kBeginnerOffset] = 0;
-    PatchParams(prm);
-    ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.prm", prm));
+    ASSERT_TRUE(ambrel_.FirstRunOutOfBeginnerMode([this](std::string& prm) { PatchParams(prm); }));
     ASSERT_TRUE(ambrel_.Start());
   }
   // Further saved settings a test starts with.

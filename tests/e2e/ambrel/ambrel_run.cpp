@@ -68,6 +68,16 @@ bool AmbrelRun::WaitForHistory(const std::vector<std::string>& expected, unsigne
   return WaitUntil([&] { return HistoryCaptions() == expected; }, timeoutMs, 50);
 }
 
+bool AmbrelRun::FirstRunOutOfBeginnerMode(const std::function<void(std::string&)>& patch) {
+  constexpr std::size_t kBeginnerOffset = 1824;
+  if (!Start() || !QuitThroughTrayMenu()) return false;
+  std::string prm = folder_.ReadFile("Ambrel.prm");
+  if (prm.size() != 2140u) return false;
+  prm[kBeginnerOffset] = 0;
+  if (patch) patch(prm);
+  return folder_.WriteFile("Ambrel.prm", prm);
+}
+
 bool AmbrelRun::QuitThroughTrayMenu() {
   PostTray(WM_RBUTTONDOWN);
   HWND menu = WaitForPopupMenu(5000, process_.Id());

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ class AmbrelRun {
   void PostTray(UINT mouseMessage) const { PostMessageA(logo_, kTrayCallback, 0, mouseMessage); }
   // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)".
   bool QuitThroughTrayMenu();
+  // A first run, ended, whose parameter file is then set out of beginner
+  // mode (the mode that hides the user-menu commands); Start runs it again.
+  // patch may change further saved settings before the next start.
+  bool FirstRunOutOfBeginnerMode(const std::function<void(std::string&)>& patch = {});
 
  private:
   TempFolder folder_{"ambrel-e2e"};
