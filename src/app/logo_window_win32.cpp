@@ -5,6 +5,7 @@
 #include "app/dummy_window_win32.h"
 #include "app/popup_win32.h"
 #include "editor/main_window_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
 
 namespace ambrel::win32 {
@@ -19,7 +20,9 @@ enum TrayCommand : int { kTPMenu = 101, kTPProperty, kTPHelp, kTPQuit };
 }  // namespace
 
 bool LogoWindow::Create() {
-  RECT rc{0, 0, kClientWidth, kClientHeight};
+  // Not created yet: the logo stands centred on the primary screen, at its DPI.
+  const int dpi = DpiForWindow(nullptr);
+  RECT rc{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
   AdjustWindowRectEx(&rc, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
@@ -77,6 +80,7 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHANGECBCHAIN: OnChangeCbChain(wParam, lParam); return 0;
     case kTrayCallback: OnTrayCallback(lParam); return 0;
     case WM_COMMAND: OnTrayCommand(LOWORD(wParam)); return 0;
+    case WM_DPICHANGED: tray_->ApplyDpi(ApplyDpiChange(hwnd(), wParam, lParam)); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return Default(msg, wParam, lParam);
@@ -88,7 +92,8 @@ void LogoWindow::OnPaint() {
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   DrawEdge(paint.dc(), &rc, EDGE_RAISED, BF_RECT | BF_ADJUST);
-  InflateRect(&rc, -(kPanelBorder - 2), -(kPanelBorder - 2));
+  const int inset = ScaleForWindow(hwnd(), kPanelBorder) - 2;
+  InflateRect(&rc, -inset, -inset);
   PaintLogo(paint.dc(), rc);
 }
 

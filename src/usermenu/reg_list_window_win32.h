@@ -33,6 +33,8 @@ class RegListWindow : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();
+  // Font and column widths at the window's DPI (on creation and WM_DPICHANGED).
+  void ApplyDpi(int dpi);
   LRESULT OnNotify(const NMHDR& header);
   void OnContextMenu();
   void OnPrint();
@@ -47,6 +49,7 @@ class RegListWindow : public Window {
   HWND regList_ = nullptr;
   HWND titleList_ = nullptr;
   MenuHandle popup_;
+  GdiObject font_;
   bool dragging_ = false;
   std::string dragCaption_;
 };
