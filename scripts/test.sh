@@ -51,7 +51,6 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
       exit $rc
     ) 2>&1 | tee "$logs/e2e-retry.log"
     e2e_rc=${PIPESTATUS[0]}
-    [ "$e2e_rc" -eq 0 ] && echo "passed on their second run (flaky): $retry"
   fi
   [ "$e2e_rc" -eq 0 ] || failed=1
   step "editor screenshot"
@@ -69,6 +68,18 @@ if [ -f "$logs/e2e-retry.log" ]; then
   retried_failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}.*/\1/p' "$logs/e2e-retry.log" | tail -n 1)
   e2e_passed=$(( ${e2e_passed:-0} + ${retried_passed:-0} ))
   e2e_failed=${retried_failed:-0}
+fi
+# Every test that needed a second run, by name, so that flakiness shows.
+if [ -f "$logs/e2e-retry.log" ]; then
+  echo
+  echo "end-to-end tests that needed a second run:"
+  for t in $(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\) (.*/\1/p' "$logs/e2e.log" | sort -u); do
+    if grep -q "^\[       OK \] $t " "$logs/e2e-retry.log"; then
+      echo "  $t: passed on its second run (flaky)"
+    else
+      echo "  $t: failed again"
+    fi
+  done
 fi
 passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} ))
 failures=$(( ${native_failed:-0} + ${e2e_failed:-0} ))

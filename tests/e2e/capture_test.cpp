@@ -44,7 +44,7 @@ TEST_F(Capture, CopiesMarkedAsPrivateAreNotRecorded) {
   for (ClipboardMark mark : {ClipboardMark::ExcludeFromMonitor, ClipboardMark::ViewerIgnore,
                              ClipboardMark::NotForHistory}) {
     ASSERT_TRUE(SetClipboardTextMarked("secret password", mark));
-    PumpFor(300);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   EXPECT_TRUE(ambrel_.WaitForHistory({"visible"}));
   // A CanIncludeInClipboardHistory that allows it does not stop recording.
@@ -135,12 +135,8 @@ TEST(CaptureChain, NonTextCopyRecordsNothingAndTheChainIsServed) {
   ASSERT_TRUE(ambrel.Start());
   const int before = witness.Notifications();
   ASSERT_TRUE(SetClipboardBitmapOnly());
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        PumpFor(20);
-        return witness.Notifications() > before;
-      },
-      5000));
+  // WaitUntil dispatches this thread's messages: the witness's notification.
+  EXPECT_TRUE(WaitUntil([&] { return witness.Notifications() > before; }, 5000));
   EXPECT_TRUE(ambrel.WaitForHistory({}));
   ASSERT_TRUE(SetClipboardText("text again"));
   EXPECT_TRUE(ambrel.WaitForHistory({"text again"}));

@@ -55,7 +55,7 @@ class UserMenus : public AmbrelWithNotepad {
   void OpenEditor() {
     ambrel_.PostTray(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000));
-    PumpFor(200);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   // Selects the tree item with this text by keys, as a user would.
   void SelectTreeItem(const std::string& text) {
