@@ -15,6 +15,9 @@ logs="$root/build/test-logs"
 mkdir -p "$logs"
 rm -f "$logs"/*.log
 step() { echo; echo "=== $* ==="; }
+# Names of the GoogleTest tests that failed in a log (parameterised ones too:
+# "Suite/Fixture.Test/Param, where GetParam() = 0 (12 ms)").
+failed_tests() { sed -nE 's/^\[  FAILED  \] ([A-Za-z0-9_/]+\.[A-Za-z0-9_/]+)( \(|, where ).*/\1/p' "$1" | sort -u; }
 
 step "build"
 bash scripts/build.sh all || exit 1
@@ -40,7 +43,7 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
   # A desktop shared by two programs under a loaded machine can miss a
   # moment; a test that failed gets one more run on its own, and counts as
   # failed only when it fails again. Both runs stay in the log.
-  retry=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\) (.*/\1/p' "$logs/e2e.log" | sort -u | paste -sd: -)
+  retry=$(failed_tests "$logs/e2e.log" | paste -sd: -)
   if [ "$e2e_rc" -ne 0 ] && [ -n "$retry" ]; then
     step "end-to-end tests that failed, once more: $retry"
     (
@@ -73,7 +76,7 @@ fi
 if [ -f "$logs/e2e-retry.log" ]; then
   echo
   echo "end-to-end tests that needed a second run:"
-  for t in $(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\) (.*/\1/p' "$logs/e2e.log" | sort -u); do
+  for t in $(failed_tests "$logs/e2e.log"); do
     if grep -q "^\[       OK \] $t " "$logs/e2e-retry.log"; then
       echo "  $t: passed on its second run (flaky)"
     else
