@@ -80,11 +80,16 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHANGECBCHAIN: OnChangeCbChain(wParam, lParam); return 0;
     case kTrayCallback: OnTrayCallback(lParam); return 0;
     case WM_COMMAND: OnTrayCommand(LOWORD(wParam)); return 0;
-    case WM_DPICHANGED: tray_->ApplyDpi(ApplyDpiChange(hwnd(), wParam, lParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return Default(msg, wParam, lParam);
   }
+}
+
+void LogoWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int dpi = ApplyDpiChange(hwnd(), wParam, lParam);
+  if (tray_) tray_->ApplyDpi(dpi);
 }
 
 void LogoWindow::OnPaint() {

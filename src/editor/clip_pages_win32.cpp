@@ -4,6 +4,7 @@
 #include <richedit.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/dpi_win32.h"
 #include "platform/sjis.h"
@@ -108,8 +109,10 @@ void ClipPages::SetTabStyle(bool upper, bool multiLine) {
 }
 
 void ClipPages::ApplyDpi(int dpi) {
-  font_ = CreateScaledFont("ＭＳ Ｐゴシック", -12, FW_NORMAL, SHIFTJIS_CHARSET, dpi);
-  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  // The tabs take the new font before the old one is deleted.
+  GdiObject font = CreateScaledFont("ＭＳ Ｐゴシック", -12, FW_NORMAL, SHIFTJIS_CHARSET, dpi);
+  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
 }
 
 void ClipPages::SetEditFont(const std::string& face, int height, COLORREF color, unsigned style) {

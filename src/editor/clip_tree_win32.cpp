@@ -1,5 +1,7 @@
 #include "editor/clip_tree_win32.h"
 
+#include <utility>
+
 #include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
 
@@ -54,10 +56,13 @@ bool ClipTree::Create(HWND parent, int id) {
 }
 
 void ClipTree::ApplyDpi(int dpi) {
-  font_ = CreateUiFont(dpi);
-  SendMessageA(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  images_.reset(MakeImages(SystemMetricForDpi(SM_CXSMICON, dpi)));
-  TreeView_SetImageList(tree_, images_.get(), TVSIL_NORMAL);
+  // The tree takes the new font and pictures before the old ones are deleted.
+  GdiObject font = CreateUiFont(dpi);
+  SendMessageA(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
+  ImageListHandle images(MakeImages(SystemMetricForDpi(SM_CXSMICON, dpi)));
+  TreeView_SetImageList(tree_, images.get(), TVSIL_NORMAL);
+  images_ = std::move(images);
 }
 
 void ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "clipstore/clip_store.h"
@@ -130,9 +131,11 @@ void RegListWindow::OnSize() {
 }
 
 void RegListWindow::ApplyDpi(int dpi) {
-  font_ = CreateUiFont(dpi);
+  // The controls take the new font before the old one is deleted.
+  GdiObject font = CreateUiFont(dpi);
   for (HWND control : {tabs_, regList_, titleList_})
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
   SendMessageA(regList_, LVM_SETCOLUMNWIDTH, 0, ScaleForDpi(kExpressionWidth, dpi));
   SendMessageA(regList_, LVM_SETCOLUMNWIDTH, 1, ScaleForDpi(kDescriptionWidth, dpi));
   SendMessageA(titleList_, LVM_SETCOLUMNWIDTH, 0, ScaleForDpi(kTitleWidth, dpi));

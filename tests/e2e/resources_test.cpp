@@ -1,15 +1,21 @@
-// The resources linked into the binaries: what the shell and the version
-// tab of a file's properties read, checked as they read it.
+// The resources linked into the binaries, checked as the shell and the
+// version tab of a file's properties read them; and the editor following a
+// change of DPI (a move to another monitor).
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+#include "ambrel/ambrel_run.h"
 #include "app/resource.h"
 #include "app/version_number.h"
 #include "harness/paths.h"
+#include "harness/remote_controls.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
 
 namespace ambrel::e2e {
 namespace {
@@ -70,6 +76,29 @@ TEST(Resources, TheProgramCarriesItsIconAtEverySizeAndItsManifest) {
                            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
     EXPECT_NE(text.find(part), std::string::npos) << part;
   FreeLibrary(exe);
+}
+
+// What a move to a 144-DPI monitor sends: the editor takes the suggested
+// rectangle and its tree grows its rows to the new font and pictures.
+TEST(Dpi, TheEditorFollowsADpiChange) {
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ambrel.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel.Editor()) != 0; }, 5000));
+  HWND tree = FindChild(ambrel.Editor(), "SysTreeView32");
+  const LRESULT rowBefore = SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0);
+  // The rectangle lives in the program's memory, as the system's would.
+  const RECT suggested{40, 30, 40 + 960, 30 + 720};
+  RemoteBuffer remote(ambrel.Editor(), sizeof suggested);
+  ASSERT_TRUE(remote.Valid() && remote.Write(0, &suggested, sizeof suggested));
+  SendMessageA(ambrel.Editor(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(remote.Address()));
+  RECT now{};
+  GetWindowRect(ambrel.Editor(), &now);
+  EXPECT_EQ(now.left, suggested.left);
+  EXPECT_EQ(now.right - now.left, 960);
+  EXPECT_EQ(now.bottom - now.top, 720);
+  EXPECT_GT(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0), rowBefore * 5 / 4);
 }
 
 }  // namespace
