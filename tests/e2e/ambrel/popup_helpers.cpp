@@ -71,12 +71,16 @@ void MoveMouseTo(POINT at) {
   input.mi.dy = height > 1 ? MulDiv(at.y, 65535, height - 1) : 0;
   input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &input, sizeof input);
-  WaitUntil(
-      [&] {
-        POINT now{};
-        return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
-      },
-      3000);
+  const auto arrived = [&] {
+    POINT now{};
+    return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+  };
+  // Under Wine the desktop's thread takes the pointer's events from the X
+  // server and may still set an older position: the pointer has arrived
+  // once that thread has caught up and the position still holds.
+  WaitUntil(arrived, 3000);
+  WaitForSentMessagesHandled(GetDesktopWindow());
+  WaitUntil(arrived, 3000);
 }
 
 void PostMenuKeys(HWND menu, std::initializer_list<WORD> keys) {
