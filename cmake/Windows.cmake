@@ -2,6 +2,20 @@
 set(AMBREL_WIN32_LINK -static -static-libgcc -static-libstdc++)
 target_compile_definitions(ambrel_core PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601)
 
+# Resource scripts: windres compiles each into an object file linked into its
+# binary (the target's C++ options would not suit windres).
+set(AMBREL_VERSION_RESOURCE ${CMAKE_SOURCE_DIR}/src/app/version_resource.rc
+    ${CMAKE_SOURCE_DIR}/src/app/version_number.h)
+function(ambrel_add_resources target rc)
+  get_filename_component(name ${rc} NAME_WE)
+  set(obj ${CMAKE_CURRENT_BINARY_DIR}/${name}_rc.o)
+  add_custom_command(OUTPUT ${obj}
+    COMMAND ${CMAKE_RC_COMPILER} -I ${CMAKE_SOURCE_DIR}/src -i ${rc} -o ${obj}
+    DEPENDS ${rc} ${AMBREL_VERSION_RESOURCE} ${ARGN}
+    COMMENT "Compiling the resources of ${target}" VERBATIM)
+  target_sources(${target} PRIVATE ${obj})
+endfunction()
+
 # The hook library links only against the system; the program links against it at load time.
 file(GLOB TESK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/hooklib/*.cpp)
 if(TESK_SOURCES)
@@ -10,6 +24,7 @@ if(TESK_SOURCES)
   set_target_properties(Tesk PROPERTIES PREFIX "" OUTPUT_NAME Tesk)
   target_link_options(Tesk PRIVATE ${AMBREL_WIN32_LINK})
   target_link_libraries(Tesk PRIVATE user32 kernel32)
+  ambrel_add_resources(Tesk ${CMAKE_SOURCE_DIR}/src/hooklib/tesk.rc)
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/ambrel_main_win32.cpp)
@@ -17,6 +32,9 @@ add_executable(Ambrel WIN32 ${AMBREL_WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/
 ambrel_target_options(Ambrel)
 target_link_options(Ambrel PRIVATE ${AMBREL_WIN32_LINK})
 target_link_libraries(Ambrel PRIVATE ambrel_core comctl32 comdlg32 gdi32 winmm shell32 user32 kernel32)
+file(GLOB AMBREL_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/resources/*)
+ambrel_add_resources(Ambrel ${CMAKE_SOURCE_DIR}/src/app/ambrel.rc ${CMAKE_SOURCE_DIR}/src/app/resource.h
+                     ${AMBREL_RESOURCE_FILES})
 if(TARGET Tesk)
   target_link_libraries(Ambrel PRIVATE Tesk)
 endif()
@@ -56,7 +74,7 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
   target_include_directories(ambrel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests
                              ${CMAKE_SOURCE_DIR}/tests/e2e)
   target_link_options(ambrel_e2e PRIVATE ${AMBREL_WIN32_LINK})
-  target_link_libraries(ambrel_e2e PRIVATE gtest_main_win user32 kernel32 gdi32 psapi comctl32)
+  target_link_libraries(ambrel_e2e PRIVATE gtest_main_win user32 kernel32 gdi32 psapi comctl32 version)
   # Helper programs of the harness's own tests: tests/e2e/fixtures/<name>.cpp
   # becomes <name>.exe beside ambrel_e2e.exe, built with it.
   file(GLOB E2E_FIXTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/fixtures/*.cpp)

@@ -1,30 +1,56 @@
 #!/usr/bin/env bash
-# Takes a picture of the editor window holding a few Japanese clips, under
-# the Wine environment, into BUILD/editor.png (default build/win/editor.png).
+# Takes pictures of the editor window holding a few Japanese clips, under
+# the Wine environment: BUILD/editor.png at the prefix's DPI (96 unless
+# AMBREL_WINE_DPI says otherwise) and BUILD/editor-144dpi.png at 144 DPI
+# (150 %), taken in the same prefix, which is set back afterwards.
 #   scripts/screenshot_editor.sh [BUILD-DIR]
+# AMBREL_SCREENSHOT_144DPI=0 skips the second picture.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win}
-out="$build/editor.png"
 . "$root/scripts/wine_env.sh"
-marker=$(mktemp -u /tmp/ambrel-shot.XXXXXX)
-rm -f "$marker.ready" "$marker.done" "$out"
-AMBREL_SCREENSHOT_MARKER="Z:${marker//\//\\}" \
-  wine "$build/ambrel_e2e.exe" --gtest_filter=Editor.HoldOpenForScreenshot >"$marker.log" 2>&1 &
-test_pid=$!
-for _ in $(seq 1 300); do
-  [ -e "$marker.ready" ] && break
-  kill -0 "$test_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -e "$marker.ready" ]; then
-  "$root/scripts/screenshot.sh" "$out" >/dev/null
-  echo "editor screenshot: $out"
-else
-  echo "editor screenshot: the editor did not open" >&2
-  cat "$marker.log" >&2
+
+# Holds the editor open through the end-to-end test made for it and takes
+# the screen into $1.
+shoot() {
+  local out=$1 marker test_pid
+  marker=$(mktemp -u /tmp/ambrel-shot.XXXXXX)
+  rm -f "$marker.ready" "$marker.done" "$out"
+  AMBREL_SCREENSHOT_MARKER="Z:${marker//\//\\}" \
+    wine "$build/ambrel_e2e.exe" --gtest_filter=Editor.HoldOpenForScreenshot >"$marker.log" 2>&1 &
+  test_pid=$!
+  for _ in $(seq 1 300); do
+    [ -e "$marker.ready" ] && break
+    kill -0 "$test_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -e "$marker.ready" ]; then
+    "$root/scripts/screenshot.sh" "$out" >/dev/null
+    echo "editor screenshot: $out"
+  else
+    echo "editor screenshot: the editor did not open" >&2
+    cat "$marker.log" >&2
+  fi
+  touch "$marker.done"
+  wait "$test_pid" || true
+  rm -f "$marker.ready" "$marker.done" "$marker.log"
+  [ -e "$out" ]
+}
+
+# Every program of the prefix reads the DPI when it starts: the server and
+# the desktop are ended before and after the change.
+with_dpi() {
+  wineserver -k 2>/dev/null || true
+  AMBREL_WINE_DPI=$1
+  ambrel_prefix_require
+}
+
+status=0
+shoot "$build/editor.png" || status=1
+if [ "${AMBREL_SCREENSHOT_144DPI:-1}" = 1 ]; then
+  prefix_dpi=$AMBREL_WINE_DPI
+  with_dpi 144
+  shoot "$build/editor-144dpi.png" || status=1
+  with_dpi "$prefix_dpi"
 fi
-touch "$marker.done"
-wait "$test_pid" || true
-rm -f "$marker.ready" "$marker.done" "$marker.log"
-[ -e "$out" ]
+exit $status

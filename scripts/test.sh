@@ -15,6 +15,9 @@ logs="$root/build/test-logs"
 mkdir -p "$logs"
 rm -f "$logs"/*.log
 step() { echo; echo "=== $* ==="; }
+# Names of the GoogleTest tests that failed in a log (parameterised ones too:
+# "Suite/Fixture.Test/Param, where GetParam() = 0 (12 ms)").
+failed_tests() { sed -nE 's/^\[  FAILED  \] ([A-Za-z0-9_/]+\.[A-Za-z0-9_/]+)( \(|, where ).*/\1/p' "$1" | sort -u; }
 
 step "build"
 bash scripts/build.sh all || exit 1
@@ -44,7 +47,7 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
   # A desktop shared by two programs under a loaded machine can miss a
   # moment; a test that failed gets one more run on its own, and counts as
   # failed only when it fails again. Both runs stay in the log.
-  retry=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\) (.*/\1/p' "$logs/e2e.log" | sort -u | paste -sd: -)
+  retry=$(failed_tests "$logs/e2e.log" | paste -sd: -)
   if [ "$e2e_rc" -ne 0 ] && [ -n "$retry" ]; then
     step "end-to-end tests that failed, once more: $retry"
     (
@@ -55,7 +58,6 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
       exit $rc
     ) 2>&1 | tee "$logs/e2e-retry.log"
     e2e_rc=${PIPESTATUS[0]}
-    [ "$e2e_rc" -eq 0 ] && echo "passed on their second run (flaky): $retry"
   fi
   [ "$e2e_rc" -eq 0 ] || failed=1
   step "editor screenshot"
@@ -73,6 +75,18 @@ if [ -f "$logs/e2e-retry.log" ]; then
   retried_failed=$(sed -n 's/^ *\([0-9]*\) FAILED TESTS\{0,1\}.*/\1/p' "$logs/e2e-retry.log" | tail -n 1)
   e2e_passed=$(( ${e2e_passed:-0} + ${retried_passed:-0} ))
   e2e_failed=${retried_failed:-0}
+fi
+# Every test that needed a second run, by name, so that flakiness shows.
+if [ -f "$logs/e2e-retry.log" ]; then
+  echo
+  echo "end-to-end tests that needed a second run:"
+  for t in $(failed_tests "$logs/e2e.log"); do
+    if grep -q "^\[       OK \] $t " "$logs/e2e-retry.log"; then
+      echo "  $t: passed on its second run (flaky)"
+    else
+      echo "  $t: failed again"
+    fi
+  done
 fi
 passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} ))
 failures=$(( ${native_failed:-0} + ${e2e_failed:-0} ))

@@ -13,7 +13,9 @@
 #
 # Knobs: AMBREL_WINEPREFIX (prefix folder), AMBREL_WINE_DESKTOP
 # ("1024x768" = Wine virtual desktop of that size, "off" = plain X windows),
-# AMBREL_XVFB_SIZE (screen of a private Xvfb), AMBREL_NO_APT=1 (never install).
+# AMBREL_XVFB_SIZE (screen of a private Xvfb), AMBREL_NO_APT=1 (never install),
+# AMBREL_WINE_DPI (the prefix's screen DPI, LogPixels: 96 by default, 144 to
+# see the windows at 150 %; a change is written into the prefix on next use).
 # Idempotent: each step checks what is already there. Safe to source from a
 # script running under `set -euo pipefail`.
 
@@ -23,6 +25,7 @@ AMBREL_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${AMBREL_WINEPREFIX:=${XDG_CACHE_HOME:-$HOME/.cache}/ambrel/wineprefix}"
 : "${AMBREL_WINE_DESKTOP:=1024x768}"
 : "${AMBREL_XVFB_SIZE:=1024x768x24}"
+: "${AMBREL_WINE_DPI:=96}"
 AMBREL_ENV_PACKAGES=(wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool gcc-mingw-w64-x86-64)
 # What the Windows build of the program and its end-to-end tests needs;
 # installed by ambrel_build_tools_require (not part of plain set-up).
@@ -83,6 +86,7 @@ ambrel_write_prefix_registry() {
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 \"Default\"=\"$AMBREL_WINE_DESKTOP\""
   fi
+  local dpi; dpi=$(printf '%08x' "$AMBREL_WINE_DPI")
   local link='hex(7):69,00,70,00,61,00,67,00,70,00,2e,00,74,00,74,00,66,00,2c,00,49,00,50,00,41,00,50,00,47,00,6f,00,74,00,68,00,69,00,63,00,00,00,00,00'
   cat >"$reg.utf8" <<EOF
 Windows Registry Editor Version 5.00
@@ -103,6 +107,12 @@ Windows Registry Editor Version 5.00
 "Microsoft Sans Serif"=$link
 "MS Sans Serif"=$link
 "Arial"=$link
+
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"LogPixels"=dword:$dpi
+
+[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]
+"LogPixels"=dword:$dpi
 
 $desktop_lines
 EOF
@@ -131,7 +141,7 @@ ambrel_link_fonts() {
 # Creates the prefix once; later calls only repair what changed.
 ambrel_prefix_require() {
   ambrel_export_wine_vars
-  local stamp="$WINEPREFIX/.ambrel-prefix" want="recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP"
+  local stamp="$WINEPREFIX/.ambrel-prefix" want="recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP dpi=$AMBREL_WINE_DPI"
   [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && return 0
   local t0=$SECONDS
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

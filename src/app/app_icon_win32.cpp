@@ -1,9 +1,10 @@
 #include "app/app_icon_win32.h"
 
+#include "app/resource.h"
+
 namespace ambrel::win32 {
 namespace {
 
-constexpr COLORREF kInk = RGB(0x1F, 0x3A, 0x6E);
 constexpr COLORREF kAmber = RGB(0xF2, 0xA9, 0x00);
 
 void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
@@ -13,36 +14,9 @@ void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
 
 }  // namespace
 
-IconHandle CreateAppIcon(int size) {
-  HDC screen = GetDC(nullptr);
-  GdiObject color(CreateCompatibleBitmap(screen, size, size));
-  GdiObject mask(CreateBitmap(size, size, 1, 1, nullptr));
-  {
-    MemoryDc dc(screen);
-    SelectedObject bitmap(dc.get(), color.get());
-    const RECT all{0, 0, size, size};
-    FillSolid(dc.get(), all, kAmber);
-    const RECT inner{size / 8, size / 8, size - size / 8, size - size / 8};
-    FillSolid(dc.get(), inner, kInk);
-    GdiObject font(CreateFontA(-size * 3 / 4, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                               ANTIALIASED_QUALITY, 0, "Arial"));
-    SelectedObject f(dc.get(), font.get());
-    SetBkMode(dc.get(), TRANSPARENT);
-    SetTextColor(dc.get(), kAmber);
-    RECT text = all;
-    DrawTextA(dc.get(), "A", 1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
-  {
-    MemoryDc dc(screen);
-    SelectedObject bitmap(dc.get(), mask.get());
-    PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);  // fully opaque
-  }
-  ReleaseDC(nullptr, screen);
-  ICONINFO info{};
-  info.fIcon = TRUE;
-  info.hbmColor = static_cast<HBITMAP>(color.get());
-  info.hbmMask = static_cast<HBITMAP>(mask.get());
-  return IconHandle(CreateIconIndirect(&info));
+IconHandle LoadAppIcon(int size) {
+  return IconHandle(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM),
+                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 void PaintLogo(HDC dc, const RECT& rc) {

@@ -6,8 +6,9 @@
 
 namespace ambrel::win32 {
 
-// The program's icon, drawn at the requested size (tray and windows).
-IconHandle CreateAppIcon(int size);
+// The program's icon (resource IDI_PROGRAM) at the requested size in pixels;
+// the system picks the nearest of the icon's images and scales it.
+IconHandle LoadAppIcon(int size);
 
 // Paints the start-up logo into rc.
 void PaintLogo(HDC dc, const RECT& rc);

@@ -16,6 +16,7 @@
 #include "options/settings.h"
 #include "platform/clipboard_win32.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
@@ -44,7 +45,9 @@ std::uint32_t IdleSaveDelayMs() {
 }  // namespace
 
 bool LogoWindow::Create() {
-  RECT rc{0, 0, kClientWidth, kClientHeight};
+  // Not created yet: the logo stands centred on the primary screen, at its DPI.
+  const int dpi = DpiForWindow(nullptr);
+  RECT rc{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
   AdjustWindowRectEx(&rc, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
@@ -107,6 +110,7 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHANGECBCHAIN: OnChangeCbChain(wParam, lParam); return 0;
     case kTrayCallback: OnTrayCallback(lParam); return 0;
     case WM_COMMAND: OnTrayCommand(LOWORD(wParam)); return 0;
+    case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
@@ -118,12 +122,18 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+void LogoWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int dpi = ApplyDpiChange(hwnd(), wParam, lParam);
+  if (tray_) tray_->ApplyDpi(dpi);
+}
+
 void LogoWindow::OnPaint() {
   PaintScope paint(hwnd());
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   DrawEdge(paint.dc(), &rc, EDGE_RAISED, BF_RECT | BF_ADJUST);
-  InflateRect(&rc, -(kPanelBorder - 2), -(kPanelBorder - 2));
+  const int inset = ScaleForWindow(hwnd(), kPanelBorder) - 2;
+  InflateRect(&rc, -inset, -inset);
   PaintLogo(paint.dc(), rc);
 }
 

@@ -51,6 +51,7 @@ class LogoWindow : public Window {
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnPaint();
+  void OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
   void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
   void OnTrayCallback(LPARAM mouseMessage);

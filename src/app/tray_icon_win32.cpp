@@ -2,13 +2,16 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/app_icon_win32.h"
 #include "app/version.h"
+#include "platform/dpi_win32.h"
 
 namespace ambrel::win32 {
 
-TrayIcon::TrayIcon(HWND owner) : icon_(CreateAppIcon(GetSystemMetrics(SM_CXSMICON))) {
+TrayIcon::TrayIcon(HWND owner)
+    : icon_(LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, DpiForWindow(owner)))) {
   record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
   record_.hWnd = owner;
   record_.uID = 1;
@@ -22,6 +25,14 @@ TrayIcon::TrayIcon(HWND owner) : icon_(CreateAppIcon(GetSystemMetrics(SM_CXSMICO
 bool TrayIcon::Add() {
   added_ = Shell_NotifyIconA(NIM_ADD, &record_) != 0;
   return added_;
+}
+
+void TrayIcon::ApplyDpi(int dpi) {
+  IconHandle icon = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
+  if (!icon) return;
+  icon_ = std::move(icon);
+  record_.hIcon = icon_.get();
+  if (added_) Shell_NotifyIconA(NIM_MODIFY, &record_);
 }
 
 void TrayIcon::Remove() {

@@ -14,6 +14,8 @@ class TrayIcon {
  public:
   explicit TrayIcon(HWND owner);
   bool Add();
+  // The icon at the small-icon size of a new DPI (the owner's WM_DPICHANGED).
+  void ApplyDpi(int dpi);
   void Remove();
 
  private:

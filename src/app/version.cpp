@@ -7,9 +7,7 @@ namespace ambrel {
 std::string TrayTipText() {
   std::string name = kProgramName;
   for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  const int v = kVersionNumber;
-  return name + " Ver " + std::to_string(v / 100) + "." + std::to_string(v / 10 % 10) +
-         std::to_string(v % 10);
+  return name + " Ver " + AMBREL_VERSION_TEXT;
 }
 
 std::string AlreadyRunningMessage(const std::string& programFileName) {

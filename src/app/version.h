@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "app/version_number.h"
+
 namespace ambrel {
 
-inline constexpr int kVersionNumber = 120;
 inline constexpr const char* kProgramName = "Ambrel";
 
-// "AMBREL Ver 1.20": the name in capitals and the version as d.dd.
+// "AMBREL Ver 1.20": the name in capitals and the version of version_number.h.
 std::string TrayTipText();
 
 // The message of a second copy: the program file's name, then the two lines.

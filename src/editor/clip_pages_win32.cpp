@@ -4,7 +4,9 @@
 #include <richedit.h>
 
 #include <string>
+#include <utility>
 
+#include "platform/dpi_win32.h"
 #include "platform/sjis.h"
 
 namespace ambrel::win32 {
@@ -40,9 +42,7 @@ bool ClipPages::Create(HWND parent, int tabId, int editId) {
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(editId)),
                           instance, nullptr);
   if (!tabs_ || !edit_) return false;
-  font_.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0,
-                          "ＭＳ Ｐゴシック"));
-  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  ApplyDpi(DpiForWindow(parent));
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   ApplyFont(edit_, face_, height_, color_, style_);
@@ -106,6 +106,13 @@ void ClipPages::SetTabStyle(bool upper, bool multiLine) {
   if (!upper) style |= TCS_BOTTOM;
   if (multiLine) style |= TCS_MULTILINE;
   SetWindowLongPtrA(tabs_, GWL_STYLE, style);
+}
+
+void ClipPages::ApplyDpi(int dpi) {
+  // The tabs take the new font before the old one is deleted.
+  GdiObject font = CreateScaledFont("ＭＳ Ｐゴシック", -12, FW_NORMAL, SHIFTJIS_CHARSET, dpi);
+  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
 }
 
 void ClipPages::SetEditFont(const std::string& face, int height, COLORREF color, unsigned style) {

@@ -36,6 +36,8 @@ class ClipPages {
   // Tabs on top or at the bottom, in one row or several.
   void SetTabStyle(bool upper, bool multiLine);
   void SetEditFont(const std::string& face, int height, COLORREF color, unsigned style);
+  // The tabs' font at the window's DPI (on creation and WM_DPICHANGED).
+  void ApplyDpi(int dpi);
 
  private:
   HWND tabs_ = nullptr;

@@ -1,5 +1,8 @@
 #include "editor/clip_tree_win32.h"
 
+#include <utility>
+
+#include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
 
 namespace ambrel::win32 {
@@ -13,9 +16,8 @@ int ImageOf(const clipstore::TreeNode& node) {
   return slot == 0 ? kHistoryClip : slot == 1 ? kStaticClip : kUserClip;
 }
 
-// Small pictures drawn once: folders for menus, sheets for clips.
-HIMAGELIST MakeImages() {
-  const int size = 16;
+// Small pictures of `size` pixels: folders for menus, sheets for clips.
+HIMAGELIST MakeImages(int size) {
   HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24, kCount, 0);
   const COLORREF colors[kCount] = {RGB(0x1F, 0x3A, 0x6E), RGB(0x2E, 0x7D, 0x32), RGB(0xF2, 0xA9, 0x00),
                                    RGB(0x5C, 0x7C, 0xB8), RGB(0x66, 0xBB, 0x6A), RGB(0xFF, 0xD5, 0x4F)};
@@ -28,7 +30,10 @@ HIMAGELIST MakeImages() {
       const RECT all{0, 0, size, size};
       FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
       GdiObject brush(CreateSolidBrush(colors[i]));
-      const RECT shape = i < kHistoryClip ? RECT{1, 4, 15, 14} : RECT{3, 1, 13, 15};
+      // Designed on 16 pixels.
+      const auto at = [size](int v) { return v * size / 16; };
+      const RECT shape = i < kHistoryClip ? RECT{at(1), at(4), at(15), at(14)}
+                                          : RECT{at(3), at(1), at(13), at(15)};
       FillRect(dc.get(), &shape, static_cast<HBRUSH>(brush.get()));
     }
     ImageList_Add(list, static_cast<HBITMAP>(bitmap.get()), nullptr);
@@ -46,9 +51,18 @@ bool ClipTree::Create(HWND parent, int id) {
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!tree_) return false;
-  images_.reset(MakeImages());
-  TreeView_SetImageList(tree_, images_.get(), TVSIL_NORMAL);
+  ApplyDpi(DpiForWindow(parent));
   return true;
+}
+
+void ClipTree::ApplyDpi(int dpi) {
+  // The tree takes the new font and pictures before the old ones are deleted.
+  GdiObject font = CreateUiFont(dpi);
+  SendMessageA(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
+  ImageListHandle images(MakeImages(SystemMetricForDpi(SM_CXSMICON, dpi)));
+  TreeView_SetImageList(tree_, images.get(), TVSIL_NORMAL);
+  images_ = std::move(images);
 }
 
 void ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node) {

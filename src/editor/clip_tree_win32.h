@@ -18,6 +18,8 @@ class ClipTree {
   void RefreshTexts();
   void Select(const clipstore::TreeNode* node);
   void SetButtons(bool on);
+  // Font and pictures at the window's DPI (on creation and WM_DPICHANGED).
+  void ApplyDpi(int dpi);
   clipstore::TreeNode* SelectedNode() const;
   // Selects the item under a screen point (a right click selects first).
   void SelectAt(POINT screenPoint);
@@ -29,6 +31,7 @@ class ClipTree {
   HTREEITEM Find(HTREEITEM from, const clipstore::TreeNode* node) const;
   HWND tree_ = nullptr;
   ImageListHandle images_;
+  GdiObject font_;
 };
 
 }  // namespace ambrel::win32

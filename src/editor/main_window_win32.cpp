@@ -7,6 +7,7 @@
 
 #include "clipstore/menu_state.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
 
 namespace ambrel::win32 {
@@ -16,8 +17,11 @@ constexpr int kTreeId = 10;
 constexpr int kTabsId = 11;
 constexpr int kEditId = 12;
 constexpr UINT kRefreshViews = WM_APP + 1;
+// Sizes at 96 DPI.
 constexpr int kDesignedWidth = 640;
 constexpr int kDesignedHeight = 480;
+constexpr int kSplitterGap = 3;
+constexpr int kSmallestPanel = 120;
 
 clipstore::GuidanceSettings GuidanceFrom(const options::Settings& s) {
   return {s.MenuMenu(), s.OptionMenu(), s.HelpMenu(), s.DebugMode()};
@@ -63,13 +67,15 @@ void MainWindow::ApplyEditorFont() {
 }
 
 bool MainWindow::Create() {
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - kDesignedWidth) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - kDesignedHeight) / 2;
+  const int dpi = DpiForWindow(nullptr);
+  const int width = ScaleForDpi(kDesignedWidth, dpi), height = ScaleForDpi(kDesignedHeight, dpi);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   MenuHandle bar(CreateMenu());
   historyMenu_ = CreatePopupMenu();
   dataMenu_.AppendTo(bar.get(), historyMenu_);
-  if (!CreateWin("TMain", "Ambrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, kDesignedWidth,
-                 kDesignedHeight, nullptr, bar.get()))
+  if (!CreateWin("TMain", "Ambrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, width, height,
+                 nullptr, bar.get()))
     return false;
   bar.release();  // the window owns its menu bar now
   return true;
@@ -79,6 +85,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
@@ -102,17 +109,26 @@ void MainWindow::OnSize() {
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   // Minimised or absurdly small: keep the stored splitter positions.
-  if (IsIconic(hwnd()) || rc.right < 120 || rc.bottom < 120) return;
+  const int smallest = ScaleForWindow(hwnd(), kSmallestPanel);
+  if (IsIconic(hwnd()) || rc.right < smallest || rc.bottom < smallest) return;
+  const int gap = ScaleForWindow(hwnd(), kSplitterGap);
   if (settings_.VertWindow() == 0) {
     // Horizontal layout: the tree above the pages.
     const int treeHeight = settings_.GetTreeHeight(rc.bottom);
     MoveWindow(tree_.hwnd(), 0, 0, rc.right, treeHeight, TRUE);
-    pages_.Layout(RECT{0, treeHeight + 3, rc.right, rc.bottom});
+    pages_.Layout(RECT{0, treeHeight + gap, rc.right, rc.bottom});
   } else {
     const int treeWidth = settings_.GetTreeWidth(rc.right);
     MoveWindow(tree_.hwnd(), 0, 0, treeWidth, rc.bottom, TRUE);
-    pages_.Layout(RECT{treeWidth + 3, 0, rc.right, rc.bottom});
+    pages_.Layout(RECT{treeWidth + gap, 0, rc.right, rc.bottom});
   }
+}
+
+void MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int dpi = ApplyDpiChange(hwnd(), wParam, lParam);
+  tree_.ApplyDpi(dpi);
+  pages_.ApplyDpi(dpi);
+  OnSize();
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {

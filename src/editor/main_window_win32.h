@@ -78,6 +78,7 @@ class MainWindow : public Window,
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();
+  void OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnInitMenuPopup(HMENU menu);

@@ -47,25 +47,10 @@ bool WriteTemporary(const std::string& temp, std::string_view bytes) {
 constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
 // Puts temp in the place of the existing target, keeping the target as bak.
+// Not ReplaceFile: it renames the target to bak before it moves temp in, so
+// a process ended between the two leaves no file under the target's name.
+// Here the target stays in place until one rename puts the new file there.
 bool ReplaceExisting(const std::string& target, const std::string& temp, const std::string& bak) {
-  if (ReplaceFileA(target.c_str(), temp.c_str(), bak.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                   nullptr, nullptr))
-    return true;
-  switch (GetLastError()) {
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-      // The old file is already bak and the new one is not in place: move
-      // the new one in, or else the old one back.
-      if (MoveFileExA(temp.c_str(), target.c_str(), kMoveFlags)) return true;
-      MoveFileExA(bak.c_str(), target.c_str(), kMoveFlags);
-      return false;
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
-    case ERROR_UNABLE_TO_REMOVE_REPLACED:
-      return false;  // nothing changed
-    default:
-      break;
-  }
-  // Some file systems do not offer ReplaceFile: copy the old file to bak
-  // (the target stays in place) and move the new one over it in one step.
   if (!CopyFileA(target.c_str(), bak.c_str(), FALSE)) return false;
   return MoveFileExA(temp.c_str(), target.c_str(), kMoveFlags) != 0;
 }

@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "clipstore/clip_store.h"
 #include "options/settings.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_model.h"
@@ -33,6 +35,9 @@ constexpr PopupItem kPopupItems[] = {
     {kLPPrint, "印刷 (&P)", "Menuリストを一覧印刷します"},
 };
 constexpr std::size_t kMenuHintPrefix = 4;  // "Menu"
+// Sizes at 96 DPI.
+constexpr int kWidth = 250, kHeight = 318;
+constexpr int kExpressionWidth = 60, kDescriptionWidth = 185, kTitleWidth = 220;
 
 void AddColumn(HWND list, int index, const char* caption, int width) {
   LVCOLUMNA column{};
@@ -87,14 +92,14 @@ bool RegListWindow::Create(PostDialog* dialog) {
   dialog_ = dialog;
   const Point parked = ParkingPlace();
   return CreateWin("TRegList", "正規表現リスト", WS_POPUP | WS_CAPTION | WS_THICKFRAME,
-                   WS_EX_TOOLWINDOW, parked.x, parked.y, 250, 318, nullptr, nullptr);
+                   WS_EX_TOOLWINDOW, parked.x, parked.y, ScaleForDpi(kWidth, DpiForWindow(nullptr)),
+                   ScaleForDpi(kHeight, DpiForWindow(nullptr)), nullptr, nullptr);
 }
 
 void RegListWindow::OnCreate() {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                           hwnd(), reinterpret_cast<HMENU>(kTabsId), instance, nullptr);
-  SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   for (int page = 0; page < 2; ++page) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -102,17 +107,18 @@ void RegListWindow::OnCreate() {
     SendMessageA(tabs_, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
   regList_ = MakeList(hwnd(), kRegListId, 0);
-  AddColumn(regList_, 0, " 表現", 60);
-  AddColumn(regList_, 1, "                内容", 185);
+  AddColumn(regList_, 0, " 表現", kExpressionWidth);
+  AddColumn(regList_, 1, "                内容", kDescriptionWidth);
   int row = 0;
   for (const usermenu::RegListRow& r : usermenu::ExpressionRows())
     AddRow(regList_, row++, {r.expression, r.description});
   titleList_ = MakeList(hwnd(), kTitleListId, LVS_NOCOLUMNHEADER);
-  AddColumn(titleList_, 0, "", 220);
+  AddColumn(titleList_, 0, "", kTitleWidth);
   // The lists send no hover notification as created, so the hint follows
   // the mouse moving over them.
   for (HWND list : {regList_, titleList_})
     SetWindowSubclass(list, &RegListWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  ApplyDpi(DpiForWindow(hwnd()));
 
   popup_.reset(CreatePopupMenu());
   for (const PopupItem& item : kPopupItems) AppendMenuA(popup_.get(), MF_STRING, item.id, item.caption);
@@ -149,6 +155,7 @@ LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(); return 0;
+    case WM_DPICHANGED: ApplyDpi(ApplyDpiChange(hwnd(), wParam, lParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: OnContextMenu(); return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return 0;
@@ -173,6 +180,18 @@ void RegListWindow::OnSize() {
     MoveWindow(list, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
     SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
+}
+
+void RegListWindow::ApplyDpi(int dpi) {
+  // The controls take the new font before the old one is deleted.
+  GdiObject font = CreateUiFont(dpi);
+  for (HWND control : {tabs_, regList_, titleList_})
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
+  SendMessageA(regList_, LVM_SETCOLUMNWIDTH, 0, ScaleForDpi(kExpressionWidth, dpi));
+  SendMessageA(regList_, LVM_SETCOLUMNWIDTH, 1, ScaleForDpi(kDescriptionWidth, dpi));
+  SendMessageA(titleList_, LVM_SETCOLUMNWIDTH, 0, ScaleForDpi(kTitleWidth, dpi));
+  OnSize();
 }
 
 void RegListWindow::ShowPage(int page) {

@@ -37,6 +37,8 @@ class RegListWindow : public Window, public options::SettingsObserver {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();
+  // Font and column widths at the window's DPI (on creation and WM_DPICHANGED).
+  void ApplyDpi(int dpi);
   LRESULT OnNotify(const NMHDR& header);
   void OnContextMenu();
   void OnPrint();
@@ -51,6 +53,7 @@ class RegListWindow : public Window, public options::SettingsObserver {
   HWND regList_ = nullptr;
   HWND titleList_ = nullptr;
   MenuHandle popup_;
+  GdiObject font_;
   bool dragging_ = false;
   std::string dragCaption_;
 };

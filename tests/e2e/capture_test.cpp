@@ -47,7 +47,7 @@ TEST_F(Capture, CopiesMarkedAsPrivateAreNotRecorded) {
   for (ClipboardMark mark : {ClipboardMark::ExcludeFromMonitor, ClipboardMark::ViewerIgnore,
                              ClipboardMark::NotForHistory}) {
     ASSERT_TRUE(SetClipboardTextMarked("secret password", mark));
-    PumpFor(300);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   EXPECT_TRUE(ambrel_.WaitForHistory({"visible"}));
   // A CanIncludeInClipboardHistory that allows it does not stop recording.
@@ -148,12 +148,8 @@ class ChainWitness {
 
 // Ambrel, first in the chain, has handled a copy once the witness hears of it.
 bool WaitForNotification(const ChainWitness& witness, int before) {
-  return WaitUntil(
-      [&] {
-        PumpFor(20);
-        return witness.Notifications() > before;
-      },
-      5000);
+  // WaitUntil dispatches this thread's messages: the witness's notification.
+  return WaitUntil([&] { return witness.Notifications() > before; }, 5000);
 }
 
 TEST(CaptureChain, NonTextOrOversizedCopyRecordsNothingAndTheChainIsServed) {
@@ -200,7 +196,7 @@ TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
   AmbrelRun ambrel;
   ASSERT_TRUE(ambrel.Start());
   leaving.Leave();
-  PumpFor(100);
+  ASSERT_TRUE(ambrel.WaitForMessagesHandled());
   const int before = last.Notifications();
   ASSERT_TRUE(SetClipboardText("after the change"));
   EXPECT_TRUE(ambrel.WaitForHistory({"after the change"}));

@@ -27,7 +27,7 @@ class Editor : public ::testing::Test {
     for (const char* text : {"東京都千代田区\r\n丸の内一丁目", "表示テスト \\ 円記号",
                              "https://example.jp/ambrel を参照"}) {
       ASSERT_TRUE(SetClipboardText(text));
-      PumpFor(150);
+      ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
     }
     ASSERT_TRUE(ambrel_.WaitForHistory(
         {"https://example.jp/ambrel を参照", "表示テスト \\ 円記号", "東京都千代田区⇔丸の内一丁目"}));
@@ -97,7 +97,11 @@ TEST_F(Editor, HoldOpenForScreenshot) {
   if (!marker) GTEST_SKIP() << "only for scripts/screenshot_editor.sh";
   ambrel_.PostTray(WM_LBUTTONDBLCLK);
   ASSERT_TRUE(WaitUntil([&] { return EditorVisible(); }, 5000));
-  PumpFor(500);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return ReadRichEditText(Child("RichEdit20A")) == "https://example.jp/ambrel を参照"; }, 3000));
+  // Painted before the picture: UpdateWindow has the editor's thread paint now.
+  RedrawWindow(ambrel_.Editor(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   const std::string ready = std::string(marker) + ".ready";
   const std::string done = std::string(marker) + ".done";
   HANDLE f = CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -86,8 +86,9 @@ class Expand : public ::testing::Test {
     ASSERT_NE(menu, nullptr) << "no clip menu";
     for (int i = 0; i < historyClips + 2; ++i) PostKey(menu, VK_DOWN);
     PostKey(menu, VK_RIGHT);  // opens the static menu at its first clip
-    PumpFor(300);
-    PostKey(menu, VK_RETURN);
+    HWND submenu = WaitForSubmenu(menu, 5000, ambrel_.Proc().Id());
+    ASSERT_NE(submenu, nullptr) << "the static menu did not open";
+    PostKey(submenu, VK_RETURN);
   }
 
   void ExpectPasted(const std::string& expanded) {
@@ -133,8 +134,7 @@ TEST_F(Expand, CancelPastesNothingAndLeavesTheClipboard) {
   SendMessageA(FindChild(input, "RichEdit20A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
   Press(input, IDCANCEL);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(input); }, 3000));
-  PumpFor(1500);
-  EXPECT_EQ(notepad_.Text(), "[");
+  EXPECT_TRUE(NeverHappensWithin([&] { return notepad_.Text() != "["; }, 1500)) << notepad_.Text();
   EXPECT_EQ(ReadClipboardText().value_or("(none)"), "kept");
 }
 
@@ -150,7 +150,7 @@ TEST_F(Expand, ListClipPastesTheChosenLine) {
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0), 3);
   PostKey(view, VK_DOWN);  // from the first row to the second
-  PumpFor(300);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(view, LVM_GETNEXTITEM, -1, LVNI_SELECTED) == 1; }, 3000));
   Press(picker, IDOK);
   ExpectPasted("果物: みかん");
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
@@ -23,7 +25,7 @@ class Files : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(EmptyClipboardNow()); }
   void Copy(const std::string& text) {
     ASSERT_TRUE(SetClipboardText(text));
-    PumpFor(150);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   std::string Read(const char* name) { return ambrel_.Folder().ReadFile(name); }
 
@@ -141,18 +143,27 @@ TEST_F(Files, KillingTheProgramNeverLeavesAHalfFile) {
   Copy("before the kill");
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   const std::string before = Read("Ambrel.hst");
-  // Kill at successive moments of the exit; every time the history file is
-  // either the old one or a complete new one.
-  for (DWORD delayMs : {0u, 2u, 5u, 10u, 20u}) {
+  // Kill at successive moments of the exit, each marked by what can be seen
+  // of it (a moment not seen in time has passed: the kill comes later);
+  // every time the history file is either the old one or a complete new one.
+  const std::pair<const char*, std::function<bool()>> moments[] = {
+      {"the quit chosen", [] { return true; }},
+      {"the menu closed", [&] { return WaitForPopupMenuClosed(2000, ambrel_.Proc().Id()); }},
+      {"the history's temporary file there",
+       [&] { return WaitUntil([&] { return ambrel_.Folder().Exists("Ambrel.hst.tmp"); }, 2000, 1); }},
+      {"the resident window gone",
+       [&] { return WaitUntil([&] { return !IsWindow(ambrel_.Logo()); }, 2000, 1); }},
+  };
+  for (const auto& [moment, reached] : moments) {
     ASSERT_TRUE(ambrel_.Start());
     ambrel_.PostTray(WM_RBUTTONDOWN);
     HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
     ASSERT_NE(menu, nullptr);
     ChooseMenuItemByMnemonic(menu, 'X');
-    Sleep(delayMs);
+    reached();
     ambrel_.Proc().Terminate();
     const std::string after = Read("Ambrel.hst");
-    EXPECT_EQ(after, before) << "after a kill at " << delayMs << " ms";
+    EXPECT_EQ(after, before) << "after a kill at " << moment;
   }
 }
 

@@ -32,7 +32,7 @@ class Help : public ::testing::Test {
   HWND OpenUserMenuDialog() {
     ambrel_.PostTray(WM_LBUTTONDBLCLK);
     if (!WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000)) return nullptr;
-    PumpFor(200);
+    if (!ambrel_.WaitForMessagesHandled()) return nullptr;
     HWND tree = FindChild(ambrel_.Editor(), "SysTreeView32");
     PostMessageA(ambrel_.Editor(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), -1);
     HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());

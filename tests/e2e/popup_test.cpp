@@ -51,7 +51,7 @@ class Popup : public ::testing::Test {
   void CopyInNotepad(const std::string& text) {
     notepad_.SetText(text);
     notepad_.SelectAllAndCopy();
-    PumpFor(150);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   // The keys pressed for real in `window`; the clip menu that opens, if any.
   HWND PressHotKey(HWND window, std::initializer_list<WORD> keys = {VK_CONTROL, VK_SHIFT, 'V'},
@@ -94,8 +94,9 @@ TEST_F(Popup, ChoosingTheNewestClipPastesItAndLeavesTheHistory) {
   ASSERT_NE(menu, nullptr);
   ChooseMenuItemByIndex(menu, 0);
   EXPECT_TRUE(WaitForNotepadText("[three")) << notepad_.Text();
-  PumpFor(300);
-  EXPECT_EQ(ambrel_.HistoryCaptions(), (Texts{"three", "two", "one"}));
+  EXPECT_TRUE(NeverHappensWithin(
+      [&] { return ambrel_.HistoryCaptions() != Texts{"three", "two", "one"}; }, 300))
+      << ambrel_.DescribeTree();
 }
 
 TEST_F(Popup, TheHotKeyNeverReachesNotepadAndOtherModifiersDoNotFire) {
@@ -105,8 +106,7 @@ TEST_F(Popup, TheHotKeyNeverReachesNotepadAndOtherModifiersDoNotFire) {
   ASSERT_NE(menu, nullptr);
   DismissMenu(menu);
   ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
-  PumpFor(500);
-  EXPECT_EQ(notepad_.Text(), "[");
+  EXPECT_TRUE(NeverHappensWithin([&] { return notepad_.Text() != "["; }, 500)) << notepad_.Text();
 
   EXPECT_EQ(PressHotKey(notepad_.Window(), {VK_SHIFT, 'V'}, kNoMenuMs), nullptr);
   EXPECT_TRUE(WaitForNotepadText("[V")) << notepad_.Text();
@@ -128,7 +128,8 @@ TEST_F(Popup, CtrlQuotesEveryLine) {
     ASSERT_TRUE(ctrl.Attached());
     ChooseHoldingModifiers(menu, 1);
     ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
-    PumpFor(300);
+    // The choice reads the held keys: keep them until it has been handled.
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   EXPECT_TRUE(WaitForNotepadText("[》l1\r\n》l2")) << notepad_.Text();
 }
@@ -142,7 +143,8 @@ TEST_F(Popup, ShiftOpensTheEditorOnTheClip) {
     ASSERT_TRUE(shift.Attached());
     ChooseHoldingModifiers(menu, 1);
     ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
-    PumpFor(300);
+    // The choice reads the held keys: keep them until it has been handled.
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 3000));
   EXPECT_TRUE(WaitUntil([&] { return TreeSelection() == "two"; }, 3000)) << TreeSelection();
@@ -162,7 +164,8 @@ TEST_F(Popup, CtrlShiftMakesAHistoryClipStatic) {
     ASSERT_TRUE(both.Attached());
     ChooseHoldingModifiers(menu, 1);
     ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
-    PumpFor(300);
+    // The choice reads the held keys: keep them until it has been handled.
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   EXPECT_TRUE(ambrel_.WaitForHistory({"three", "one"}));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 3000));
@@ -274,16 +277,17 @@ TEST_F(Popup, EditLinkTurnsTheEditControlsPasteIntoThePopup) {
   HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
   ASSERT_NE(menu, nullptr) << "Paste did not pop the clip menu up";
   DismissMenu(menu);
-  PumpFor(300);
-  EXPECT_EQ(notepad_.Text(), "[x") << "Paste pasted instead";
+  EXPECT_TRUE(NeverHappensWithin([&] { return notepad_.Text() != "[x"; }, 300))
+      << "Paste pasted instead: " << notepad_.Text();
 }
 
 TEST_F(Popup, NoMenuWhileAnErrorBoxIsOpenAndAGoneTargetIsReported) {
   Start();
   HWND menu = PressHotKey();
   ASSERT_NE(menu, nullptr);
+  HWND target = notepad_.Window();
   notepad_.Close();
-  PumpFor(500);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(target); }, 5000));
   ChooseMenuItemByIndex(menu, 1);
   HWND box = WaitForTopWindow("#32770", 5000, ambrel_.Proc().Id());
   ASSERT_NE(box, nullptr) << "a paste into a closed window went unreported";
@@ -294,7 +298,7 @@ TEST_F(Popup, NoMenuWhileAnErrorBoxIsOpenAndAGoneTargetIsReported) {
   EXPECT_EQ(PressHotKey(notepad_.Window(), {VK_CONTROL, VK_SHIFT, 'V'}, kNoMenuMs), nullptr);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(box); }, 3000));
-  PumpFor(300);
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   menu = PressHotKey();
   ASSERT_NE(menu, nullptr) << "no menu after the box was closed";
   DismissMenu(menu);

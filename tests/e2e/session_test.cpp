@@ -18,7 +18,7 @@ class Session : public ::testing::Test {
   void TearDown() override { SetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", nullptr); }
   void Copy(const std::string& text) {
     ASSERT_TRUE(SetClipboardText(text));
-    PumpFor(150);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   bool HistoryFileHolds(const std::string& text) {
     return ambrel_.Folder().ReadFile("Ambrel.hst").find(std::string(1, '\0') + text + '\0') !=

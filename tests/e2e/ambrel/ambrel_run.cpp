@@ -33,10 +33,10 @@ bool AmbrelRun::Start() {
         return logo_ && editor_ && !IsWindowVisible(logo_);
       },
       kStartTimeoutMs);
-  // The message loop runs once the logo has gone; let it take the first
-  // clipboard notification.
-  PumpFor(200);
-  return ready;
+  // The message loop runs once the logo has gone; the first clipboard
+  // notification, sent when the program joined the viewer chain, is handled
+  // before the round trip.
+  return ready && WaitForMessagesHandled();
 }
 
 Process AmbrelRun::StartSecondCopy() const {

@@ -10,6 +10,7 @@
 
 #include "harness/process.h"
 #include "harness/temp_folder.h"
+#include "harness/wait.h"
 
 namespace ambrel::e2e {
 
@@ -41,6 +42,12 @@ class AmbrelRun {
   std::string DescribeTree() const;
   bool WaitForHistory(const std::vector<std::string>& expected, unsigned timeoutMs = 5000) const;
 
+  // Returns once the program's thread has handled what was sent to it so far
+  // (a clipboard change, the end of a menu or a box): a message round trip
+  // to its resident window. A program that has ended has nothing to handle.
+  bool WaitForMessagesHandled() const {
+    return !process_.Running() || WaitForSentMessagesHandled(logo_);
+  }
   void PostTray(UINT mouseMessage) const { PostMessageA(logo_, kTrayCallback, 0, mouseMessage); }
   // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)".
   bool QuitThroughTrayMenu();

@@ -30,7 +30,7 @@ class AmbrelWithNotepad : public ::testing::Test {
   void CopyInNotepad(const std::string& text) {
     notepad_.SetText(text);
     notepad_.SelectAllAndCopy();
-    PumpFor(200);
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
 
   AmbrelRun ambrel_;

@@ -1,5 +1,6 @@
 #include "ambrel/popup_helpers.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -37,12 +38,12 @@ bool StartWithSettings(AmbrelRun& run, const std::function<void(app::TParamRecor
 
 HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) {
   SendKey(key_, false);
-  PumpFor(150);
+  WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) != 0; }, 3000);
 }
 
 HeldKey::~HeldKey() {
   SendKey(key_, true);
-  PumpFor(100);
+  WaitUntil([&] { return (GetAsyncKeyState(key_) & 0x8000) == 0; }, 3000);
 }
 
 HeldKeysIn::HeldKeysIn(HWND window, std::initializer_list<WORD> keys)
@@ -70,14 +71,22 @@ void MoveMouseTo(POINT at) {
   input.mi.dy = height > 1 ? MulDiv(at.y, 65535, height - 1) : 0;
   input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &input, sizeof input);
-  PumpFor(150);
+  const auto arrived = [&] {
+    POINT now{};
+    return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+  };
+  // Under Wine the desktop's thread takes the pointer's events from the X
+  // server and may still set an older position: the pointer has arrived
+  // once that thread has caught up and the position still holds.
+  WaitUntil(arrived, 3000);
+  WaitForSentMessagesHandled(GetDesktopWindow());
+  WaitUntil(arrived, 3000);
 }
 
 void PostMenuKeys(HWND menu, std::initializer_list<WORD> keys) {
   for (WORD key : keys) {
     PostMessageA(menu, WM_KEYDOWN, key, 1);
     PostMessageA(menu, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-    PumpFor(80);
   }
 }
 

@@ -49,7 +49,8 @@ class HeldKeysIn {
   BYTE saved_[256] = {};
 };
 
-// Posts the keys to a menu window's thread, one after the other.
+// Posts the keys to a menu window's thread, one after the other (its queue
+// keeps their order; the caller waits for what they lead to).
 void PostMenuKeys(HWND menu, std::initializer_list<WORD> keys);
 
 class Wordpad {

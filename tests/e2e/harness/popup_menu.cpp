@@ -21,6 +21,18 @@ HWND WaitForPopupMenu(unsigned timeoutMs, DWORD processId) {
   return menu;
 }
 
+HWND WaitForSubmenu(HWND openMenu, unsigned timeoutMs, DWORD processId) {
+  HWND submenu = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : FindTopWindows("#32768", "", processId))
+          if (w != openMenu && IsWindowVisible(w)) submenu = w;
+        return submenu != nullptr;
+      },
+      timeoutMs);
+  return submenu;
+}
+
 bool WaitForPopupMenuClosed(unsigned timeoutMs, DWORD processId) {
   return WaitUntil([&] { return VisibleMenu(processId) == nullptr; }, timeoutMs);
 }

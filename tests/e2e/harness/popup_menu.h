@@ -11,6 +11,10 @@ namespace ambrel::e2e {
 // The visible menu window (class "#32768"), of `processId` when not 0,
 // within `timeoutMs`; nullptr when none opened.
 HWND WaitForPopupMenu(unsigned timeoutMs, DWORD processId = 0);
+// A submenu opened from `openMenu`: another visible menu window of
+// `processId` (0: any) within `timeoutMs`; nullptr when none opened.
+HWND WaitForSubmenu(HWND openMenu, unsigned timeoutMs, DWORD processId = 0);
+
 // True when no visible menu window of `processId` (0: any) is left within
 // `timeoutMs`.
 bool WaitForPopupMenuClosed(unsigned timeoutMs, DWORD processId = 0);

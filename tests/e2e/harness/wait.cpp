@@ -1,7 +1,5 @@
 #include "harness/wait.h"
 
-#include <windows.h>
-
 namespace ambrel::e2e {
 
 void PumpFor(unsigned ms) {
@@ -27,6 +25,16 @@ bool WaitUntil(const std::function<bool()>& done, unsigned timeoutMs, unsigned i
     const ULONGLONG left = deadline - now;
     PumpFor(static_cast<unsigned>(left < intervalMs ? left : intervalMs));
   }
+}
+
+bool NeverHappensWithin(const std::function<bool()>& happened, unsigned timeoutMs,
+                        unsigned intervalMs) {
+  return !WaitUntil(happened, timeoutMs, intervalMs);
+}
+
+bool WaitForSentMessagesHandled(HWND window, unsigned timeoutMs) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
 }
 
 }  // namespace ambrel::e2e
