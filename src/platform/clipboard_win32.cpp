@@ -5,7 +5,10 @@
 namespace ambrel::win32 {
 
 ClipboardScope::ClipboardScope(HWND owner) {
-  for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
+  // The program that just wrote the clipboard, or another viewer reading it,
+  // may still hold it; on a loaded machine that lasts longer than a moment.
+  // At most a fifth of a second, so the window never stalls for long.
+  for (int attempt = 0; attempt < 40 && !open_; ++attempt) {
     open_ = OpenClipboard(owner) != 0;
     if (!open_) Sleep(5);
   }
@@ -50,8 +53,10 @@ bool Win32Clipboard::AsksNotToRecord() {
   static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
   if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(ignore)) return true;
   if (!IsClipboardFormatAvailable(history)) return false;
+  // A mark that cannot be read counts as a refusal: a private copy is never
+  // recorded because the clipboard was busy.
   ClipboardScope scope(owner_);
-  if (!scope) return false;
+  if (!scope) return true;
   HANDLE data = GetClipboardData(history);
   if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
   const auto* value = static_cast<const DWORD*>(GlobalLock(data));

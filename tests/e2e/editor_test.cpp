@@ -73,7 +73,7 @@ TEST_F(Editor, F1InTheTrayMenuOpensTheHighlightedItemsHelp) {
   ASSERT_NE(menu, nullptr);
   PostKey(menu, VK_DOWN);  // ﾒﾆｭｰを開く...
   PostKey(menu, VK_F1);
-  EXPECT_NE(WaitForTopWindow("THelp", 5000, ambrel_.Proc().Id(), "Ambrel ヘルプ - メニューを開く", true),
+  EXPECT_NE(WaitForTopWindow("THelp", 5000, ambrel_.Proc().Id(), "Ambrel ヘルプ - エディタウィンドウ", true),
             nullptr);
   DismissMenu(menu);
   EXPECT_TRUE(WaitForPopupMenuClosed(5000, ambrel_.Proc().Id()));
