@@ -5,7 +5,8 @@
 namespace ambrel::clipstore {
 
 int MenuItem::IndexOf(const MenuItem* item) const {
-  for (std::size_t i = 0; i < items_.size(); ++i)
+  // From the back: the store removes the oldest clips, which stand last.
+  for (std::size_t i = items_.size(); i-- > 0;)
     if (items_[i].get() == item) return static_cast<int>(i);
   return -1;
 }

@@ -2,10 +2,10 @@
 // so the store can be exercised and tested without a desktop.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ambrel::clipstore {
 
@@ -40,7 +40,9 @@ class MenuItem {
   MenuItem* Find(std::string_view componentName);
 
  private:
-  std::vector<std::unique_ptr<MenuItem>> items_;
+  // A deque: clips are added at the front and the oldest dropped at the back,
+  // both in constant time whatever the count.
+  std::deque<std::unique_ptr<MenuItem>> items_;
 };
 
 }  // namespace ambrel::clipstore

@@ -5,7 +5,8 @@
 namespace ambrel::clipstore {
 
 int TreeNode::IndexOf(const TreeNode* child) const {
-  for (std::size_t i = 0; i < children_.size(); ++i)
+  // From the back: the store removes the oldest clips, which stand last.
+  for (std::size_t i = children_.size(); i-- > 0;)
     if (children_[i].get() == child) return static_cast<int>(i);
   return -1;
 }

@@ -2,9 +2,9 @@
 // meaning: a slot node has its slot number, a clip node 10000 - slot number.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace ambrel::clipstore {
 
@@ -33,7 +33,9 @@ class TreeNode {
   std::unique_ptr<TreeNode> Remove(const TreeNode* child);
 
  private:
-  std::vector<std::unique_ptr<TreeNode>> children_;
+  // A deque: clips are added at the front and the oldest dropped at the back,
+  // both in constant time whatever the count.
+  std::deque<std::unique_ptr<TreeNode>> children_;
 };
 
 }  // namespace ambrel::clipstore
