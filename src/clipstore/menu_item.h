@@ -28,8 +28,8 @@ class MenuItem {
   Clip* clip = nullptr;  // set on the items that stand for a clip
   MenuItem* parent = nullptr;
 
-  int Count() const { return static_cast<int>(items_.size()); }
-  MenuItem* At(int index) const { return items_[static_cast<std::size_t>(index)].get(); }
+  int Count() const { return items_ ? static_cast<int>(items_->size()) : 0; }
+  MenuItem* At(int index) const { return (*items_)[static_cast<std::size_t>(index)].get(); }
   int IndexOf(const MenuItem* item) const;
 
   MenuItem* Insert(int index, std::unique_ptr<MenuItem> item);
@@ -41,8 +41,10 @@ class MenuItem {
 
  private:
   // A deque: clips are added at the front and the oldest dropped at the back,
-  // both in constant time whatever the count.
-  std::deque<std::unique_ptr<MenuItem>> items_;
+  // both in constant time whatever the count. Made with the first child, as
+  // an empty deque allocates too and most nodes (the clips) have none.
+  using Children = std::deque<std::unique_ptr<MenuItem>>;
+  std::unique_ptr<Children> items_;
 };
 
 }  // namespace ambrel::clipstore

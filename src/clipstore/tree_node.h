@@ -24,8 +24,8 @@ class TreeNode {
   bool IsClipNode() const { return imageIndex >= 13; }
   bool IsUserMenuNode() const { return imageIndex >= 2 && imageIndex <= 8999; }
 
-  int Count() const { return static_cast<int>(children_.size()); }
-  TreeNode* Child(int index) const { return children_[static_cast<std::size_t>(index)].get(); }
+  int Count() const { return children_ ? static_cast<int>(children_->size()) : 0; }
+  TreeNode* Child(int index) const { return (*children_)[static_cast<std::size_t>(index)].get(); }
   int IndexOf(const TreeNode* child) const;
   int Index() const { return parent ? parent->IndexOf(this) : -1; }
 
@@ -34,8 +34,10 @@ class TreeNode {
 
  private:
   // A deque: clips are added at the front and the oldest dropped at the back,
-  // both in constant time whatever the count.
-  std::deque<std::unique_ptr<TreeNode>> children_;
+  // both in constant time whatever the count. Made with the first child, as
+  // an empty deque allocates too and most nodes (the clips) have none.
+  using Children = std::deque<std::unique_ptr<TreeNode>>;
+  std::unique_ptr<Children> children_;
 };
 
 }  // namespace ambrel::clipstore
