@@ -1,8 +1,12 @@
 // Load and save times of the three data files for a full store: 30 history
 // clips, ten user menus of 30 clips, 200 static clips of 10 KB. Files live in
 // memory, so the figures are the program's own work without the disk.
+// Then the growth of the store's bulk operations with the clip count: each
+// time for 4096 clips over the time for 2048 is printed at the end (2 is
+// linear, 4 quadratic).
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/history_file.h"
@@ -11,6 +15,7 @@
 #include "expand/meta_file.h"
 #include "options/settings.h"
 #include "platform/fakes.h"
+#include "recording_reporter.h"
 
 namespace {
 
@@ -82,6 +87,84 @@ void BM_LoadHistoryClipLimit(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadHistoryClipLimit)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A history file of n static clips (which no limit trims), of 64 bytes each.
+std::string StaticClipsFile(int n) {
+  std::string file;
+  for (int i = 0; i < n; ++i) {
+    file += '\x01';
+    file += Text(i, 64);
+    file += '\0';
+  }
+  file += '\xFF';
+  file.append(app::kSlotRecordsSize, '\0');
+  return file;
+}
+
+struct GrowthFixture {
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  fakes::FakeFiles files;
+  fakes::FakeMessageBoxes messages;
+  explicit GrowthFixture(int n) {
+    store.DefineDefaultSlots();
+    files.files["h"] = StaticClipsFile(n);
+  }
+  void Load() { app::LoadHistory(store, files, messages, "h"); }
+};
+
+void BM_GrowthLoadHistory(benchmark::State& state) {
+  GrowthFixture f(static_cast<int>(state.range(0)));
+  for (auto _ : state) f.Load();
+  state.counters["clips"] = f.store.PageCount();
+}
+
+void BM_GrowthClearClips(benchmark::State& state) {
+  GrowthFixture f(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    f.Load();
+    state.ResumeTiming();
+    f.store.ClearClips();
+  }
+}
+
+// The duplicate is the oldest clip: the whole menu is searched.
+void BM_GrowthRemoveDuplicate(benchmark::State& state) {
+  GrowthFixture f(static_cast<int>(state.range(0)));
+  const std::string oldest = Text(0, 64);
+  for (auto _ : state) {
+    state.PauseTiming();
+    f.Load();
+    state.ResumeTiming();
+    f.store.RemoveDuplicate(f.layout.Static(), oldest);
+  }
+}
+
+// Reading n clips in addition to those of a full store (the data commands'
+// read-all of a history file).
+void BM_GrowthReadAll(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  FillFullStore(store);
+  const int before = store.PageCount();
+  for (auto _ : state) {
+    {
+      clipstore::TClipBase::Batch batch(store);
+      for (int i = 0; i < n; ++i) store.AddClip(layout.Static(), clipstore::kStaticSlot, true, Text(i, 64));
+    }
+    state.PauseTiming();
+    while (store.PageCount() > before) store.DeleteClip(store.PageCount() - 1);
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(BM_GrowthLoadHistory)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond);
+// Each iteration loads the store again outside the clock: a fixed count keeps the run short.
+BENCHMARK(BM_GrowthClearClips)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->Iterations(200);
+BENCHMARK(BM_GrowthRemoveDuplicate)->Arg(2048)->Arg(4096)->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_GrowthReadAll)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond);
+
 struct ParamFixture {
   clipstore::PopupLayout layout;
   clipstore::TClipBase store{layout};
@@ -124,4 +207,21 @@ BENCHMARK(BM_SaveAndLoadMeta)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  ambrel::bench::RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  for (const char* name : {"BM_GrowthLoadHistory", "BM_GrowthClearClips", "BM_GrowthRemoveDuplicate",
+                           "BM_GrowthReadAll"}) {
+    const std::string runs = std::string(name) == "BM_GrowthClearClips" || std::string(name) == "BM_GrowthRemoveDuplicate"
+                                 ? "/iterations:200"
+                                 : "";
+    const double small = reporter.cpuTimes[std::string(name) + "/2048" + runs];
+    const double large = reporter.cpuTimes[std::string(name) + "/4096" + runs];
+    if (small > 0 && large > 0) std::printf("growth 4096/2048 (CPU time) %-26s %6.2f\n", name, large / small);
+  }
+  const double load = reporter.cpuTimes["BM_GrowthLoadHistory/4096"];
+  if (load > 0) std::printf("LoadHistory of 4096 clips (CPU time): %.2f ms\n", load);
+  benchmark::Shutdown();
+  return 0;
+}

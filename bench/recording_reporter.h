@@ -13,7 +13,10 @@ namespace ambrel::bench {
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    for (const Run& run : runs) {
+      times[run.benchmark_name()] = run.GetAdjustedRealTime();
+      cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+    }
     ConsoleReporter::ReportRuns(runs);
   }
   // Time per iteration of a run by its full name ("BM_X/100"); 0 when absent.
@@ -23,6 +26,7 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   }
 
   std::map<std::string, double> times;
+  std::map<std::string, double> cpuTimes;  // steadier than wall time on a shared machine
 };
 
 }  // namespace ambrel::bench

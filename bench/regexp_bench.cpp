@@ -6,6 +6,7 @@
 //   cmake --build /tmp/build-rx2-rel --target regexp_bench && /tmp/build-rx2-rel/regexp_bench
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -16,6 +17,7 @@
 
 #include "regexp/awkstr.h"
 #include "regexp/dfa.h"
+#include "regexp/fuzzy_dic.h"
 #include "regexp/parser.h"
 #include "regexp/reference.h"
 
@@ -29,6 +31,7 @@ namespace {
 
 std::map<std::string, double> g_seconds;  // name -> seconds per iteration
 std::map<std::string, std::string> g_notes;
+std::map<std::string, std::size_t> g_counts;  // matches of the dense cases
 
 // (No <chrono>: its µ literal cannot be converted to the CP932 execution charset.)
 double Now() {
@@ -275,6 +278,153 @@ void BM_Ambrel_AB(benchmark::State& st) {
                          std::to_string(dfa.ResetCount()) + " resets";
 }
 
+// ------------------------------------------------------------------- dense
+// Texts where runs of the automaton start at almost every character and no
+// literal scan can help; every match in 16 MB is counted, by both engines.
+
+constexpr std::size_t kDenseSize = 16u << 20;
+
+std::string Pick(std::mt19937& rng, const std::vector<std::string>& from) { return from[rng() % from.size()]; }
+
+// Lower-case words with, now and then, digits after one.
+const std::string& DenseAscii() {
+  static const std::string s = [] {
+    std::mt19937 rng(11);
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize) {
+      const unsigned len = 2 + rng() % 9;
+      for (unsigned i = 0; i < len; ++i) t += static_cast<char>('a' + rng() % 26);
+      if (rng() % 40 == 0) t += std::to_string(rng() % 1000);
+      t += rng() % 10 == 0 ? ", " : " ";
+    }
+    t.resize(kDenseSize);
+    return t;
+  }();
+  return s;
+}
+
+// Hiragana runs between kanji, now and then followed by full-width digits.
+// No character has the trail byte 0x82, so a byte-wise engine cannot start a
+// match inside a character either.
+const std::string& DenseJapanese() {
+  static const std::string s = [] {
+    std::mt19937 rng(12);
+    const std::vector<std::string> kana = {"の", "は", "を", "に", "が", "て", "い", "る", "す", "ま", "し", "た", "か", "ら"};
+    const std::vector<std::string> kanji = {"東", "京", "日", "本", "語", "文", "字", "表", "示", "会", "議", "予", "定"};
+    const std::vector<std::string> digits = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize) {
+      const unsigned len = 1 + rng() % 8;
+      for (unsigned i = 0; i < len; ++i) t += Pick(rng, kana);
+      if (rng() % 20 == 0)
+        for (unsigned i = 0, d = 1 + rng() % 3; i < d; ++i) t += Pick(rng, digits);
+      t += Pick(rng, kanji);
+      if (rng() % 30 == 0) t += "\r\n";
+    }
+    while (t.size() > kDenseSize) t.resize(t.size() - 2);  // whole characters only
+    return t;
+  }();
+  return s;
+}
+
+// Mixed text with an address every 200 bytes.
+const std::string& DenseUrls() {
+  static const std::string s = [] {
+    std::string t = MixedText(kDenseSize, 13);
+    for (std::size_t at = 100; at + 60 < t.size(); at += 200) {
+      const std::string url = " http://www.example.jp/" + std::to_string(at % 9973) + " ";
+      // Whole characters only: start after a space of the filler.
+      std::size_t from = t.rfind(' ', at);
+      if (from == std::string::npos || from + url.size() > t.size()) continue;
+      std::memcpy(&t[from], url.data(), url.size());
+    }
+    return t;
+  }();
+  return s;
+}
+
+// The variants of a kana in the fuzzy dictionary (the row that lists it).
+std::vector<std::string> FuzzyVariants(const std::string& kana) {
+  for (int row = 0; row < kFuzzyCharDicRows; ++row) {
+    std::vector<std::string> entries = SplitCommaText(FuzzyCharDicRowText(row));
+    if (std::find(entries.begin(), entries.end(), kana) != entries.end()) return entries;
+  }
+  return {kana};
+}
+
+const char* const kFuzzyWord[] = {"さ", "く", "ら"};
+
+// Kana of every width; the first two of the word often, the third seldom.
+// Fillers with a trail byte that could start one of the word's variants in a
+// byte-wise engine are left out.
+const std::string& DenseKana() {
+  static const std::string s = [] {
+    std::mt19937 rng(14);
+    std::vector<std::string> sa = FuzzyVariants(kFuzzyWord[0]), ku = FuzzyVariants(kFuzzyWord[1]),
+                             ra = FuzzyVariants(kFuzzyWord[2]);
+    std::string bad;
+    for (const auto* v : {&sa, &ku, &ra})
+      for (const std::string& e : *v) bad += e.substr(0, 1);
+    std::vector<std::string> filler;
+    for (const char* k : {"あ", "い", "う", "え", "お", "か", "き", "け", "こ", "し", "す", "せ", "そ", "た", "ち", "て", "と", "な", "に", "の", "は", "ま", "み", "や", "り", "る", "れ", "ろ", "わ", "ん"})
+      for (const std::string& e : FuzzyVariants(k)) {
+        bool ok = true;
+        for (std::size_t i = 0; i < e.size(); ++i)
+          if (ambrel::sjis::IsLeadByte(static_cast<unsigned char>(e[i])) && i + 1 < e.size())
+            ok = ok && bad.find(e[++i]) == std::string::npos;
+        if (ok) filler.push_back(e);
+      }
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize) {
+      const unsigned r = rng() % 100;
+      if (r < 30) t += Pick(rng, sa);
+      else if (r < 55) t += Pick(rng, ku);
+      else if (r < 60) t += Pick(rng, ra);
+      else t += Pick(rng, filler);
+    }
+    std::size_t i = 0, last = 0;
+    while (i < kDenseSize) {
+      last = i;
+      i += ambrel::sjis::IsLeadByte(static_cast<unsigned char>(t[i])) ? 2 : 1;
+    }
+    t.resize(i > kDenseSize ? last : i);
+    return t;
+  }();
+  return s;
+}
+
+std::string FuzzyWord() { return std::string(kFuzzyWord[0]) + kFuzzyWord[1] + kFuzzyWord[2]; }
+
+void AmbrelDense(benchmark::State& st, const std::string& pattern, bool fuzzy, const std::string& text,
+                 const std::string& name) {
+  TAWKStr reg;
+  reg.SetUseFuzzyCharDic(fuzzy);
+  reg.SetRegExp(pattern);
+  std::size_t count = 0;
+  Timer t;
+  for (auto _ : st) {
+    count = AmbrelCount(reg, text);
+    benchmark::DoNotOptimize(count);
+  }
+  Record(name, t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(text.size()));
+  st.counters["matches"] = static_cast<double>(count);
+  g_counts[name] = count;
+}
+void BM_Ambrel_DenseAscii(benchmark::State& st) { AmbrelDense(st, "[a-z]+[0-9]+", false, DenseAscii(), "ambrel_dense_ascii"); }
+void BM_Ambrel_DenseJapanese(benchmark::State& st) {
+  AmbrelDense(st, "[ぁ-ん]+[０-９]+", false, DenseJapanese(), "ambrel_dense_japanese");
+}
+void BM_Ambrel_DenseUrl(benchmark::State& st) { AmbrelDense(st, "http://[^ ]*", false, DenseUrls(), "ambrel_dense_url"); }
+void BM_Ambrel_DenseFuzzy(benchmark::State& st) { AmbrelDense(st, FuzzyWord(), true, DenseKana(), "ambrel_dense_fuzzy"); }
+BENCHMARK(BM_Ambrel_DenseAscii)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseJapanese)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseUrl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseFuzzy)->Unit(benchmark::kMillisecond);
+
 // --------------------------------------------------------------------- RE2
 
 #ifdef AMBREL_HAVE_RE2
@@ -301,6 +451,52 @@ void Re2First(benchmark::State& st, const std::string& pattern, const std::strin
     st.counters["length"] = static_cast<double>(m.size());
   }
 }
+void Re2Dense(benchmark::State& st, const std::string& pattern, const std::string& text, const std::string& name) {
+  RE2 re(pattern, Re2Options());
+  std::size_t count = 0;
+  Timer t;
+  for (auto _ : st) {
+    count = 0;
+    std::size_t pos = 0;
+    re2::StringPiece m;
+    while (pos <= text.size() && re.Match(text, pos, text.size(), RE2::UNANCHORED, &m, 1)) {
+      ++count;
+      const auto at = static_cast<std::size_t>(m.data() - text.data());
+      pos = at + (m.empty() ? 1 : m.size());
+    }
+    benchmark::DoNotOptimize(count);
+  }
+  Record(name, t.Seconds(), st.iterations());
+  st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations()) * static_cast<std::int64_t>(text.size()));
+  st.counters["matches"] = static_cast<double>(count);
+  g_counts[name] = count;
+}
+// The fuzzy word as RE2 needs it: each kana's variants written out.
+std::string FuzzyAlternation() {
+  std::string p;
+  for (const char* kana : kFuzzyWord) {
+    p += "(?:";
+    bool first = true;
+    for (const std::string& v : FuzzyVariants(kana)) {
+      if (!first) p += '|';
+      first = false;
+      p += RE2::QuoteMeta(v);
+    }
+    p += ")";
+  }
+  return p;
+}
+void BM_RE2_DenseAscii(benchmark::State& st) { Re2Dense(st, "[a-z]+[0-9]+", DenseAscii(), "re2_dense_ascii"); }
+void BM_RE2_DenseJapanese(benchmark::State& st) {
+  Re2Dense(st, "(?:\\x82[\\x9F-\\xF1])+(?:\\x82[\\x4F-\\x58])+", DenseJapanese(), "re2_dense_japanese");
+}
+void BM_RE2_DenseUrl(benchmark::State& st) { Re2Dense(st, "http://[^ \\r\\n]*", DenseUrls(), "re2_dense_url"); }
+void BM_RE2_DenseFuzzy(benchmark::State& st) { Re2Dense(st, FuzzyAlternation(), DenseKana(), "re2_dense_fuzzy"); }
+BENCHMARK(BM_RE2_DenseAscii)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_DenseJapanese)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_DenseUrl)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_DenseFuzzy)->Unit(benchmark::kMillisecond);
+
 void BM_RE2_Url(benchmark::State& st) { Re2First(st, "http://[^ \\r\\n]*", Mixed(), "re2_url"); }
 void BM_RE2_Mail(benchmark::State& st) { Re2First(st, "[a-z]+@[a-z]+\\.(com|jp)", Mixed(), "re2_mail"); }
 void BM_RE2_XStarY(benchmark::State& st) {
@@ -352,6 +548,12 @@ int main(int argc, char** argv) {
   Ratio("3. Tokyo-to/fu pattern: throughput Ambrel (all matches) / memmem", "memmem_tokyo", "ambrel_tokyo");
   Ratio("3. backslash pattern: throughput Ambrel (all matches) / memmem", "memmem_backslash", "ambrel_backslash");
   Ratio("4. (a|b)*a(a|b){20}: time Ambrel / RE2", "ambrel_ab", "re2_ab");
+  for (const char* c : {"ascii", "japanese", "url", "fuzzy"}) {
+    const std::string a = std::string("ambrel_dense_") + c, r = std::string("re2_dense_") + c;
+    Ratio(("5. dense " + std::string(c) + ": throughput Ambrel / RE2").c_str(), r, a);
+    if (g_counts.count(a) && g_counts.count(r))
+      std::printf("     matches %zu, RE2 %zu%s\n", g_counts[a], g_counts[r], g_counts[a] == g_counts[r] ? "" : " (DIFFERENT)");
+  }
   std::printf("  4. compile time (parse + NFA + tables): %.1f us\n", Sec("ambrel_ab_compile") * 1e6);
   for (const auto& [k, v] : g_notes) std::printf("  %s: %s\n", k.c_str(), v.c_str());
   benchmark::Shutdown();

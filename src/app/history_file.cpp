@@ -118,6 +118,7 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
   // them, or a file of 30 clips would stay 30 under a limit of 5.
   store.SetMaxHistory(store.MaxHistory());
   store.SetDuplicate(store.Duplicate());
+  TClipBase::Batch batch(store);
   for (const Entry& e : data.entries) {
     // The store compares a new history clip with page 0, which is a user
     // menu's or a static clip while the history is still empty; the first

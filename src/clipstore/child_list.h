@@ -3,8 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <deque>
 #include <memory>
-#include <vector>
 
 namespace ambrel::clipstore {
 
@@ -13,11 +13,12 @@ class ChildList {
  public:
   Node* parent = nullptr;
 
-  int Count() const { return static_cast<int>(children_.size()); }
-  Node* At(int index) const { return children_[static_cast<std::size_t>(index)].get(); }
+  int Count() const { return children_ ? static_cast<int>(children_->size()) : 0; }
+  Node* At(int index) const { return (*children_)[static_cast<std::size_t>(index)].get(); }
   int IndexOf(const Node* child) const {
-    for (std::size_t i = 0; i < children_.size(); ++i)
-      if (children_[i].get() == child) return static_cast<int>(i);
+    // From the back: the store removes the oldest clips, which stand last.
+    for (std::size_t i = static_cast<std::size_t>(Count()); i-- > 0;)
+      if ((*children_)[i].get() == child) return static_cast<int>(i);
     return -1;
   }
 
@@ -26,14 +27,15 @@ class ChildList {
     index = std::clamp(index, 0, Count());
     child->parent = static_cast<Node*>(this);
     Node* raw = child.get();
-    children_.insert(children_.begin() + index, std::move(child));
+    if (!children_) children_ = std::make_unique<Children>();
+    children_->insert(children_->begin() + index, std::move(child));
     return raw;
   }
   std::unique_ptr<Node> Remove(const Node* child) {
     const int index = IndexOf(child);
     if (index < 0) return nullptr;
-    std::unique_ptr<Node> owned = std::move(children_[static_cast<std::size_t>(index)]);
-    children_.erase(children_.begin() + index);
+    std::unique_ptr<Node> owned = std::move((*children_)[static_cast<std::size_t>(index)]);
+    children_->erase(children_->begin() + index);
     owned->parent = nullptr;
     return owned;
   }
@@ -41,7 +43,12 @@ class ChildList {
  protected:
   ChildList() = default;
   ~ChildList() = default;
-  std::vector<std::unique_ptr<Node>> children_;
+  // A deque: clips are added at the front and the oldest dropped at the
+  // back, both in constant time whatever the count. Made with the first
+  // child, as an empty deque allocates too and most nodes (the clips) have
+  // none.
+  using Children = std::deque<std::unique_ptr<Node>>;
+  std::unique_ptr<Children> children_;
 };
 
 }  // namespace ambrel::clipstore

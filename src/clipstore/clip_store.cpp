@@ -1,7 +1,7 @@
 #include "clipstore/clip_store.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
 
 #include "platform/sjis.h"
 
@@ -20,6 +20,15 @@ void PreOrder(const TreeNode& node, Visit&& visit) {
     visit(*node.Child(i));
     PreOrder(*node.Child(i), visit);
   }
+}
+
+const Clip* FirstClipUnder(const TreeNode& node) {
+  for (int i = 0; i < node.Count(); ++i) {
+    const TreeNode& child = *node.Child(i);
+    if (child.clip) return child.clip;
+    if (const Clip* found = FirstClipUnder(child)) return found;
+  }
+  return nullptr;
 }
 
 int AbsoluteIndex(const TreeNode& root, const TreeNode& node) {
@@ -43,19 +52,41 @@ TClipBase::TClipBase(PopupLayout& layout) : layout_(layout) {}
 
 // --- Page order -------------------------------------------------------------
 
+// Every clip's pageIndex is its place in pages_ until the order is rebuilt.
 void TClipBase::RebuildPageOrder() {
-  std::unordered_map<const Clip*, std::unique_ptr<Clip>> owned;
-  owned.reserve(pages_.size());
-  for (auto& page : pages_) owned.emplace(page.get(), std::move(page));
-  pages_.clear();
+  std::vector<std::unique_ptr<Clip>> old;
+  old.swap(pages_);
+  pages_.reserve(old.size());
   PreOrder(root_, [&](const TreeNode& n) {
     if (!n.clip) return;
-    auto it = owned.find(n.clip);
-    if (it == owned.end()) return;
-    it->second->pageIndex = static_cast<int>(pages_.size());
-    pages_.push_back(std::move(it->second));
+    const auto at = static_cast<std::size_t>(n.clip->pageIndex);
+    if (at >= old.size() || old[at].get() != n.clip) return;
+    n.clip->pageIndex = static_cast<int>(pages_.size());
+    pages_.push_back(std::move(old[at]));
   });
 }
+
+void TClipBase::FlushPageOrder() {
+  if (!orderStale_) return;
+  orderStale_ = false;
+  RebuildPageOrder();
+}
+
+void TClipBase::EndBatch() {
+  if (--batchDepth_ > 0) return;
+  FlushPageOrder();
+  Clip* added = std::exchange(batchCurrent_, nullptr);
+  if (!added) {
+    current_ = std::min(current_, PageCount() - 1);
+    return;
+  }
+  NotifyStructure();
+  SetCurrentPage(added->pageIndex);
+}
+
+// The first page: the first clip of the tree in pre-order (clip nodes have no
+// children, so this visits no more than the slot nodes before it).
+const Clip* TClipBase::FirstClip() const { return FirstClipUnder(root_); }
 
 int TClipBase::PageIndexOfNode(const TreeNode& node) const {
   if (node.clip) return node.clip->pageIndex;
@@ -69,8 +100,8 @@ int TClipBase::PageIndexOfNode(const TreeNode& node) const {
 }
 
 int TClipBase::HistoryCount() const {
-  return static_cast<int>(std::count_if(pages_.begin(), pages_.end(),
-                                        [](const auto& p) { return p->pageCaption.empty(); }));
+  const TreeNode* history = slots_[kHistorySlot].Node;
+  return history ? MenuClipCount(*history) : 0;
 }
 
 int TClipBase::MenuClipCount(const TreeNode& menuNode) const {
@@ -109,7 +140,10 @@ void TClipBase::NotifyPage() {
 // --- Clips ------------------------------------------------------------------
 
 bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text) {
-  if (kind == kHistorySlot && check && PageCount() > 0 && Page(0).text == text) return false;
+  if (kind == kHistorySlot && check) {
+    const Clip* first = FirstClip();
+    if (first && first->text == text) return false;
+  }
 
   const int slotNumber = SlotOfMenu(menu);
   // A menu outside every slot has nowhere to put its clip.
@@ -120,7 +154,7 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
     if (check && slot.Duplicate) RemoveDuplicate(menu, text);
     const int count = slotNumber == kHistorySlot ? HistoryCount() : MenuClipCount(*slot.Node);
     if (count >= slot.MaxCount) {
-      if (TreeNode* oldest = LastClipChild(*slot.Node)) DeleteClip(PageIndexOfNode(*oldest));
+      if (TreeNode* oldest = LastClipChild(*slot.Node)) RemoveClip(*oldest->clip);
     }
   }
 
@@ -140,14 +174,34 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
   clip->node = slot.Node->Insert(0, std::move(node));
 
   Clip* raw = clip.get();
+  raw->pageIndex = static_cast<int>(pages_.size());
   pages_.push_back(std::move(clip));
+  if (batchDepth_ > 0) {
+    orderStale_ = true;
+    batchCurrent_ = raw;
+    return true;
+  }
   RebuildPageOrder();
   NotifyStructure();
   SetCurrentPage(raw->pageIndex);
   return true;
 }
 
+void TClipBase::RemoveClip(Clip& clip) {
+  if (batchDepth_ == 0) {
+    DeleteClip(clip.pageIndex);
+    return;
+  }
+  // The page order is put right at the end of the batch, and the current page
+  // is then the clip added last.
+  if (clip.menuItem && clip.menuItem->parent) clip.menuItem->parent->Remove(clip.menuItem);
+  if (clip.node && clip.node->parent) clip.node->parent->Remove(clip.node);
+  pages_[static_cast<std::size_t>(clip.pageIndex)].reset();
+  orderStale_ = true;
+}
+
 void TClipBase::DeleteClip(int pageIndex) {
+  FlushPageOrder();
   if (pageIndex < 0 || pageIndex >= PageCount()) return;
   Clip& clip = Page(pageIndex);
   if (clip.menuItem && clip.menuItem->parent) clip.menuItem->parent->Remove(clip.menuItem);
@@ -170,7 +224,7 @@ bool TClipBase::RemoveDuplicate(MenuItem& menu, std::string_view text) {
   for (int i = 0; i < n && i < menu.Count(); ++i) {
     const Clip* clip = menu.At(i)->clip;
     if (clip && clip->text == text) {
-      DeleteClip(clip->pageIndex);
+      RemoveClip(*menu.At(i)->clip);
       return true;
     }
   }

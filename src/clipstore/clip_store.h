@@ -115,7 +115,25 @@ class TClipBase {
   // Batch switch: off during a series of assignments; on refreshes once.
   void SetCaptionUpdating(bool on);
 
+  // A series of AddClip calls (loading a file): the page order is put right
+  // and the observer told once, at the end, so that loading n clips costs
+  // time in proportion to n. Inside, only AddClip.
+  class Batch {
+   public:
+    explicit Batch(TClipBase& store) : store_(store) { ++store_.batchDepth_; }
+    ~Batch() { store_.EndBatch(); }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    TClipBase& store_;
+  };
+
  private:
+  void EndBatch();
+  void FlushPageOrder();
+  void RemoveClip(Clip& clip);
+  const Clip* FirstClip() const;
   void RebuildPageOrder();
   void DeleteClipsUnder(const TreeNode& menuNode);
   void DropSlot(TMenuSlot& slot);
@@ -135,6 +153,11 @@ class TClipBase {
   bool duplicate_ = true;
   bool captionUpdating_ = true;
   CaptionSettings caption_;
+  // Inside a Batch: pages_ holds the clips in the order they came (a deleted
+  // one leaves a null), each clip's pageIndex its place there.
+  int batchDepth_ = 0;
+  bool orderStale_ = false;
+  Clip* batchCurrent_ = nullptr;  // the clip added last
 };
 
 }  // namespace ambrel::clipstore

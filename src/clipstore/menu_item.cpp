@@ -4,7 +4,8 @@ namespace ambrel::clipstore {
 
 MenuItem* MenuItem::Find(std::string_view componentName) {
   if (name == componentName) return this;
-  for (auto& child : children_)
+  if (!children_) return nullptr;
+  for (auto& child : *children_)
     if (MenuItem* found = child->Find(componentName)) return found;
   return nullptr;
 }

@@ -466,6 +466,39 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
       else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
       P[0] = i;
     }
+    // The common step on its own: a transition made already. A few steps in
+    // the idle list are taken here too; a longer stretch is left to the scans.
+    for (int idle_steps = 0; i < n;) {
+      std::int32_t fk2 = single2_[t[i]];
+      std::size_t flen = 1;
+      if (fk2 < 0) {
+        if (i + 1 >= n || t[i + 1] == 0) break;
+        const std::int32_t u = lead_uniform_[t[i]];
+        fk2 = 2 * (u >= 0 ? u : lead_tables_[static_cast<std::size_t>(lead_index_[t[i]])][t[i + 1]]);
+        flen = 2;
+      }
+      const auto fidx = static_cast<std::size_t>(row + fk2);
+      const std::int32_t fe = trans[fidx];
+      if (fe < 0) break;
+      if (fe != idle) idle_steps = 0;
+      else if (++idle_steps > 4) break;
+      const std::int32_t fm = trans[fidx + 1];
+      if (fm < -1) {
+        const auto j = static_cast<std::size_t>(-2 - fm);
+        if (j >= cap) break;
+        P[j] = i + flen;
+      } else if (fm >= 0) {
+        const std::int32_t* mp = mpool + fm;
+        const auto count = static_cast<std::size_t>(mp[0]);
+        if (count > cap) break;
+        for (auto j = static_cast<std::size_t>(mp[1]); j < count; ++j) {
+          const std::int32_t src = mp[2 + j];
+          P[j] = src >= 0 ? P[src] : i + flen;
+        }
+      }
+      row = fe;
+      i += flen;
+    }
     std::int32_t k2 = end2;
     int len = 0;
     if (i < n) {

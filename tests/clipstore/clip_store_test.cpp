@@ -196,6 +196,35 @@ TEST_F(ClipStoreTest, ClearSlotsThenReloadLikeAHistoryFile) {
   EXPECT_TRUE(store.AddClip(layout.History(), 0, true, "back"));
 }
 
+// Loading adds its clips in one batch: the same pages, captions and current
+// page as one AddClip after the other, with duplicates and full menus on the way.
+TEST_F(ClipStoreTest, BatchGivesWhatSingleAddsGive) {
+  const auto fill = [](TClipBase& s, PopupLayout& l) {
+    for (const char* t : {"a", "b", "a", "c", "d", "e", "f", "g", "h"}) s.AddClip(l.History(), 0, true, t);
+    s.AddClip(l.History(), 0, true, "h");  // the same as page 0: not recorded
+    for (const char* t : {"u1", "u2", "u1"}) s.AddClip(l.UserMenu(1), 2, true, t);
+    for (const char* t : {"s1", "s2", "s1"}) s.AddClip(l.Static(), 1, true, t);
+    s.AddClip(l.History(), 0, true, "s2");
+  };
+  fill(store, layout);
+  PopupLayout batchLayout;
+  TClipBase batched{batchLayout};
+  batched.DefineDefaultSlots();
+  {
+    TClipBase::Batch batch(batched);
+    fill(batched, batchLayout);
+  }
+  ASSERT_EQ(batched.PageCount(), store.PageCount());
+  for (int i = 0; i < store.PageCount(); ++i) {
+    EXPECT_EQ(batched.Page(i).text, store.Page(i).text) << i;
+    EXPECT_EQ(batched.Page(i).menuItem->caption, store.Page(i).menuItem->caption) << i;
+    EXPECT_EQ(batched.Page(i).pageIndex, i);
+  }
+  EXPECT_EQ(batched.CurrentPage(), store.CurrentPage());
+  EXPECT_EQ(batched.HistoryCount(), 5);
+  ExpectViewsAgree();
+}
+
 TEST_F(ClipStoreTest, EditingTextReCaptions) {
   Copy("old");
   store.SetClipText(0, "new\r\ntext");
