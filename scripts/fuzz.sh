@@ -10,6 +10,10 @@ mirror="$root/build/fuzz-src"
 mkdir -p "$mirror"
 cp "$root/CMakeLists.txt" "$mirror/"
 python3 "$root/scripts/cp932_literals.py" "$root" "$mirror" cmake src tests fuzz help scripts || exit 1
+# A file gone from the tree leaves the mirror too, or the source globs would
+# still build it.
+(cd "$mirror" && find cmake src tests fuzz help scripts -type f 2>/dev/null) |
+  while read -r f; do [ -e "$root/$f" ] || rm -f "$mirror/$f"; done
 CXX=clang++ cmake -S "$mirror" -B "$root/build/fuzz" -DAMBREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 cmake --build "$root/build/fuzz" -j "$(nproc 2>/dev/null || echo 2)" >"$root/build/fuzz-build.log" 2>&1 || { tail -n 40 "$root/build/fuzz-build.log"; exit 1; }
 rc=0

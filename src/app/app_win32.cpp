@@ -102,6 +102,7 @@ bool App::RunStartup() {
   params_->ApplyLateParams();
   logo_->PlayAnimation();
   openDialogs_.FinishStartup();
+  logo_->StartIdleSave();
   return ok;
 }
 

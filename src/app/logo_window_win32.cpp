@@ -143,8 +143,6 @@ void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
   if (copy.verdict == app::CopyVerdict::kRecord &&
       s_.store.AddClip(s_.store.Layout().History(), clipstore::kHistorySlot, true, copy.text)) {
     s_.distributor.DistributeClip(copy.text);
-    idleSave_.Changed(GetTickCount64());
-    SetTimer(hwnd(), kIdleSaveTimer, std::min(app::kIdleSaveCheckMs, idleSave_.DelayMs()), nullptr);
   }
   if (nextViewer_) SendMessageA(nextViewer_, WM_DRAWCLIPBOARD, wParam, lParam);
 }
@@ -230,10 +228,20 @@ void LogoWindow::OnEndSession(bool ending) {
   PostMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
+void LogoWindow::StartIdleSave() {
+  savedRevision_ = s_.store.Revision();
+  SetTimer(hwnd(), kIdleSaveTimer, std::min(app::kIdleSaveCheckMs, idleSave_.DelayMs()), nullptr);
+}
+
+// Every change of the store counts, whether a recorded copy, an edit in the
+// editor or a clip moved or deleted: the store's revision tells them all.
 void LogoWindow::OnIdleSaveTimer() {
-  if (idleSave_.Due(GetTickCount64(), s_.busy.Busy()) && s_.settings.SaveHistoryOnExit())
-    s_.saveHistory();
-  if (!idleSave_.Pending()) KillTimer(hwnd(), kIdleSaveTimer);
+  const std::uint64_t now = GetTickCount64();
+  if (s_.store.Revision() != savedRevision_) {
+    savedRevision_ = s_.store.Revision();
+    idleSave_.Changed(now);
+  }
+  if (idleSave_.Due(now, s_.busy.Busy()) && s_.settings.SaveHistoryOnExit()) s_.saveHistory();
 }
 
 void LogoWindow::ShutDownOnce() {

@@ -46,6 +46,9 @@ class LogoWindow : public Window {
   void PlayAnimation();
   // The clipboard viewer chain: joined at start-up, left at shutdown.
   void JoinViewerChain();
+  // From the end of start-up on, the history is saved once the store has
+  // been left alone for a while after a change.
+  void StartIdleSave();
   void LeaveViewerChain();
 
  private:
@@ -72,6 +75,7 @@ class LogoWindow : public Window {
   // hot key asked for the tray's menu): the clip menu opens over it.
   HWND trayTarget_ = nullptr;
   app::IdleSave idleSave_;
+  std::uint64_t savedRevision_ = 0;
   bool shutDown_ = false;
 };
 

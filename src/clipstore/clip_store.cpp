@@ -130,6 +130,7 @@ void TClipBase::SetCurrentPage(int index) {
 }
 
 void TClipBase::NotifyStructure() {
+  ++revision_;
   if (observer_) observer_->OnStructureChanged();
 }
 
@@ -253,6 +254,7 @@ void TClipBase::SetClipText(int pageIndex, std::string text) {
   clip.text = std::move(text);
   clip.menuItem->caption = MakeCaption(clip.Kind(), clip.text);
   clip.node->text = clip.menuItem->caption;
+  ++revision_;
   if (observer_) observer_->OnCaptionsChanged();
 }
 

@@ -63,6 +63,9 @@ class TClipBase {
   TClipBase& operator=(const TClipBase&) = delete;
 
   void SetObserver(ClipStoreObserver* observer) { observer_ = observer; }
+  // Grows with every change of what the history file holds (clips, their
+  // texts, slots), so that a saver can tell whether there is anything new.
+  std::uint64_t Revision() const { return revision_; }
   PopupLayout& Layout() { return layout_; }
 
   // --- Operations ---
@@ -145,6 +148,7 @@ class TClipBase {
 
   PopupLayout& layout_;
   ClipStoreObserver* observer_ = nullptr;
+  std::uint64_t revision_ = 0;
   TreeNode root_;
   std::vector<std::unique_ptr<Clip>> pages_;
   std::array<TMenuSlot, kSlotCount> slots_{};

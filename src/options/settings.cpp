@@ -39,30 +39,15 @@ void Settings::SetHotKey(std::uint16_t shortcut) {
   Changed(Setting::kHotKey);
 }
 
-void Settings::SetPopupHint(bool on) {
-  popupHint_ = on;
-  Changed(Setting::kPopupHint);
-}
+void Settings::SetPopupHint(bool on) { Assign(popupHint_, on, Setting::kPopupHint); }
 
-void Settings::SetUpperTab(bool on) {
-  upperTab_ = on;
-  Changed(Setting::kUpperTab);
-}
+void Settings::SetUpperTab(bool on) { Assign(upperTab_, on, Setting::kUpperTab); }
 
-void Settings::SetMultiLine(bool on) {
-  multiLine_ = on;
-  Changed(Setting::kMultiLine);
-}
+void Settings::SetMultiLine(bool on) { Assign(multiLine_, on, Setting::kMultiLine); }
 
-void Settings::SetMultiLineBar(bool on) {
-  multiLineBar_ = on;
-  Changed(Setting::kMultiLineBar);
-}
+void Settings::SetMultiLineBar(bool on) { Assign(multiLineBar_, on, Setting::kMultiLineBar); }
 
-void Settings::SetGridLine(bool on) {
-  gridLine_ = on;
-  Changed(Setting::kGridLine);
-}
+void Settings::SetGridLine(bool on) { Assign(gridLine_, on, Setting::kGridLine); }
 
 void Settings::SetEditorFont(const EditorFont& font) {
   editorFont_ = font;
@@ -76,11 +61,7 @@ void Settings::SetEditorFont(const EditorFont& font) {
   Changed(Setting::kEditorFont);
 }
 
-void Settings::SetWordWrap(bool on) {
-  wordWrap_ = on;
-  Changed(Setting::kWordWrap);
-}
-
+void Settings::SetWordWrap(bool on) { Assign(wordWrap_, on, Setting::kWordWrap); }
 
 void Settings::SetPasteMethod(int method) {
   method = std::clamp(method, kPasteByMessage, kPasteByShiftInsert);
@@ -92,25 +73,13 @@ void Settings::SetPasteMethod(int method) {
   Changed(Setting::kPasteMethod);
 }
 
-void Settings::SetMenuMenu(bool on) {
-  menuMenu_ = on;
-  Changed(Setting::kMenuMenu);
-}
+void Settings::SetMenuMenu(bool on) { Assign(menuMenu_, on, Setting::kMenuMenu); }
 
-void Settings::SetOptionMenu(bool on) {
-  optionMenu_ = on;
-  Changed(Setting::kOptionMenu);
-}
+void Settings::SetOptionMenu(bool on) { Assign(optionMenu_, on, Setting::kOptionMenu); }
 
-void Settings::SetHelpMenu(bool on) {
-  helpMenu_ = on;
-  Changed(Setting::kHelpMenu);
-}
+void Settings::SetHelpMenu(bool on) { Assign(helpMenu_, on, Setting::kHelpMenu); }
 
-void Settings::SetDebugMode(bool on) {
-  debugMode_ = on;
-  Changed(Setting::kDebugMode);
-}
+void Settings::SetDebugMode(bool on) { Assign(debugMode_, on, Setting::kDebugMode); }
 
 void Settings::SetMenuLink(bool on) {
   menuLink_ = on;
@@ -118,30 +87,21 @@ void Settings::SetMenuLink(bool on) {
   Changed(Setting::kMenuLink);
 }
 
-void Settings::SetBeginner(bool on) {
-  beginner_ = on;
-  Changed(Setting::kBeginner);
-}
+void Settings::SetBeginner(bool on) { Assign(beginner_, on, Setting::kBeginner); }
 
 void Settings::SetVertWindow(int style) {
   vertWindow_ = style != 0 ? 1 : 0;
   Changed(Setting::kVertWindow);
 }
 
-void Settings::SetTreeButtons(bool on) {
-  treeBtn_ = on;
-  Changed(Setting::kTreeButtons);
-}
+void Settings::SetTreeButtons(bool on) { Assign(treeBtn_, on, Setting::kTreeButtons); }
 
 void Settings::SetInterval(int seconds) {
   interval_ = std::clamp(seconds, kMinInterval, kMaxInterval);
   Changed(Setting::kInterval);
 }
 
-void Settings::SetShowDebugPage(bool on) {
-  showDebugPage_ = on;
-  Changed(Setting::kShowDebugPage);
-}
+void Settings::SetShowDebugPage(bool on) { Assign(showDebugPage_, on, Setting::kShowDebugPage); }
 
 void Settings::SetQuote(std::string quote) { quote_ = CutShiftJis(quote, 255); }
 

@@ -177,6 +177,12 @@ class Settings {
 
  private:
   void Changed(Setting which);
+  // The plain setters: store the value and tell the observers.
+  template <typename T>
+  void Assign(T& field, T value, Setting which) {
+    field = value;
+    Changed(which);
+  }
 
   HookControl* hook_;
   std::vector<SettingsObserver*> observers_;

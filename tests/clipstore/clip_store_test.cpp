@@ -225,12 +225,21 @@ TEST_F(ClipStoreTest, BatchGivesWhatSingleAddsGive) {
   ExpectViewsAgree();
 }
 
-TEST_F(ClipStoreTest, EditingTextReCaptions) {
+// The revision tells the idle save of every change the history file holds,
+// and of nothing else.
+TEST_F(ClipStoreTest, EditingTextReCaptionsAndCountsAsAChange) {
   Copy("old");
+  const std::uint64_t afterCopy = store.Revision();
+  EXPECT_GT(afterCopy, 0u);
   store.SetClipText(0, "new\r\ntext");
   EXPECT_EQ(store.Page(0).menuItem->caption, "new⇔text");
+  const std::uint64_t afterEdit = store.Revision();
+  EXPECT_GT(afterEdit, afterCopy);
   store.SetCrChar("|");
   EXPECT_EQ(store.Page(0).node->text, "new|text");
+  EXPECT_EQ(store.Revision(), afterEdit);
+  store.DeleteClip(0);
+  EXPECT_GT(store.Revision(), afterEdit);
 }
 
 }  // namespace
