@@ -1,6 +1,7 @@
 #include "usermenu/reg_list_window_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <utility>
 #include <vector>
@@ -160,10 +161,10 @@ LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: OnContextMenu(); return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_LBUTTONUP:
-      if (dragging_) EndDrag(true);
+      if (dragging_) EndDrag(true, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_CAPTURECHANGED:
-      if (dragging_) EndDrag(false);
+      if (dragging_) EndDrag(false, POINT{});
       return 0;
     case WM_CLOSE: Close(); return 0;
     default: return Default(msg, wParam, lParam);
@@ -255,13 +256,15 @@ LRESULT RegListWindow::OnNotify(const NMHDR& header) {
   return 0;
 }
 
-void RegListWindow::EndDrag(bool drop) {
+// The drop point is where the button came up (client coordinates of this
+// window, which has the capture), not where the pointer is by the time the
+// message is handled.
+void RegListWindow::EndDrag(bool drop, POINT at) {
   dragging_ = false;
   if (GetCapture() == hwnd()) ReleaseCapture();
   if (!drop || !dialog_) return;
-  POINT pt{};
-  GetCursorPos(&pt);
-  dialog_->AcceptDrop(pt, dragCaption_);
+  ClientToScreen(hwnd(), &at);
+  dialog_->AcceptDrop(at, dragCaption_);
 }
 
 void RegListWindow::OnContextMenu() {

@@ -43,7 +43,7 @@ class RegListWindow : public Window, public options::SettingsObserver {
   void OnContextMenu();
   void OnPrint();
   void ShowPage(int page);
-  void EndDrag(bool drop);
+  void EndDrag(bool drop, POINT at);
   HWND ActiveList() const;
 
   clipstore::TClipBase& store_;
