@@ -95,8 +95,10 @@ class MainWindow : public Window,
   void ScheduleRefresh();
   void OnSettingChanged(options::Setting which) override;
   void ApplyEditorFont();
-  // Brings the editor's text up to the current page when the window is seen.
-  void LoadPageText();
+  // Brings the tabs and the editor's text up to the store when the window is
+  // seen: a full store's hundreds of tabs cost a quarter of a second to build
+  // under some hosts, too much for every start and every hidden change.
+  void CatchUpPages();
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
@@ -111,7 +113,8 @@ class MainWindow : public Window,
   bool captionsDirty_ = false;
   bool pageDirty_ = false;
   bool refreshPosted_ = false;
-  bool textStale_ = true;  // the editor does not show the current page's text yet
+  bool tabsStale_ = true;  // the tabs do not stand for the store's pages yet
+  bool pageStale_ = true;  // the current page's tab and text are not shown yet
   bool parked_ = false;    // shown off-screen as the owner of the pop-up
   bool keepShown_ = false;  // shown on purpose while parked
   bool tracking_ = false;   // TrackClipMenu's menu is open
