@@ -106,6 +106,15 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::OnSize() {
+  // Laid out when seen: a window first shown is sized then, and sizing a
+  // full tree costs tens of milliseconds under some hosts, which the pop-up
+  // (the window parked off-screen as its owner) has no use for.
+  if (IsVisible() && !parked_) LayOut();
+  else layoutStale_ = true;
+}
+
+void MainWindow::LayOut() {
+  layoutStale_ = false;
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   // Minimised or absurdly small: keep the stored splitter positions.
@@ -231,18 +240,18 @@ void MainWindow::ShowEditor() {
   OnRefreshViews();
   // Brought up to date before the window appears, so that it never shows
   // stale tabs.
-  if (!parked_) CatchUpPages();
+  if (!parked_) CatchUpViews();
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
 }
 
-void MainWindow::CatchUpPages() {
+void MainWindow::CatchUpViews() {
   if (tabsStale_) {
     tabsStale_ = false;
-    pageStale_ = true;
+    pageStale_ = layoutStale_ = true;  // several rows of tabs take room from the editor
     pages_.Rebuild(store_);
-    OnSize();  // several rows of tabs take room from the editor
   }
+  if (layoutStale_) LayOut();
   if (!pageStale_) return;
   pageStale_ = false;
   const bool cut = pages_.ShowPage(store_);
@@ -264,7 +273,7 @@ int MainWindow::ParkOffScreen() {
 
 void MainWindow::Unpark(int left) {
   parked_ = false;
-  if (keepShown_) CatchUpPages();
+  if (keepShown_) CatchUpViews();
   else CloseEditor();
   keepShown_ = false;
   RECT rc{};
@@ -314,7 +323,7 @@ void MainWindow::OnRefreshViews() {
     tree_.Select(current >= 0 ? store_.Page(current).node : nullptr);
   }
   structureDirty_ = captionsDirty_ = pageDirty_ = false;
-  if (IsVisible() && !parked_) CatchUpPages();
+  if (IsVisible() && !parked_) CatchUpViews();
 }
 
 }  // namespace ambrel::win32
