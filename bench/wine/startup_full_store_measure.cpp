@@ -112,6 +112,11 @@ int main() {
     return Median(values);
   };
   for (const auto& [name, runs] : {std::pair{"empty folder", &empty}, std::pair{"full store  ", &full}}) {
+    std::printf("%s: starts", name);
+    for (const Run& r : *runs) std::printf(" %.0f", r.startMs);
+    std::printf(" ms\n");
+  }
+  for (const auto& [name, runs] : {std::pair{"empty folder", &empty}, std::pair{"full store  ", &full}}) {
     std::printf("%s: start-up median %.0f ms; exit with saving %.0f ms; pop-up first %.0f ms, later %.0f ms\n",
                 name, median(*runs, &Run::startMs), median(*runs, &Run::quitMs),
                 median(*runs, &Run::firstPopupMs), laterMedian(*runs));
