@@ -1,6 +1,7 @@
 // Measured under Wine: start-up of Ambrel.exe with a full store (30 history
 // clips, ten user menus of 30 clips, 200 static clips of 10 KB) against a
-// start-up with an empty folder (first start), and the exit that saves it.
+// start-up with an empty folder (first start), and the exit that saves it;
+// also the pop-up's first appearance after a start against later ones.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +13,9 @@
 #include "app/history_file.h"
 #include "clipstore/clip_store.h"
 #include "harness/clipboard.h"
+#include "harness/popup_menu.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
 
 namespace {
 
@@ -20,6 +24,7 @@ using ambrel::e2e::Median;
 using ambrel::e2e::NowMs;
 
 
+constexpr int kLaterPopups = 3;
 
 std::string FullStoreFile() {
   ambrel::clipstore::PopupLayout layout;
@@ -41,17 +46,46 @@ std::string FullStoreFile() {
   return ambrel::app::BuildHistoryData(store);
 }
 
-// Start-up time of one run in a folder prepared by `prepare`, and the exit.
-bool Measure(const std::string& history, double& startMs, double& quitMs) {
+// Time from a left click on the tray icon to the clip menu on the screen;
+// the menu is closed again and the editor given back its place.
+double PopupMs(AmbrelRun& run) {
+  const DWORD pid = run.Proc().Id();
+  const auto menuShown = [pid] {
+    for (HWND w : ambrel::e2e::FindTopWindows("#32768", "", pid))
+      if (IsWindowVisible(w)) return w;
+    return HWND{};
+  };
+  const double t0 = NowMs();
+  run.PostTray(WM_LBUTTONDOWN);
+  if (!ambrel::e2e::WaitUntil([&] { return menuShown() != nullptr; }, 10000, 1)) return -1;
+  const double ms = NowMs() - t0;
+  ambrel::e2e::DismissMenu(menuShown());
+  if (!ambrel::e2e::WaitForPopupMenuClosed(5000, pid) || !run.WaitForMessagesHandled()) return -1;
+  return ms;
+}
+
+struct Run {
+  double startMs = 0, quitMs = 0, firstPopupMs = 0;
+  std::vector<double> laterPopupMs;
+};
+
+// Start-up time of one run with `history` as its history file (none when
+// empty), the pop-up's appearances, and the exit.
+bool Measure(const std::string& history, Run& r) {
   ambrel::e2e::EmptyClipboardNow();
   AmbrelRun run;
   if (!history.empty() && !run.Folder().WriteFile("Ambrel.hst", history)) return false;
   const double t0 = NowMs();
   if (!run.Start()) return false;
-  startMs = NowMs() - t0 - 200;  // Start() pumps 200 ms after the start-up
+  r.startMs = NowMs() - t0;
+  if ((r.firstPopupMs = PopupMs(run)) < 0) return false;
+  for (int i = 0; i < kLaterPopups; ++i) {
+    r.laterPopupMs.push_back(PopupMs(run));
+    if (r.laterPopupMs.back() < 0) return false;
+  }
   const double t1 = NowMs();
   if (!run.QuitThroughTrayMenu()) return false;
-  quitMs = NowMs() - t1;
+  r.quitMs = NowMs() - t1;
   return true;
 }
 
@@ -60,20 +94,34 @@ bool Measure(const std::string& history, double& startMs, double& quitMs) {
 int main() {
   const std::string history = FullStoreFile();
   std::printf("full store: %zu bytes of history file\n", history.size());
-  std::vector<double> emptyStart, emptyQuit, fullStart, fullQuit;
+  std::vector<Run> empty, full;
   for (int i = 0; i < 7; ++i) {  // starts vary widely on a shared machine: a median of seven
-    double s = 0, q = 0;
-    if (!Measure("", s, q)) return std::printf("empty start failed\n"), 1;
-    emptyStart.push_back(s);
-    emptyQuit.push_back(q);
-    if (!Measure(history, s, q)) return std::printf("full start failed\n"), 1;
-    fullStart.push_back(s);
-    fullQuit.push_back(q);
+    empty.emplace_back();
+    if (!Measure("", empty.back())) return std::printf("empty start failed\n"), 1;
+    full.emplace_back();
+    if (!Measure(history, full.back())) return std::printf("full start failed\n"), 1;
   }
-  std::printf("start-up, empty folder: median %.0f ms; exit with saving: %.0f ms\n", Median(emptyStart),
-              Median(emptyQuit));
-  std::printf("start-up, full store:   median %.0f ms; exit with saving: %.0f ms\n", Median(fullStart),
-              Median(fullQuit));
-  std::printf("ratio full / empty start-up: %.1f\n", Median(fullStart) / Median(emptyStart));
+  const auto median = [](const std::vector<Run>& runs, double Run::*field) {
+    std::vector<double> values;
+    for (const Run& r : runs) values.push_back(r.*field);
+    return Median(values);
+  };
+  const auto laterMedian = [](const std::vector<Run>& runs) {
+    std::vector<double> values;
+    for (const Run& r : runs) values.insert(values.end(), r.laterPopupMs.begin(), r.laterPopupMs.end());
+    return Median(values);
+  };
+  for (const auto& [name, runs] : {std::pair{"empty folder", &empty}, std::pair{"full store  ", &full}}) {
+    std::printf("%s: starts", name);
+    for (const Run& r : *runs) std::printf(" %.0f", r.startMs);
+    std::printf(" ms\n");
+  }
+  for (const auto& [name, runs] : {std::pair{"empty folder", &empty}, std::pair{"full store  ", &full}}) {
+    std::printf("%s: start-up median %.0f ms; exit with saving %.0f ms; pop-up first %.0f ms, later %.0f ms\n",
+                name, median(*runs, &Run::startMs), median(*runs, &Run::quitMs),
+                median(*runs, &Run::firstPopupMs), laterMedian(*runs));
+  }
+  std::printf("ratio full / empty start-up: %.2f\n", median(full, &Run::startMs) / median(empty, &Run::startMs));
+  std::printf("ratio first / later pop-up, full store: %.2f\n", median(full, &Run::firstPopupMs) / laterMedian(full));
   return 0;
 }

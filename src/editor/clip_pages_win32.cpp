@@ -62,13 +62,9 @@ void ClipPages::Rebuild(const clipstore::TClipBase& store) {
   InvalidateRect(tabs_, nullptr, TRUE);
 }
 
-void ClipPages::ShowPage(const clipstore::TClipBase& store, bool loadText) {
-  TabCtrl_SetCurSel(tabs_, store.CurrentPage());
-  if (loadText) LoadText(store);
-}
-
-bool ClipPages::LoadText(const clipstore::TClipBase& store) {
+bool ClipPages::ShowPage(const clipstore::TClipBase& store) {
   const int current = store.CurrentPage();
+  TabCtrl_SetCurSel(tabs_, current);
   const std::string_view text = current >= 0 ? std::string_view(store.Page(current).text) : "";
   const bool cut = text.size() > kEditableLimit;
   std::string shown(cut ? text.substr(0, sjis::CharBoundaryAtOrBefore(text, kEditableLimit)) : text);

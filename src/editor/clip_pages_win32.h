@@ -23,11 +23,9 @@ class ClipPages {
   static constexpr std::size_t kEditableLimit = 1u << 20;
 
   void Rebuild(const clipstore::TClipBase& store);
-  // Selects the current page's tab; loads its text into the editor when
-  // loadText, otherwise leaves that for LoadText.
-  void ShowPage(const clipstore::TClipBase& store, bool loadText);
-  // Loads the current page's text; true when it was cut at the limit.
-  bool LoadText(const clipstore::TClipBase& store);
+  // Selects the current page's tab and loads its text into the editor; true
+  // when the text was cut at the limit.
+  bool ShowPage(const clipstore::TClipBase& store);
   void Layout(const RECT& area);
   int SelectedTab() const;
   // The editor's text changed by the user (not by ShowPage).

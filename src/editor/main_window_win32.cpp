@@ -106,6 +106,15 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::OnSize() {
+  // Laid out when seen: a window first shown is sized then, and sizing a
+  // full tree costs tens of milliseconds under some hosts, which the pop-up
+  // (the window parked off-screen as its owner) has no use for.
+  if (IsVisible() && !parked_) LayOut();
+  else layoutStale_ = true;
+}
+
+void MainWindow::LayOut() {
+  layoutStale_ = false;
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   // Minimised or absurdly small: keep the stored splitter positions.
@@ -228,16 +237,24 @@ void MainWindow::ShowEditor() {
   // Asked for while parked as the pop-up's owner (a clip chosen for editing):
   // the window stays up when the pop-up gives back its position.
   if (parked_) keepShown_ = true;
+  OnRefreshViews();
+  // Brought up to date before the window appears, so that it never shows
+  // stale tabs.
+  if (!parked_) CatchUpViews();
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
-  OnRefreshViews();
-  LoadPageText();
 }
 
-void MainWindow::LoadPageText() {
-  if (!textStale_) return;
-  textStale_ = false;
-  const bool cut = pages_.LoadText(store_);
+void MainWindow::CatchUpViews() {
+  if (tabsStale_) {
+    tabsStale_ = false;
+    pageStale_ = layoutStale_ = true;  // several rows of tabs take room from the editor
+    pages_.Rebuild(store_);
+  }
+  if (layoutStale_) LayOut();
+  if (!pageStale_) return;
+  pageStale_ = false;
+  const bool cut = pages_.ShowPage(store_);
   SetWindowTextA(hwnd(), cut ? "Ambrel - 先頭 1MB のみ表示 (読み取り専用)" : "Ambrel");
 }
 
@@ -255,15 +272,13 @@ int MainWindow::ParkOffScreen() {
 }
 
 void MainWindow::Unpark(int left) {
-  if (!keepShown_) CloseEditor();
   parked_ = false;
+  if (keepShown_) CatchUpViews();
+  else CloseEditor();
+  keepShown_ = false;
   RECT rc{};
   GetWindowRect(hwnd(), &rc);
   SetWindowPos(hwnd(), nullptr, left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (keepShown_) {
-    keepShown_ = false;
-    LoadPageText();
-  }
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
@@ -297,19 +312,18 @@ void MainWindow::OnRefreshViews() {
   refreshPosted_ = false;
   if (structureDirty_) {
     tree_.Rebuild(store_);
-    pages_.Rebuild(store_);
+    tabsStale_ = true;
     pageDirty_ = true;
   } else if (captionsDirty_) {
     tree_.RefreshTexts();  // same nodes, new texts
   }
   if (pageDirty_) {
-    textStale_ = true;
-    pages_.ShowPage(store_, /*loadText=*/false);
+    pageStale_ = true;
     const int current = store_.CurrentPage();
     tree_.Select(current >= 0 ? store_.Page(current).node : nullptr);
   }
-  if (IsVisible() && !parked_) LoadPageText();
   structureDirty_ = captionsDirty_ = pageDirty_ = false;
+  if (IsVisible() && !parked_) CatchUpViews();
 }
 
 }  // namespace ambrel::win32

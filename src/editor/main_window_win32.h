@@ -78,6 +78,7 @@ class MainWindow : public Window,
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();
+  void LayOut();
   void OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header);
   void OnCommand(WPARAM wParam, LPARAM lParam);
@@ -95,8 +96,11 @@ class MainWindow : public Window,
   void ScheduleRefresh();
   void OnSettingChanged(options::Setting which) override;
   void ApplyEditorFont();
-  // Brings the editor's text up to the current page when the window is seen.
-  void LoadPageText();
+  // Brings the tabs, the layout and the editor's text up to date when the
+  // window is seen: a full store's hundreds of tabs cost a quarter of a
+  // second to build under some hosts, too much for every start and every
+  // change while hidden.
+  void CatchUpViews();
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
@@ -111,7 +115,9 @@ class MainWindow : public Window,
   bool captionsDirty_ = false;
   bool pageDirty_ = false;
   bool refreshPosted_ = false;
-  bool textStale_ = true;  // the editor does not show the current page's text yet
+  bool tabsStale_ = true;  // the tabs do not stand for the store's pages yet
+  bool pageStale_ = true;  // the current page's tab and text are not shown yet
+  bool layoutStale_ = true;  // the child windows are not laid out in the client area
   bool parked_ = false;    // shown off-screen as the owner of the pop-up
   bool keepShown_ = false;  // shown on purpose while parked
   bool tracking_ = false;   // TrackClipMenu's menu is open

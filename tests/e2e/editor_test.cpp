@@ -79,6 +79,31 @@ TEST_F(Editor, F1InTheTrayMenuOpensTheHighlightedItemsHelp) {
   EXPECT_TRUE(WaitForPopupMenuClosed(5000, ambrel_.Proc().Id()));
 }
 
+// The pop-up shows the editor off-screen first; the editor opened later
+// still has its tree, tabs and text laid out in its window.
+TEST_F(Editor, OpenedAfterThePopUpItIsLaidOut) {
+  ambrel_.PostTray(WM_LBUTTONDOWN);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  DismissMenu(menu);
+  ASSERT_TRUE(WaitForPopupMenuClosed(5000, ambrel_.Proc().Id()));
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_FALSE(EditorVisible());
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return EditorVisible(); }, 5000));
+  RECT frame{};
+  GetWindowRect(ambrel_.Editor(), &frame);
+  for (const char* cls : {"SysTreeView32", "SysTabControl32", "RichEdit20A"}) {
+    RECT rc{};
+    GetWindowRect(Child(cls), &rc);
+    EXPECT_TRUE(rc.right - rc.left > 50 && rc.bottom - rc.top > 50 && rc.left >= frame.left &&
+                rc.right <= frame.right && rc.bottom <= frame.bottom)
+        << cls;
+  }
+  EXPECT_EQ(ReadTabCaptions(Child("SysTabControl32")).size(), 7u);
+  EXPECT_EQ(ReadRichEditText(Child("RichEdit20A")), "https://example.jp/ambrel を参照");
+}
+
 TEST_F(Editor, EditingAPageReCaptionsItsClip) {
   ambrel_.PostTray(WM_LBUTTONDBLCLK);
   ASSERT_TRUE(WaitUntil([&] { return EditorVisible(); }, 5000));
