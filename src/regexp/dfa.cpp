@@ -58,6 +58,22 @@ void TRE_DFA::BuildTables() {
     lead_tables_.push_back(row);
   }
   for (std::size_t b = 0; b < 256; ++b) single2_[b] = is_lead_[b] ? -1 : 2 * single_[b];
+  lead2_.assign(256, 0);
+  std::vector<std::int32_t> uniform_row(static_cast<std::size_t>(K_), -1);
+  for (std::size_t b = 0; b < 256; ++b) {
+    if (!is_lead_[b]) continue;
+    const std::int32_t u = lead_uniform_[b];
+    if (u >= 0 && uniform_row[static_cast<std::size_t>(u)] >= 0) {
+      lead_row_[b] = static_cast<std::uint32_t>(uniform_row[static_cast<std::size_t>(u)]);
+      continue;
+    }
+    const auto off = static_cast<std::uint32_t>(lead2_.size());
+    lead_row_[b] = off;
+    if (u >= 0) uniform_row[static_cast<std::size_t>(u)] = static_cast<std::int32_t>(off);
+    for (std::size_t x = 0; x < 256; ++x)
+      lead2_.push_back(2 * (u >= 0 ? u : lead_tables_[static_cast<std::size_t>(lead_index_[b])][x]));
+    lead2_[off] = -1;
+  }
 }
 
 void TRE_DFA::Closure(std::vector<std::uint32_t>& set) {
@@ -435,8 +451,98 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   }
   PreparePrefilter();
   const int prefilter = pf_.kind;
+  InitialSearchState();
+  PrepareSkip();
+  // With a literal scan the runs are few and short, and one pass is faster.
+  const std::ptrdiff_t from = prefilter == Prefilter::kNone ? FindRestart(t, n, prefilter) : -1;
+  if (from == -2) return false;
+  return Track(t, n, from, prefilter, start, end);
+}
+
+// The first pass: the run lists alone, without the start of each run, one
+// table lookup per character (double-byte classes from a second table, chosen
+// without a branch). Returns the last place before the match where the list
+// held only a run started there (the second pass starts from there), -1 if
+// there is none (it starts from the beginning), -2 if nothing matches.
+std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int prefilter) {
   PrefilterMemo memo;
-  std::int32_t sid = InitialSearchState();
+  const std::int32_t cols2 = 2 * (static_cast<std::int32_t>(K_) + 1);
+  const std::int32_t end2 = 2 * K_;
+  const std::int32_t* trans = sc_->trans.data();
+  const std::int32_t* lead2 = lead2_.data();
+  std::int32_t idle = sc_->idle * cols2;
+  std::int32_t row = InitialSearchState() * cols2;
+  std::ptrdiff_t restart = -1;
+  std::size_t i = 0;
+  for (;;) {
+    if (row == idle && i < n) {
+      const std::size_t was = i;
+      if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
+      else if (prefilter == Prefilter::kRequired) i = SkipToRequired(t, i, n, memo);
+      else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
+      if (i != was) restart = static_cast<std::ptrdiff_t>(i);
+    }
+    for (int idle_steps = 0; i + 1 < n;) {
+      // Masks instead of branches: the text mixes one- and two-byte
+      // characters, and runs die and restart, at random.
+      const std::int32_t ks = single2_[t[i]];
+      const std::int32_t kd = lead2[lead_row_[t[i]] + t[i + 1]];
+      const std::int32_t lead = ks >> 31;  // all ones for a lead byte
+      const std::int32_t k2 = (kd & lead) | (ks & ~lead);
+      if (k2 < 0) break;  // a lead byte before the end
+      const auto flen = static_cast<std::size_t>(1 + (lead & 1));
+      const auto idx = static_cast<std::size_t>(row + k2);
+      const std::int32_t fe = trans[idx];
+      if (fe < 0) break;
+      const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle);
+      idle_steps = (idle_steps + 1) & to_idle;
+      if (idle_steps > 4) break;
+      const std::int32_t fresh = to_idle & -static_cast<std::int32_t>(trans[idx + 1] == -2);
+      restart = fresh ? static_cast<std::ptrdiff_t>(i + flen) : restart;
+      row = fe;
+      i += flen;
+    }
+    std::int32_t k2 = end2;
+    int len = 0;
+    if (i < n) {
+      int k;
+      ReadClass(t, i, n, k, len);
+      k2 = 2 * k;
+    }
+    const auto idx = static_cast<std::size_t>(row + k2);
+    std::int32_t e = trans[idx];
+    std::int32_t m = trans[idx + 1];
+    bool grown = false;
+    if (e == kSUnknown) {
+      e = ComputeSNext(row / cols2, k2 / 2, m);
+      if (e >= 0) e *= cols2;
+      sc_->trans[idx] = e;
+      sc_->trans[idx + 1] = m;
+      grown = true;
+    }
+    if (e < 0) return e == kNoMatch ? -2 : restart;
+    if (e == idle && m == -2) restart = static_cast<std::ptrdiff_t>(i) + len;
+    row = e;
+    i += static_cast<std::size_t>(len);
+    if (grown) {
+      if (memory_ > budget_) {
+        row = RebuildSearchState(row / cols2) * cols2;
+        PrepareSkip();
+      }
+      trans = sc_->trans.data();
+      idle = sc_->idle * cols2;
+    }
+  }
+}
+
+// The second pass, from a place where the run lists of the first pass held
+// only the run started there (or from the beginning): the same steps, now
+// with the start of each run.
+bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, int prefilter, std::size_t& start,
+                    std::size_t& end) {
+  PrefilterMemo memo;
+  std::int32_t sid = from >= 0 ? sc_->idle : InitialSearchState();
+  std::size_t i = from >= 0 ? static_cast<std::size_t>(from) : 0;
   std::vector<std::size_t>& pos = pos_;
   if (pos.size() < 16) pos.resize(16);
   std::size_t* P = pos.data();
@@ -448,9 +554,8 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
       P = pos.data();
       cap = pos.size();
     }
-    for (std::size_t j = 0; j < len0; ++j) P[j] = 0;
+    for (std::size_t j = 0; j < len0; ++j) P[j] = i;
   }
-  PrepareSkip();
   const auto cols = static_cast<std::int32_t>(K_) + 1;
   const std::int32_t cols2 = 2 * cols;
   const std::int32_t end2 = 2 * K_;
@@ -458,7 +563,6 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   const std::int32_t* mpool = sc_->map_pool.data();
   std::int32_t idle = sc_->idle * cols2;
   std::int32_t row = sid * cols2;
-  std::size_t i = 0;
   for (;;) {
     if (row == idle && i < n) {
       if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
