@@ -460,8 +460,8 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
 }
 
 // The first pass: the run lists alone, without the start of each run, one
-// table lookup per character (double-byte classes from a second table, chosen
-// without a branch). Returns the last place before the match where the list
+// table lookup per character (double-byte classes from a second table, looked
+// up only after a lead byte). Returns the last place before the match where the list
 // held only a run started there (the second pass starts from there), -1 if
 // there is none (it starts from the beginning), -2 if nothing matches.
 std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int prefilter) {
@@ -483,14 +483,16 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       if (i != was) restart = static_cast<std::ptrdiff_t>(i);
     }
     for (int idle_steps = 0; i + 1 < n;) {
-      // Masks instead of branches: the text mixes one- and two-byte
-      // characters, and runs die and restart, at random.
-      const std::int32_t ks = single2_[t[i]];
-      const std::int32_t kd = lead2[lead_row_[t[i]] + t[i + 1]];
-      const std::int32_t lead = ks >> 31;  // all ones for a lead byte
-      const std::int32_t k2 = (kd & lead) | (ks & ~lead);
-      if (k2 < 0) break;  // a lead byte before the end
-      const auto flen = static_cast<std::size_t>(1 + (lead & 1));
+      // The length by a branch (it keeps the next position off the table
+      // load on text of one width), the rest by masks: runs die and restart
+      // at random.
+      std::int32_t k2 = single2_[t[i]];
+      std::size_t flen = 1;
+      if (__builtin_expect(k2 < 0, 0)) {
+        k2 = lead2[lead_row_[t[i]] + t[i + 1]];
+        flen = 2;
+        if (k2 < 0) break;  // a lead byte before the end
+      }
       const auto idx = static_cast<std::size_t>(row + k2);
       const std::int32_t fe = trans[idx];
       if (fe < 0) break;

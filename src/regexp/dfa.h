@@ -15,7 +15,10 @@
 //     the same DFA state (the earlier start wins) -- these ordered lists are
 //     themselves states, built lazily and cached like DFA states. The pass
 //     ends as soon as the earliest-started live run is known to match: its
-//     start is the match start.
+//     start is the match start. Without a literal scan this pass is made
+//     first without the start positions, noting the last place where the
+//     list held only the run started there; the pass with them is then made
+//     from that place only.
 //  2. one run from that start gives the end (MatchAt / MatchHead); when the
 //     run that matched is still at hand, it is simply run on from where the
 //     first pass stopped.
