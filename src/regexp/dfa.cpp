@@ -482,28 +482,32 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
       if (i != was) restart = static_cast<std::ptrdiff_t>(i);
     }
+    // Row offsets in 64 bits, so that a step is an add and a load.
+    std::ptrdiff_t r = row;
+    const std::ptrdiff_t idle_r = idle;
     for (int idle_steps = 0; i + 1 < n;) {
       // The length by a branch (it keeps the next position off the table
       // load on text of one width), the rest by masks: runs die and restart
       // at random.
-      std::int32_t k2 = single2_[t[i]];
+      std::ptrdiff_t k2 = single2_[t[i]];
       std::size_t flen = 1;
       if (__builtin_expect(k2 < 0, 0)) {
         k2 = lead2[lead_row_[t[i]] + t[i + 1]];
         flen = 2;
         if (k2 < 0) break;  // a lead byte before the end
       }
-      const auto idx = static_cast<std::size_t>(row + k2);
-      const std::int32_t fe = trans[idx];
+      const std::ptrdiff_t idx = r + k2;
+      const std::ptrdiff_t fe = trans[idx];
       if (fe < 0) break;
-      const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle);
+      const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
       idle_steps = (idle_steps + 1) & to_idle;
       if (idle_steps > 4) break;
       const std::int32_t fresh = to_idle & -static_cast<std::int32_t>(trans[idx + 1] == -2);
       restart = fresh ? static_cast<std::ptrdiff_t>(i + flen) : restart;
-      row = fe;
+      r = fe;
       i += flen;
     }
+    row = static_cast<std::int32_t>(r);
     std::int32_t k2 = end2;
     int len = 0;
     if (i < n) {
