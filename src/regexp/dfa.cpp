@@ -277,6 +277,7 @@ std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id
     }
   }
   if (out.empty()) return kNoMatch;
+  if (out.size() == 1 && out[0] == s0_ && map[0] != -1) s0_reentered_ = true;
   bool identity = map.size() == slots.size();
   for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
   // A kept prefix followed by one new start (the common case) is coded in the
@@ -502,8 +503,7 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
       idle_steps = (idle_steps + 1) & to_idle;
       if (idle_steps > 4) break;
-      const std::int32_t fresh = to_idle & -static_cast<std::int32_t>(trans[idx + 1] == -2);
-      restart = fresh ? static_cast<std::ptrdiff_t>(i + flen) : restart;
+      restart = to_idle ? static_cast<std::ptrdiff_t>(i + flen) : restart;
       r = fe;
       i += flen;
     }
@@ -526,7 +526,9 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       sc_->trans[idx + 1] = m;
       grown = true;
     }
-    if (e < 0) return e == kNoMatch ? -2 : restart;
+    // A list of the one run s0 need not hold a run started there only when
+    // some run went on into s0; then the steps above did not see it.
+    if (e < 0) return e == kNoMatch ? -2 : (s0_reentered_ ? -1 : restart);
     if (e == idle && m == -2) restart = static_cast<std::ptrdiff_t>(i) + len;
     row = e;
     i += static_cast<std::size_t>(len);

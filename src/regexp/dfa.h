@@ -203,6 +203,8 @@ class TRE_DFA {
   SearchCache caches_[2];
   SearchCache* sc_ = &caches_[0];
 
+  // Some step took a run on into the list of s0 alone (sticky).
+  bool s0_reentered_ = false;
   std::size_t budget_;
   std::size_t memory_ = 0;
   std::size_t resets_ = 0;
