@@ -474,6 +474,7 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
   std::int32_t idle = sc_->idle * cols2;
   std::int32_t row = InitialSearchState() * cols2;
   std::ptrdiff_t restart = -1;
+  int idle_limit = 4;  // idle steps in the loop before the scans are tried
   std::size_t i = 0;
   for (;;) {
     if (row == idle && i < n) {
@@ -482,6 +483,9 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       else if (prefilter == Prefilter::kRequired) i = SkipToRequired(t, i, n, memo);
       else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
       if (i != was) restart = static_cast<std::ptrdiff_t>(i);
+      // Where the scans gain little (the idle list stays on characters that
+      // share their bytes with ones that start runs), stay in the loop longer.
+      idle_limit = i - was >= 64 ? 4 : std::min(idle_limit * 2, 1 << 16);
     }
     // Row offsets in 64 bits, so that a step is an add and a load.
     std::ptrdiff_t r = row;
@@ -502,7 +506,7 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       if (fe < 0) break;
       const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
       idle_steps = (idle_steps + 1) & to_idle;
-      if (idle_steps > 4) break;
+      if (idle_steps > idle_limit) break;
       restart = to_idle ? static_cast<std::ptrdiff_t>(i + flen) : restart;
       r = fe;
       i += flen;
