@@ -396,6 +396,34 @@ void TRE_DFA::PrepareSkip() {
   if (interesting != 1) c.single_x = -1;
 }
 
+// One step of either pass from the list at row offset row over the character
+// at i (or the end): the next row offset or a negative code, the slot
+// mapping m, the character's length; the transition is made when unknown
+// (grown: the tables may have moved).
+std::int32_t TRE_DFA::GeneralStep(const unsigned char* t, std::size_t i, std::size_t n, std::int32_t row, int& len,
+                                  std::int32_t& m, bool& grown) {
+  std::int32_t k2 = 2 * K_;
+  len = 0;
+  if (i < n) {
+    int k;
+    ReadClass(t, i, n, k, len);
+    k2 = 2 * k;
+  }
+  const auto idx = static_cast<std::size_t>(row + k2);
+  std::int32_t e = sc_->trans[idx];
+  m = sc_->trans[idx + 1];
+  grown = false;
+  if (e == kSUnknown) {
+    const std::int32_t cols2 = 2 * (K_ + 1);
+    e = ComputeSNext(row / cols2, k2 / 2, m);
+    if (e >= 0) e *= cols2;
+    sc_->trans[idx] = e;
+    sc_->trans[idx + 1] = m;
+    grown = true;
+  }
+  return e;
+}
+
 namespace {
 // First position at or after i holding x or a zero byte (n if none).
 std::size_t FindByteOrZero(const unsigned char* t, std::size_t i, std::size_t n, unsigned char x) {
@@ -468,7 +496,6 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
 std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int prefilter) {
   PrefilterMemo memo;
   const std::int32_t cols2 = 2 * (static_cast<std::int32_t>(K_) + 1);
-  const std::int32_t end2 = 2 * K_;
   const std::int32_t* trans = sc_->trans.data();
   const std::int32_t* lead2 = lead2_.data();
   std::int32_t idle = sc_->idle * cols2;
@@ -512,24 +539,10 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       i += flen;
     }
     row = static_cast<std::int32_t>(r);
-    std::int32_t k2 = end2;
     int len = 0;
-    if (i < n) {
-      int k;
-      ReadClass(t, i, n, k, len);
-      k2 = 2 * k;
-    }
-    const auto idx = static_cast<std::size_t>(row + k2);
-    std::int32_t e = trans[idx];
-    std::int32_t m = trans[idx + 1];
+    std::int32_t m = -1;
     bool grown = false;
-    if (e == kSUnknown) {
-      e = ComputeSNext(row / cols2, k2 / 2, m);
-      if (e >= 0) e *= cols2;
-      sc_->trans[idx] = e;
-      sc_->trans[idx + 1] = m;
-      grown = true;
-    }
+    const std::int32_t e = GeneralStep(t, i, n, row, len, m, grown);
     // A list of the one run s0 need not hold a run started there only when
     // some run went on into s0; then the steps above did not see it.
     if (e < 0) return e == kNoMatch ? -2 : (s0_reentered_ ? -1 : restart);
@@ -570,7 +583,6 @@ bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, 
   }
   const auto cols = static_cast<std::int32_t>(K_) + 1;
   const std::int32_t cols2 = 2 * cols;
-  const std::int32_t end2 = 2 * K_;
   const std::int32_t* trans = sc_->trans.data();
   const std::int32_t* mpool = sc_->map_pool.data();
   std::int32_t idle = sc_->idle * cols2;
@@ -615,29 +627,11 @@ bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, 
       row = fe;
       i += flen;
     }
-    std::int32_t k2 = end2;
     int len = 0;
-    if (i < n) {
-      k2 = single2_[t[i]];
-      len = 1;
-      if (k2 < 0) {
-        int k;
-        ReadClass(t, i, n, k, len);
-        k2 = 2 * k;
-      }
-    }
-    const auto idx = static_cast<std::size_t>(row + k2);
-    std::int32_t e = trans[idx];
-    std::int32_t m = trans[idx + 1];
+    std::int32_t m = -1;
     bool grown = false;
-    if (e == kSUnknown) {
-      e = ComputeSNext(row / cols2, k2 / 2, m);
-      if (e >= 0) e *= cols2;
-      sc_->trans[idx] = e;
-      sc_->trans[idx + 1] = m;
-      mpool = sc_->map_pool.data();
-      grown = true;
-    }
+    const std::int32_t e = GeneralStep(t, i, n, row, len, m, grown);
+    if (grown) mpool = sc_->map_pool.data();
     if (e < 0) {
       if (e == kNoMatch) return false;
       start = P[-3 - e];

@@ -124,6 +124,8 @@ class TRE_DFA {
   void PrepareSkip();
   std::size_t SkipIdle(const unsigned char* t, std::size_t i, std::size_t n) const;
   std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
+  std::int32_t GeneralStep(const unsigned char* t, std::size_t i, std::size_t n, std::int32_t row, int& len,
+                           std::int32_t& m, bool& grown);
   std::ptrdiff_t FindRestart(const unsigned char* t, std::size_t n, int prefilter);
   bool Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, int prefilter, std::size_t& start,
              std::size_t& end);
