@@ -1,9 +1,11 @@
 #include "regexp/dfa.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "platform/sjis.h"
+#include "regexp/sjis_scan.h"
 
 namespace ambrel::regexp {
 
@@ -488,6 +490,19 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   return Track(t, n, from, prefilter, start, end);
 }
 
+namespace {
+// Whether the text mixes one- and two-byte characters (each at least an
+// eighth of the characters in its first 64 bytes).
+bool MixedWidths(const unsigned char* t, std::size_t n) {
+  if (n < 65) return false;
+  std::uint64_t carry = 0;
+  const std::uint64_t starts = CharStarts64(t, carry);
+  const int chars = std::popcount(starts);
+  const int single = std::popcount(starts & (starts >> 1)) + static_cast<int>((starts >> 63) & (carry ^ 1));
+  return single * 8 >= chars && (chars - single) * 8 >= chars;
+}
+}  // namespace
+
 // The first pass: the run lists alone, without the start of each run, one
 // table lookup per character (double-byte classes from a second table, looked
 // up only after a lead byte). Returns the last place before the match where the list
@@ -501,6 +516,7 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
   std::int32_t idle = sc_->idle * cols2;
   std::int32_t row = InitialSearchState() * cols2;
   std::ptrdiff_t restart = -1;
+  const bool mixed = MixedWidths(t, n);
   int idle_limit = 4;  // idle steps in the loop before the scans are tried
   std::size_t i = 0;
   for (;;) {
@@ -517,7 +533,33 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
     // Row offsets in 64 bits, so that a step is an add and a load.
     std::ptrdiff_t r = row;
     const std::ptrdiff_t idle_r = idle;
-    for (int idle_steps = 0; i + 1 < n;) {
+    int idle_steps = 0;
+    // On text of mixed widths a branch on the length would miss at random:
+    // there the character starts of 64 bytes are found at once, as a mask.
+    for (bool stop = !mixed; !stop && i + 65 <= n;) {
+      std::uint64_t carry = 0;
+      std::uint64_t starts = CharStarts64(t + i, carry);
+      const std::size_t base = i;
+      for (; starts != 0; starts &= starts - 1) {
+        const std::size_t p = base + static_cast<std::size_t>(std::countr_zero(starts));
+        const std::ptrdiff_t ks = single2_[t[p]];
+        const std::ptrdiff_t kd = lead2[lead_row_[t[p]] + t[p + 1]];
+        const std::ptrdiff_t lead = ks >> 63;  // all ones for a lead byte
+        const std::ptrdiff_t k2 = (kd & lead) | (ks & ~lead);
+        const std::ptrdiff_t fe = k2 < 0 ? -1 : trans[r + k2];  // k2 < 0: a lead byte before the end
+        const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
+        if (fe >= 0) idle_steps = (idle_steps + 1) & to_idle;
+        if (fe < 0 || idle_steps > idle_limit) {
+          i = p;  // the loop below stops here too
+          stop = true;
+          break;
+        }
+        restart = to_idle ? static_cast<std::ptrdiff_t>(p) + 1 - lead : restart;
+        r = fe;
+      }
+      if (!stop) i = base + 64 + static_cast<std::size_t>(carry);
+    }
+    while (i + 1 < n) {
       // The length by a branch (it keeps the next position off the table
       // load on text of one width), the rest by masks: runs die and restart
       // at random.
