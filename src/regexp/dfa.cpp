@@ -1,9 +1,11 @@
 #include "regexp/dfa.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "platform/sjis.h"
+#include "regexp/sjis_scan.h"
 
 namespace ambrel::regexp {
 
@@ -58,6 +60,22 @@ void TRE_DFA::BuildTables() {
     lead_tables_.push_back(row);
   }
   for (std::size_t b = 0; b < 256; ++b) single2_[b] = is_lead_[b] ? -1 : 2 * single_[b];
+  lead2_.assign(256, 0);
+  std::vector<std::int32_t> uniform_row(static_cast<std::size_t>(K_), -1);
+  for (std::size_t b = 0; b < 256; ++b) {
+    if (!is_lead_[b]) continue;
+    const std::int32_t u = lead_uniform_[b];
+    if (u >= 0 && uniform_row[static_cast<std::size_t>(u)] >= 0) {
+      lead_row_[b] = static_cast<std::uint32_t>(uniform_row[static_cast<std::size_t>(u)]);
+      continue;
+    }
+    const auto off = static_cast<std::uint32_t>(lead2_.size());
+    lead_row_[b] = off;
+    if (u >= 0) uniform_row[static_cast<std::size_t>(u)] = static_cast<std::int32_t>(off);
+    for (std::size_t x = 0; x < 256; ++x)
+      lead2_.push_back(2 * (u >= 0 ? u : lead_tables_[static_cast<std::size_t>(lead_index_[b])][x]));
+    lead2_[off] = -1;
+  }
 }
 
 void TRE_DFA::Closure(std::vector<std::uint32_t>& set) {
@@ -261,6 +279,7 @@ std::int32_t TRE_DFA::ComputeSNext(std::int32_t sid, int k, std::int32_t& map_id
     }
   }
   if (out.empty()) return kNoMatch;
+  if (out.size() == 1 && out[0] == s0_ && map[0] != -1) s0_reentered_ = true;
   bool identity = map.size() == slots.size();
   for (std::size_t i = 0; identity && i < map.size(); ++i) identity = map[i] == static_cast<std::int32_t>(i);
   // A kept prefix followed by one new start (the common case) is coded in the
@@ -379,6 +398,34 @@ void TRE_DFA::PrepareSkip() {
   if (interesting != 1) c.single_x = -1;
 }
 
+// One step of either pass from the list at row offset row over the character
+// at i (or the end): the next row offset or a negative code, the slot
+// mapping m, the character's length; the transition is made when unknown
+// (grown: the tables may have moved).
+std::int32_t TRE_DFA::GeneralStep(const unsigned char* t, std::size_t i, std::size_t n, std::int32_t row, int& len,
+                                  std::int32_t& m, bool& grown) {
+  std::int32_t k2 = 2 * K_;
+  len = 0;
+  if (i < n) {
+    int k;
+    ReadClass(t, i, n, k, len);
+    k2 = 2 * k;
+  }
+  const auto idx = static_cast<std::size_t>(row + k2);
+  std::int32_t e = sc_->trans[idx];
+  m = sc_->trans[idx + 1];
+  grown = false;
+  if (e == kSUnknown) {
+    const std::int32_t cols2 = 2 * (K_ + 1);
+    e = ComputeSNext(row / cols2, k2 / 2, m);
+    if (e >= 0) e *= cols2;
+    sc_->trans[idx] = e;
+    sc_->trans[idx + 1] = m;
+    grown = true;
+  }
+  return e;
+}
+
 namespace {
 // First position at or after i holding x or a zero byte (n if none).
 std::size_t FindByteOrZero(const unsigned char* t, std::size_t i, std::size_t n, unsigned char x) {
@@ -435,8 +482,134 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   }
   PreparePrefilter();
   const int prefilter = pf_.kind;
+  InitialSearchState();
+  PrepareSkip();
+  // With a literal scan the runs are few and short, and one pass is faster.
+  const std::ptrdiff_t from = prefilter == Prefilter::kNone ? FindRestart(t, n, prefilter) : -1;
+  if (from == -2) return false;
+  return Track(t, n, from, prefilter, start, end);
+}
+
+namespace {
+// Whether the text mixes one- and two-byte characters (each at least an
+// eighth of the characters in its first 64 bytes).
+bool MixedWidths(const unsigned char* t, std::size_t n) {
+  if (n < 65) return false;
+  std::uint64_t carry = 0;
+  const std::uint64_t starts = CharStarts64(t, carry);
+  const int chars = std::popcount(starts);
+  const int single = std::popcount(starts & (starts >> 1)) + static_cast<int>((starts >> 63) & (carry ^ 1));
+  return single * 8 >= chars && (chars - single) * 8 >= chars;
+}
+}  // namespace
+
+// The first pass: the run lists alone, without the start of each run, one
+// table lookup per character (double-byte classes from a second table, looked
+// up only after a lead byte). Returns the last place before the match where the list
+// held only a run started there (the second pass starts from there), -1 if
+// there is none (it starts from the beginning), -2 if nothing matches.
+std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int prefilter) {
   PrefilterMemo memo;
-  std::int32_t sid = InitialSearchState();
+  const std::int32_t cols2 = 2 * (static_cast<std::int32_t>(K_) + 1);
+  const std::int32_t* trans = sc_->trans.data();
+  const std::int32_t* lead2 = lead2_.data();
+  std::int32_t idle = sc_->idle * cols2;
+  std::int32_t row = InitialSearchState() * cols2;
+  std::ptrdiff_t restart = -1;
+  const bool mixed = MixedWidths(t, n);
+  int idle_limit = 4;  // idle steps in the loop before the scans are tried
+  std::size_t i = 0;
+  for (;;) {
+    if (row == idle && i < n) {
+      const std::size_t was = i;
+      if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
+      else if (prefilter == Prefilter::kRequired) i = SkipToRequired(t, i, n, memo);
+      else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
+      if (i != was) restart = static_cast<std::ptrdiff_t>(i);
+      // Where the scans gain little (the idle list stays on characters that
+      // share their bytes with ones that start runs), stay in the loop longer.
+      idle_limit = i - was >= 64 ? 4 : std::min(idle_limit * 2, 1 << 16);
+    }
+    // Row offsets in 64 bits, so that a step is an add and a load.
+    std::ptrdiff_t r = row;
+    const std::ptrdiff_t idle_r = idle;
+    int idle_steps = 0;
+    // On text of mixed widths a branch on the length would miss at random:
+    // there the character starts of 64 bytes are found at once, as a mask.
+    for (bool stop = !mixed; !stop && i + 65 <= n;) {
+      std::uint64_t carry = 0;
+      std::uint64_t starts = CharStarts64(t + i, carry);
+      const std::size_t base = i;
+      for (; starts != 0; starts &= starts - 1) {
+        const std::size_t p = base + static_cast<std::size_t>(std::countr_zero(starts));
+        const std::ptrdiff_t ks = single2_[t[p]];
+        const std::ptrdiff_t kd = lead2[lead_row_[t[p]] + t[p + 1]];
+        const std::ptrdiff_t lead = ks >> 63;  // all ones for a lead byte
+        const std::ptrdiff_t k2 = (kd & lead) | (ks & ~lead);
+        const std::ptrdiff_t fe = k2 < 0 ? -1 : trans[r + k2];  // k2 < 0: a lead byte before the end
+        const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
+        if (fe >= 0) idle_steps = (idle_steps + 1) & to_idle;
+        if (fe < 0 || idle_steps > idle_limit) {
+          i = p;  // the loop below stops here too
+          stop = true;
+          break;
+        }
+        restart = to_idle ? static_cast<std::ptrdiff_t>(p) + 1 - lead : restart;
+        r = fe;
+      }
+      if (!stop) i = base + 64 + static_cast<std::size_t>(carry);
+    }
+    while (i + 1 < n) {
+      // The length by a branch (it keeps the next position off the table
+      // load on text of one width), the rest by masks: runs die and restart
+      // at random.
+      std::ptrdiff_t k2 = single2_[t[i]];
+      std::size_t flen = 1;
+      if (__builtin_expect(k2 < 0, 0)) {
+        k2 = lead2[lead_row_[t[i]] + t[i + 1]];
+        flen = 2;
+        if (k2 < 0) break;  // a lead byte before the end
+      }
+      const std::ptrdiff_t idx = r + k2;
+      const std::ptrdiff_t fe = trans[idx];
+      if (fe < 0) break;
+      const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
+      idle_steps = (idle_steps + 1) & to_idle;
+      if (idle_steps > idle_limit) break;
+      restart = to_idle ? static_cast<std::ptrdiff_t>(i + flen) : restart;
+      r = fe;
+      i += flen;
+    }
+    row = static_cast<std::int32_t>(r);
+    int len = 0;
+    std::int32_t m = -1;
+    bool grown = false;
+    const std::int32_t e = GeneralStep(t, i, n, row, len, m, grown);
+    // A list of the one run s0 need not hold a run started there only when
+    // some run went on into s0; then the steps above did not see it.
+    if (e < 0) return e == kNoMatch ? -2 : (s0_reentered_ ? -1 : restart);
+    if (e == idle && m == -2) restart = static_cast<std::ptrdiff_t>(i) + len;
+    row = e;
+    i += static_cast<std::size_t>(len);
+    if (grown) {
+      if (memory_ > budget_) {
+        row = RebuildSearchState(row / cols2) * cols2;
+        PrepareSkip();
+      }
+      trans = sc_->trans.data();
+      idle = sc_->idle * cols2;
+    }
+  }
+}
+
+// The second pass, from a place where the run lists of the first pass held
+// only the run started there (or from the beginning): the same steps, now
+// with the start of each run.
+bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, int prefilter, std::size_t& start,
+                    std::size_t& end) {
+  PrefilterMemo memo;
+  std::int32_t sid = from >= 0 ? sc_->idle : InitialSearchState();
+  std::size_t i = from >= 0 ? static_cast<std::size_t>(from) : 0;
   std::vector<std::size_t>& pos = pos_;
   if (pos.size() < 16) pos.resize(16);
   std::size_t* P = pos.data();
@@ -448,17 +621,14 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
       P = pos.data();
       cap = pos.size();
     }
-    for (std::size_t j = 0; j < len0; ++j) P[j] = 0;
+    for (std::size_t j = 0; j < len0; ++j) P[j] = i;
   }
-  PrepareSkip();
   const auto cols = static_cast<std::int32_t>(K_) + 1;
   const std::int32_t cols2 = 2 * cols;
-  const std::int32_t end2 = 2 * K_;
   const std::int32_t* trans = sc_->trans.data();
   const std::int32_t* mpool = sc_->map_pool.data();
   std::int32_t idle = sc_->idle * cols2;
   std::int32_t row = sid * cols2;
-  std::size_t i = 0;
   for (;;) {
     if (row == idle && i < n) {
       if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
@@ -499,29 +669,11 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
       row = fe;
       i += flen;
     }
-    std::int32_t k2 = end2;
     int len = 0;
-    if (i < n) {
-      k2 = single2_[t[i]];
-      len = 1;
-      if (k2 < 0) {
-        int k;
-        ReadClass(t, i, n, k, len);
-        k2 = 2 * k;
-      }
-    }
-    const auto idx = static_cast<std::size_t>(row + k2);
-    std::int32_t e = trans[idx];
-    std::int32_t m = trans[idx + 1];
+    std::int32_t m = -1;
     bool grown = false;
-    if (e == kSUnknown) {
-      e = ComputeSNext(row / cols2, k2 / 2, m);
-      if (e >= 0) e *= cols2;
-      sc_->trans[idx] = e;
-      sc_->trans[idx + 1] = m;
-      mpool = sc_->map_pool.data();
-      grown = true;
-    }
+    const std::int32_t e = GeneralStep(t, i, n, row, len, m, grown);
+    if (grown) mpool = sc_->map_pool.data();
     if (e < 0) {
       if (e == kNoMatch) return false;
       start = P[-3 - e];

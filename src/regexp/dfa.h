@@ -15,7 +15,10 @@
 //     the same DFA state (the earlier start wins) -- these ordered lists are
 //     themselves states, built lazily and cached like DFA states. The pass
 //     ends as soon as the earliest-started live run is known to match: its
-//     start is the match start.
+//     start is the match start. Without a literal scan this pass is made
+//     first without the start positions, noting the last place where the
+//     list held only the run started there; the pass with them is then made
+//     from that place only.
 //  2. one run from that start gives the end (MatchAt / MatchHead); when the
 //     run that matched is still at hand, it is simply run on from where the
 //     first pass stopped.
@@ -121,6 +124,11 @@ class TRE_DFA {
   void PrepareSkip();
   std::size_t SkipIdle(const unsigned char* t, std::size_t i, std::size_t n) const;
   std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
+  std::int32_t GeneralStep(const unsigned char* t, std::size_t i, std::size_t n, std::int32_t row, int& len,
+                           std::int32_t& m, bool& grown);
+  std::ptrdiff_t FindRestart(const unsigned char* t, std::size_t n, int prefilter);
+  bool Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, int prefilter, std::size_t& start,
+             std::size_t& end);
 
   // Every match starts with `literal` (kPrefix), or every match holds the
   // one-byte character `required` and, before its first one, only one-byte
@@ -161,6 +169,11 @@ class TRE_DFA {
   std::array<std::int32_t, 256> lead_uniform_{};  // class of every code of a lead byte, or -1
   std::array<std::int32_t, 256> lead_index_{};    // table of a lead byte that is not uniform
   std::vector<std::array<std::int32_t, 256>> lead_tables_;
+  // 2 * class of every lead byte and trail byte, one row of 256 per lead byte
+  // (rows shared), -1 for a zero trail; lead_row_ is a row's offset (that of
+  // a dummy row for a byte that is not a lead byte).
+  std::vector<std::int32_t> lead2_;
+  std::array<std::uint32_t, 256> lead_row_{};
 
   std::vector<std::uint32_t> s0_set_, h_set_;
   std::int32_t s0_ = kDead, h_ = kDead;
@@ -192,6 +205,8 @@ class TRE_DFA {
   SearchCache caches_[2];
   SearchCache* sc_ = &caches_[0];
 
+  // Some step took a run on into the list of s0 alone (sticky).
+  bool s0_reentered_ = false;
   std::size_t budget_;
   std::size_t memory_ = 0;
   std::size_t resets_ = 0;

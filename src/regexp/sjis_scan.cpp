@@ -115,6 +115,37 @@ std::size_t FindCharOrZeroByVector(const unsigned char* t, std::size_t i, std::s
 }
 #endif
 
+std::uint64_t CharStarts64(const unsigned char* t, std::uint64_t& carry) {
+  std::uint64_t lead = 0;
+#ifdef AMBREL_REGEXP_SSE2
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i lo1 = _mm_set1_epi8(static_cast<char>(0x81)), lim1 = _mm_set1_epi8(static_cast<char>(0x80 + 0x1F));
+  const __m128i lo2 = _mm_set1_epi8(static_cast<char>(0xE0)), lim2 = _mm_set1_epi8(static_cast<char>(0x80 + 0x1D));
+  for (int j = 0; j < 4; ++j) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * static_cast<std::size_t>(j)));
+    const __m128i a = _mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, lo1), flip), lim1);
+    const __m128i b = _mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(v, lo2), flip), lim2);
+    lead |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(a, b)))) << (16 * j);
+  }
+#else
+  for (int j = 0; j < 64; ++j) lead |= static_cast<std::uint64_t>(kLead[t[j]]) << j;
+#endif
+  constexpr std::uint64_t kEven = 0x5555555555555555ull, kOdd = ~kEven;
+  // A trail byte in t[0] is no lead byte; then each run of lead-range bytes
+  // starts a character, and so does every second byte of the run. Adding a
+  // run's first bit to the mask clears the run: runs are split by the parity
+  // of their start, and the bytes of a run on the parity of its start act as
+  // lead bytes.
+  lead &= ~carry;
+  const std::uint64_t starts = lead & ~(lead << 1);
+  const std::uint64_t even_runs = lead & ~(lead + (starts & kEven));
+  const std::uint64_t odd_runs = lead & ~(lead + (starts & kOdd));
+  const std::uint64_t acting = (even_runs & kEven) | (odd_runs & kOdd);
+  const std::uint64_t trail = (acting << 1) | carry;
+  carry = acting >> 63;
+  return ~trail;
+}
+
 std::size_t FindCharOrZero(const unsigned char* t, std::size_t i, std::size_t n, unsigned char x) {
   // Below 0x40 a byte is never a trail byte, and memchr is fastest; a byte
   // in the trail range may be hit often inside double-byte characters.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace ambrel::regexp {
 
@@ -25,5 +26,10 @@ std::size_t FindCharOrZero(const unsigned char* t, std::size_t i, std::size_t n,
 std::size_t FindCharOrZeroByMemchr(const unsigned char* t, std::size_t i, std::size_t n, unsigned char x);
 extern const bool kHaveVectorScan;
 std::size_t FindCharOrZeroByVector(const unsigned char* t, std::size_t i, std::size_t n, unsigned char x);
+
+// The 64 bytes at t as a mask with bit j set when t[j] starts a character;
+// carry is 1 when t[0] is the trail byte of the character before (given) and
+// becomes the same for t[64]. Zero bytes are not looked at.
+std::uint64_t CharStarts64(const unsigned char* t, std::uint64_t& carry);
 
 }  // namespace ambrel::regexp

@@ -164,6 +164,30 @@ void RandomScans(int cases, unsigned seed) {
   EXPECT_EQ(bad, 0);
 }
 
+// Long texts that mix one- and two-byte characters at random and hold a
+// match seldom, so that a search steps over whole 64-byte blocks, with
+// characters across their edges (ぱ ends in the byte of ﾏ).
+TEST(RegexpRandom, LongMixedWidths) {
+  static const std::vector<std::string> kPatterns = {"[ぁ-ん]+[０-９]+", "(ｱ|ア)(ｲ|イ)+x", "表ソ*[^ぁ-ん]y", "[^a]+x$",
+                                                     "^[ｱ-ﾝ]+y",      "a[ｱ表]*b",       "(あ|表)+\\r",   ".x",
+                                                     "ｶﾞ|ガ",         "[^x]*y",         "ﾏ"};
+  static const std::vector<std::string> kPieces = {"あ", "い", "ｱ", "ｲ", "ア", "イ", "表", "ソ", "東", "a", " ", "\r\n", "ﾞ", "ｶ", "ぱ"};
+  static const std::vector<std::string> kRare = {"１", "x", "y", "b", "ガ", "\n"};
+  std::mt19937 rng(5);
+  int bad = 0;
+  for (int c = 0; c < 120 && bad <= 20; ++c) {
+    std::vector<std::string> texts;
+    for (int t = 0; t < 3; ++t) {
+      std::string s;
+      const int m = 60 + static_cast<int>(rng() % 300);
+      for (int i = 0; i < m; ++i) s += rng() % 100 < 2 ? kRare[rng() % kRare.size()] : kPieces[rng() % kPieces.size()];
+      texts.push_back(s);
+    }
+    bad += Compare(kPatterns[static_cast<std::size_t>(c) % kPatterns.size()], false, texts, TRE_DFA::kDefaultBudget);
+  }
+  EXPECT_EQ(bad, 0);
+}
+
 TEST(RegexpRandom, Plain) { Random(false, TRE_DFA::kDefaultBudget, 4000, 1); }
 TEST(RegexpRandom, LiteralScans) { RandomScans(1500, 4); }
 TEST(RegexpRandom, Fuzzy) { Random(true, TRE_DFA::kDefaultBudget, 2000, 2); }

@@ -76,6 +76,25 @@ TEST(RegexpScan, LeadRunsAcrossVectorBlocks) {
   }
 }
 
+TEST(RegexpScan, CharStartsOfBlocksFollowCharacterSteps) {
+  std::mt19937 rng(9);
+  for (int c = 0; c < 500; ++c) {
+    std::string t = RandomSjis(rng, 60 + rng() % 100);
+    std::replace(t.begin(), t.end(), '\0', 'z');
+    const auto starts = Starts(t);
+    std::size_t i = rng() % 16;
+    while (!starts[i]) --i;
+    // Block after block from a boundary, as the search steps over them.
+    std::uint64_t carry = 0;
+    for (; i + 65 <= t.size(); i += 64) {
+      const std::uint64_t got = CharStarts64(reinterpret_cast<const unsigned char*>(t.data()) + i, carry);
+      for (std::size_t j = 0; j < 64; ++j)
+        ASSERT_EQ((got >> j) & 1, starts[i + j] ? 1u : 0u) << testing::Hex(t) << " block at " << i << " byte " << j;
+      ASSERT_EQ(carry, starts[i + 64] ? 0u : 1u) << testing::Hex(t) << " block at " << i;
+    }
+  }
+}
+
 TEST(RegexpScan, IsCharStartFromAnyKnownBoundary) {
   std::mt19937 rng(8);
   for (int c = 0; c < 2000; ++c) {
