@@ -265,6 +265,8 @@ TEST_F(Popup, EditLinkTurnsTheEditControlsPasteIntoThePopup) {
   StartNotepad();
   // Undo, Cut, Copy and Paste all enabled, so Paste is the fourth item.
   notepad_.TypeText("x");
+  // Typed keys arrive later than a sent selection: the text first.
+  ASSERT_TRUE(WaitForNotepadText("[x")) << notepad_.Text();
   SendMessageA(notepad_.Edit(), EM_SETSEL, 0, -1);
   ASSERT_TRUE(BringToForeground(notepad_.Window()));
   RECT rc{};
@@ -277,6 +279,7 @@ TEST_F(Popup, EditLinkTurnsTheEditControlsPasteIntoThePopup) {
   HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
   ASSERT_NE(menu, nullptr) << "Paste did not pop the clip menu up";
   DismissMenu(menu);
+  EXPECT_TRUE(WaitUntil([&] { return notepad_.Text() == "[x"; }, 3000)) << notepad_.Text();
   EXPECT_TRUE(NeverHappensWithin([&] { return notepad_.Text() != "[x"; }, 300))
       << "Paste pasted instead: " << notepad_.Text();
 }

@@ -278,8 +278,14 @@ TEST_F(UserMenusWithViewSettings, ExpressionListFollowsTheSavedAndToggledSetting
   for (HWND list : lists) EXPECT_TRUE(HasGridLines(list));
   EXPECT_NE(GetWindowLongA(FindChild(regList, "SysTabControl32"), GWL_STYLE) & TCS_BOTTOM, 0);
 
-  PostMessageA(lists[0], WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
-  EXPECT_TRUE(WaitUntil([&] { return StatusText(dialog) == "正規表現の一覧です"; }, 3000)) << StatusText(dialog);
+  // The pointer itself goes over the list, so that no real move over the
+  // dialog's fields puts their hint back meanwhile.
+  POINT overList{20, 20};
+  ClientToScreen(lists[0], &overList);
+  EXPECT_TRUE(WaitUntil([&] {
+    MouseAt(overList);
+    return StatusText(dialog) == "正規表現の一覧です";
+  }, 3000)) << StatusText(dialog);
 
   // Dragging the row [^abc] onto the expression field replaces its selected text.
   HWND regEdit = GetDlgItem(dialog, kRegEdit);
