@@ -48,7 +48,8 @@ bool App::CreateWindows() {
       store_, settings_,
       EditorServices{paste_, &OpenHelp,
                      DataMenuServices{*postDialog_, messages_, busy,
-                                      [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); }}});
+                                      [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); }},
+                     editorCommands_});
   popup_ = std::make_unique<ClipPopup>(PopupServices{settings_, messages_, busy, pasteTarget_, *editor_});
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
                                                     messages_, busy, hookControl_, *editor_, *dummy_,

@@ -13,6 +13,7 @@
 #include "app/param_record.h"
 #include "app/paste_controller_win32.h"
 #include "clipstore/clip_store.h"
+#include "editor/editor_commands_win32.h"
 #include "expand/meta_list.h"
 #include "options/settings.h"
 #include "platform/busy_state.h"
@@ -84,6 +85,9 @@ class App final : private BusyState {
   PasteTarget pasteTarget_;
   PasteController paste_{
       PasteServices{store_, settings_, meta_, clipboard_, messages_, *this, pasteTarget_}};
+
+  // The editor's commands that other windows carry out, registered here.
+  EditorCommands editorCommands_;
 
   std::unique_ptr<LogoWindow> logo_;
   std::unique_ptr<ClipPopup> popup_;

@@ -164,6 +164,8 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     return;
   }
+  // Menu items and tool buttons (whose lParam is the tool bar) alike.
+  if (commands_.Run(LOWORD(wParam), Context())) return;
   if (lParam == 0 && dataMenu_.Handle(LOWORD(wParam), hwnd(), tree_.hwnd(), SelectedNode())) return;
   if (lParam == 0) OnMenuCommand(LOWORD(wParam), /*asPopup=*/false);
 }
@@ -258,7 +260,44 @@ void MainWindow::CatchUpViews() {
   SetWindowTextA(hwnd(), cut ? "Ambrel - 先頭 1MB のみ表示 (読み取り専用)" : "Ambrel");
 }
 
-void MainWindow::CloseEditor() { ShowWindow(hwnd(), SW_HIDE); }
+void MainWindow::CloseEditor() {
+  ShowWindow(hwnd(), SW_HIDE);
+  if (commands_.editorHidden) commands_.editorHidden();
+}
+
+HWND MainWindow::CurrentEditor() const {
+  if (commands_.editorOverride)
+    if (HWND own = commands_.editorOverride()) return own;
+  return store_.CurrentPage() >= 0 ? pages_.editor() : nullptr;
+}
+
+EditorContext MainWindow::Context() const {
+  return {hwnd(), CurrentEditor(), store_.CurrentPage(), SelectedNode()};
+}
+
+bool MainWindow::AcceptsTextAt(POINT screen) const {
+  HWND edit = store_.CurrentPage() >= 0 ? pages_.editor() : nullptr;
+  return edit && IsWindowVisible(edit) && WindowFromPoint(screen) == edit;
+}
+
+bool MainWindow::DropTextAt(POINT screen, const std::string& text) {
+  if (!AcceptsTextAt(screen)) return false;
+  HWND edit = pages_.editor();
+  SetFocus(edit);
+  POINT client = screen;
+  ScreenToClient(edit, &client);
+  POINTL at{client.x, client.y};
+  // The rich edit's form of EM_CHARFROMPOS takes the point by address.
+  const LRESULT position = SendMessageA(edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at));
+  SendMessageA(edit, EM_SETSEL, position, position);
+  SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  // The inserted text stays selected; the caret after it tells its end in
+  // characters, which the byte count does not.
+  CHARRANGE inserted{};
+  SendMessageA(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&inserted));
+  SendMessageA(edit, EM_SETSEL, position, inserted.cpMax);
+  return true;
+}
 
 int MainWindow::ParkOffScreen() {
   RECT rc{};

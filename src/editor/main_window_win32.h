@@ -12,6 +12,8 @@
 #include "editor/clip_pages_win32.h"
 #include "editor/clip_tree_win32.h"
 #include "editor/data_menu_win32.h"
+#include "editor/editor_commands_win32.h"
+#include "editor/text_drop_target_win32.h"
 #include "options/settings.h"
 #include "platform/window_win32.h"
 
@@ -21,11 +23,14 @@ struct EditorServices {
   ClipChooser& chooser;  // takes a clip chosen in the clip menu
   std::function<void(int context)> openHelp;
   DataMenuServices dataMenu;
+  // The commands that other parts of the program carry out.
+  const EditorCommands& commands;
 };
 
 class MainWindow : public Window,
                    private clipstore::ClipStoreObserver,
-                   private options::SettingsObserver {
+                   private options::SettingsObserver,
+                   public TextDropTarget {
  public:
   MainWindow(clipstore::TClipBase& store, options::Settings& settings,
              const EditorServices& services)
@@ -33,6 +38,7 @@ class MainWindow : public Window,
         settings_(settings),
         chooser_(services.chooser),
         openHelp_(services.openHelp),
+        commands_(services.commands),
         dataMenu_(store_, settings_, services.dataMenu) {}
   ~MainWindow() override;
   bool Create();
@@ -74,6 +80,17 @@ class MainWindow : public Window,
   // Esc closes the window; true when the message was consumed.
   bool PreTranslate(const MSG& msg);
 
+  // The rich edit that the editing commands act on: a registered override
+  // (a dialog's own editor) when it has one, else the current page's, else
+  // none.
+  HWND CurrentEditor() const;
+  // What a command run now acts on.
+  EditorContext Context() const;
+
+  // TextDropTarget: the current page's rich edit takes dropped text.
+  bool AcceptsTextAt(POINT screen) const override;
+  bool DropTextAt(POINT screen, const std::string& text) override;
+
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
@@ -106,6 +123,7 @@ class MainWindow : public Window,
   options::Settings& settings_;
   ClipChooser& chooser_;
   std::function<void(int context)> openHelp_;
+  const EditorCommands& commands_;
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;
