@@ -64,6 +64,8 @@ enum CommandId : int {
   kCmdEditMenu,
   kCmdPrevClip,
   kCmdNextClip,
+  // the edit menu's function list (the static-variable editor's button)
+  kCmdFuncList,
   kCmdLast
 };
 
