@@ -4,6 +4,7 @@
 #include "app/history_file.h"
 #include "app/logo_window_win32.h"
 #include "app/popup_win32.h"
+#include "app/version.h"
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
 #include "dialogs/help_topics.h"
@@ -49,7 +50,7 @@ bool App::CreateWindows() {
       EditorServices{paste_, &OpenHelp,
                      DataMenuServices{*postDialog_, messages_, busy,
                                       [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); }},
-                     editorCommands_});
+                     editorCommands_, std::string(kProgramName) + " Ver " AMBREL_VERSION_TEXT});
   popup_ = std::make_unique<ClipPopup>(PopupServices{settings_, messages_, busy, pasteTarget_, *editor_});
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
                                                     messages_, busy, hookControl_, *editor_, *dummy_,

@@ -1,5 +1,6 @@
-// The editor's data menu ("ﾃﾞｰﾀ(&D)": the user-menu submenu, the clip menu,
-// quit) and the tree's pop-up menu, with their enabling rules and commands.
+// The editor's commands over user menus and the tree that the window carries
+// out itself: a new, changed or deleted user menu through the user-menu
+// dialog, the tree expanded or collapsed, and the end of the program.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,6 @@
 #include <functional>
 
 #include "platform/busy_state.h"
-#include "platform/handles_win32.h"
 
 namespace ambrel {
 class MessageBoxes;
@@ -16,9 +16,6 @@ namespace ambrel::clipstore {
 class TClipBase;
 class TreeNode;
 }  // namespace ambrel::clipstore
-namespace ambrel::options {
-class Settings;
-}
 
 namespace ambrel::win32 {
 
@@ -33,31 +30,18 @@ struct DataMenuServices {
 
 class DataMenu {
  public:
-  DataMenu(clipstore::TClipBase& store, options::Settings& settings, const DataMenuServices& services)
-      : store_(store), settings_(settings), s_(services) {}
+  DataMenu(clipstore::TClipBase& store, const DataMenuServices& services) : store_(store), s_(services) {}
 
-  // Adds "ﾃﾞｰﾀ(&D)" to the menu bar, holding historyMenu as "一覧 (&V)".
-  void AppendTo(HMENU bar, HMENU historyMenu);
-  bool IsDataMenu(HMENU menu) const { return menu == data_; }
-  void UpdateDataMenu(const clipstore::TreeNode* selection);
-  // Opens the tree's pop-up menu at screenPoint for the selected node.
-  void TrackTreeMenu(HWND owner, HWND tree, POINT screenPoint, clipstore::TreeNode* selection);
-  // Carries out a command of either menu; false when the id is not one.
+  static bool Handles(int id);
+  // Carries out a command; false when the id is not one of these.
   bool Handle(int id, HWND owner, HWND tree, clipstore::TreeNode* selection);
 
  private:
-  void FillTreeMenu();
   void OpenDialog(HWND owner, clipstore::TreeNode* node, int mode);
   void DeleteContents(HWND owner, clipstore::TreeNode* node);
-  void PrintTree(HWND owner, const clipstore::TreeNode* start);
 
   clipstore::TClipBase& store_;
-  options::Settings& settings_;
   DataMenuServices s_;
-  HMENU data_ = nullptr;      // owned by the menu bar
-  HMENU userMenu_ = nullptr;  // owned by data_ while shown, else by hiddenUserMenu_
-  MenuHandle hiddenUserMenu_;
-  MenuHandle treeMenu_;
 };
 
 }  // namespace ambrel::win32

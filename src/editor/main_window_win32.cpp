@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "clipstore/menu_state.h"
+#include "editor/menu_rules.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
@@ -16,6 +17,7 @@ namespace {
 constexpr int kTreeId = 10;
 constexpr int kTabsId = 11;
 constexpr int kEditId = 12;
+constexpr int kStatusId = 13;
 constexpr UINT kRefreshViews = WM_APP + 1;
 // Sizes at 96 DPI.
 constexpr int kDesignedWidth = 640;
@@ -27,9 +29,29 @@ clipstore::GuidanceSettings GuidanceFrom(const options::Settings& s) {
   return {s.MenuMenu(), s.OptionMenu(), s.HelpMenu(), s.DebugMode()};
 }
 
+// The mouse-over hint of the tree (the clip editor's is the store's).
+constexpr const char* kTreeHint = "編集するクリップデータを選択します";
+
+bool IsToolBar(HWND window) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  return lstrcmpiA(name, TOOLBARCLASSNAMEA) == 0;
+}
+
+// A pop-up's place: the screen point of a mouse click, or for the keyboard
+// (-1) a little inside the window it is for.
+POINT MenuPoint(HWND window, LPARAM position) {
+  if (position != -1) return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  return {rc.left + 20, rc.top + 20};
+}
+
 }  // namespace
 
 MainWindow::~MainWindow() {
+  // The menus are the window's members' and go with them, not with it.
+  if (hwnd()) SetMenu(hwnd(), nullptr);
   store_.SetObserver(nullptr);
   settings_.RemoveObserver(this);
 }
@@ -71,14 +93,17 @@ bool MainWindow::Create() {
   const int width = ScaleForDpi(kDesignedWidth, dpi), height = ScaleForDpi(kDesignedHeight, dpi);
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  MenuHandle bar(CreateMenu());
-  historyMenu_ = CreatePopupMenu();
-  dataMenu_.AppendTo(bar.get(), historyMenu_);
-  if (!CreateWin("TMain", "Ambrel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, width, height,
-                 nullptr, bar.get()))
-    return false;
-  bar.release();  // the window owns its menu bar now
-  return true;
+  historyMenuOwner_.reset(CreatePopupMenu());
+  historyMenu_ = historyMenuOwner_.get();
+  mainMenu_.Build(editor::MainMenuTable(), /*asBar=*/true, historyMenu_);
+  treeMenu_.Build(editor::TreeMenuTable(), false);
+  SetMenuContextHelpId(treeMenu_.Root(), editor::kTreeMenuHelp);
+  pageCtrlMenu_.Build(editor::PageCtrlMenuTable(), false);
+  toolBarMenu_.Build(editor::ToolBarMenuTable(), false);
+  editMenu_.Build(editor::EditMenuTable(), false);
+  SetMenuContextHelpId(editMenu_.Root(), editor::kEditMenuHelp);
+  return CreateWin("TMain", title_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, width, height,
+                   nullptr, mainMenu_.Root());
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -89,6 +114,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_HELP:
+      if (lParam && reinterpret_cast<const HELPINFO*>(lParam)->iContextType == HELPINFO_MENUITEM) {
+        OpenMenuHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+        return TRUE;
+      }
+      return Default(msg, wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case kRefreshViews: OnRefreshViews(); return 0;
     case WM_CLOSE: CloseEditor(); return 0;
@@ -99,6 +131,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void MainWindow::OnCreate() {
   tree_.Create(hwnd(), kTreeId);
   pages_.Create(hwnd(), kTabsId, kEditId);
+  statusBar_.Create(hwnd(), kStatusId);
   store_.SetObserver(this);
   settings_.AddObserver(this);
   store_.DefineDefaultSlots();
@@ -106,6 +139,7 @@ void MainWindow::OnCreate() {
 }
 
 void MainWindow::OnSize() {
+  statusBar_.Resize(DpiForWindow(hwnd()));
   // Laid out when seen: a window first shown is sized then, and sizing a
   // full tree costs tens of milliseconds under some hosts, which the pop-up
   // (the window parked off-screen as its owner) has no use for.
@@ -117,6 +151,7 @@ void MainWindow::LayOut() {
   layoutStale_ = false;
   RECT rc{};
   GetClientRect(hwnd(), &rc);
+  rc.bottom -= statusBar_.Height();
   // Minimised or absurdly small: keep the stored splitter positions.
   const int smallest = ScaleForWindow(hwnd(), kSmallestPanel);
   if (IsIconic(hwnd()) || rc.right < smallest || rc.bottom < smallest) return;
@@ -165,9 +200,86 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     return;
   }
   // Menu items and tool buttons (whose lParam is the tool bar) alike.
-  if (commands_.Run(LOWORD(wParam), Context())) return;
-  if (lParam == 0 && dataMenu_.Handle(LOWORD(wParam), hwnd(), tree_.hwnd(), SelectedNode())) return;
-  if (lParam == 0) OnMenuCommand(LOWORD(wParam), /*asPopup=*/false);
+  const int id = LOWORD(wParam);
+  if (commands_.Run(id, Context()) || RunOwnCommand(id, lParam)) return;
+  if (lParam == 0) OnMenuCommand(id, /*asPopup=*/false);
+}
+
+bool MainWindow::RunOwnCommand(int id, LPARAM from) {
+  if (RunEditCommand(id) || RunSettingCommand(id)) return true;
+  if (DataMenu::Handles(id)) return dataMenu_.Handle(id, hwnd(), tree_.hwnd(), SelectedNode());
+  switch (id) {
+    case editor::kCmdCloseEditor: CloseEditor(); return true;
+    case editor::kCmdHelpHello: openHelp_(1); return true;
+    case editor::kCmdHelpEasy: openHelp_(2); return true;
+    case editor::kCmdHelpTopics: openHelp_(0); return true;
+    case editor::kCmdEditMenu: PopEditMenuUnder(id, reinterpret_cast<HWND>(from)); return true;
+    default: return false;
+  }
+}
+
+bool MainWindow::RunEditCommand(int id) {
+  static constexpr struct {
+    int id;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  } kEdits[] = {{editor::kCmdUndo, EM_UNDO, 0, 0},   {editor::kCmdCut, WM_CUT, 0, 0},
+                {editor::kCmdCopy, WM_COPY, 0, 0},   {editor::kCmdPaste, WM_PASTE, 0, 0},
+                {editor::kCmdDeleteChar, WM_CLEAR, 0, 0}, {editor::kCmdSelectAll, EM_SETSEL, 0, -1}};
+  for (const auto& e : kEdits) {
+    if (e.id != id) continue;
+    if (HWND editor = CurrentEditor()) SendMessageA(editor, e.message, e.wParam, e.lParam);
+    return true;
+  }
+  return false;
+}
+
+bool MainWindow::RunSettingCommand(int id) {
+  options::Settings& s = settings_;
+  switch (id) {
+    case editor::kCmdBeginner: s.SetBeginner(!s.Beginner()); return true;
+    case editor::kCmdVertWindow: s.SetVertWindow(s.VertWindow() == 1 ? 0 : 1); return true;
+    case editor::kCmdPopupHint: s.SetPopupHint(!s.PopupHint()); return true;
+    case editor::kCmdMultiLineBar: s.SetMultiLineBar(!s.MultiLineBar()); return true;
+    case editor::kCmdUpperTab: s.SetUpperTab(!s.UpperTab()); return true;
+    case editor::kCmdMultiLine: s.SetMultiLine(!s.MultiLine()); return true;
+    case editor::kCmdWordWrap: s.SetWordWrap(!s.GetWordWrap()); return true;
+    default: return false;
+  }
+}
+
+bool MainWindow::Available(int id) const {
+  if (commands_.Has(id) || DataMenu::Handles(id)) return true;
+  if (id >= editor::kCmdUndo && id <= editor::kCmdSelectAll) return CurrentEditor() != nullptr;
+  if (id >= editor::kCmdBeginner && id <= editor::kCmdWordWrap) return true;
+  switch (id) {
+    case editor::kCmdCloseEditor:
+    case editor::kCmdHelpHello:
+    case editor::kCmdHelpEasy:
+    case editor::kCmdHelpTopics:
+    case editor::kCmdEditMenu: return true;
+    default: return false;
+  }
+}
+
+editor::MenuFacts MainWindow::Facts() const {
+  editor::MenuFacts f = editor::StoreFacts(store_, SelectedNode());
+  if (HWND editor = CurrentEditor()) {
+    CHARRANGE range{};
+    SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    f.editorSelection = range.cpMax > range.cpMin;
+  }
+  f.clipboardText = IsClipboardFormatAvailable(CF_TEXT) != 0;
+  f.beginner = settings_.Beginner();
+  f.metaEditorShown = commands_.editorOverride && commands_.editorOverride() != nullptr;
+  f.vertWindow = settings_.VertWindow() == 1;
+  f.popupHint = settings_.PopupHint();
+  f.multiLineBar = settings_.MultiLineBar();
+  f.upperTab = settings_.UpperTab();
+  f.multiLine = settings_.MultiLine();
+  f.wordWrap = settings_.GetWordWrap();
+  return f;
 }
 
 clipstore::TreeNode* MainWindow::SelectedNode() const {
@@ -175,24 +287,63 @@ clipstore::TreeNode* MainWindow::SelectedNode() const {
 }
 
 void MainWindow::OnContextMenu(HWND from, LPARAM position) {
-  if (from != tree_.hwnd()) return;
-  POINT pt{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-  if (position == -1) {
-    // From the keyboard: at the selected item.
-    RECT rc{};
-    GetWindowRect(tree_.hwnd(), &rc);
-    pt = {rc.left + 20, rc.top + 20};
-  } else if (!structureDirty_) {
-    tree_.SelectAt(pt);
+  const POINT at = MenuPoint(from, position);
+  int id = 0;
+  if (from == tree_.hwnd()) {
+    // A right click selects the item under the pointer first.
+    if (position != -1 && !structureDirty_) tree_.SelectAt(at);
+    id = treeMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
+  } else if (from == pages_.tabs()) {
+    id = pageCtrlMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
+  } else if (from == pages_.editor()) {
+    TrackEditMenu(at);
+  } else if (IsToolBar(from)) {
+    TrackToolBarMenu(at);
+  } else {
+    Default(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), position);
   }
-  dataMenu_.TrackTreeMenu(hwnd(), tree_.hwnd(), pt, SelectedNode());
+  if (id) OnCommand(static_cast<WPARAM>(id), 0);
 }
 
-void MainWindow::OnInitMenuPopup(HMENU menu) {
-  if (dataMenu_.IsDataMenu(menu)) {
-    dataMenu_.UpdateDataMenu(SelectedNode());
-    return;
+void MainWindow::TrackToolBarMenu(POINT at) {
+  const int id = toolBarMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
+  if (id) OnCommand(static_cast<WPARAM>(id), 0);
+}
+
+void MainWindow::TrackEditMenu(POINT at) {
+  const int id = editMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
+  if (id) OnCommand(static_cast<WPARAM>(id), 0);
+}
+
+// The edit menu's button: the menu opens under its bottom-left corner.
+void MainWindow::PopEditMenuUnder(int buttonId, HWND toolBar) {
+  RECT rc{};
+  POINT at{};
+  if (toolBar && SendMessageA(toolBar, TB_GETRECT, static_cast<WPARAM>(buttonId), reinterpret_cast<LPARAM>(&rc))) {
+    at = {rc.left, rc.bottom};
+    ClientToScreen(toolBar, &at);
+  } else {
+    at = MenuPoint(CurrentEditor() ? CurrentEditor() : hwnd(), -1);
   }
+  TrackEditMenu(at);
+}
+
+void MainWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  if (!menu) return;  // the menu closed
+  for (const TableMenu* m : {&mainMenu_, &treeMenu_, &pageCtrlMenu_, &toolBarMenu_, &editMenu_}) {
+    if (const char* hint = m->HintOf(menu, item, flags)) {
+      if (auto text = editor::StatusTextOfMenuHint(hint)) statusBar_.SetHint(*text);
+      return;
+    }
+  }
+}
+
+void MainWindow::ShowHint(const std::string& text) { statusBar_.SetHint(editor::StatusTextOfControlHint(text)); }
+
+void MainWindow::OnInitMenuPopup(HMENU menu) {
+  const editor::MenuFacts facts = Facts();
+  for (TableMenu* m : {&mainMenu_, &treeMenu_, &pageCtrlMenu_, &toolBarMenu_, &editMenu_})
+    if (m->Refresh(menu, facts, [this](int c) { return Available(c); })) return;
   // TrackClipMenu has set the states for its own use already.
   if (menu != historyMenu_ || tracking_) return;
   clipstore::UpdateMenuState(store_, GuidanceFrom(settings_), /*asPopup=*/false);
@@ -257,7 +408,7 @@ void MainWindow::CatchUpViews() {
   if (!pageStale_) return;
   pageStale_ = false;
   const bool cut = pages_.ShowPage(store_);
-  SetWindowTextA(hwnd(), cut ? "Ambrel - 先頭 1MB のみ表示 (読み取り専用)" : "Ambrel");
+  SetWindowTextA(hwnd(), (cut ? title_ + " - 先頭 1MB のみ表示 (読み取り専用)" : title_).c_str());
 }
 
 void MainWindow::CloseEditor() {
@@ -321,6 +472,12 @@ void MainWindow::Unpark(int left) {
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
+  if (msg.message == WM_MOUSEMOVE && hwnd()) {
+    if (msg.hwnd == tree_.hwnd()) ShowHint(kTreeHint);
+    else if (msg.hwnd == pages_.editor()) ShowHint(editor::kClipEditorHint);
+    else if (msg.hwnd == hwnd() || msg.hwnd == pages_.tabs()) ShowHint("");
+    return false;
+  }
   if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
   CloseEditor();

@@ -1,6 +1,7 @@
 // TMain: the editor window over the clip store: the clip tree, the page
-// control with the current clip's text, and the clip menu "一覧 (&V)" whose
-// submenu is also the hot-key pop-up.
+// control with the current clip's text, the menu bar (whose clip menu
+// "一覧 (&V)" is also the hot-key pop-up), the pop-up menus of the tree, the
+// tabs, the tool bars and the clip editor, and the status bar with hints.
 #pragma once
 
 #include <functional>
@@ -13,8 +14,11 @@
 #include "editor/clip_tree_win32.h"
 #include "editor/data_menu_win32.h"
 #include "editor/editor_commands_win32.h"
+#include "editor/status_bar_win32.h"
+#include "editor/table_menu_win32.h"
 #include "editor/text_drop_target_win32.h"
 #include "options/settings.h"
+#include "platform/handles_win32.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::win32 {
@@ -25,6 +29,7 @@ struct EditorServices {
   DataMenuServices dataMenu;
   // The commands that other parts of the program carry out.
   const EditorCommands& commands;
+  std::string title;  // the caption: the program's name and version
 };
 
 class MainWindow : public Window,
@@ -39,7 +44,8 @@ class MainWindow : public Window,
         chooser_(services.chooser),
         openHelp_(services.openHelp),
         commands_(services.commands),
-        dataMenu_(store_, settings_, services.dataMenu) {}
+        title_(services.title),
+        dataMenu_(store_, services.dataMenu) {}
   ~MainWindow() override;
   bool Create();
 
@@ -77,8 +83,15 @@ class MainWindow : public Window,
   void Unpark(int left);
   void TrackClipMenu(POINT at, bool asPopup);
   void SetDebugCaptions(const std::string& target, const std::string& foreground);
-  // Esc closes the window; true when the message was consumed.
+  // Esc closes the window, the pointer over a control shows its hint; true
+  // when the message was consumed.
   bool PreTranslate(const MSG& msg);
+  // Shows a control's hint in the status bar (after two spaces).
+  void ShowHint(const std::string& text);
+  // The tool bars' pop-up menu and the clip editor's edit menu, at a screen
+  // point.
+  void TrackToolBarMenu(POINT at);
+  void TrackEditMenu(POINT at);
 
   // The rich edit that the editing commands act on: a registered override
   // (a dialog's own editor) when it has one, else the current page's, else
@@ -100,7 +113,18 @@ class MainWindow : public Window,
   LRESULT OnNotify(const NMHDR& header);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnInitMenuPopup(HMENU menu);
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnContextMenu(HWND from, LPARAM position);
+  void TrackTreeMenu(LPARAM position);
+  // What the menus' rules look at now.
+  editor::MenuFacts Facts() const;
+  // Whether a menu item's command can run: registered, or carried out here.
+  bool Available(int id) const;
+  // The commands the window carries out itself; false for any other id.
+  bool RunOwnCommand(int id, LPARAM from);
+  bool RunEditCommand(int id);
+  bool RunSettingCommand(int id);
+  void PopEditMenuUnder(int buttonId, HWND toolBar);
   clipstore::TreeNode* SelectedNode() const;
   void OnRefreshViews();
   void OnMenuCommand(UINT id, bool asPopup);
@@ -124,11 +148,15 @@ class MainWindow : public Window,
   ClipChooser& chooser_;
   std::function<void(int context)> openHelp_;
   const EditorCommands& commands_;
+  std::string title_;
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;
   DataMenu dataMenu_;
+  StatusBar statusBar_;
   HMENU historyMenu_ = nullptr;
+  MenuHandle historyMenuOwner_;  // outlives the menus that hold it
+  TableMenu mainMenu_, treeMenu_, pageCtrlMenu_, toolBarMenu_, editMenu_;
   bool structureDirty_ = false;
   bool captionsDirty_ = false;
   bool pageDirty_ = false;

@@ -6,6 +6,7 @@
 
 #include "expand/dialog_parts_win32.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/std_edit_menu_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -37,6 +38,7 @@ void InputDialog::OnCreate() {
                      WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                      kEditId, WS_EX_CLIENTEDGE);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  AttachStdEditMenu(edit_);
   name_ = AddControl("STATIC", "Editer   ", SS_LEFT, 0);
   AddButtonRow(hwnd());
 }

@@ -9,6 +9,7 @@
 #include "platform/edit_byte_limit_win32.h"
 #include "platform/help_win32.h"
 #include "platform/message_box.h"
+#include "platform/std_edit_menu_win32.h"
 #include "usermenu/distribution.h"
 #include "usermenu/reg_list_window_win32.h"
 
@@ -90,6 +91,7 @@ void PostDialog::OnCreate() {
   LimitEditBytes(Item(kTitleEdit), 30);
   LimitEditBytes(Item(kRegEdit), 255);
   LimitEditBytes(Item(kTestEdit), 255);
+  for (int id : {kTitleEdit, kRegEdit, kTestEdit, kResultEdit}) AttachStdEditMenu(Item(id));
   HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                               0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kMaxHistorySpin), instance, nullptr);
