@@ -1,0 +1,164 @@
+// The editor's menu bar under Wine, used from the keyboard as a user would:
+// the items a menu offers follow the clips in the store and beginner mode,
+// and the status bar shows the hint of the item under the selection.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "ambrel/ambrel_run.h"
+#include "harness/clipboard.h"
+#include "harness/keyboard.h"
+#include "harness/popup_menu.h"
+#include "harness/remote_controls.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
+
+namespace ambrel::e2e {
+namespace {
+
+constexpr std::size_t kSlotRecordsSize = 12 * 784;
+constexpr std::size_t kBeginnerOffset = 1824;
+
+// The text of a status-bar panel of another process (its length is not
+// trusted: under Wine it counts characters).
+std::string StatusText(HWND bar, int panel) {
+  constexpr size_t kSize = 600;
+  RemoteBuffer buffer(bar, kSize);
+  char text[kSize] = {};
+  if (!buffer.Valid() || !buffer.Write(0, text, kSize)) return {};
+  SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(buffer.Address()));
+  buffer.Read(0, text, kSize - 1);
+  return text;
+}
+
+class EditorMenus : public ::testing::Test {
+ protected:
+  // Out of beginner mode, with a history file that holds no clip at all.
+  void SetUp() override {
+    ASSERT_TRUE(EmptyClipboardNow());
+    ASSERT_TRUE(ambrel_.FirstRunOutOfBeginnerMode());
+    const std::string hst = ambrel_.Folder().ReadFile("Ambrel.hst");
+    ASSERT_GE(hst.size(), kSlotRecordsSize);
+    ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.hst", "\xFF" + hst.substr(hst.size() - kSlotRecordsSize)));
+    ASSERT_TRUE(ambrel_.Start());
+    ambrel_.PostTray(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000));
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  }
+  HWND StatusBar() const { return FindChild(ambrel_.Editor(), STATUSCLASSNAMEA); }
+  ::testing::AssertionResult HintIs(const std::string& text) const {
+    std::string shown;
+    if (WaitUntil([&] { return (shown = StatusText(StatusBar(), 1)) == text; }, 3000))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the status bar shows \"" << shown << "\"";
+  }
+  // Opens a menu of the bar by Alt and its letter: the menu window.
+  HWND OpenBarMenu(WORD letter) {
+    EXPECT_TRUE(BringToForeground(ambrel_.Editor()));
+    PressKeys({VK_MENU, letter});
+    return WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  }
+  void CloseMenus(HWND menu) {
+    DismissMenu(menu);
+    DismissMenu(menu);
+    EXPECT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
+  }
+  void AddClip(const std::string& text) {
+    ASSERT_TRUE(SetClipboardText(text));
+    ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  }
+  // Whether the submenu behind `letter` of the open menu opens.
+  bool SubmenuOpens(HWND menu, char letter) {
+    PostKey(menu, static_cast<WORD>(letter));
+    return WaitForSubmenu(menu, 2000, ambrel_.Proc().Id()) != nullptr;
+  }
+
+  AmbrelRun ambrel_;
+};
+
+TEST_F(EditorMenus, DataMenuOffersTheSelectedClipsCommandsOnlyWithAClip) {
+  EXPECT_EQ(WindowText(ambrel_.Editor()).rfind("Ambrel Ver ", 0), 0u) << WindowText(ambrel_.Editor());
+  HWND menu = OpenBarMenu('D');
+  ASSERT_NE(menu, nullptr);
+  // Opened from the keyboard, the menu highlights its first item.
+  EXPECT_TRUE(HintIs("  すべてのクリップデータを一括処理します"));
+  PostKey(menu, VK_DOWN);
+  EXPECT_TRUE(HintIs("  選択されているクリップデータを処理します"));
+  EXPECT_FALSE(SubmenuOpens(menu, 'S'));  // 選択ﾃﾞｰﾀ: no clip to work on
+  CloseMenus(menu);
+
+  AddClip("一つ目");
+  menu = OpenBarMenu('D');
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(SubmenuOpens(menu, 'S'));
+  CloseMenus(menu);
+
+  AddClip("二つ目");
+  menu = OpenBarMenu('D');
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(SubmenuOpens(menu, 'S'));
+  CloseMenus(menu);
+}
+
+TEST_F(EditorMenus, BeginnerModeFromTheMenuChangesTheDataMenuAndIsSaved) {
+  AddClip("一つ目");
+  HWND menu = OpenBarMenu('S');  // 保守
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, 'M');  // 初心者ﾓｰﾄﾞ
+  ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
+  // The data menu now begins with the new clip, without the expert
+  // submenus.
+  menu = OpenBarMenu('D');
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(HintIs("  動的データを新規に追加します"));
+  EXPECT_FALSE(SubmenuOpens(menu, 'A'));  // 全ﾃﾞｰﾀ is hidden
+  CloseMenus(menu);
+
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  const std::string prm = ambrel_.Folder().ReadFile("Ambrel.prm");
+  ASSERT_GT(prm.size(), kBeginnerOffset);
+  EXPECT_EQ(prm[kBeginnerOffset], 1);
+}
+
+TEST_F(EditorMenus, HoverOverTheClipEditorShowsItsHint) {
+  AddClip("一つ目");
+  HWND edit = FindChild(ambrel_.Editor(), "RichEdit20A");
+  ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "一つ目"; }, 3000));
+  RECT rc{};
+  GetWindowRect(edit, &rc);
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  EXPECT_TRUE(HintIs("  ﾋｽﾄﾘﾃﾞｰﾀを編集します"));
+}
+
+// Run by hand for pictures: holds the data menu open (in beginner mode when
+// AMBREL_SCREENSHOT_BEGINNER is set) until the marker's ".done" appears.
+TEST_F(EditorMenus, HoldMenuOpenForScreenshot) {
+  const char* marker = std::getenv("AMBREL_SCREENSHOT_MARKER");
+  if (!marker) GTEST_SKIP() << "only for pictures";
+  AddClip("東京都千代田区\r\n丸の内一丁目");
+  AddClip("https://example.jp/ambrel を参照");
+  if (std::getenv("AMBREL_SCREENSHOT_BEGINNER")) {
+    HWND som = OpenBarMenu('S');
+    ASSERT_NE(som, nullptr);
+    PostKey(som, 'M');
+    ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
+  }
+  HWND menu = OpenBarMenu('D');
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, VK_DOWN);
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  const std::string ready = std::string(marker) + ".ready";
+  const std::string done = std::string(marker) + ".done";
+  HANDLE f = CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  CloseHandle(f);
+  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000));
+  CloseMenus(menu);
+}
+
+}  // namespace
+}  // namespace ambrel::e2e
