@@ -11,6 +11,7 @@
 #include "ambrel/ambrel_run.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
+#include "harness/mouse.h"
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
@@ -123,15 +124,24 @@ TEST_F(EditorMenus, BeginnerModeFromTheMenuChangesTheDataMenuAndIsSaved) {
   EXPECT_EQ(prm[kBeginnerOffset], 1);
 }
 
-TEST_F(EditorMenus, HoverOverTheClipEditorShowsItsHint) {
+TEST_F(EditorMenus, TheClipEditorShowsItsHintAndOpensTheEditMenu) {
   AddClip("一つ目");
   HWND edit = FindChild(ambrel_.Editor(), "RichEdit20A");
   ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "一つ目"; }, 3000));
   RECT rc{};
   GetWindowRect(edit, &rc);
   ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
-  SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+  const POINT middle{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+  SetCursorPos(middle.x, middle.y);
   EXPECT_TRUE(HintIs("  ﾋｽﾄﾘﾃﾞｰﾀを編集します"));
+
+  // A right click opens the edit menu, whose "編集 (&E)" holds the editing.
+  ASSERT_TRUE(ClickAt(middle, MouseButton::Right));
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(SubmenuOpens(menu, 'E'));
+  EXPECT_TRUE(HintIs("  前回動作をやり直します"));
+  CloseMenus(menu);
 }
 
 // Run by hand for pictures: holds the data menu open (in beginner mode when
