@@ -13,6 +13,20 @@ constexpr MenuEntry Sep(const char* name, Show show = S::kAlways) {
 }
 constexpr MenuEntry End() { return {K::kEnd, ""}; }
 
+// The editing items, alike in the menu bar's edit menu and the edit menu.
+constexpr MenuEntry Editing(const char* name, CommandId id, Rule rule) {
+  switch (id) {
+    case kCmdUndo: return {K::kItem, name, "元に戻す (&U)", "Menu前回動作をやり直します", id, rule};
+    case kCmdCut:
+      return {K::kItem, name, "切り取り (&T)", "Menu選択中の文字列を削除してクリップボードに転送します", id, rule};
+    case kCmdCopy: return {K::kItem, name, "ｺﾋﾟｰ (&C)", "Menu選択中の文字列をクリップボードに転送します", id, rule};
+    case kCmdPaste:
+      return {K::kItem, name, "貼り付け (&P)", "Menu選択中の文字列をクリップボードのデータと置き換えます", id, rule};
+    case kCmdDeleteChar: return {K::kItem, name, "削除 (&D)", "Menu選択中の文字列を削除します", id, rule};
+    default: return {K::kItem, name, "すべて選択 (&A)", "Menuすべての文字列を選択します", kCmdSelectAll, rule};
+  }
+}
+
 constexpr MenuEntry kMainMenu[] = {
     {K::kSubmenu, "MMData", "ﾃﾞｰﾀ(&D)", "Menuすべてのクリップデータの編集を行います"},
     {K::kSubmenu, "MMAllData", "全ﾃﾞｰﾀ (&A)", "Menuすべてのクリップデータを一括処理します", 0, R::kAlways,
@@ -59,18 +73,14 @@ constexpr MenuEntry kMainMenu[] = {
     End(),
 
     {K::kSubmenu, "MMEdit", "編集(&E)", "Menuクリップデータを編集します"},
-    {K::kItem, "MMUndo", "元に戻す (&U)", "Menu前回動作をやり直します", kCmdUndo, R::kHasClip},
+    Editing("MMUndo", kCmdUndo, R::kHasClip),
     Sep("MMLine8"),
-    {K::kItem, "MMCut", "切り取り (&T)", "Menu選択中の文字列を削除してクリップボードに転送します", kCmdCut,
-     R::kHasClipAndSelection},
-    {K::kItem, "MMCopy", "ｺﾋﾟｰ (&C)", "Menu選択中の文字列をクリップボードに転送します", kCmdCopy,
-     R::kHasClipAndSelection},
-    {K::kItem, "MMPaste", "貼り付け (&P)", "Menu選択中の文字列をクリップボードのデータと置き換えます", kCmdPaste,
-     R::kHasClipAndClipboard},
-    {K::kItem, "MMDelChar", "削除 (&D)", "Menu選択中の文字列を削除します", kCmdDeleteChar,
-     R::kHasClipAndSelection},
+    Editing("MMCut", kCmdCut, R::kHasClipAndSelection),
+    Editing("MMCopy", kCmdCopy, R::kHasClipAndSelection),
+    Editing("MMPaste", kCmdPaste, R::kHasClipAndClipboard),
+    Editing("MMDelChar", kCmdDeleteChar, R::kHasClipAndSelection),
     Sep("MMLine9"),
-    {K::kItem, "MMSelectAll", "すべて選択 (&A)", "Menuすべての文字列を選択します", kCmdSelectAll, R::kHasClip},
+    Editing("MMSelectAll", kCmdSelectAll, R::kHasClip),
     End(),
 
     {K::kSubmenu, "MMSom", "保守(&S)", "MenuAmbrelの保守関連です"},
@@ -167,17 +177,14 @@ constexpr MenuEntry kEditMenu[] = {
     {K::kItem, "EPSave", "保存...(&S)", "Menu編集中のデータをファイルに書き込みます", kCmdSaveClip},
     End(),
     {K::kSubmenu, "EPEdit", "編集 (&E)", "Menuデータの編集メニューです"},
-    {K::kItem, "EPUndo", "元に戻す (&U)", "Menu前回動作をやり直します", kCmdUndo},
+    Editing("EPUndo", kCmdUndo, R::kAlways),
     Sep("EPLine1"),
-    {K::kItem, "EPCut", "切り取り (&T)", "Menu選択中の文字列を削除してクリップボードに転送します", kCmdCut,
-     R::kEditorSelection},
-    {K::kItem, "EPCopy", "ｺﾋﾟｰ (&C)", "Menu選択中の文字列をクリップボードに転送します", kCmdCopy,
-     R::kEditorSelection},
-    {K::kItem, "EPPaste", "貼り付け (&P)", "Menu選択中の文字列をクリップボードのデータと置き換えます", kCmdPaste,
-     R::kClipboardText},
-    {K::kItem, "EPDelete", "削除 (&D)", "Menu選択中の文字列を削除します", kCmdDeleteChar, R::kEditorSelection},
+    Editing("EPCut", kCmdCut, R::kEditorSelection),
+    Editing("EPCopy", kCmdCopy, R::kEditorSelection),
+    Editing("EPPaste", kCmdPaste, R::kClipboardText),
+    Editing("EPDelete", kCmdDeleteChar, R::kEditorSelection),
     Sep("EPLine2"),
-    {K::kItem, "EPSelectAll", "すべて選択 (&A)", "Menuすべての文字列を選択します", kCmdSelectAll},
+    Editing("EPSelectAll", kCmdSelectAll, R::kAlways),
     End(),
     {K::kItem, "EPRemove", "削除 (&D)", "Menu編集中のクリップデータを削除します", kCmdDeleteClip, R::kAlways,
      C::kNone, S::kWithoutMetaEditor},

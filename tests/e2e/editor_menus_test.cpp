@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "ambrel/ambrel_run.h"
@@ -141,32 +140,6 @@ TEST_F(EditorMenus, TheClipEditorShowsItsHintAndOpensTheEditMenu) {
   ASSERT_NE(menu, nullptr);
   EXPECT_TRUE(SubmenuOpens(menu, 'E'));
   EXPECT_TRUE(HintIs("  前回動作をやり直します"));
-  CloseMenus(menu);
-}
-
-// Run by hand for pictures: holds the data menu open (in beginner mode when
-// AMBREL_SCREENSHOT_BEGINNER is set) until the marker's ".done" appears.
-TEST_F(EditorMenus, HoldMenuOpenForScreenshot) {
-  const char* marker = std::getenv("AMBREL_SCREENSHOT_MARKER");
-  if (!marker) GTEST_SKIP() << "only for pictures";
-  AddClip("東京都千代田区\r\n丸の内一丁目");
-  AddClip("https://example.jp/ambrel を参照");
-  if (std::getenv("AMBREL_SCREENSHOT_BEGINNER")) {
-    HWND som = OpenBarMenu('S');
-    ASSERT_NE(som, nullptr);
-    PostKey(som, 'M');
-    ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
-  }
-  HWND menu = OpenBarMenu('D');
-  ASSERT_NE(menu, nullptr);
-  PostKey(menu, VK_DOWN);
-  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
-  const std::string ready = std::string(marker) + ".ready";
-  const std::string done = std::string(marker) + ".done";
-  HANDLE f = CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(f, INVALID_HANDLE_VALUE);
-  CloseHandle(f);
-  EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60000));
   CloseMenus(menu);
 }
 
