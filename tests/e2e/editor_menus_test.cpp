@@ -143,5 +143,29 @@ TEST_F(EditorMenus, TheClipEditorShowsItsHintAndOpensTheEditMenu) {
   CloseMenus(menu);
 }
 
+// The user-menu dialog's title field offers the standard edit menu: select
+// all, then copy.
+TEST_F(EditorMenus, UserMenuDialogFieldsHaveTheStandardEditMenu) {
+  HWND tree = FindChild(ambrel_.Editor(), "SysTreeView32");
+  PostMessageA(ambrel_.Editor(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), -1);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  ChooseMenuItemByMnemonic(menu, 'N');  // 新規作成
+  HWND dialog = WaitForTopWindow("TPost", 5000, ambrel_.Proc().Id(), "", /*mustBeVisible=*/true);
+  ASSERT_NE(dialog, nullptr);
+  HWND title = GetDlgItem(dialog, 101);
+  SendMessageA(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("金額"));
+  for (char item : {'A', 'C'}) {  // すべて選択, ｺﾋﾟｰ
+    PostMessageA(title, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(title), -1);
+    menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+    ASSERT_NE(menu, nullptr) << item;
+    ChooseMenuItemByMnemonic(menu, item);
+    ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
+  }
+  EXPECT_TRUE(WaitUntil([] { return ReadClipboardText() == "金額"; }, 3000)) << ReadClipboardText().value_or("(none)");
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
+}
+
 }  // namespace
 }  // namespace ambrel::e2e
