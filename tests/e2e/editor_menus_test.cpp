@@ -167,5 +167,30 @@ TEST_F(EditorMenus, UserMenuDialogFieldsHaveTheStandardEditMenu) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
 }
 
+// The tabs' pop-up menu switches their place and their rows.
+TEST_F(EditorMenus, TabMenuMovesTheTabsAndWrapsThem) {
+  AddClip("一つ目");
+  HWND tabs = FindChild(ambrel_.Editor(), "SysTabControl32");
+  const auto style = [&] { return GetWindowLongA(tabs, GWL_STYLE); };
+  ASSERT_EQ(style() & (TCS_BOTTOM | TCS_MULTILINE), 0);
+  for (char item : {'T', 'M'}) {  // ﾀﾌﾞを上部に配置する, タブリストの複数行表示
+    PostMessageA(ambrel_.Editor(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tabs), -1);
+    HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+    ASSERT_NE(menu, nullptr) << item;
+    ChooseMenuItemByMnemonic(menu, item);
+    ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return (style() & (TCS_BOTTOM | TCS_MULTILINE)) == (TCS_BOTTOM | TCS_MULTILINE); },
+                        3000));
+}
+
+TEST_F(EditorMenus, HelpMenuOpensTheFirstStepsTopic) {
+  HWND menu = OpenBarMenu('H');
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, 'E');  // 簡単な使い方
+  EXPECT_NE(WaitForTopWindow("THelp", 5000, ambrel_.Proc().Id(), "Ambrel ヘルプ - はじめに（簡単な使い方）", true),
+            nullptr);
+}
+
 }  // namespace
 }  // namespace ambrel::e2e
