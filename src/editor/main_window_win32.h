@@ -12,9 +12,13 @@
 #include "editor/clip_pages_win32.h"
 #include "editor/clip_tree_win32.h"
 #include "editor/data_menu_win32.h"
+#include "editor/edit_bar_win32.h"
+#include "editor/editor_layout.h"
 #include "editor/editor_commands_win32.h"
+#include "editor/separator_win32.h"
 #include "editor/text_drop_target_win32.h"
 #include "options/settings.h"
+#include "platform/handles_win32.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::win32 {
@@ -39,6 +43,7 @@ class MainWindow : public Window,
         chooser_(services.chooser),
         openHelp_(services.openHelp),
         commands_(services.commands),
+        messages_(services.dataMenu.messages),
         dataMenu_(store_, settings_, services.dataMenu) {}
   ~MainWindow() override;
   bool Create();
@@ -91,6 +96,9 @@ class MainWindow : public Window,
   bool AcceptsTextAt(POINT screen) const override;
   bool DropTextAt(POINT screen, const std::string& text) override;
 
+  // The tool bars (a right click on one reaches WM_CONTEXTMENU with it).
+  bool IsEditBar(HWND window) const { return window && (window == bar1_.hwnd() || window == bar2_.hwnd()); }
+
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
@@ -101,6 +109,23 @@ class MainWindow : public Window,
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnInitMenuPopup(HMENU menu);
   void OnContextMenu(HWND from, LPARAM position);
+  void OnPaint();
+  // The tool bars, the separators and the tree's drag (editor_bars_win32.cpp).
+  void CreateBars();
+  void ApplyBarsDpi(int dpi);
+  EditBar& BarInUse() { return settings_.Beginner() ? bar2_ : bar1_; }
+  // Shows the bar in use when there is a clip, hides the other one and
+  // enables their buttons; true when what is shown changed.
+  bool RefreshToolBar();
+  bool HandlesCommand(int id) const;
+  int StatusBarHeight() const;
+  void StepPage(int step);
+  void OnVertSepMoved(int d);
+  void OnHrzSepMoved(int d);
+  void OnBarHint(const std::string& hint);
+  void OnTreeDragBegin(const NMTREEVIEWA& info);
+  bool OnTreeDragMouse(UINT msg, LPARAM lParam);
+  void OnTreeDrop(clipstore::TreeNode* dragged, clipstore::TreeNode* target);
   clipstore::TreeNode* SelectedNode() const;
   void OnRefreshViews();
   void OnMenuCommand(UINT id, bool asPopup);
@@ -124,11 +149,19 @@ class MainWindow : public Window,
   ClipChooser& chooser_;
   std::function<void(int context)> openHelp_;
   const EditorCommands& commands_;
+  MessageBoxes& messages_;
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;
   DataMenu dataMenu_;
   HMENU historyMenu_ = nullptr;
+  ImageListHandle toolImages_;
+  EditBar bar1_{EditBar::kNormal, [this](const std::string& hint) { OnBarHint(hint); }};
+  EditBar bar2_{EditBar::kBeginner, [this](const std::string& hint) { OnBarHint(hint); }};
+  Separator vertSep_{true, [this](int d) { OnVertSepMoved(d); }};
+  Separator hrzSep_{false, [this](int d) { OnHrzSepMoved(d); }};
+  editor::EditorLayout layout_;  // as last laid out
+  int laidOutStyle_ = -1;        // VertWindow of that layout, -1 before the first
   bool structureDirty_ = false;
   bool captionsDirty_ = false;
   bool pageDirty_ = false;
