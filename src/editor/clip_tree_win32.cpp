@@ -102,15 +102,7 @@ void ClipTree::SetButtons(bool on) {
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
-clipstore::TreeNode* ClipTree::SelectedNode() const {
-  HTREEITEM item = TreeView_GetSelection(tree_);
-  if (!item) return nullptr;
-  TVITEMA tv{};
-  tv.mask = TVIF_PARAM;
-  tv.hItem = item;
-  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  return reinterpret_cast<clipstore::TreeNode*>(tv.lParam);
-}
+clipstore::TreeNode* ClipTree::SelectedNode() const { return NodeOfItem(TreeView_GetSelection(tree_)); }
 
 void ClipTree::SelectAt(POINT screenPoint) {
   TVHITTESTINFO hit{};
