@@ -42,7 +42,7 @@ int MainWindow::CenterPanelWidth() const {
 int MainWindow::CenterPanelHeight() const {
   RECT rc{};
   GetClientRect(hwnd(), &rc);
-  return rc.bottom - rc.top;
+  return rc.bottom - rc.top - StatusBarHeight();
 }
 
 void MainWindow::OnSettingChanged(options::Setting which) {

@@ -201,6 +201,15 @@ TEST_F(Editor, ToolButtonsStepThroughThePagesAndWrapAround) {
   EXPECT_LE(ScreenRect(bar).bottom, ScreenRect(Child("RichEdit20A")).top);
   ASSERT_TRUE(WaitUntil([&] { return SendMessageA(bar, TB_ISBUTTONENABLED, editor::kCmdNextClip, 0) != 0; }, 3000));
   ASSERT_EQ(CurrentTab(), 0);
+  // With PopupHint on (as at a first start) a button shows its hint as a tip.
+  RECT next{};
+  ASSERT_TRUE(ToolButtonRect(bar, editor::kCmdNextClip, next));
+  ASSERT_TRUE(MouseAt({(next.left + next.right) / 2, (next.top + next.bottom) / 2}));
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND tip : FindTopWindows("tooltips_class32", "", ambrel_.Proc().Id()))
+      if (IsWindowVisible(tip) && WindowText(tip) == "次のクリップデータに移動します") return true;
+    return false;
+  }, 5000));
   ClickButton(editor::kCmdNextClip);
   EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(Child("RichEdit20A")) == "表示テスト \\ 円記号"; }, 3000));
   EXPECT_EQ(CurrentTab(), 1);
@@ -254,6 +263,13 @@ TEST_F(Editor, SeparatorsResizeTheTreeWithinItsLimits) {
   const RECT wider = ScreenRect(tree);
   Drag({grip.x + 40, grip.y}, {before.left + 20, grip.y}, FindChild(ambrel_.Editor(), "TVertSep"), false);
   EXPECT_EQ(ScreenRect(tree).right, wider.right);
+  // Pages 120 pixels wide: the 6 buttons of 27 go on two rows, above the text.
+  const RECT tabs = ScreenRect(Child("SysTabControl32"));
+  const int sepRight = ScreenRect(FindChild(ambrel_.Editor(), "TVertSep")).right;
+  Drag({grip.x + 40, grip.y}, {grip.x + 40 + tabs.right - 120 - sepRight, grip.y},
+       FindChild(ambrel_.Editor(), "TVertSep"), false);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenRect(ToolBar()).bottom - ScreenRect(ToolBar()).top >= 52; }, 3000));
+  EXPECT_LE(ScreenRect(ToolBar()).bottom, ScreenRect(Child("RichEdit20A")).top);
 
   ASSERT_TRUE(RestartWithSettings(ambrel_, [](app::TParamRecord& r) {
     r.VertWindow = 0;
