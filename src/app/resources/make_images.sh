@@ -11,8 +11,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-ink='#1F3A6E'
-amber='#F2A900'
+. "$here/palette.sh"
 paper='#FFFFFF'
 red='#C62828'
 green='#2E7D32'
