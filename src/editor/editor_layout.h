@@ -32,7 +32,8 @@ int DraggedTreeExtent(int tree, int rest, int d, int restFloor);
 int TreeExtentForStyle(options::Settings& settings, bool vertical, bool wasVertical,
                        Box currentTree, Box centerPanel);
 
-// The designed lengths at the window's DPI.
+// Lengths of the layout: the defaults are the designed ones at 96 DPI,
+// which the window scales to its DPI.
 struct LayoutMetrics {
   int border = 8;           // the centre panel's border
   int vertSeparator = 6;    // between the tree and the pages, side by side

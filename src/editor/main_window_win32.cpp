@@ -140,14 +140,17 @@ void MainWindow::LayOut() {
   const int smallest = ScaleForWindow(hwnd(), kSmallestPanel);
   if (IsIconic(hwnd()) || rc.right < smallest || rc.bottom < smallest) return;
   const int dpi = DpiForWindow(hwnd());
-  const editor::LayoutMetrics metrics{ScaleForDpi(8, dpi), ScaleForDpi(6, dpi), ScaleForDpi(7, dpi)};
+  const editor::LayoutMetrics designed;
+  const editor::LayoutMetrics metrics{ScaleForDpi(designed.border, dpi), ScaleForDpi(designed.vertSeparator, dpi),
+                                      ScaleForDpi(designed.hrzSeparator, dpi)};
   const editor::Box client{0, 0, rc.right, rc.bottom};
   const bool vertical = settings_.VertWindow() != 0;
-  const editor::Box panel = editor::ComputeEditorLayout(client, StatusBarHeight(), vertical, 0, metrics).centerPanel;
+  const int statusBar = StatusBarHeight();
+  const editor::Box panel = editor::ComputeEditorLayout(client, statusBar, vertical, 0, metrics).centerPanel;
   const bool wasVertical = laidOutStyle_ < 0 ? vertical : laidOutStyle_ != 0;
   const int extent = editor::TreeExtentForStyle(settings_, vertical, wasVertical, layout_.tree, panel);
   laidOutStyle_ = vertical ? 1 : 0;
-  layout_ = editor::ComputeEditorLayout(client, StatusBarHeight(), vertical, extent, metrics);
+  layout_ = editor::ComputeEditorLayout(client, statusBar, vertical, extent, metrics);
   const auto move = [](HWND w, const editor::Box& b) { MoveWindow(w, b.left, b.top, b.Width(), b.Height(), TRUE); };
   move(tree_.hwnd(), layout_.tree);
   Separator& shown = vertical ? vertSep_ : hrzSep_;
