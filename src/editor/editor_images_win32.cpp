@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/resource.h"
+#include "editor/editor_image_ids.h"
 
 namespace ambrel::win32 {
 namespace {
