@@ -267,10 +267,15 @@ TEST_F(Editor, SeparatorsResizeTheTreeWithinItsLimits) {
   EXPECT_TRUE(WaitUntil([&] { return ScreenRect(ToolBar()).bottom - ScreenRect(ToolBar()).top >= 52; }, 3000));
   EXPECT_LE(ScreenRect(ToolBar()).bottom, ScreenRect(Child("RichEdit20A")).top);
 
-  ASSERT_TRUE(RestartWithSettings(ambrel_, [](app::TParamRecord& r) {
+  // The tree's width is what the parameter file keeps as TreeW.
+  const RECT narrowPages = ScreenRect(tree);
+  int savedTreeW = 0;
+  ASSERT_TRUE(RestartWithSettings(ambrel_, [&](app::TParamRecord& r) {
+    savedTreeW = r.TreeW;
     r.VertWindow = 0;
     r.Beginner = 0;
   }));
+  EXPECT_EQ(savedTreeW, narrowPages.right - narrowPages.left);
   OpenEditor();
   tree = Child("SysTreeView32");
   HWND hrz = FindChild(ambrel_.Editor(), "THrzSep");
