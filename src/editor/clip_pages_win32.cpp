@@ -82,6 +82,8 @@ void ClipPages::Layout(const RECT& area) {
   MoveWindow(tabs_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
   RECT inner = area;
   TabCtrl_AdjustRect(tabs_, FALSE, &inner);
+  page_ = inner;
+  inner.top += placeBar_ ? placeBar_(page_) : 0;
   MoveWindow(edit_, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
   SetWindowPos(edit_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

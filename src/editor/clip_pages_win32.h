@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "clipstore/clip_store.h"
@@ -26,7 +27,12 @@ class ClipPages {
   // Selects the current page's tab and loads its text into the editor; true
   // when the text was cut at the limit.
   bool ShowPage(const clipstore::TClipBase& store);
+  // The tabs fill `area`; inside them the tool bar in use (placed by
+  // `placeBar`, which answers its height) stands above the text.
   void Layout(const RECT& area);
+  void SetToolBarPlacer(std::function<int(const RECT& page)> placeBar) { placeBar_ = std::move(placeBar); }
+  // The height inside the tabs that the tool bar and the text share.
+  int PageHeight() const { return page_.bottom - page_.top; }
   int SelectedTab() const;
   // The editor's text changed by the user (not by ShowPage).
   bool IsUserEdit() const { return !loading_; }
@@ -41,6 +47,8 @@ class ClipPages {
   HWND tabs_ = nullptr;
   HWND edit_ = nullptr;
   GdiObject font_;
+  std::function<int(const RECT& page)> placeBar_;
+  RECT page_{};
   bool loading_ = false;
   std::string face_ = "ＭＳ Ｐゴシック";
   int height_ = -16;

@@ -2,44 +2,18 @@
 
 #include <utility>
 
+#include "editor/editor_images_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/handles_win32.h"
 
 namespace ambrel::win32 {
 namespace {
 
-enum Image { kHistoryMenu, kStaticMenu, kUserMenu, kHistoryClip, kStaticClip, kUserClip, kCount };
-
+// The slot's icon for a root or user-menu node (its image index is its
+// slot); clip nodes show none.
 int ImageOf(const clipstore::TreeNode& node) {
-  if (!node.IsClipNode()) return node.imageIndex == 0 ? kHistoryMenu : node.imageIndex == 1 ? kStaticMenu : kUserMenu;
-  const int slot = clipstore::kClipImageBase - node.imageIndex;
-  return slot == 0 ? kHistoryClip : slot == 1 ? kStaticClip : kUserClip;
-}
-
-// Small pictures of `size` pixels: folders for menus, sheets for clips.
-HIMAGELIST MakeImages(int size) {
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24, kCount, 0);
-  const COLORREF colors[kCount] = {RGB(0x1F, 0x3A, 0x6E), RGB(0x2E, 0x7D, 0x32), RGB(0xF2, 0xA9, 0x00),
-                                   RGB(0x5C, 0x7C, 0xB8), RGB(0x66, 0xBB, 0x6A), RGB(0xFF, 0xD5, 0x4F)};
-  HDC screen = GetDC(nullptr);
-  for (int i = 0; i < kCount; ++i) {
-    GdiObject bitmap(CreateCompatibleBitmap(screen, size, size));
-    {
-      MemoryDc dc(screen);
-      SelectedObject sel(dc.get(), bitmap.get());
-      const RECT all{0, 0, size, size};
-      FillRect(dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
-      GdiObject brush(CreateSolidBrush(colors[i]));
-      // Designed on 16 pixels.
-      const auto at = [size](int v) { return v * size / 16; };
-      const RECT shape = i < kHistoryClip ? RECT{at(1), at(4), at(15), at(14)}
-                                          : RECT{at(3), at(1), at(13), at(15)};
-      FillRect(dc.get(), &shape, static_cast<HBRUSH>(brush.get()));
-    }
-    ImageList_Add(list, static_cast<HBITMAP>(bitmap.get()), nullptr);
-  }
-  ReleaseDC(nullptr, screen);
-  return list;
+  if (node.IsClipNode() || node.imageIndex < 0 || node.imageIndex >= kEditorImageCount) return I_IMAGENONE;
+  return node.imageIndex;
 }
 
 }  // namespace
@@ -60,7 +34,7 @@ void ClipTree::ApplyDpi(int dpi) {
   GdiObject font = CreateUiFont(dpi);
   SendMessageA(tree_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   font_ = std::move(font);
-  ImageListHandle images(MakeImages(SystemMetricForDpi(SM_CXSMICON, dpi)));
+  ImageListHandle images(LoadTreeIcons(SystemMetricForDpi(SM_CXSMICON, dpi)));
   TreeView_SetImageList(tree_, images.get(), TVSIL_NORMAL);
   images_ = std::move(images);
 }
@@ -128,15 +102,7 @@ void ClipTree::SetButtons(bool on) {
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
-clipstore::TreeNode* ClipTree::SelectedNode() const {
-  HTREEITEM item = TreeView_GetSelection(tree_);
-  if (!item) return nullptr;
-  TVITEMA tv{};
-  tv.mask = TVIF_PARAM;
-  tv.hItem = item;
-  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  return reinterpret_cast<clipstore::TreeNode*>(tv.lParam);
-}
+clipstore::TreeNode* ClipTree::SelectedNode() const { return NodeOfItem(TreeView_GetSelection(tree_)); }
 
 void ClipTree::SelectAt(POINT screenPoint) {
   TVHITTESTINFO hit{};
@@ -147,6 +113,80 @@ void ClipTree::SelectAt(POINT screenPoint) {
 
 clipstore::TreeNode* ClipTree::NodeOf(const NMTREEVIEWA& info) {
   return reinterpret_cast<clipstore::TreeNode*>(info.itemNew.lParam);
+}
+
+}  // namespace ambrel::win32
+
+namespace ambrel::win32 {
+
+clipstore::TreeNode* ClipTree::NodeOfItem(HTREEITEM item) const {
+  if (!item) return nullptr;
+  TVITEMA tv{};
+  tv.mask = TVIF_PARAM;
+  tv.hItem = item;
+  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  return reinterpret_cast<clipstore::TreeNode*>(tv.lParam);
+}
+
+HTREEITEM ClipTree::ItemAt(POINT screenPoint) const {
+  TVHITTESTINFO hit{};
+  hit.pt = screenPoint;
+  ScreenToClient(tree_, &hit.pt);
+  HTREEITEM item = TreeView_HitTest(tree_, &hit);
+  return (hit.flags & TVHT_ONITEM) ? item : nullptr;
+}
+
+// The drag image is drawn over the tree's window rectangle.
+POINT ClipTree::InDragFrame(POINT screenPoint) const {
+  RECT frame{};
+  GetWindowRect(tree_, &frame);
+  return {screenPoint.x - frame.left, screenPoint.y - frame.top};
+}
+
+bool ClipTree::BeginDrag(const NMTREEVIEWA& info) {
+  clipstore::TreeNode* node = NodeOf(info);
+  if (!node || !node->clip) return false;
+  dragged_ = node;
+  TreeView_SelectItem(tree_, info.itemNew.hItem);
+  dragImage_.reset(TreeView_CreateDragImage(tree_, info.itemNew.hItem));
+  POINT screen = info.ptDrag;
+  ClientToScreen(tree_, &screen);
+  if (dragImage_) {
+    ImageList_BeginDrag(dragImage_.get(), 0, 0, 0);
+    const POINT at = InDragFrame(screen);
+    ImageList_DragEnter(tree_, at.x, at.y);
+  }
+  return true;
+}
+
+void ClipTree::DragTo(POINT screenPoint) {
+  if (!dragged_) return;
+  HTREEITEM target = ItemAt(screenPoint);
+  if (dragImage_) ImageList_DragShowNolock(FALSE);
+  TreeView_SelectDropTarget(tree_, target);
+  if (dragImage_) {
+    ImageList_DragShowNolock(TRUE);
+    const POINT at = InDragFrame(screenPoint);
+    ImageList_DragMove(at.x, at.y);
+  }
+  SetCursor(LoadCursorA(nullptr, target ? IDC_ARROW : IDC_NO));
+}
+
+clipstore::TreeNode* ClipTree::Drop(POINT screenPoint) {
+  clipstore::TreeNode* target = dragged_ ? NodeOfItem(ItemAt(screenPoint)) : nullptr;
+  CancelDrag();
+  return target;
+}
+
+void ClipTree::CancelDrag() {
+  if (!dragged_) return;
+  dragged_ = nullptr;
+  if (dragImage_) {
+    ImageList_DragLeave(tree_);
+    ImageList_EndDrag();
+    dragImage_.reset();
+  }
+  TreeView_SelectDropTarget(tree_, nullptr);
 }
 
 }  // namespace ambrel::win32

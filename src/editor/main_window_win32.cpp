@@ -22,7 +22,6 @@ constexpr UINT kRefreshViews = WM_APP + 1;
 // Sizes at 96 DPI.
 constexpr int kDesignedWidth = 640;
 constexpr int kDesignedHeight = 480;
-constexpr int kSplitterGap = 3;
 constexpr int kSmallestPanel = 120;
 
 clipstore::GuidanceSettings GuidanceFrom(const options::Settings& s) {
@@ -50,7 +49,7 @@ int MainWindow::CenterPanelWidth() const {
 int MainWindow::CenterPanelHeight() const {
   RECT rc{};
   GetClientRect(hwnd(), &rc);
-  return rc.bottom - rc.top;
+  return rc.bottom - rc.top - StatusBarHeight();
 }
 
 void MainWindow::OnSettingChanged(options::Setting which) {
@@ -64,6 +63,19 @@ void MainWindow::OnSettingChanged(options::Setting which) {
       OnSize();
       break;
     case options::Setting::kVertWindow: OnSize(); break;
+    case options::Setting::kBeginner:
+      RefreshToolBar();
+      OnSize();
+      break;
+    case options::Setting::kPopupHint:
+      bar1_.SetPopupHint(settings_.PopupHint());
+      bar2_.SetPopupHint(settings_.PopupHint());
+      break;
+    case options::Setting::kMultiLineBar:
+      bar1_.SetWrap(settings_.MultiLineBar());
+      bar2_.SetWrap(settings_.MultiLineBar());
+      OnSize();
+      break;
     default: break;
   }
 }
@@ -107,6 +119,12 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return Default(msg, wParam, lParam);
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (OnTreeDragMouse(msg, lParam)) return 0;
+      return Default(msg, wParam, lParam);
     case kRefreshViews: OnRefreshViews(); return 0;
     case WM_CLOSE: CloseEditor(); return 0;
     default: return Default(msg, wParam, lParam);
@@ -117,6 +135,7 @@ void MainWindow::OnCreate() {
   tree_.Create(hwnd(), kTreeId);
   pages_.Create(hwnd(), kTabsId, kEditId);
   statusBar_.Create(hwnd(), kStatusId);
+  CreateBars();
   store_.SetObserver(this);
   settings_.AddObserver(this);
   store_.DefineDefaultSlots();
@@ -136,31 +155,41 @@ void MainWindow::LayOut() {
   layoutStale_ = false;
   RECT rc{};
   GetClientRect(hwnd(), &rc);
-  rc.bottom -= statusBar_.Height();
   // Minimised or absurdly small: keep the stored splitter positions.
   const int smallest = ScaleForWindow(hwnd(), kSmallestPanel);
   if (IsIconic(hwnd()) || rc.right < smallest || rc.bottom < smallest) return;
-  const int gap = ScaleForWindow(hwnd(), kSplitterGap);
-  if (settings_.VertWindow() == 0) {
-    // Horizontal layout: the tree above the pages.
-    const int treeHeight = settings_.GetTreeHeight(rc.bottom);
-    MoveWindow(tree_.hwnd(), 0, 0, rc.right, treeHeight, TRUE);
-    pages_.Layout(RECT{0, treeHeight + gap, rc.right, rc.bottom});
-  } else {
-    const int treeWidth = settings_.GetTreeWidth(rc.right);
-    MoveWindow(tree_.hwnd(), 0, 0, treeWidth, rc.bottom, TRUE);
-    pages_.Layout(RECT{treeWidth + gap, 0, rc.right, rc.bottom});
-  }
+  const int dpi = DpiForWindow(hwnd());
+  const editor::LayoutMetrics designed;
+  const editor::LayoutMetrics metrics{ScaleForDpi(designed.border, dpi), ScaleForDpi(designed.vertSeparator, dpi),
+                                      ScaleForDpi(designed.hrzSeparator, dpi)};
+  const editor::Box client{0, 0, rc.right, rc.bottom};
+  const bool vertical = settings_.VertWindow() != 0;
+  const int statusBar = StatusBarHeight();
+  const editor::Box panel = editor::ComputeEditorLayout(client, statusBar, vertical, 0, metrics).centerPanel;
+  const bool wasVertical = laidOutStyle_ < 0 ? vertical : laidOutStyle_ != 0;
+  const int extent = editor::TreeExtentForStyle(settings_, vertical, wasVertical, layout_.tree, panel);
+  laidOutStyle_ = vertical ? 1 : 0;
+  layout_ = editor::ComputeEditorLayout(client, statusBar, vertical, extent, metrics);
+  const auto move = [](HWND w, const editor::Box& b) { MoveWindow(w, b.left, b.top, b.Width(), b.Height(), TRUE); };
+  move(tree_.hwnd(), layout_.tree);
+  Separator& shown = vertical ? vertSep_ : hrzSep_;
+  move(shown.hwnd(), layout_.separator);
+  ShowWindow(shown.hwnd(), SW_SHOWNA);
+  ShowWindow((vertical ? hrzSep_ : vertSep_).hwnd(), SW_HIDE);
+  pages_.Layout(RECT{layout_.pages.left, layout_.pages.top, layout_.pages.right, layout_.pages.bottom});
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   const int dpi = ApplyDpiChange(hwnd(), wParam, lParam);
   tree_.ApplyDpi(dpi);
   pages_.ApplyDpi(dpi);
+  ApplyBarsDpi(dpi);
   OnSize();
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (bar1_.OnNotify(header) || bar2_.OnNotify(header)) return 0;
   // Until the views are rebuilt their items may stand for deleted clips.
   if (structureDirty_) return 0;
   if (header.idFrom == kTreeId && header.code == TVN_SELCHANGEDA) {
@@ -168,6 +197,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     clipstore::TreeNode* node = ClipTree::NodeOf(info);
     if (node && node->clip && node->clip->pageIndex != store_.CurrentPage())
       store_.SetCurrentPage(node->clip->pageIndex);
+  } else if (header.idFrom == kTreeId && header.code == TVN_BEGINDRAGA) {
+    OnTreeDragBegin(reinterpret_cast<const NMTREEVIEWA&>(header));
   } else if (header.idFrom == kTabsId && header.code == TCN_SELCHANGE) {
     store_.SetCurrentPage(pages_.SelectedTab());
   }
@@ -186,6 +217,10 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   // Menu items and tool buttons (whose lParam is the tool bar) alike.
   const int id = LOWORD(wParam);
+  if (id == editor::kCmdPrevClip || id == editor::kCmdNextClip) {
+    StepPage(id == editor::kCmdNextClip ? 1 : -1);
+    return;
+  }
   if (commands_.Run(id, Context()) || RunOwnCommand(id, lParam)) return;
   if (lParam == 0) OnMenuCommand(id, /*asPopup=*/false);
 }
@@ -253,6 +288,7 @@ void MainWindow::ShowEditor() {
 }
 
 void MainWindow::CatchUpViews() {
+  if (RefreshToolBar()) layoutStale_ = true;
   if (tabsStale_) {
     tabsStale_ = false;
     pageStale_ = layoutStale_ = true;  // several rows of tabs take room from the editor

@@ -13,9 +13,12 @@
 #include "editor/clip_pages_win32.h"
 #include "editor/clip_tree_win32.h"
 #include "editor/data_menu_win32.h"
+#include "editor/edit_bar_win32.h"
+#include "editor/editor_layout.h"
 #include "editor/editor_commands_win32.h"
 #include "editor/status_bar_win32.h"
 #include "editor/table_menu_win32.h"
+#include "editor/separator_win32.h"
 #include "editor/text_drop_target_win32.h"
 #include "options/settings.h"
 #include "platform/handles_win32.h"
@@ -45,6 +48,7 @@ class MainWindow : public Window,
         openHelp_(services.openHelp),
         commands_(services.commands),
         title_(services.title),
+        messages_(services.dataMenu.messages),
         dataMenu_(store_, services.dataMenu) {}
   ~MainWindow() override;
   bool Create();
@@ -104,6 +108,9 @@ class MainWindow : public Window,
   bool AcceptsTextAt(POINT screen) const override;
   bool DropTextAt(POINT screen, const std::string& text) override;
 
+  // The tool bars (a right click on one reaches WM_CONTEXTMENU with it).
+  bool IsEditBar(HWND window) const { return window && (window == bar1_.hwnd() || window == bar2_.hwnd()); }
+
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
@@ -125,6 +132,23 @@ class MainWindow : public Window,
   bool RunEditCommand(int id);
   bool RunSettingCommand(int id);
   void PopEditMenuUnder(int buttonId, HWND toolBar);
+  void OnPaint();
+  // The tool bars, the separators and the tree's drag (editor_bars_win32.cpp).
+  void CreateBars();
+  void ApplyBarsDpi(int dpi);
+  EditBar& BarInUse() { return settings_.Beginner() ? bar2_ : bar1_; }
+  // Shows the bar in use when there is a clip, hides the other one and
+  // enables their buttons; true when what is shown changed.
+  bool RefreshToolBar();
+  bool HandlesCommand(int id) const;
+  int StatusBarHeight() const;
+  void StepPage(int step);
+  void OnVertSepMoved(int d);
+  void OnHrzSepMoved(int d);
+  void OnBarHint(const std::string& hint);
+  void OnTreeDragBegin(const NMTREEVIEWA& info);
+  bool OnTreeDragMouse(UINT msg, LPARAM lParam);
+  void OnTreeDrop(clipstore::TreeNode* dragged, clipstore::TreeNode* target);
   clipstore::TreeNode* SelectedNode() const;
   void OnRefreshViews();
   void OnMenuCommand(UINT id, bool asPopup);
@@ -149,6 +173,7 @@ class MainWindow : public Window,
   std::function<void(int context)> openHelp_;
   const EditorCommands& commands_;
   std::string title_;
+  MessageBoxes& messages_;
   ClipTree tree_;
   ClipPages pages_;
   ClipMenu clipMenu_;
@@ -157,6 +182,13 @@ class MainWindow : public Window,
   HMENU historyMenu_ = nullptr;
   MenuHandle historyMenuOwner_;  // outlives the menus that hold it
   TableMenu mainMenu_, treeMenu_, pageCtrlMenu_, toolBarMenu_, editMenu_;
+  ImageListHandle toolImages_;
+  EditBar bar1_{EditBar::kNormal, [this](const std::string& hint) { OnBarHint(hint); }};
+  EditBar bar2_{EditBar::kBeginner, [this](const std::string& hint) { OnBarHint(hint); }};
+  Separator vertSep_{true, [this](int d) { OnVertSepMoved(d); }};
+  Separator hrzSep_{false, [this](int d) { OnHrzSepMoved(d); }};
+  editor::EditorLayout layout_;  // as last laid out
+  int laidOutStyle_ = -1;        // VertWindow of that layout, -1 before the first
   bool structureDirty_ = false;
   bool captionsDirty_ = false;
   bool pageDirty_ = false;

@@ -83,23 +83,7 @@ class UserMenus : public AmbrelWithNotepad {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
   // The message of the error box the program shows now, after closing it.
-  std::string TakeErrorBox() {
-    std::string text;
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-          box = FindTopWindow("#32770", "", ambrel_.Proc().Id());
-          if (!box || !IsWindowVisible(box)) return false;
-          text.clear();
-          for (const ChildWindow& c : ChildWindows(box))
-            if (lstrcmpiA(c.className.c_str(), "Static") == 0) text += c.text;
-          return !text.empty();
-        },
-        5000);
-    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
-    return text;
-  }
+  std::string TakeErrorBox() { return TakeMessageBox(ambrel_.Proc().Id()); }
 };
 
 TEST_F(UserMenus, CopiedAddressGoesIntoTheUrlMenu) {

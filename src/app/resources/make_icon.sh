@@ -6,8 +6,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-ink='#1F3A6E'
-amber='#F2A900'
+. "$here/palette.sh"
 pngs=()
 for size in 256 48 32 24 20 16; do
   inset=$(( size / 8 > 1 ? size / 8 : 1 ))

@@ -24,7 +24,11 @@ void SendKey(WORD virtualKey, bool up) {
 }  // namespace
 
 bool StartWithSettings(AmbrelRun& run, const std::function<void(app::TParamRecord&)>& change) {
-  if (!run.Start() || !run.QuitThroughTrayMenu()) return false;
+  return run.Start() && RestartWithSettings(run, change);
+}
+
+bool RestartWithSettings(AmbrelRun& run, const std::function<void(app::TParamRecord&)>& change) {
+  if (!run.QuitThroughTrayMenu()) return false;
   const std::string path = run.Folder().File("Ambrel.prm");
   std::string bytes = run.Folder().ReadFile("Ambrel.prm");
   if (bytes.size() != sizeof(app::TParamRecord)) return false;

@@ -17,6 +17,8 @@ namespace ambrel::e2e {
 // Starts Ambrel once so it writes its default parameter file, quits it,
 // lets `change` edit the record and starts it again on the changed file.
 bool StartWithSettings(AmbrelRun& run, const std::function<void(app::TParamRecord&)>& change);
+// The same for a run that is going: quits it, changes the file, starts again.
+bool RestartWithSettings(AmbrelRun& run, const std::function<void(app::TParamRecord&)>& change);
 
 // A key held down (real input) for the life of the object.
 class HeldKey {

@@ -53,7 +53,42 @@ void WalkTree(HWND tree, const RemoteBuffer& buffer, HTREEITEM item, int depth,
   }
 }
 
+HTREEITEM FindTreeItem(HWND tree, const RemoteBuffer& buffer, HTREEITEM item, const std::string& text,
+                       int depth) {
+  for (; item && depth < 64;
+       item = reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    if (TreeItemString(tree, buffer, item) == text) return item;
+    const auto child =
+        reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    if (HTREEITEM found = FindTreeItem(tree, buffer, child, text, depth + 1)) return found;
+  }
+  return nullptr;
+}
+
+// A RECT filled by `message` in the control's process, in screen coordinates.
+bool RemoteRect(HWND control, UINT message, WPARAM wparam, const void* in, size_t inSize, RECT& out) {
+  RemoteBuffer buffer(control, sizeof(RECT));
+  if (!buffer.Valid() || (in && !buffer.Write(0, in, inSize))) return false;
+  if (!Send(control, message, wparam, reinterpret_cast<LPARAM>(buffer.Address()))) return false;
+  if (!buffer.Read(0, &out, sizeof out)) return false;
+  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&out), 2);
+  return true;
+}
+
 }  // namespace
+
+bool TreeItemRect(HWND tree, const std::string& text, RECT& out) {
+  RemoteBuffer buffer(tree, sizeof(TVITEMA) + kTextBytes);
+  if (!buffer.Valid()) return false;
+  const auto root = reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  HTREEITEM item = FindTreeItem(tree, buffer, root, text, 0);
+  if (!item) return false;
+  return RemoteRect(tree, TVM_GETITEMRECT, TRUE, &item, sizeof item, out);
+}
+
+bool ToolButtonRect(HWND toolBar, int command, RECT& out) {
+  return RemoteRect(toolBar, TB_GETRECT, static_cast<WPARAM>(command), nullptr, 0, out);
+}
 
 RemoteBuffer::RemoteBuffer(HWND windowOfProcess, size_t size) : size_(size) {
   process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,

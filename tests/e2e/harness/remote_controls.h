@@ -45,6 +45,12 @@ std::vector<TreeItemText> ReadTreeView(HWND tree);
 // Text of the selected item; empty when none is selected.
 std::string ReadTreeSelection(HWND tree);
 
+// Screen rectangle of the label of the first item (in pre-order) whose text
+// is `text` (scrolled out of sight or not); false when there is none.
+bool TreeItemRect(HWND tree, const std::string& text, RECT& out);
+// Screen rectangle of the tool-bar button that sends `command`.
+bool ToolButtonRect(HWND toolBar, int command, RECT& out);
+
 // Captions of the tabs of a SysTabControl32, left to right.
 std::vector<std::string> ReadTabCaptions(HWND tab);
 // Index of the selected tab, -1 when none.

@@ -130,4 +130,22 @@ std::string DescribeChildren(HWND parent) {
   return out;
 }
 
+std::string TakeMessageBox(DWORD processId, unsigned timeoutMs) {
+  std::string text;
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        box = FindTopWindow("#32770", "", processId);
+        if (!box || !IsWindowVisible(box)) return false;
+        text.clear();
+        for (const ChildWindow& c : ChildWindows(box))
+          if (lstrcmpiA(c.className.c_str(), "Static") == 0) text += c.text;
+        return !text.empty();
+      },
+      timeoutMs);
+  if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000);
+  return text;
+}
+
 }  // namespace ambrel::e2e

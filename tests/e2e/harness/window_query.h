@@ -41,6 +41,10 @@ std::vector<ChildWindow> ChildWindows(HWND parent);
 // as window classes are); nullptr when there is none.
 HWND FindChild(HWND parent, const std::string& className);
 
+// The text of the message box a process shows (within `timeoutMs`), after
+// closing it with OK; empty when none came.
+std::string TakeMessageBox(DWORD processId, unsigned timeoutMs = 5000);
+
 // One line per window for failure messages: handle, class, text.
 std::string DescribeWindows(const std::vector<HWND>& windows);
 std::string DescribeChildren(HWND parent);
