@@ -18,6 +18,7 @@
 #include "harness/wait.h"
 #include "harness/window_query.h"
 #include "hooklib/tesk_win32.h"
+#include "hooklib/union_data.h"
 
 namespace ambrel::e2e {
 namespace {
@@ -233,6 +234,30 @@ TEST_P(PasteMethod, PastesIntoNotepadAndWordpad) {
     std::printf("wordpad takes no Shift+Insert here; its paste is not checked\n");
   }
   wordpad.Close();
+}
+
+// A 32-bit application: the companion's hooks (Tesk32.dll) catch the hot key
+// there and take the paste request.
+TEST_P(PasteMethod, PastesIntoA32BitNotepadThroughTheCompanion) {
+  ambrel_.WithCompanion();
+  ASSERT_TRUE(StartWithSettings(ambrel_, [](app::TParamRecord& r) { r.PasteMethod = GetParam(); }));
+  ASSERT_TRUE(WaitUntil(
+      [] {
+        const HANDLE served = OpenEventA(SYNCHRONIZE, FALSE, hooklib::kCompanionHooksName);
+        if (served) CloseHandle(served);
+        return served != nullptr;
+      },
+      10000))
+      << "the companion did not set its hooks";
+  notepad_ = Notepad("syswow64\\notepad.exe");
+  StartNotepad();
+  BOOL wow = FALSE;
+  ASSERT_TRUE(IsWow64Process(notepad_.Proc().Handle(), &wow) && wow) << "not a 32-bit notepad";
+  HWND menu = PressHotKey();
+  ASSERT_NE(menu, nullptr) << "no clip menu from the 32-bit window";
+  ChooseMenuItemByIndex(menu, 1);
+  EXPECT_TRUE(WaitForNotepadText("[two")) << notepad_.Text();
+  EXPECT_EQ(FindTopWindow("#32770", "", ambrel_.Proc().Id()), nullptr) << "a refusal box";
 }
 
 std::string MethodName(const ::testing::TestParamInfo<int>& info) {

@@ -49,7 +49,7 @@ std::string VersionText(const std::string& file, const char* key, VS_FIXEDFILEIN
 }
 
 TEST(Resources, BothBinariesCarryTheVersionOfTheTrayTip) {
-  for (const char* name : {"Ambrel.exe", "Tesk.dll"}) {
+  for (const char* name : {"Ambrel.exe", "Tesk.dll", "Ambrel32.exe", "Tesk32.dll"}) {
     VS_FIXEDFILEINFO fixed{};
     EXPECT_EQ(VersionText(BesideExe(name), "FileVersion", &fixed), AMBREL_VERSION_TEXT) << name;
     EXPECT_EQ(VersionText(BesideExe(name), "OriginalFilename", &fixed), name);
