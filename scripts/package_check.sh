@@ -21,7 +21,7 @@ fail() { echo "package check: $*" >&2; problems=$((problems + 1)); }
 [ -f "$msi" ] || fail "$msi is missing"
 [ -f "$zip" ] || fail "$zip is missing"
 if [ "$problems" -eq 0 ]; then
-  files=$(msiinfo export "$msi" File | cut -f3)
+  files=$(msiinfo export "$msi" File | tail -n +4 | cut -f3)  # below the three header rows
   for f in Ambrel.exe Tesk.dll ReadMe.txt; do
     grep -qx "$f" <<<"$files" || fail "the MSI lacks $f"
   done
@@ -46,7 +46,7 @@ if [ "$problems" -eq 0 ]; then
     wine msiexec /x "$(winepath -w "$msi")" /qn >/dev/null 2>&1  # a leftover from an earlier run
     rm -rf "$unix_dir"
     wine msiexec /i "$(winepath -w "$msi")" /qn ADDLOCAL=Main,StartAtSignIn || say "msiexec /i failed ($?)"
-    for f in Ambrel.exe Tesk.dll; do [ -f "$unix_dir/$f" ] || say "not installed: $unix_dir/$f"; done
+    for f in $files; do [ -f "$unix_dir/$f" ] || say "not installed: $unix_dir/$f"; done
     [ -f "$start_menu/Ambrel.lnk" ] || say "no Start-menu shortcut in $start_menu"
     startup="$start_menu/StartUp"  # Wine's spelling; the folder's name case matters on Linux
     [ -f "$startup/Ambrel.lnk" ] || say "no sign-in shortcut in $startup"
@@ -58,7 +58,7 @@ if [ "$problems" -eq 0 ]; then
     # be deleted; ending the session lets it go, as signing out does.
     wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
     wine msiexec /x "$(winepath -w "$msi")" /qn || say "msiexec /x failed ($?)"
-    for f in Ambrel.exe Tesk.dll ReadMe.txt; do [ ! -e "$unix_dir/$f" ] || say "left after uninstall: $f"; done
+    for f in $files; do [ ! -e "$unix_dir/$f" ] || say "left after uninstall: $f"; done
     [ ! -e "$start_menu/Ambrel.lnk" ] || say "Start-menu shortcut left after uninstall"
     [ ! -e "$startup/Ambrel.lnk" ] || say "sign-in shortcut left after uninstall"
     [ -s "$unix_dir/Ambrel.hst" ] || say "the uninstall removed the user's Ambrel.hst"
