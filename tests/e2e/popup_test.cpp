@@ -238,17 +238,16 @@ TEST_P(PasteMethod, PastesIntoNotepadAndWordpad) {
 
 // A 32-bit application: the companion's hooks (Tesk32.dll) catch the hot key
 // there and take the paste request.
+bool CompanionHooksSet() {
+  const HANDLE served = OpenEventA(SYNCHRONIZE, FALSE, hooklib::kCompanionHooksName);
+  if (served) CloseHandle(served);
+  return served != nullptr;
+}
+
 TEST_P(PasteMethod, PastesIntoA32BitNotepadThroughTheCompanion) {
   ambrel_.WithCompanion();
   ASSERT_TRUE(StartWithSettings(ambrel_, [](app::TParamRecord& r) { r.PasteMethod = GetParam(); }));
-  ASSERT_TRUE(WaitUntil(
-      [] {
-        const HANDLE served = OpenEventA(SYNCHRONIZE, FALSE, hooklib::kCompanionHooksName);
-        if (served) CloseHandle(served);
-        return served != nullptr;
-      },
-      10000))
-      << "the companion did not set its hooks";
+  ASSERT_TRUE(WaitUntil(CompanionHooksSet, 10000)) << "the companion did not set its hooks";
   notepad_ = Notepad("syswow64\\notepad.exe");
   StartNotepad();
   BOOL wow = FALSE;
@@ -258,6 +257,8 @@ TEST_P(PasteMethod, PastesIntoA32BitNotepadThroughTheCompanion) {
   ChooseMenuItemByIndex(menu, 1);
   EXPECT_TRUE(WaitForNotepadText("[two")) << notepad_.Text();
   EXPECT_EQ(FindTopWindow("#32770", "", ambrel_.Proc().Id()), nullptr) << "a refusal box";
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_FALSE(CompanionHooksSet()) << "the companion outlived the program";
 }
 
 std::string MethodName(const ::testing::TestParamInfo<int>& info) {
