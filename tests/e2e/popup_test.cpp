@@ -333,6 +333,34 @@ TEST_F(Popup, NoMenuWhileAnErrorBoxIsOpenAndAGoneTargetIsReported) {
   DismissMenu(menu);
 }
 
+// Without the companion no hook library is inside a 32-bit process: the
+// paste is refused with a box, and the chosen clip stays on the clipboard.
+TEST_F(Popup, WithoutTheCompanionAPasteIntoA32BitWindowIsRefused) {
+  Start();
+  Notepad notepad32("syswow64\\notepad.exe");
+  ASSERT_TRUE(notepad32.Start());
+  ASSERT_TRUE(BringToForeground(notepad32.Window()));
+  ambrel_.PostTray(WM_MOUSEMOVE);  // the tray menu's target: the foreground window
+  ambrel_.PostTray(WM_LBUTTONDOWN);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  ChooseMenuItemByIndex(menu, 1);
+  std::string text;
+  HWND box = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        box = FindTopWindow("#32770", "", ambrel_.Proc().Id());
+        text.clear();
+        if (box) for (const ChildWindow& c : ChildWindows(box)) text += c.text;
+        return text.find("このアプリケーションには自動で貼り付けできません。") != std::string::npos;
+      },
+      5000))
+      << text;
+  EXPECT_EQ(ReadClipboardText(), "two");
+  if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  notepad32.Close();
+}
+
 TEST_F(Popup, NoMenuOverTheProgramsOwnWindow) {
   Start();
   ambrel_.PostTray(WM_LBUTTONDBLCLK);
