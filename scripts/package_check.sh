@@ -29,6 +29,13 @@ if [ "$problems" -eq 0 ]; then
   grep -q "^ProgramMenuFolder	\[INSTALLDIR\]Ambrel.exe" <<<"$shortcuts" || fail "no Start-menu shortcut"
   grep -q "^StartupFolder	\[INSTALLDIR\]Ambrel.exe" <<<"$shortcuts" || fail "no sign-in shortcut"
   msiinfo export "$msi" Feature | grep -q "^StartAtSignIn	" || fail "no sign-in feature"
+  # Both hook libraries export the same seven names.
+  exports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p'; }
+  if grep -qx Tesk32.dll <<<"$files"; then
+    stage="build/package/Ambrel-$version-x64"
+    [ "$(exports "$stage/Tesk.dll" | wc -l)" -eq 7 ] || fail "Tesk.dll does not export seven names"
+    [ "$(exports "$stage/Tesk.dll")" = "$(exports "$stage/Tesk32.dll")" ] || fail "Tesk32.dll's exports differ from Tesk.dll's"
+  fi
   entries=$(python3 -m zipfile -l "$zip")
   for f in Ambrel.exe Tesk.dll ReadMe.txt; do
     grep -q "Ambrel-$version-x64/$f " <<<"$entries" || fail "the zip lacks $f"
