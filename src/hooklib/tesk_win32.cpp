@@ -14,9 +14,14 @@ HINSTANCE gModule = nullptr;
 SettingsBlock gBlock;
 Win32HookSystem gSystem(gBlock);
 HookState gState;
+// True in the process that set the hooks of the 32-bit library (the
+// companion). On 64-bit Windows the system runs a 32-bit global hook for the
+// threads of 64-bit processes in the installing thread; those messages are
+// Tesk.dll's to handle inside the 64-bit processes, so there they only pass on.
+bool gForeignMessages = false;
 
 LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0) {
+  if (lParam != 0 && !gForeignMessages) {
     MSG& m = *reinterpret_cast<MSG*>(lParam);
     HookMsg msg{reinterpret_cast<Handle>(m.hwnd), m.message, m.wParam, m.lParam};
     if (OnGetMessage(gState, gSystem, code, wParam, msg)) {
@@ -30,7 +35,7 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0) {
+  if (lParam != 0 && !gForeignMessages) {
     const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(lParam);
     OnCallWndProc(gState, gSystem, code, m.message, m.wParam, m.lParam);
   }
@@ -39,7 +44,7 @@ LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK SysMsgProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0) {
+  if (lParam != 0 && !gForeignMessages) {
     const MSG& m = *reinterpret_cast<const MSG*>(lParam);
     OnSysMsgFilter(gState, gSystem, code,
                    HookMsg{reinterpret_cast<Handle>(m.hwnd), m.message, m.wParam, m.lParam});
@@ -130,6 +135,9 @@ TESK_API UINT WINAPI SetHook(HWND owner) {
     slots.sys = ToHandle32(sys);
     d.OwnerWindow = ToHandle32(owner);
     result = RegisterWindowMessageA(kPopupRequestName);
+#ifndef _WIN64
+    gForeignMessages = get != nullptr;
+#endif
   });
   return ok ? result : 0;
 }
