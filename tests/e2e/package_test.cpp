@@ -18,9 +18,16 @@
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
+#include "hooklib/union_data.h"
 
 namespace ambrel::e2e {
 namespace {
+
+bool CompanionHooksSet() {
+  const HANDLE served = OpenEventA(SYNCHRONIZE, FALSE, hooklib::kCompanionHooksName);
+  if (served) CloseHandle(served);
+  return served != nullptr;
+}
 
 std::string FileText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -44,6 +51,11 @@ TEST(Package, TheInstalledProgramRecordsACopyAndSavesItBesideItself) {
       },
       kStartTimeoutMs));
 
+  const bool withCompanion = FileExists(std::string(folder) + "\\Ambrel32.exe");
+  if (withCompanion) {
+    EXPECT_TRUE(WaitUntil(CompanionHooksSet, 10000)) << "the installed companion did not start";
+  }
+
   const std::string copied = "installed copy 17";
   ASSERT_TRUE(SetClipboardText(copied));
   HWND tree = FindChild(FindTopWindow("TMain", "", program.Id()), "SysTreeView32");
@@ -60,6 +72,7 @@ TEST(Package, TheInstalledProgramRecordsACopyAndSavesItBesideItself) {
   ASSERT_NE(menu, nullptr);
   ChooseMenuItemByMnemonic(menu, 'X');
   ASSERT_TRUE(program.WaitForExit(10000));
+  EXPECT_FALSE(CompanionHooksSet()) << "the companion outlived the program";
   EXPECT_NE(FileText(std::string(folder) + "\\Ambrel.hst").find(copied), std::string::npos)
       << "the history file beside the installed program lacks the copy";
 }
