@@ -2,7 +2,8 @@
 # Builds both targets: the native core with its tests (build/native, ASan and
 # UBSan) and the Windows program with its end-to-end tests (build/win).
 #   scripts/build.sh [native|win|program|win32|all]   (program: Ambrel.exe and Tesk.dll only;
-#   win32: the 32-bit companion Ambrel32.exe and Tesk32.dll in build/win32, copied beside the program)
+#   win32: the 32-bit companion Ambrel32.exe and Tesk32.dll in build/win32, copied beside the
+#   program; win builds it too)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-all}
@@ -20,7 +21,8 @@ if [ "$what" = win ] || [ "$what" = program ] || [ "$what" = all ]; then
     cmake --build "$root/build/win" -j "$jobs"
   fi
 fi
-if [ "$what" = win32 ] || [ "$what" = all ]; then
+# The end-to-end tests of build/win use the companion too.
+if [ "$what" = win32 ] || [ "$what" = win ] || [ "$what" = all ]; then
   cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
   cmake --build "$root/build/win32" -j "$jobs" --target Tesk32 Ambrel32
