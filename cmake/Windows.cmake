@@ -16,6 +16,12 @@ function(ambrel_add_resources target rc)
   target_sources(${target} PRIVATE ${obj})
 endfunction()
 
+# A 32-bit configure builds only the companion for 32-bit applications.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  include(${CMAKE_SOURCE_DIR}/cmake/Companion32.cmake)
+  return()
+endif()
+
 # The hook library links only against the system; the program links against it at load time.
 file(GLOB TESK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/hooklib/*.cpp)
 if(TESK_SOURCES)

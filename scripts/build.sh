@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds both targets: the native core with its tests (build/native, ASan and
 # UBSan) and the Windows program with its end-to-end tests (build/win).
-#   scripts/build.sh [native|win|program|all]   (program: Ambrel.exe and Tesk.dll only)
+#   scripts/build.sh [native|win|program|win32|all]   (program: Ambrel.exe and Tesk.dll only;
+#   win32: the 32-bit companion Ambrel32.exe and Tesk32.dll in build/win32, copied beside the
+#   program; win builds it too)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-all}
@@ -18,4 +20,13 @@ if [ "$what" = win ] || [ "$what" = program ] || [ "$what" = all ]; then
   else
     cmake --build "$root/build/win" -j "$jobs"
   fi
+fi
+# The end-to-end tests of build/win use the companion too.
+if [ "$what" = win32 ] || [ "$what" = win ] || [ "$what" = all ]; then
+  cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
+  cmake --build "$root/build/win32" -j "$jobs" --target Tesk32 Ambrel32
+  # The program starts its companion from its own folder.
+  mkdir -p "$root/build/win"
+  cp "$root/build/win32/Ambrel32.exe" "$root/build/win32/Tesk32.dll" "$root/build/win/"
 fi

@@ -9,8 +9,16 @@ ambrel_deps_require() {
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool
     python3 fp-utils
+    wixl msitools
+    gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
+    wine32:i386
   )
   local missing=() p
+  # 32-bit Wine runs the 32-bit companion's tests; it must be there before
+  # any Wine prefix is made (a prefix made without it starts nothing after).
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture i386; else sudo dpkg --add-architecture i386; fi
+  fi
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done

@@ -60,6 +60,9 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
     e2e_rc=${PIPESTATUS[0]}
   fi
   [ "$e2e_rc" -eq 0 ] || failed=1
+  step "packages: zip and MSI, installed, run and removed under Wine"
+  { bash scripts/package.sh && bash scripts/package_check.sh; } 2>&1 | tee "$logs/package.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
   step "editor screenshot"
   bash scripts/screenshot_editor.sh build/win || echo "(no screenshot)"
 fi
@@ -88,8 +91,11 @@ if [ -f "$logs/e2e-retry.log" ]; then
     fi
   done
 fi
-passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} ))
-failures=$(( ${native_failed:-0} + ${e2e_failed:-0} ))
+# The package check counts as one test.
+package_passed=$(grep -c '^package check: passed$' "$logs/package.log" 2>/dev/null)
+package_failed=$(grep -c '^package check: FAILED$' "$logs/package.log" 2>/dev/null)
+passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} + ${package_passed:-0} ))
+failures=$(( ${native_failed:-0} + ${e2e_failed:-0} + ${package_failed:-0} ))
 [ $failed -ne 0 ] && [ $failures -eq 0 ] && failures=1
 echo
 echo "$passed passed, $failures failed"

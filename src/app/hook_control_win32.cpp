@@ -28,8 +28,12 @@ void TeskHookControl::InstallHook(HWND owner) {
     number = ::SetHook(owner);
   }
   popupRequest_ = number == 0 ? kNoRequest : number;
+  if (Installed()) companion_.Start(owner);
 }
 
-void TeskHookControl::RemoveHook() { ::FreeHook(); }
+void TeskHookControl::RemoveHook() {
+  companion_.Stop();
+  ::FreeHook();
+}
 
 }  // namespace ambrel::win32

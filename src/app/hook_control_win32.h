@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/companion_win32.h"
 #include "options/settings.h"
 
 namespace ambrel::win32 {
@@ -28,6 +29,7 @@ class TeskHookControl final : public options::HookControl {
  private:
   static constexpr UINT kNoRequest = static_cast<UINT>(-1);
   UINT popupRequest_ = kNoRequest;
+  Companion companion_;  // the same hooks in 32-bit applications
 };
 
 }  // namespace ambrel::win32

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "app/paste_reach.h"
 #include "clipstore/clip_choice.h"
 #include "expand/meta_list.h"
 #include "hooklib/tesk_win32.h"
+#include "hooklib/union_data.h"
 #include "options/settings.h"
 #include "platform/handles_win32.h"
 #include "platform/message_box.h"
@@ -14,18 +16,41 @@ namespace {
 
 bool KeyDown(int vk) { return (GetKeyState(vk) & 0x80) != 0; }
 
-// A hook library of one bitness is never loaded into a process of the other,
-// so nobody there would take the paste request.
-bool SameBitness(HANDLE process) {
+// A hook library of one bitness is never loaded into a process of the other.
+bool OtherBitness(HANDLE process) {
   BOOL targetWow = FALSE, ownWow = FALSE;
   if (!IsWow64Process(process, &targetWow) || !IsWow64Process(GetCurrentProcess(), &ownWow))
-    return true;  // cannot tell: let the request try
-  return targetWow == ownWow;
+    return false;  // cannot tell: let the request try
+  return targetWow != ownWow;
 }
 
-bool HookCanEnter(DWORD processId) {
+bool CompanionServes() {
+  const KernelHandle event(OpenEventA(SYNCHRONIZE, FALSE, hooklib::kCompanionHooksName));
+  return static_cast<bool>(event);
+}
+
+// The RID of the process token's mandatory label; 0 when it cannot be read.
+std::uint32_t IntegrityLevel(HANDLE process) {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &raw)) return 0;
+  const KernelHandle token(raw);
+  alignas(TOKEN_MANDATORY_LABEL) unsigned char buffer[64] = {};
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof buffer, &size)) return 0;
+  const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+  const UCHAR count = *GetSidSubAuthorityCount(sid);
+  return count == 0 ? 0 : *GetSidSubAuthority(sid, count - 1);
+}
+
+app::PasteReach ReachOf(DWORD processId) {
   const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  return !process || SameBitness(process.get());
+  if (!process) return app::PasteReach::kReachable;  // cannot tell: let the request try
+  app::PasteTargetFacts facts;
+  facts.otherBitness = OtherBitness(process.get());
+  facts.otherBitnessServed = facts.otherBitness && CompanionServes();
+  facts.targetIntegrity = IntegrityLevel(process.get());
+  facts.ownIntegrity = IntegrityLevel(GetCurrentProcess());
+  return app::DecidePasteReach(facts);
 }
 
 }  // namespace
@@ -41,12 +66,13 @@ void PasteController::PostPasteRequest(HWND target) {
   DWORD processId = 0;
   const DWORD thread = GetWindowThreadProcessId(target, &processId);
   const WPARAM byKeys = static_cast<WPARAM>(s_.settings.PasteByKeys());
-  if (!HookCanEnter(processId) ||
-      !PostThreadMessageA(thread, GetPasteMsgNo(), byKeys, reinterpret_cast<LPARAM>(target))) {
-    s_.messages.ErrorBox(
-        "このアプリケーションには自動で貼り付けできません。\r\n選んだテキストはクリップボードにあります。",
-        0);
+  const app::PasteReach reach = ReachOf(processId);
+  if (reach != app::PasteReach::kReachable) {
+    s_.messages.ErrorBox(app::PasteReachMessage(reach), 0);
+    return;
   }
+  if (!PostThreadMessageA(thread, GetPasteMsgNo(), byKeys, reinterpret_cast<LPARAM>(target)))
+    s_.messages.ErrorBox(app::PasteReachMessage(app::PasteReach::kHookAbsent), 0);
 }
 
 void PasteController::ChooseClip(int pageIndex, bool asPopup, const ChoiceView& view) {

@@ -14,9 +14,14 @@ HINSTANCE gModule = nullptr;
 SettingsBlock gBlock;
 Win32HookSystem gSystem(gBlock);
 HookState gState;
+// True in the process that set the hooks of the 32-bit library (the
+// companion). On 64-bit Windows the system runs a 32-bit global hook for the
+// threads of 64-bit processes in the installing thread; those messages are
+// Tesk.dll's to handle inside the 64-bit processes, so there they only pass on.
+bool gForeignMessages = false;
 
 LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0) {
+  if (lParam != 0 && !gForeignMessages) {
     MSG& m = *reinterpret_cast<MSG*>(lParam);
     HookMsg msg{reinterpret_cast<Handle>(m.hwnd), m.message, m.wParam, m.lParam};
     if (OnGetMessage(gState, gSystem, code, wParam, msg)) {
@@ -30,7 +35,7 @@ LRESULT CALLBACK GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0) {
+  if (lParam != 0 && !gForeignMessages) {
     const CWPSTRUCT& m = *reinterpret_cast<const CWPSTRUCT*>(lParam);
     OnCallWndProc(gState, gSystem, code, m.message, m.wParam, m.lParam);
   }
@@ -39,7 +44,7 @@ LRESULT CALLBACK CallWndProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK SysMsgProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (lParam != 0) {
+  if (lParam != 0 && !gForeignMessages) {
     const MSG& m = *reinterpret_cast<const MSG*>(lParam);
     OnSysMsgFilter(gState, gSystem, code,
                    HookMsg{reinterpret_cast<Handle>(m.hwnd), m.message, m.wParam, m.lParam});
@@ -61,6 +66,22 @@ void Unhook(std::uint32_t hook, BOOL* result = nullptr) {
   const BOOL ok = UnhookWindowsHookEx(FromHandle32<HHOOK>(hook));
   if (result) *result = ok;
 }
+
+// Where SetHook keeps the handles of the hooks it set. The block's slots
+// belong to the 64-bit library, whose hooks the program sets; the 32-bit
+// library serves the program's 32-bit companion, which keeps its own hooks
+// in its process (the system ignores the handle that CallNextHookEx gets).
+struct HookSlots {
+  std::uint32_t& get;
+  std::uint32_t& call;
+  std::uint32_t& sys;
+};
+#ifdef _WIN64
+HookSlots SlotsOf(UnionData& d) { return {d.GetMessageHook, d.CallWndProcHook, d.SysMsgFilterHook}; }
+#else
+std::uint32_t gCompanionHooks[3] = {};
+HookSlots SlotsOf(UnionData&) { return {gCompanionHooks[0], gCompanionHooks[1], gCompanionHooks[2]}; }
+#endif
 
 void OnLoad(HINSTANCE module) {
   gModule = module;
@@ -97,7 +118,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 TESK_API UINT WINAPI SetHook(HWND owner) {
   UINT result = 0;
   const bool ok = WriteSettings([&](UnionData& d) {
-    if (d.GetMessageHook != 0) return;
+    HookSlots slots = SlotsOf(d);
+    if (slots.get != 0) return;
     HHOOK get = SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, gModule, 0);
     HHOOK call = SetWindowsHookExA(WH_CALLWNDPROC, CallWndProc, gModule, 0);
     HHOOK sys = SetWindowsHookExA(WH_SYSMSGFILTER, SysMsgProc, gModule, 0);
@@ -108,11 +130,14 @@ TESK_API UINT WINAPI SetHook(HWND owner) {
       if (sys) UnhookWindowsHookEx(sys);
       call = sys = nullptr;
     }
-    d.GetMessageHook = ToHandle32(get);
-    d.CallWndProcHook = ToHandle32(call);
-    d.SysMsgFilterHook = ToHandle32(sys);
+    slots.get = ToHandle32(get);
+    slots.call = ToHandle32(call);
+    slots.sys = ToHandle32(sys);
     d.OwnerWindow = ToHandle32(owner);
     result = RegisterWindowMessageA(kPopupRequestName);
+#ifndef _WIN64
+    gForeignMessages = get != nullptr;
+#endif
   });
   return ok ? result : 0;
 }
@@ -120,11 +145,12 @@ TESK_API UINT WINAPI SetHook(HWND owner) {
 TESK_API BOOL WINAPI FreeHook() {
   BOOL result = TRUE;
   const bool ok = WriteSettings([&](UnionData& d) {
-    if (d.GetMessageHook == 0) return;
-    if (d.CallWndProcHook) Unhook(d.CallWndProcHook);
-    if (d.SysMsgFilterHook) Unhook(d.SysMsgFilterHook);
-    Unhook(d.GetMessageHook, &result);
-    d.GetMessageHook = d.CallWndProcHook = d.SysMsgFilterHook = 0;
+    HookSlots slots = SlotsOf(d);
+    if (slots.get == 0) return;
+    if (slots.call) Unhook(slots.call);
+    if (slots.sys) Unhook(slots.sys);
+    Unhook(slots.get, &result);
+    slots.get = slots.call = slots.sys = 0;
   });
   return ok && result;
 }

@@ -12,6 +12,8 @@ namespace ambrel::hooklib {
 inline constexpr char kUnionDataName[] = "UnionData for TESK.DLL";
 inline constexpr char kPopupRequestName[] = "Ambrel KeyBoard";
 inline constexpr char kPasteMessageName[] = "Ambrel PasteMessage";
+// A named event that exists while the 32-bit companion's hooks are set.
+inline constexpr char kCompanionHooksName[] = "Ambrel 32-bit hooks";
 inline constexpr int kDllVersion = 100;
 inline constexpr std::size_t kMenuCapSize = 31;
 

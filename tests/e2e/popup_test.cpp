@@ -18,6 +18,7 @@
 #include "harness/wait.h"
 #include "harness/window_query.h"
 #include "hooklib/tesk_win32.h"
+#include "hooklib/union_data.h"
 
 namespace ambrel::e2e {
 namespace {
@@ -235,6 +236,31 @@ TEST_P(PasteMethod, PastesIntoNotepadAndWordpad) {
   wordpad.Close();
 }
 
+// A 32-bit application: the companion's hooks (Tesk32.dll) catch the hot key
+// there and take the paste request.
+bool CompanionHooksSet() {
+  const HANDLE served = OpenEventA(SYNCHRONIZE, FALSE, hooklib::kCompanionHooksName);
+  if (served) CloseHandle(served);
+  return served != nullptr;
+}
+
+TEST_P(PasteMethod, PastesIntoA32BitNotepadThroughTheCompanion) {
+  ambrel_.WithCompanion();
+  ASSERT_TRUE(StartWithSettings(ambrel_, [](app::TParamRecord& r) { r.PasteMethod = GetParam(); }));
+  ASSERT_TRUE(WaitUntil(CompanionHooksSet, 10000)) << "the companion did not set its hooks";
+  notepad_ = Notepad("syswow64\\notepad.exe");
+  StartNotepad();
+  BOOL wow = FALSE;
+  ASSERT_TRUE(IsWow64Process(notepad_.Proc().Handle(), &wow) && wow) << "not a 32-bit notepad";
+  HWND menu = PressHotKey();
+  ASSERT_NE(menu, nullptr) << "no clip menu from the 32-bit window";
+  ChooseMenuItemByIndex(menu, 1);
+  EXPECT_TRUE(WaitForNotepadText("[two")) << notepad_.Text();
+  EXPECT_EQ(FindTopWindow("#32770", "", ambrel_.Proc().Id()), nullptr) << "a refusal box";
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_FALSE(CompanionHooksSet()) << "the companion outlived the program";
+}
+
 std::string MethodName(const ::testing::TestParamInfo<int>& info) {
   static const char* const kNames[] = {"WmPaste", "CtrlV", "ShiftInsert"};
   return kNames[info.param];
@@ -305,6 +331,34 @@ TEST_F(Popup, NoMenuWhileAnErrorBoxIsOpenAndAGoneTargetIsReported) {
   menu = PressHotKey();
   ASSERT_NE(menu, nullptr) << "no menu after the box was closed";
   DismissMenu(menu);
+}
+
+// Without the companion no hook library is inside a 32-bit process: the
+// paste is refused with a box, and the chosen clip stays on the clipboard.
+TEST_F(Popup, WithoutTheCompanionAPasteIntoA32BitWindowIsRefused) {
+  Start();
+  Notepad notepad32("syswow64\\notepad.exe");
+  ASSERT_TRUE(notepad32.Start());
+  ASSERT_TRUE(BringToForeground(notepad32.Window()));
+  ambrel_.PostTray(WM_MOUSEMOVE);  // the tray menu's target: the foreground window
+  ambrel_.PostTray(WM_LBUTTONDOWN);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  ChooseMenuItemByIndex(menu, 1);
+  std::string text;
+  HWND box = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        box = FindTopWindow("#32770", "", ambrel_.Proc().Id());
+        text.clear();
+        if (box) for (const ChildWindow& c : ChildWindows(box)) text += c.text;
+        return text.find("このアプリケーションには自動で貼り付けできません。") != std::string::npos;
+      },
+      5000))
+      << text;
+  EXPECT_EQ(ReadClipboardText(), "two");
+  if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  notepad32.Close();
 }
 
 TEST_F(Popup, NoMenuOverTheProgramsOwnWindow) {

@@ -49,7 +49,7 @@ std::string VersionText(const std::string& file, const char* key, VS_FIXEDFILEIN
 }
 
 TEST(Resources, BothBinariesCarryTheVersionOfTheTrayTip) {
-  for (const char* name : {"Ambrel.exe", "Tesk.dll"}) {
+  for (const char* name : {"Ambrel.exe", "Tesk.dll", "Ambrel32.exe", "Tesk32.dll"}) {
     VS_FIXEDFILEINFO fixed{};
     EXPECT_EQ(VersionText(BesideExe(name), "FileVersion", &fixed), AMBREL_VERSION_TEXT) << name;
     EXPECT_EQ(VersionText(BesideExe(name), "OriginalFilename", &fixed), name);
@@ -73,7 +73,8 @@ TEST(Resources, TheProgramCarriesItsIconAtEverySizeAndItsManifest) {
   const std::string text(static_cast<const char*>(LockResource(LoadResource(exe, manifest))),
                          SizeofResource(exe, manifest));
   for (const char* part : {"Microsoft.Windows.Common-Controls", "PerMonitorV2", "true/pm",
-                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "<activeCodePage",
+                           "2019/WindowsSettings\">932</activeCodePage>"})
     EXPECT_NE(text.find(part), std::string::npos) << part;
   FreeLibrary(exe);
 }

@@ -17,6 +17,7 @@ AmbrelRun::~AmbrelRun() {
 bool AmbrelRun::Start() {
   if (!folder_.Valid() || folder_.CopyInFrom(ExeFolder(), {"Ambrel.exe", "Tesk.dll"}) < 1)
     return false;
+  if (companion_ && folder_.CopyInFrom(ExeFolder(), {"Ambrel32.exe", "Tesk32.dll"}) != 2) return false;
   process_ = Process::Start(Quoted(folder_.File("Ambrel.exe")), folder_.Path());
   if (!process_.Started()) return false;
   greeted_ = false;

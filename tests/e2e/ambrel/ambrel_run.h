@@ -28,6 +28,9 @@ class AmbrelRun {
   bool Start();
   // Whether the last Start met the greeting of a first start.
   bool Greeted() const { return greeted_; }
+  // Start also copies the 32-bit companion (Ambrel32.exe, Tesk32.dll), which
+  // the program then runs; other runs leave it out to spare its start.
+  void WithCompanion() { companion_ = true; }
   // Starts another copy in the same folder (for the single-instance test).
   Process StartSecondCopy() const;
 
@@ -62,6 +65,7 @@ class AmbrelRun {
   HWND logo_ = nullptr;
   HWND editor_ = nullptr;
   bool greeted_ = false;
+  bool companion_ = false;
 };
 
 }  // namespace ambrel::e2e

@@ -17,7 +17,7 @@ void Flush(HWND window) {
 }  // namespace
 
 bool Notepad::Start(unsigned timeoutMs) {
-  process_ = Process::Start(Quoted(WindowsProgram("notepad.exe")));
+  process_ = Process::Start(Quoted(WindowsProgram(program_)));
   if (!process_.Started()) return false;
   window_ = WaitForTopWindow("Notepad", timeoutMs, process_.Id(), "", true);
   if (!window_) return false;

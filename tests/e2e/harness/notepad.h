@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "harness/process.h"
 
@@ -11,6 +12,8 @@ namespace ambrel::e2e {
 
 class Notepad {
  public:
+  // `program`: under the Windows folder ("syswow64\\notepad.exe": the 32-bit one).
+  explicit Notepad(std::string program = "notepad.exe") : program_(std::move(program)) {}
   // Starts notepad and waits for its window and edit control (up to
   // `timeoutMs`); true when both were found.
   bool Start(unsigned timeoutMs = 15000);
@@ -41,6 +44,7 @@ class Notepad {
   void MoveCaretToEnd();
 
  private:
+  std::string program_;
   Process process_;
   HWND window_ = nullptr;
   HWND edit_ = nullptr;
