@@ -9,6 +9,7 @@
 #include "options/settings.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/rich_edit_text_win32.h"
 #include "platform/text_printer_win32.h"
 
 namespace ambrel::win32 {
@@ -43,13 +44,6 @@ bool StreamIn(HWND editor, std::string_view bytes, UINT format) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &ReadStream};
   SendMessageA(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
   return stream.dwError == 0;
-}
-
-std::string EditorText(HWND editor) {
-  const int length = GetWindowTextLengthA(editor);
-  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(editor, text.data(), length + 1);
-  return text.data();
 }
 
 PrintFont EditorPrintFont(const options::Settings& settings) {
@@ -123,7 +117,7 @@ void DataCommands::LoadClip(const EditorContext& context) {
     return;
   }
   if (IsPageEditor(context.editor) && context.page >= 0)
-    store_.SetClipText(context.page, EditorText(context.editor));
+    store_.SetClipText(context.page, RichEditText(context.editor));
 }
 
 void DataCommands::SaveClip(const EditorContext& context) {

@@ -7,6 +7,7 @@
 
 #include "platform/handles_win32.h"
 #include "platform/line_wrap.h"
+#include "platform/rich_edit_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -129,26 +130,80 @@ class LinePages {
   int lineHeight_ = 1, tabWidth_ = 1, margin_ = 0, width_ = 1, bottom_ = 0, y_ = 0;
 };
 
-bool PrintLines(HDC dc, const std::vector<std::string>& lines) {
+bool PrintLines(HDC dc, const std::vector<std::string>& lines, bool banner) {
   LinePages pages(dc);
   if (!pages.Begin()) return false;
-  if (!pages.Print(kPrintBanner) || !pages.Print("")) return false;
+  if (banner && (!pages.Print(kPrintBanner) || !pages.Print(""))) return false;
   for (const std::string& line : lines)
     if (!pages.Print(line)) return false;
   return pages.End();
 }
 
-// The rich edit's pages in twips, half an inch of margin all round.
-bool PrintFormatted(HDC dc, HWND edit) {
+PrintOutcome PrintLineJob(HDC dc, const std::string& docName, const std::vector<std::string>& lines,
+                          const PrintFont& font, bool banner) {
+  GdiObject gdiFont(CreatePrintFont(dc, font));
+  SelectedObject selected(dc, gdiFont.get());
+  PrintJob job(dc, docName);
+  if (!job.Started() || !PrintLines(dc, lines, banner)) return PrintOutcome::kFailed;
+  return job.Finish() ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
+}
+
+// The rich edit's pages laid out for the printer, in twips, half an inch of
+// margin all round.
+FORMATRANGE PageRange(HDC dc) {
   const int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
   FORMATRANGE range{};
   range.hdc = range.hdcTarget = dc;
   range.rcPage = {0, 0, MulDiv(GetDeviceCaps(dc, HORZRES), 1440, dpiX),
                   MulDiv(GetDeviceCaps(dc, VERTRES), 1440, dpiY)};
   range.rc = {720, 720, range.rcPage.right - 720, range.rcPage.bottom - 720};
-  GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
-  const LONG total = static_cast<LONG>(SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
   range.chrg = {0, -1};
+  return range;
+}
+
+LONG TextLength(HWND edit) {
+  GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, CP_ACP};
+  return static_cast<LONG>(SendMessageA(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+}
+
+// Whether the control lays out a first page of its text (a measuring pass,
+// nothing drawn). Some rich-edit versions (Wine's) lay out nothing.
+bool LaysOutPages(HDC dc, HWND edit) {
+  if (TextLength(edit) == 0) return true;
+  FORMATRANGE range = PageRange(dc);
+  const LRESULT next = SendMessageA(edit, EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(edit, EM_FORMATRANGE, FALSE, 0);
+  return next > 0;
+}
+
+// The control's text as lines, and its default font.
+std::vector<std::string> EditLines(HWND edit) {
+  const std::string text = RichEditText(edit);
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back().push_back(text[i]);
+    }
+  }
+  return lines;
+}
+
+PrintFont EditFont(HWND edit) {
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageA(edit, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  PrintFont font;
+  if (cf.szFaceName[0]) font.face = cf.szFaceName;
+  if (cf.yHeight > 0) font.height = -static_cast<int>(cf.yHeight / 15);
+  return font;
+}
+
+bool PrintFormatted(HDC dc, HWND edit) {
+  FORMATRANGE range = PageRange(dc);
+  const LONG total = TextLength(edit);
   bool ok = true;
   do {
     ok = StartPage(dc) > 0;
@@ -203,16 +258,16 @@ PrintOutcome PrintTextLines(HWND, const std::string& docName, const std::vector<
                             const PrintFont& font) {
   PrinterDc printer;
   if (!printer.get()) return PrintOutcome::kNoPrinter;
-  GdiObject gdiFont(CreatePrintFont(printer.get(), font));
-  SelectedObject selected(printer.get(), gdiFont.get());
-  PrintJob job(printer.get(), docName);
-  if (!job.Started() || !PrintLines(printer.get(), lines)) return PrintOutcome::kFailed;
-  return job.Finish() ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
+  return PrintLineJob(printer.get(), docName, lines, font, /*banner=*/true);
 }
 
 PrintOutcome PrintRichEdit(HWND richEdit, const std::string& docName) {
   PrinterDc printer;
   if (!printer.get()) return PrintOutcome::kNoPrinter;
+  // Where the control lays out no page, its text is printed as lines in its
+  // font rather than as blank pages.
+  if (!LaysOutPages(printer.get(), richEdit))
+    return PrintLineJob(printer.get(), docName, EditLines(richEdit), EditFont(richEdit), /*banner=*/false);
   PrintJob job(printer.get(), docName);
   if (!job.Started() || !PrintFormatted(printer.get(), richEdit)) return PrintOutcome::kFailed;
   return job.Finish() ? PrintOutcome::kPrinted : PrintOutcome::kFailed;

@@ -210,20 +210,36 @@ std::string ManyClipsHistory() {
   }
   bytes += '\xFF';
   std::string records(12 * 784, '\0');
+  const std::string names[] = {"動的クリップデータ", "静的クリップデータ"};
   for (int slot : {0, 1}) {
-    records[slot * 784 + 768] = 1;        // in use
-    records[slot * 784 + 776] = 30;       // the most clips
+    records[slot * 784] = static_cast<char>(names[slot].size());  // the root's name
+    records.replace(slot * 784 + 1, names[slot].size(), names[slot]);
+    records[slot * 784 + 768] = 1;   // in use
+    records[slot * 784 + 776] = 30;  // the most clips
   }
   return bytes + records;
 }
 
+int CountPdfFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do ++count;
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
 // Prints into the system's default printer. Run with AMBREL_PRINT_EXPECT
-// naming a file: the texts each job must show are written there, one job
-// per block, for the checker that reads the printed pages
-// (scripts/check_prints.py).
+// naming a file and AMBREL_PDF_DIR the folder where the PDF printer puts its
+// files: the texts each job must show are written to the file, one job per
+// block, for the checker that reads the printed pages (scripts/check_prints.py).
 TEST_F(Data, PrintsReachTheDefaultPrinter) {
   const char* expect = std::getenv("AMBREL_PRINT_EXPECT");
-  if (!expect) GTEST_SKIP() << "needs AMBREL_PRINT_EXPECT and a printer (scripts/test.sh)";
+  const char* pdfDir = std::getenv("AMBREL_PDF_DIR");
+  if (!expect || !pdfDir) GTEST_SKIP() << "needs a PDF printer (scripts/test.sh sets it up)";
+  const int pdfsBefore = CountPdfFiles(pdfDir);
   std::string out;
   const auto job = [&](const char* name, int minPages, const std::vector<std::string>& lines) {
     out += std::string("job ") + name + " " + std::to_string(minPages) + "\n";
@@ -265,6 +281,10 @@ TEST_F(Data, PrintsReachTheDefaultPrinter) {
     lines.push_back(line);
   }
   job("tree-all", 2, lines);
+  // The jobs leave the program's spooler on their own time: the program
+  // stays until all four have come out of the printer.
+  EXPECT_TRUE(WaitUntil([&] { return CountPdfFiles(pdfDir) >= pdfsBefore + 4; }, 60000, 200))
+      << CountPdfFiles(pdfDir) - pdfsBefore << " of 4 jobs printed";
 
   std::ofstream file(expect, std::ios::binary);
   file << out;
