@@ -9,6 +9,7 @@ ambrel_deps_require() {
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool
     python3 fp-utils
+    cups printer-driver-cups-pdf poppler-utils tesseract-ocr tesseract-ocr-jpn
   )
   local missing=() p
   for p in "${packages[@]}"; do

@@ -250,7 +250,9 @@ TEST_F(Data, PrintsReachTheDefaultPrinter) {
 
   Run(editor::kCmdPrintAll);
   ASSERT_TRUE(settle());
-  job("all", 1, {"■", "日本語のクリップです", "■", "second clip text", "■静的", "ツリー関数"});
+  // Page order: the history clips, then the static samples.
+  job("all", 1, {"日本語のクリップです", "second clip text", "時刻に関する変数のサンプルです",
+                 "入力関数(#Input)のサンプルです", "ツリー関数(#Tree)のサンプルです"});
 
   Run(editor::kCmdPrintClip);
   ASSERT_TRUE(settle());
