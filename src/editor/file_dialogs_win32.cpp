@@ -5,35 +5,14 @@
 #include <vector>
 
 #include "editor/file_dialogs.h"
+#include "platform/file_dialog_hook_win32.h"
 #include "platform/message_box.h"
-#include "platform/open_dialogs.h"
 #include "platform/sjis.h"
 
 namespace ambrel::win32 {
 namespace {
 
 constexpr int kHelpContext = 153;
-
-struct DialogState {
-  OpenDialogs::Scope counted;
-  const DialogHost& host;
-};
-
-// The dialog's window joins the record of open dialogs once it exists; its
-// Help button and F1 open the help at the file-dialog topic.
-UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) {
-    auto* state = reinterpret_cast<DialogState*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
-    SetWindowLongPtrA(hook, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    state->counted.SetWindow(reinterpret_cast<OpenDialogs::WindowId>(GetParent(hook)));
-    return 0;
-  }
-  auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrA(hook, GWLP_USERDATA));
-  if (!state || !state->host.openHelp) return 0;
-  if ((msg == WM_NOTIFY && reinterpret_cast<OFNOTIFYA*>(lParam)->hdr.code == CDN_HELP) || msg == WM_HELP)
-    state->host.openHelp(kHelpContext);
-  return 0;
-}
 
 // "caption|pattern" as the dialog wants it: each part ended by a zero byte,
 // the list by another. Only a one-byte '|' separates (0x7C may be a second byte).
@@ -79,7 +58,7 @@ bool FileDialogs::Run(HWND owner, bool save, std::string_view filter, std::strin
     ofn.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLEHOOK;
     ofn.lpfnHook = &FileDialogHook;
-    DialogState state{OpenDialogs::Scope(host_.openDialogs), host_};
+    FileDialogHookState state{OpenDialogs::Scope(host_.openDialogs), host_, kHelpContext};
     ofn.lCustData = reinterpret_cast<LPARAM>(&state);
     if (save) {
       ofn.lpstrTitle = "保存するﾌｧｲﾙ名を指して下さい";
