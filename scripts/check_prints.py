@@ -10,7 +10,8 @@ order, the texts that job must show:
     !text           a line that must not appear anywhere in the job
     end
 
-The jobs are the newest PDF files of the printer's folder. Each page is
+The jobs are the newest PDF files of the printer's folder, in the order
+they came out. Each page is
 rendered (pdftoppm -r 200) and read by OCR (tesseract -l jpn+eng); texts are
 compared ignoring case and white space. The PDF carries no text layer that
 could be read directly.
@@ -142,8 +143,10 @@ def main():
     args = parser.parse_args()
 
     jobs = parse_expectations(args.expect)
+    # In the order they came out: the job numbers start again with a fresh
+    # CUPS spool, the files' times do not.
     pdfs = sorted((os.path.join(args.pdf_dir, n) for n in os.listdir(args.pdf_dir) if n.endswith(".pdf")),
-                  key=job_number)
+                  key=lambda p: (os.path.getmtime(p), job_number(p)))
     if len(pdfs) < len(jobs):
         print(f"print check: {len(pdfs)} PDF file(s) for {len(jobs)} job(s)")
         return 1
