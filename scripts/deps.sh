@@ -12,6 +12,7 @@ ambrel_deps_require() {
     wixl msitools
     gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
     wine32:i386
+    cups printer-driver-cups-pdf poppler-utils tesseract-ocr tesseract-ocr-jpn
   )
   local missing=() p
   # 32-bit Wine runs the 32-bit companion's tests; it must be there before

@@ -34,6 +34,15 @@ step "fuzz targets"
 bash scripts/fuzz.sh "${AMBREL_FUZZ_SECONDS:-30}" || failed=1
 
 if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
+  # A CUPS server with a PDF printer as the default printer: the print test
+  # prints into it, and scripts/check_prints.py reads the pages back.
+  print_expect=""
+  if bash scripts/cups_env.sh start; then
+    print_dir=$(bash scripts/cups_env.sh outdir)
+    print_expect="$logs/print-expect.txt"
+    rm -f "$print_expect"
+    export AMBREL_PDF_DIR="Z:${print_dir//\//\\}" AMBREL_PRINT_EXPECT="Z:${print_expect//\//\\}"
+  fi
   step "end-to-end tests under Wine"
   (
     . scripts/wine_env.sh || exit 1
@@ -65,6 +74,19 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
   [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
   step "editor screenshot"
   bash scripts/screenshot_editor.sh build/win || echo "(no screenshot)"
+  prints_rc=""
+  if [ -n "$print_expect" ]; then
+    step "printed pages, read back by OCR"
+    if [ -f "$print_expect" ]; then
+      python3 scripts/check_prints.py "$print_expect" "$print_dir" --png build/win/print-page.png 2>&1 |
+        tee "$logs/prints.log"
+      prints_rc=${PIPESTATUS[0]}
+    else
+      echo "the print test wrote nothing to check" | tee "$logs/prints.log"
+      prints_rc=1
+    fi
+    bash scripts/cups_env.sh stop
+  fi
 fi
 
 # One closing line over both runners: ctest's count and GoogleTest's under Wine.
@@ -96,6 +118,10 @@ package_passed=$(grep -c '^package check: passed$' "$logs/package.log" 2>/dev/nu
 package_failed=$(grep -c '^package check: FAILED$' "$logs/package.log" 2>/dev/null)
 passed=$(( ${native_total:-0} - ${native_failed:-0} + ${e2e_passed:-0} + ${package_passed:-0} ))
 failures=$(( ${native_failed:-0} + ${e2e_failed:-0} + ${package_failed:-0} ))
+# The print check counts as one test.
+if [ -n "${prints_rc:-}" ]; then
+  if [ "$prints_rc" -eq 0 ]; then passed=$((passed + 1)); else failures=$((failures + 1)); failed=1; fi
+fi
 [ $failed -ne 0 ] && [ $failures -eq 0 ] && failures=1
 echo
 echo "$passed passed, $failures failed"

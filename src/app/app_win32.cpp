@@ -8,6 +8,8 @@
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
 #include "dialogs/help_topics.h"
+#include "editor/data_commands_win32.h"
+#include "editor/file_dialogs_win32.h"
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
@@ -71,7 +73,30 @@ bool App::CreateWindows() {
   params_ = std::make_unique<app::ParamFile>(
       *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()},
       DataFile("Ambrel.prm"));
+  RegisterDataCommands();
   return true;
+}
+
+void App::RegisterDataCommands() {
+  fileDialogs_ = std::make_unique<FileDialogs>(dialogHost_, messages_);
+  DataCommandServices services{
+      messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_,
+      [this](clipstore::TClipBase& into, std::string_view path) {
+        return app::LoadHistory(into, *files_, messages_, path);
+      },
+      [this](const clipstore::TClipBase& store, std::string_view path) {
+        return app::SaveHistory(store, *files_, path);
+      },
+      [this](const std::function<void()>& change) {
+        {
+          MainWindow::BatchUpdate batch(*editor_);
+          change();
+        }
+        editor_->ShowCurrentPage();
+      },
+      app::kMaxClipBytes};
+  dataCommands_ = std::make_unique<DataCommands>(store_, settings_, std::move(services));
+  dataCommands_->Register(editorCommands_);
 }
 
 bool App::RunStartup() {

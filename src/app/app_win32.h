@@ -38,6 +38,8 @@ class PostDialog;
 class RegListWindow;
 class HelloDialog;
 class ExpandDialogs;
+class DataCommands;
+class FileDialogs;
 
 class App final : private BusyState {
  public:
@@ -63,6 +65,8 @@ class App final : private BusyState {
   bool Busy() const override { return BusyDialogs(); }
   bool StartupFinished() const override { return openDialogs_.StartupFinished(); }
   bool BusyDialogs() const { return openDialogs_.Busy(); }
+  // The editor's data commands and the file dialogs they share.
+  void RegisterDataCommands();
 
   std::string programFolder_;
   // Every dialog and message box of the program counts here while open.
@@ -99,6 +103,8 @@ class App final : private BusyState {
   std::unique_ptr<RegListWindow> regList_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
+  std::unique_ptr<FileDialogs> fileDialogs_;
+  std::unique_ptr<DataCommands> dataCommands_;
 };
 
 }  // namespace ambrel::win32

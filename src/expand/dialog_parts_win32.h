@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/modal_dialog_win32.h"
+#include "platform/rich_edit_text_win32.h"
 
 namespace ambrel::win32 {
 
@@ -22,8 +23,6 @@ void AddButtonRow(HWND dialog);
 // (list and tree files) get differently coloured sets.
 HIMAGELIST MakePickerImages(bool forFolders);
 
-// The rich edit's text with CR LF line ends, in the ANSI code page.
-std::string RichEditText(HWND edit);
 bool LoadRichEdit();
 
 }  // namespace ambrel::win32

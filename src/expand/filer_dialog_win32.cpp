@@ -5,32 +5,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/file_dialog_hook_win32.h"
 
 namespace ambrel::win32 {
 namespace {
 
 constexpr int kHelpContext = 156;
-
-struct FilerState {
-  OpenDialogs::Scope counted;
-  const DialogHost& host;
-};
-
-// The dialog's window becomes known to the record of open dialogs once it
-// exists; its Help button and F1 open the program's help at the file topic.
-UINT_PTR CALLBACK FilerHook(HWND hook, UINT msg, WPARAM, LPARAM lParam) {
-  if (msg == WM_INITDIALOG) {
-    auto* state = reinterpret_cast<FilerState*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
-    SetWindowLongPtrA(hook, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    state->counted.SetWindow(reinterpret_cast<OpenDialogs::WindowId>(GetParent(hook)));
-    return 0;
-  }
-  auto* state = reinterpret_cast<FilerState*>(GetWindowLongPtrA(hook, GWLP_USERDATA));
-  if (!state || !state->host.openHelp) return 0;
-  if ((msg == WM_NOTIFY && reinterpret_cast<OFNOTIFYA*>(lParam)->hdr.code == CDN_HELP) || msg == WM_HELP)
-    state->host.openHelp(kHelpContext);
-  return 0;
-}
 
 }  // namespace
 
@@ -46,8 +26,8 @@ bool RunFiler(const DialogHost& host, HWND owner, std::string_view pattern, std:
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.lpstrTitle = "ペーストしたいファイル名を指して下さい";
   ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_SHOWHELP | OFN_ENABLEHOOK;
-  ofn.lpfnHook = &FilerHook;
-  FilerState state{OpenDialogs::Scope(host.openDialogs), host};
+  ofn.lpfnHook = &FileDialogHook;
+  FileDialogHookState state{OpenDialogs::Scope(host.openDialogs), host, kHelpContext};
   ofn.lCustData = reinterpret_cast<LPARAM>(&state);
   fileName.clear();
   const bool chosen = GetOpenFileNameA(&ofn) != 0;

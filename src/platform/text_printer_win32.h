@@ -1,6 +1,11 @@
-// Printing of text lines: to the default printer when the system has one,
-// a new page whenever one is full; without a printer the lines can go to a
-// text file that the user picks instead, so printing is never a dead end.
+// The program's one printing layer, on the system's default printer. Without
+// a printer nothing is printed and nothing is shown (every print command of
+// the program is silent then); a job that fails half-way is aborted.
+//  - Line printing: the banner line and an empty line, then the caller's
+//    lines in a given font, a new page whenever one is full, a line too long
+//    for the page continued on the next line (cut between characters).
+//  - Rich-edit printing: a rich edit's content laid out by the control
+//    itself (EM_FORMATRANGE), page after page.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +15,30 @@
 
 namespace ambrel::win32 {
 
-enum class PrintOutcome { kPrinted, kSavedToFile, kCancelled, kFailed };
+enum class PrintOutcome { kPrinted, kNoPrinter, kFailed };
 
-// docName names the print job and proposes the file name.
+// The first line of every line print.
+inline constexpr const char* kPrintBanner = "Ambrel";
+
+// A font as the editors keep it: a pixel height at 96 dpi (negative: the
+// character height), scaled to the printer's resolution.
+struct PrintFont {
+  std::string face = "ＭＳ ゴシック";
+  int height = -16;
+  unsigned style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strike-out
+};
+
+// docName names the print job; lines are printed after the banner.
 PrintOutcome PrintTextLines(HWND owner, const std::string& docName,
                             const std::vector<std::string>& lines);
+PrintOutcome PrintTextLines(HWND owner, const std::string& docName,
+                            const std::vector<std::string>& lines, const PrintFont& font);
+
+// The rich edit's whole content.
+PrintOutcome PrintRichEdit(HWND richEdit, const std::string& docName);
+// text in a hidden rich edit made for the job inside owner (destroyed on
+// every path), in font.
+PrintOutcome PrintRichText(HWND owner, const std::string& text, const std::string& docName,
+                           const PrintFont& font);
 
 }  // namespace ambrel::win32

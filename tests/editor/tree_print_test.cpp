@@ -22,6 +22,9 @@ TEST(TreePrint, IndentsByLevelAndPrintsOnlyTheStartNodesPart) {
             (std::vector<std::string>{i2 + "Usr1 (ＵＲＬ<例>)", i3 + "u"}));
   EXPECT_EQ(TreePrintLines(store.Tree(), store.Slot(1).Node),
             (std::vector<std::string>{i1 + "静的クリップデータ", i2 + "s"}));
+  EXPECT_EQ(TreePrintLines(store.Tree(), store.Slot(0).Node),
+            (std::vector<std::string>{i1 + "動的クリップデータ", i2 + "h", i2 + "Usr1 (ＵＲＬ<例>)",
+                                      i3 + "u"}));
   // The tree picker prints its nodes with the same line.
   EXPECT_EQ(TreePrintLine(0, "C:"), i1 + "C:");
   EXPECT_EQ(TreePrintLine(2, "予定表"), i3 + "予定表");

@@ -1,0 +1,150 @@
+#include "editor/data_commands_win32.h"
+
+#include <richedit.h>
+
+#include <vector>
+
+#include "clipstore/clip_store.h"
+#include "editor/tree_print.h"
+#include "options/settings.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/rich_edit_text_win32.h"
+#include "platform/text_printer_win32.h"
+
+namespace ambrel::win32 {
+namespace {
+
+using editor::CommandId;
+
+struct StreamBuffer {
+  std::string_view in;
+  std::string out;
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* stream = reinterpret_cast<StreamBuffer*>(cookie);
+  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(wanted), stream->in.size());
+  stream->in.copy(reinterpret_cast<char*>(buffer), n);
+  stream->in.remove_prefix(n);
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
+DWORD CALLBACK WriteStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
+  reinterpret_cast<StreamBuffer*>(cookie)->out.append(reinterpret_cast<const char*>(buffer),
+                                                      static_cast<std::size_t>(count));
+  *taken = count;
+  return 0;
+}
+
+// Replaces the editor's content by bytes read as `format`; false on an error.
+bool StreamIn(HWND editor, std::string_view bytes, UINT format) {
+  StreamBuffer buffer{bytes, {}};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &ReadStream};
+  SendMessageA(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+  return stream.dwError == 0;
+}
+
+PrintFont EditorPrintFont(const options::Settings& settings) {
+  const options::EditorFont& f = settings.GetEditorFont();
+  return PrintFont{f.name, f.height, f.style};
+}
+
+bool IsMenuNode(const clipstore::TreeNode* node) { return node && !node->clip; }
+
+}  // namespace
+
+void DataCommands::Register(EditorCommands& commands) {
+  commands_ = &commands;
+  commands.Set(editor::kCmdReadAll, [this](const EditorContext& c) { ReadAll(c.owner); });
+  commands.Set(editor::kCmdSaveAll, [this](const EditorContext& c) { SaveAll(c.owner); });
+  commands.Set(editor::kCmdDeleteAll, [this](const EditorContext&) {
+    s_.batch([this] { editor::DeleteAllClips(store_, s_.messages); });
+  });
+  commands.Set(editor::kCmdPrintAll, [this](const EditorContext& c) { PrintAll(c.owner); });
+  commands.Set(editor::kCmdLoadClip, [this](const EditorContext& c) { LoadClip(c); });
+  commands.Set(editor::kCmdSaveClip, [this](const EditorContext& c) { SaveClip(c); });
+  commands.Set(editor::kCmdDeleteClip, [this](const EditorContext& c) {
+    if (c.page >= 0 && c.page < store_.PageCount()) store_.DeleteClip(c.page);
+  });
+  commands.Set(editor::kCmdPrintClip, [](const EditorContext& c) {
+    if (c.editor) PrintRichEdit(c.editor, "");
+  });
+  commands.Set(editor::kCmdMakeStatic, [this](const EditorContext& c) { MakeStatic(c); });
+  commands.Set(editor::kCmdNewClip, [this](const EditorContext&) { editor::AddNewClip(store_); });
+  commands.Set(editor::kCmdTreePrint, [this](const EditorContext& c) { PrintTree(c.owner, nullptr); });
+  commands.Set(editor::kCmdTreePrintSelected, [this](const EditorContext& c) {
+    // Only a root or a user menu starts a tree print.
+    if (IsMenuNode(c.selection)) PrintTree(c.owner, c.selection);
+  });
+  commands.Set(editor::kCmdTestInput, [this](const EditorContext&) { tests_.TestInput(); });
+  commands.Set(editor::kCmdTestFiler, [this](const EditorContext&) { tests_.TestFiler(); });
+  commands.Set(editor::kCmdTestList, [this](const EditorContext&) { tests_.TestList(); });
+  commands.Set(editor::kCmdTestTreeFile, [this](const EditorContext&) { tests_.TestTreeFile(store_); });
+  commands.Set(editor::kCmdTestTreeFolder, [this](const EditorContext&) { tests_.TestTreeFolder(); });
+}
+
+void DataCommands::ReadAll(HWND owner) {
+  if (!s_.dialogs.OpenFileDialog(owner, editor::kHistoryFilter, DefaultHistoryName(), "HST")) return;
+  const std::string path = s_.dialogs.FileName();
+  s_.batch([&] { editor::ReadAll(store_, s_.messages, s_.loadHistory, path); });
+}
+
+void DataCommands::SaveAll(HWND owner) {
+  if (!s_.dialogs.SaveFileDialog(owner, editor::kHistoryFilter, DefaultHistoryName(), "HST")) return;
+  const std::string& path = s_.dialogs.FileName();
+  if (!s_.saveHistory(store_, path))
+    s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+}
+
+void DataCommands::PrintAll(HWND owner) {
+  PrintRichText(owner, editor::PrintAllText(store_), std::string(editor::kPrintAllJob),
+                EditorPrintFont(settings_));
+}
+
+void DataCommands::LoadClip(const EditorContext& context) {
+  if (!context.editor || !s_.dialogs.OpenFileDialog(context.owner, "", "", "TXT")) return;
+  const std::string& path = s_.dialogs.FileName();
+  // Over the clip limit the file is refused before any byte is read, so a
+  // huge file never stalls the window.
+  const FileContents file = s_.files.Read(path, s_.maxClipBytes);
+  const bool read = file.status == ReadStatus::kOk &&
+                    ((file.bytes.starts_with("{\\rtf") && StreamIn(context.editor, file.bytes, SF_RTF)) ||
+                     StreamIn(context.editor, file.bytes, SF_TEXT));
+  if (!read) {
+    s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
+    return;
+  }
+  if (IsPageEditor(context.editor) && context.page >= 0)
+    store_.SetClipText(context.page, RichEditText(context.editor));
+}
+
+void DataCommands::SaveClip(const EditorContext& context) {
+  if (!context.editor || !s_.dialogs.SaveFileDialog(context.owner, "", "", "TXT")) return;
+  const std::string& path = s_.dialogs.FileName();
+  StreamBuffer buffer;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &WriteStream};
+  SendMessageA(context.editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  if (stream.dwError != 0 || !s_.files.WriteReplacing(path, buffer.out))
+    s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+}
+
+void DataCommands::MakeStatic(const EditorContext& context) {
+  if (context.page < 0 || context.page >= store_.PageCount()) return;
+  if (store_.Page(context.page).Kind() == clipstore::kStaticSlot) return;
+  store_.MakeStatic(context.page);
+}
+
+void DataCommands::PrintTree(HWND owner, const clipstore::TreeNode* start) {
+  const std::string title(editor::kTreeTitle);
+  std::vector<std::string> lines = {title, ""};
+  for (std::string& line : editor::TreePrintLines(store_.Tree(), start)) lines.push_back(std::move(line));
+  PrintTextLines(owner, title, lines, EditorPrintFont(settings_));
+}
+
+bool DataCommands::IsPageEditor(HWND editor) const {
+  return !(commands_ && commands_->editorOverride && commands_->editorOverride() == editor);
+}
+
+}  // namespace ambrel::win32

@@ -1,0 +1,297 @@
+// The editor's data commands under Wine, run as the menus and tool buttons
+// run them (WM_COMMAND with the command's id to the editor window), through
+// the real file dialogs and message boxes.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel_run.h"
+#include "editor/editor_command_ids.h"
+#include "harness/clipboard.h"
+#include "harness/remote_controls.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
+
+namespace ambrel::e2e {
+namespace {
+
+constexpr const char* kOpenTitle = "読み込むファイル名を指して下さい";
+constexpr const char* kSaveTitle = "保存するﾌｧｲﾙ名を指して下さい";
+
+class Data : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(EmptyClipboardNow());
+    ASSERT_TRUE(ambrel_.Start());
+    for (const char* text : {"second clip text", "日本語のクリップです"}) {
+      ASSERT_TRUE(SetClipboardText(text));
+      ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+    }
+    ASSERT_TRUE(ambrel_.WaitForHistory({"日本語のクリップです", "second clip text"}));
+    ambrel_.PostTray(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000));
+  }
+
+  void Run(editor::CommandId id) { PostMessageA(ambrel_.Editor(), WM_COMMAND, id, 0); }
+  HWND Child(const char* cls) const { return FindChild(ambrel_.Editor(), cls); }
+  std::vector<std::string> Tabs() const { return ReadTabCaptions(Child("SysTabControl32")); }
+  std::string Path(const char* name) { return ambrel_.Folder().File(name); }
+
+  // Types the name into the open file dialog and confirms it; waits until
+  // the dialog has gone unless a question of its own is expected.
+  bool Choose(const char* title, const std::string& file, bool waitClosed = true) {
+    HWND dialog = WaitForTopWindow("#32770", 8000, ambrel_.Proc().Id(), title, true);
+    if (!dialog) return false;
+    HWND name = GetDlgItem(dialog, 0x480);
+    if (!name) name = GetDlgItem(dialog, 0x47c);
+    if (!name) return false;
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    return !waitClosed || WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 5000);
+  }
+  // The program's message box showing text, answered with button; false
+  // when none came.
+  bool Answer(const std::string& text, int button) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+          for (HWND w : FindTopWindows("#32770", "", ambrel_.Proc().Id())) {
+            if (!IsWindowVisible(w)) continue;
+            for (const ChildWindow& c : ChildWindows(w))
+              if (c.text == text) box = w;
+          }
+          return box != nullptr;
+        },
+        8000);
+    if (!box) return false;
+    PostMessageA(box, WM_COMMAND, button, 0);
+    return WaitUntil([&] { return !IsWindow(box); }, 5000);
+  }
+  std::string Describe() { return DescribeWindows(FindTopWindows("#32770", "", ambrel_.Proc().Id())); }
+
+  AmbrelRun ambrel_;
+};
+
+TEST_F(Data, SaveAllAndReadAllRoundTripThroughTheDialogs) {
+  const std::vector<std::string> before = Tabs();
+  ASSERT_EQ(before.size(), 6u);  // two history clips, four samples
+
+  // A .txt is refused with its message and the dialog comes again.
+  Run(editor::kCmdSaveAll);
+  ASSERT_TRUE(Choose(kSaveTitle, Path("clips.txt"))) << Describe();
+  ASSERT_TRUE(Answer("<< *.HST >> 以外の拡張子が指定されています。", IDOK)) << Describe();
+  ASSERT_TRUE(Choose(kSaveTitle, Path("clips.Hst"))) << Describe();
+  ASSERT_TRUE(WaitUntil([&] { return ambrel_.Folder().Exists("clips.Hst"); }, 5000)) << Describe();
+  EXPECT_FALSE(ambrel_.Folder().Exists("clips.txt"));
+
+  Run(editor::kCmdDeleteAll);
+  ASSERT_TRUE(Answer("登録されているすべてのクリップデータを削除しますが、よろしいですか？", IDYES));
+  ASSERT_TRUE(WaitUntil([&] { return Tabs().empty(); }, 5000));
+
+  // An empty store asks nothing before it reads.
+  Run(editor::kCmdReadAll);
+  ASSERT_TRUE(Choose(kOpenTitle, Path("clips.Hst")));
+  ASSERT_TRUE(WaitUntil([&] { return Tabs() == before; }, 5000)) << Tabs().size();
+  EXPECT_TRUE(ambrel_.WaitForHistory({"日本語のクリップです", "second clip text"}));
+
+  // Read again, answered No: the file's clips come in beside those there.
+  Run(editor::kCmdReadAll);
+  ASSERT_TRUE(Choose(kOpenTitle, Path("clips.Hst")));
+  ASSERT_TRUE(Answer("登録されているすべてのクリップデータを削除しますが、よろしいですか？", IDNO));
+  EXPECT_TRUE(WaitUntil([&] { return Tabs().size() == 10u; }, 5000)) << Tabs().size();
+}
+
+TEST_F(Data, UnreadableAndUnwritableFilesChangeNothing) {
+  const std::vector<std::string> before = Tabs();
+  // Cut, and naming a user menu that does not exist.
+  const std::string good = [&] {
+    Run(editor::kCmdSaveAll);
+    Choose(kSaveTitle, Path("good.hst"));
+    WaitUntil([&] { return ambrel_.Folder().Exists("good.hst"); }, 5000);
+    return ambrel_.Folder().ReadFile("good.hst");
+  }();
+  ASSERT_FALSE(good.empty());
+  std::string hostile = good;
+  hostile[0] = 9;
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("cut.hst", good.substr(0, good.size() / 2)));
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("hostile.hst", hostile));
+  for (const char* name : {"cut.hst", "hostile.hst"}) {
+    Run(editor::kCmdReadAll);
+    ASSERT_TRUE(Choose(kOpenTitle, Path(name)));
+    ASSERT_TRUE(Answer("登録されているすべてのクリップデータを削除しますが、よろしいですか？", IDYES));
+    ASSERT_TRUE(Answer("ヒストリファイルが壊れています。初期化して起動します。", IDOK)) << Describe();
+    ASSERT_TRUE(Answer("<< " + Path(name) + " >>は読み込むことが出来ません。", IDOK)) << Describe();
+    EXPECT_EQ(Tabs(), before) << name;
+  }
+
+  // A read-only file is not written over.
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("locked.hst", "old"));
+  ASSERT_TRUE(SetFileAttributesA(Path("locked.hst").c_str(), FILE_ATTRIBUTE_READONLY));
+  Run(editor::kCmdSaveAll);
+  ASSERT_TRUE(Choose(kSaveTitle, Path("locked.hst"), false));
+  // The dialog asks before it overwrites.
+  HWND ask = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND w : FindTopWindows("#32770", kSaveTitle, ambrel_.Proc().Id()))
+      if (IsWindowVisible(w) && GetDlgItem(w, IDYES)) ask = w;
+    return ask != nullptr;
+  }, 8000)) << Describe();
+  PostMessageA(ask, WM_COMMAND, IDYES, 0);
+  ASSERT_TRUE(Answer("<< " + Path("locked.hst") + " >>には書き込むことが出来ません。", IDOK)) << Describe();
+  EXPECT_EQ(ambrel_.Folder().ReadFile("locked.hst"), "old");
+  SetFileAttributesA(Path("locked.hst").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(ambrel_.Proc().Running());
+}
+
+TEST_F(Data, OneClipsFileMakeStaticAndNewClip) {
+  HWND edit = Child("RichEdit20A");
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("in.txt", "読み込んだ文章\r\nline two"));
+  Run(editor::kCmdLoadClip);
+  ASSERT_TRUE(Choose(kOpenTitle, Path("in.txt")));
+  ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "読み込んだ文章\r\nline two"; }, 5000))
+      << ReadRichEditText(edit);
+  const auto loaded = [&] {
+    return WaitUntil([&] {
+      const std::vector<std::string> h = ambrel_.HistoryCaptions();
+      return h.size() == 2 && h[0].rfind("読み込んだ文章⇔", 0) == 0 && h[1] == "second clip text";
+    }, 5000);
+  };
+  EXPECT_TRUE(loaded()) << ambrel_.DescribeTree();
+
+  // Any extension goes for a clip's file; it is written as rich text.
+  Run(editor::kCmdSaveClip);
+  ASSERT_TRUE(Choose(kSaveTitle, Path("out.rtf")));
+  ASSERT_TRUE(WaitUntil([&] { return ambrel_.Folder().Exists("out.rtf"); }, 5000)) << Describe();
+  const std::string rtf = ambrel_.Folder().ReadFile("out.rtf");
+  EXPECT_EQ(rtf.rfind("{\\rtf", 0), 0u) << rtf.substr(0, 40);
+  // Read back as rich text, not as its markup.
+  Run(editor::kCmdLoadClip);
+  ASSERT_TRUE(Choose(kOpenTitle, Path("out.rtf")));
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_EQ(ReadRichEditText(edit), "読み込んだ文章\r\nline two");
+  EXPECT_TRUE(loaded()) << ambrel_.DescribeTree();
+
+  // 50 MB is over the clip limit: refused at once, the clip unchanged.
+  {
+    std::ofstream big(Path("big.txt"), std::ios::binary);
+    big.seekp(50 << 20);
+    big.put('x');
+  }
+  Run(editor::kCmdLoadClip);
+  ASSERT_TRUE(Choose(kOpenTitle, Path("big.txt")));
+  const DWORD start = GetTickCount();
+  ASSERT_TRUE(Answer("<< " + Path("big.txt") + " >>は読み込むことが出来ません。", IDOK));
+  EXPECT_LT(GetTickCount() - start, 1500u);
+  EXPECT_EQ(ReadRichEditText(edit), "読み込んだ文章\r\nline two");
+
+  Run(editor::kCmdMakeStatic);
+  EXPECT_TRUE(ambrel_.WaitForHistory({"second clip text"}));
+  EXPECT_TRUE(WaitUntil([&] { return Tabs().size() == 6u && Tabs()[1] == "静的"; }, 5000));
+
+  Run(editor::kCmdNewClip);
+  Run(editor::kCmdNewClip);
+  EXPECT_TRUE(ambrel_.WaitForHistory({"新規データ", "新規データ", "second clip text"}));
+}
+
+// The history file of 300 static clips "L001 ..." and one history clip.
+std::string ManyClipsHistory() {
+  std::string bytes;
+  for (int i = 300; i >= 1; --i) {
+    char line[64];
+    wsprintfA(line, "L%03d 行の内容", i);
+    bytes += '\x01';
+    bytes += line;
+    bytes += '\0';
+  }
+  bytes += '\xFF';
+  std::string records(12 * 784, '\0');
+  const std::string names[] = {"動的クリップデータ", "静的クリップデータ"};
+  for (int slot : {0, 1}) {
+    records[slot * 784] = static_cast<char>(names[slot].size());  // the root's name
+    records.replace(slot * 784 + 1, names[slot].size(), names[slot]);
+    records[slot * 784 + 768] = 1;   // in use
+    records[slot * 784 + 776] = 30;  // the most clips
+  }
+  return bytes + records;
+}
+
+int CountPdfFiles(const std::string& folder) {
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do ++count;
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+// Prints into the system's default printer. Run with AMBREL_PRINT_EXPECT
+// naming a file and AMBREL_PDF_DIR the folder where the PDF printer puts its
+// files: the texts each job must show are written to the file, one job per
+// block, for the checker that reads the printed pages (scripts/check_prints.py).
+TEST_F(Data, PrintsReachTheDefaultPrinter) {
+  const char* expect = std::getenv("AMBREL_PRINT_EXPECT");
+  const char* pdfDir = std::getenv("AMBREL_PDF_DIR");
+  if (!expect || !pdfDir) GTEST_SKIP() << "needs a PDF printer (scripts/test.sh sets it up)";
+  const int pdfsBefore = CountPdfFiles(pdfDir);
+  std::string out;
+  const auto job = [&](const char* name, int minPages, const std::vector<std::string>& lines) {
+    out += std::string("job ") + name + " " + std::to_string(minPages) + "\n";
+    for (const std::string& line : lines) out += line + "\n";
+    out += "end\n";
+  };
+  const auto settle = [&] { return ambrel_.WaitForMessagesHandled(); };
+
+  Run(editor::kCmdPrintAll);
+  ASSERT_TRUE(settle());
+  // Page order: the history clips, then the static samples.
+  job("all", 1, {"日本語のクリップです", "second clip text", "時刻に関する変数のサンプルです",
+                 "入力関数(#Input)のサンプルです", "ツリー関数(#Tree)のサンプルです"});
+
+  Run(editor::kCmdPrintClip);
+  ASSERT_TRUE(settle());
+  job("current", 1, {"日本語のクリップです"});
+
+  // From the history root: its clips and the user menus, not the static root.
+  HWND tree = Child("SysTreeView32");
+  HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+  Run(editor::kCmdTreePrintSelected);
+  ASSERT_TRUE(settle());
+  job("tree-history", 1,
+      {"Ambrel", "クリップデータツリー", "@0 動的クリップデータ", "@1 日本語のクリップです",
+       "@1 second clip text", "@1 Usr1", "!静的クリップデータ"});
+
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("many.hst", ManyClipsHistory()));
+  Run(editor::kCmdReadAll);
+  ASSERT_TRUE(Choose(kOpenTitle, Path("many.hst")));
+  ASSERT_TRUE(Answer("登録されているすべてのクリップデータを削除しますが、よろしいですか？", IDYES));
+  ASSERT_TRUE(WaitUntil([&] { return Tabs().size() == 300u; }, 10000)) << Tabs().size();
+  Run(editor::kCmdTreePrint);
+  ASSERT_TRUE(settle());
+  std::vector<std::string> lines = {"Ambrel", "クリップデータツリー", "@0 動的クリップデータ",
+                                    "@0 静的クリップデータ"};
+  for (int i = 1; i <= 300; ++i) {
+    char line[64];
+    wsprintfA(line, "@1 L%03d 行の内容", i);
+    lines.push_back(line);
+  }
+  job("tree-all", 2, lines);
+  // The jobs leave the program's spooler on their own time: the program
+  // stays until all four have come out of the printer.
+  EXPECT_TRUE(WaitUntil([&] { return CountPdfFiles(pdfDir) >= pdfsBefore + 4; }, 60000, 200))
+      << CountPdfFiles(pdfDir) - pdfsBefore << " of 4 jobs printed";
+
+  std::ofstream file(expect, std::ios::binary);
+  file << out;
+  EXPECT_TRUE(file.good());
+}
+
+}  // namespace
+}  // namespace ambrel::e2e
