@@ -38,6 +38,11 @@ class PostDialog;
 class RegListWindow;
 class HelloDialog;
 class ExpandDialogs;
+class MetaWindow;
+class MetaEditDialog;
+class FuncPopup;
+class PreviewWindow;
+class VersionDialog;
 
 class App final : private BusyState {
  public:
@@ -63,6 +68,11 @@ class App final : private BusyState {
   bool Busy() const override { return BusyDialogs(); }
   bool StartupFinished() const override { return openDialogs_.StartupFinished(); }
   bool BusyDialogs() const { return openDialogs_.Busy(); }
+  // The static-variable window and its dialogs, the preview and the version
+  // dialog, and the editor commands they carry out.
+  bool CreateMetaWindows();
+  void RegisterMetaCommands();
+  void PreviewClip(const clipstore::Clip* clip);
 
   std::string programFolder_;
   // Every dialog and message box of the program counts here while open.
@@ -97,6 +107,11 @@ class App final : private BusyState {
   std::unique_ptr<ExpandDialogs> expandDialogs_;
   std::unique_ptr<PostDialog> postDialog_;
   std::unique_ptr<RegListWindow> regList_;
+  std::unique_ptr<MetaWindow> metaWindow_;
+  std::unique_ptr<MetaEditDialog> metaEdit_;
+  std::unique_ptr<FuncPopup> funcPopup_;
+  std::unique_ptr<PreviewWindow> preview_;
+  std::unique_ptr<VersionDialog> version_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
 };

@@ -64,6 +64,7 @@ enum CommandId : int {
   kCmdEditMenu,
   kCmdPrevClip,
   kCmdNextClip,
+  kCmdFuncList,
   kCmdLast
 };
 

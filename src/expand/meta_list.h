@@ -26,9 +26,10 @@ class MetaListObserver {
   virtual void OnMetaExpandChanged() {}
 };
 
-// More rows than this are never read from a file: nobody keeps a table that
-// long, and a hostile file must not be able to exhaust memory row by row.
-inline constexpr std::size_t kMaxMetaRows = 10000;
+// More rows than this are never read from a file: a hostile file must not be
+// able to exhaust memory row by row, yet a table of a hundred thousand rows
+// still loads whole (the window shows the rows on demand).
+inline constexpr std::size_t kMaxMetaRows = 1u << 20;
 
 class MetaList {
  public:
