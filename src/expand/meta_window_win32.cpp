@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "expand/func_list.h"
+#include "expand/meta_menu_ids.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/text_printer_win32.h"
@@ -23,10 +24,7 @@ constexpr const char* kFuncListHint = "使用可能な関数名とその内容�
 constexpr int kWidth = 250, kHeight = 318;
 constexpr int kMetaWidth = 70, kDataWidth = 100, kFuncNameWidth = 90, kFuncTextWidth = 135;
 
-enum MenuId : int {
-  kMMMetaAdd = 301, kMMMetaEdit, kMMMetaDel, kMMPrint, kMMClose, kMMMetaMode, kMMGridLine,
-  kMMInput, kMMFiler, kMMList, kMMTree, kMMTreeFolder,
-};
+using namespace expand;  // the menu's ids
 
 struct MenuItem {
   int id;  // 0: a separator

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
+#include "editor/editor_command_ids.h"
+#include "expand/meta_menu_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
 #include "harness/notepad.h"
@@ -252,6 +254,119 @@ TEST_F(Expand, DateClipPastesTheCurrentDateParts) {
   ExpectPasted(expected);
 }
 
+
+}  // namespace
+}  // namespace ambrel::e2e
+
+namespace ambrel::e2e {
+namespace {
+
+// The static-variable window opened through the editor window's command.
+HWND OpenMetaList(AmbrelRun& ambrel) {
+  HWND main = FindTopWindow("TMain", "", ambrel.Proc().Id());
+  if (!main) return nullptr;
+  PostMessageA(main, WM_COMMAND, editor::kCmdMetaList, 0);
+  return WaitForTopWindow("TMeta", 8000, ambrel.Proc().Id(), "", true);
+}
+
+bool WaitForText(HWND window, const std::string& text) {
+  return WaitUntil([&] { return WindowText(window) == text; }, 5000);
+}
+
+class MetaList : public Expand {
+ protected:
+  void PasteAfterClosing(HWND meta, int historyClips, const std::string& expanded) {
+    PostMessageA(meta, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(meta); }, 5000));
+    ExpandStaticClip(historyClips);
+    ExpectPasted(expanded);
+  }
+  // Runs one of the list window's add, update and delete items; with data
+  // set, the dialog gets it as its text; returns after OK.
+  void EditRow(HWND meta, int item, const std::string& data) {
+    PostMessageA(meta, WM_COMMAND, static_cast<WPARAM>(item), 0);
+    HWND dialog = WaitForDialog("TMetaEdit");
+    ASSERT_NE(dialog, nullptr);
+    if (!data.empty()) {
+      HWND edit = GetDlgItem(dialog, 103);
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(data.c_str()));
+    }
+    Press(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  }
+};
+
+TEST_F(MetaList, AddedUpdatedAndDeletedVariablesChangeWhatTheStaticClipPastes) {
+  StartWith("$Z]");
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr) << "no static-variable window";
+
+  // Add: the character typed as a key, then stepped down and back up.
+  PostMessageA(meta, WM_COMMAND, expand::kMMMetaAdd, 0);
+  HWND dialog = WaitForDialog("TMetaEdit");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(dialog), "静的変数を新規追加します");
+  HWND key = GetDlgItem(dialog, 101);
+  PostMessageA(key, WM_CHAR, ' ', 0);  // refused
+  PostMessageA(key, WM_CHAR, 'z', 0);
+  EXPECT_TRUE(WaitForText(key, "Z"));
+  PostKey(key, VK_DOWN);
+  EXPECT_TRUE(WaitForText(key, "Y"));
+  PostKey(key, VK_UP);
+  EXPECT_TRUE(WaitForText(key, "Z"));
+  const std::string data = "ぜっと";
+  SendMessageA(GetDlgItem(dialog, 103), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(data.c_str()));
+  Press(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  // Each paste is recorded as the newest history clip.
+  PasteAfterClosing(meta, 0, "ぜっと]");
+
+  meta = OpenMetaList(ambrel_);
+  EditRow(meta, expand::kMMMetaEdit, "ZZ");  // the new row is still selected
+  PasteAfterClosing(meta, 1, "ZZ]");
+
+  meta = OpenMetaList(ambrel_);
+  EditRow(meta, expand::kMMMetaDel, "");
+  PasteAfterClosing(meta, 2, "$Z]");  // a character without a variable stays as written  // a character without a variable stays as written
+}
+
+TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
+  StartWith("x");
+  HWND main = FindTopWindow("TMain", "", ambrel_.Proc().Id());
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, editor::kCmdAbout, 0);
+  HWND about = WaitForDialog("TAbout");
+  ASSERT_NE(about, nullptr);
+  int versions = 0;
+  bool library = false;
+  for (const ChildWindow& child : ChildWindows(about)) {
+    if (child.text == "Ver 1.20") ++versions;
+    if (child.text == "Tesk.dll  Ver 1.20") library = true;
+  }
+  EXPECT_EQ(versions, 1) << DescribeChildren(about);
+  EXPECT_TRUE(library) << DescribeChildren(about);
+  PostKey(GetDlgItem(about, IDOK), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
+}
+
+// A table of a hundred thousand rows opens at once and is written back as read.
+TEST_F(MetaList, HugeTableOpensAtOnceAndIsSavedUnchanged) {
+  std::string mta;
+  for (int i = 0; i < 100000; ++i) mta += "$" + std::string(1, static_cast<char>('!' + i % 90)) + '\0' +
+                                          "data " + std::to_string(i) + '\0';
+  mta += '\0';
+  StartWith("x", mta);
+  const DWORD start = GetTickCount();
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(meta, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_LT(GetTickCount() - start, 3000u);
+  HWND list = GetDlgItem(meta, 11);  // the variable list
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 100000);
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_TRUE(ambrel_.Folder().ReadFile("Ambrel.mta") == mta);
+}
 
 }  // namespace
 }  // namespace ambrel::e2e
