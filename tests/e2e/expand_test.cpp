@@ -330,6 +330,39 @@ TEST_F(MetaList, AddedUpdatedAndDeletedVariablesChangeWhatTheStaticClipPastes) {
   PasteAfterClosing(meta, 2, "$Z]");  // a character without a variable stays as written  // a character without a variable stays as written
 }
 
+TEST_F(MetaList, FunctionPopupInsertsTheChosenNameAtTheCaretAndEscLeavesTheData) {
+  StartWith("x");
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  PostMessageA(meta, WM_COMMAND, expand::kMMMetaAdd, 0);
+  HWND dialog = WaitForDialog("TMetaEdit");
+  ASSERT_NE(dialog, nullptr);
+  HWND edit = GetDlgItem(dialog, 103);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab"));
+  SendMessageA(edit, EM_SETSEL, 1, 1);
+  auto openPopup = [&] {
+    PostMessageA(dialog, WM_COMMAND, 114, 0);  // FuncBtn
+    return WaitForTopWindow("TFunc", 5000, ambrel_.Proc().Id(), "", true);
+  };
+  HWND popup = openPopup();
+  ASSERT_NE(popup, nullptr);
+  HWND list = FindChild(popup, "SysListView32");
+  ASSERT_NE(list, nullptr) << "the function list is not lent to the popup";
+  PostKey(list, VK_HOME);  // "$Year"
+  PostKey(list, VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "a$Yearb"; }, 5000)) << ReadRichEditText(edit);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000));
+
+  popup = openPopup();
+  ASSERT_NE(popup, nullptr);
+  PostKey(FindChild(popup, "SysListView32"), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000));
+  EXPECT_EQ(ReadRichEditText(edit), "a$Yearb");
+  EXPECT_NE(FindChild(meta, "TFuncPanel"), nullptr) << "the list did not come back";
+  Press(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+}
+
 TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
   StartWith("x");
   HWND main = FindTopWindow("TMain", "", ambrel_.Proc().Id());
