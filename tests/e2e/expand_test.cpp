@@ -18,6 +18,7 @@
 #include "expand/meta_menu_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
+#include "harness/mouse.h"
 #include "harness/notepad.h"
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
@@ -273,8 +274,35 @@ bool WaitForText(HWND window, const std::string& text) {
   return WaitUntil([&] { return WindowText(window) == text; }, 5000);
 }
 
+// The screen point inside row `row` of a list of another process.
+POINT RowPoint(HWND list, int row) {
+  RemoteBuffer rect(list, sizeof(RECT));
+  RECT bounds{LVIR_LABEL, 0, 0, 0};
+  rect.Write(0, &bounds, sizeof bounds);
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rect.Address()));
+  rect.Read(0, &bounds, sizeof bounds);
+  POINT at{bounds.left + 6, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(list, &at);
+  return at;
+}
+
 class MetaList : public Expand {
  protected:
+  // A drag with the left button from a row of the list to `to`.
+  void DragRow(HWND list, int row, POINT to) {
+    const POINT from = RowPoint(list, row);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(list, nullptr);
+    ASSERT_TRUE(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
+    ASSERT_TRUE(WaitUntil([&] {
+      MouseAt({from.x + 4, from.y + 12});
+      MouseAt({from.x + 8, from.y + 24});
+      return GetGUIThreadInfo(thread, &info) && info.hwndCapture == GetAncestor(list, GA_ROOT);
+    }, 5000)) << "no drag began";
+    ASSERT_TRUE(MouseAt(to));
+    ASSERT_TRUE(MouseAt(to, MOUSEEVENTF_LEFTUP));
+  }
   void PasteAfterClosing(HWND meta, int historyClips, const std::string& expanded) {
     PostMessageA(meta, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(meta); }, 5000));
@@ -361,6 +389,72 @@ TEST_F(MetaList, FunctionPopupInsertsTheChosenNameAtTheCaretAndEscLeavesTheData)
   EXPECT_NE(FindChild(meta, "TFuncPanel"), nullptr) << "the list did not come back";
   Press(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+}
+
+TEST_F(MetaList, RowsDraggedWithinTheListKeepTheirOrderAcrossARestart) {
+  StartWith("x");
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);  // the list stands beside the editor
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  HWND list = GetDlgItem(meta, 11);
+  // Xvfb's screen leaves no room beside the editor: the rows must be on it.
+  SetWindowPos(meta, HWND_TOP, 0, 100, 0, 0, SWP_NOSIZE);
+  DragRow(list, 0, RowPoint(list, 2));  // "$y" after "$d"
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
+  const std::string moved = std::string("$m\0$Month\0$d\0$Date\0$y\0$Year\0$h\0", 31);
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(ambrel_.Folder().ReadFile("Ambrel.mta").substr(0, moved.size()), moved);
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(ambrel_.Folder().ReadFile("Ambrel.mta").substr(0, moved.size()), moved);
+}
+
+TEST_F(MetaList, RowDraggedIntoTheClipEditorInsertsItsCaptionAtTheDropPoint) {
+  StartWith("x");
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  HWND edit = FindChild(ambrel_.Editor(), "RichEdit20A");
+  ASSERT_NE(edit, nullptr);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab"));
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  // Just after "a": the position of "b" in the editor.
+  const LRESULT b = SendMessageA(edit, EM_POSFROMCHAR, 1, 0);
+  POINT to{static_cast<short>(LOWORD(b)) + 1, static_cast<short>(HIWORD(b)) + 4};
+  ClientToScreen(edit, &to);
+  DragRow(GetDlgItem(meta, 11), 1, to);  // "$m"
+  EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "a$mb"; }, 5000)) << ReadRichEditText(edit);
+}
+
+// The preview of a static clip asks first, shows the expansion, closes when
+// another window is activated, and leaves the clipboard alone.
+TEST_F(MetaList, PreviewExpandsAfterTheInputDialogAndCancelShowsNothing) {
+  StartWith("<$i(name)>");
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);  // the editor at the static clip
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  HWND editor = ambrel_.Editor();
+  const DWORD clipboard = GetClipboardSequenceNumber();
+  PostMessageA(editor, WM_COMMAND, editor::kCmdPreview, 0);
+  HWND input = WaitForDialog("TInput");
+  ASSERT_NE(input, nullptr) << "no input dialog before the preview";
+  Press(input, IDCANCEL);
+  HWND preview = FindTopWindow("TPreView", "", ambrel_.Proc().Id());
+  ASSERT_NE(preview, nullptr);
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_FALSE(IsWindowVisible(preview)) << "cancelled, yet shown";
+
+  PostMessageA(editor, WM_COMMAND, editor::kCmdPreview, 0);
+  input = WaitForDialog("TInput");
+  ASSERT_NE(input, nullptr);
+  SendMessageA(FindChild(input, "RichEdit20A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+  Press(input, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(preview) != FALSE; }, 5000));
+  EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "<abc>");
+  ASSERT_TRUE(BringToForeground(notepad_.Window()));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000)) << "still open after deactivation";
+  EXPECT_EQ(GetClipboardSequenceNumber(), clipboard);
 }
 
 TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
