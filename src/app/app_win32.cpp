@@ -159,10 +159,12 @@ void App::RegisterMetaCommands() {
 // quoted.
 void App::PreviewClip(const clipstore::Clip* clip) {
   if (!clip) return;
+  // The keys as they are now: the command may come from a tool button or a
+  // message without the key's own message handled yet.
+  const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0, shift = GetAsyncKeyState(VK_SHIFT) < 0;
   expand::ExpandResult prepared = clipstore::ExpandClip(clip->text, clipstore::IsStaticClip(*clip),
                                                         meta_.MetaExpand(), &expandDialogs_->Expander());
   if (!prepared.goAhead) return;
-  const bool ctrl = (GetKeyState(VK_CONTROL) & 0x80) != 0, shift = (GetKeyState(VK_SHIFT) & 0x80) != 0;
   if (ctrl && !shift) prepared.text = clipstore::QuoteText(prepared.text, settings_.Quote());
   preview_->ShowPreview(prepared.text);
 }

@@ -430,7 +430,7 @@ TEST_F(MetaList, RowDraggedIntoTheClipEditorInsertsItsCaptionAtTheDropPoint) {
 
 // The preview of a static clip asks first, shows the expansion, closes when
 // another window is activated, and leaves the clipboard alone.
-TEST_F(MetaList, PreviewExpandsAfterTheInputDialogAndCancelShowsNothing) {
+TEST_F(MetaList, PreviewAsksFirstQuotesWithCtrlAndShowsNothingWhenCancelled) {
   StartWith("<$i(name)>");
   ambrel_.PostTray(WM_LBUTTONDBLCLK);  // the editor at the static clip
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
@@ -454,6 +454,21 @@ TEST_F(MetaList, PreviewExpandsAfterTheInputDialogAndCancelShowsNothing) {
   EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "<abc>");
   ASSERT_TRUE(BringToForeground(notepad_.Window()));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000)) << "still open after deactivation";
+
+  // With Ctrl held the lines are quoted.
+  ASSERT_TRUE(BringToForeground(editor));
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  PostMessageA(editor, WM_COMMAND, editor::kCmdPreview, 0);
+  input = WaitForDialog("TInput");
+  ASSERT_NE(input, nullptr);
+  SendMessageA(FindChild(input, "RichEdit20A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+  Press(input, IDOK);
+  const bool shown = WaitUntil([&] { return IsWindowVisible(preview) != FALSE; }, 5000);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "》<abc>");
+  PostKey(FindChild(preview, "RichEdit20A"), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000)) << "Esc did not close it";
   EXPECT_EQ(GetClipboardSequenceNumber(), clipboard);
 }
 
