@@ -491,8 +491,8 @@ TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
 }
 
-// A table of a hundred thousand rows opens at once and is written back as read.
-TEST_F(MetaList, HugeTableOpensAtOnceAndIsSavedUnchanged) {
+// Tables of a hundred thousand rows or of 64 MiB open at once and are written back as read.
+TEST_F(MetaList, HugeTablesOpenAtOnceAndAreSavedUnchanged) {
   std::string mta;
   for (int i = 0; i < 100000; ++i) mta += "$" + std::string(1, static_cast<char>('!' + i % 90)) + '\0' +
                                           "data " + std::to_string(i) + '\0';
@@ -506,6 +506,24 @@ TEST_F(MetaList, HugeTableOpensAtOnceAndIsSavedUnchanged) {
   EXPECT_LT(GetTickCount() - start, 3000u);
   HWND list = GetDlgItem(meta, 11);  // the variable list
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 100000);
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_TRUE(ambrel_.Folder().ReadFile("Ambrel.mta") == mta);
+
+  // A file of the largest size read: 64 MiB of long multi-line rows.
+  std::string row;
+  for (int i = 0; i < 65532 / 4; ++i) row += "表\r\n";
+  mta.clear();
+  for (int i = 0; i < 1023; ++i) mta += "$" + std::string(1, static_cast<char>('A' + i % 26)) + '\0' + row + '\0';
+  mta += "$Z" + std::string(1, '\0') + std::string(65531, 'x') + '\0' + '\0';
+  ASSERT_EQ(mta.size(), 64u << 20);
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.mta", mta));
+  ASSERT_TRUE(ambrel_.Start());
+  const DWORD opened = GetTickCount();
+  meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  EXPECT_TRUE(SendMessageTimeoutA(meta, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_LT(GetTickCount() - opened, 3000u);
+  EXPECT_EQ(SendMessageA(GetDlgItem(meta, 11), LVM_GETITEMCOUNT, 0, 0), 1024);
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   EXPECT_TRUE(ambrel_.Folder().ReadFile("Ambrel.mta") == mta);
 }
