@@ -10,6 +10,7 @@
 #include "expand/meta_menu_ids.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/list_view_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/reg_list_model.h"
 
@@ -80,23 +81,6 @@ void AppendItems(HMENU menu, const MenuItem (&items)[N]) {
     AppendMenuA(menu, m.id ? MF_STRING : MF_SEPARATOR, static_cast<UINT_PTR>(m.id), m.caption);
 }
 
-void AddColumn(HWND list, int index, const char* caption, int width) {
-  LVCOLUMNA column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.pszText = const_cast<char*>(caption);
-  column.cx = width;
-  SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-HWND MakeList(HWND parent, int id, DWORD extraStyle) {
-  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | extraStyle,
-                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  return list;
-}
-
 void SelectOnly(HWND list, int row) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   if (row < 0) return;
@@ -131,22 +115,12 @@ void FitList(HWND list, int rows) {
 bool FuncPanel::Create(HWND parent) {
   if (!CreateWin("TFuncPanel", "", WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, 0, 0, 0, parent, nullptr))
     return false;
-  list_ = MakeList(hwnd(), kFuncListId, 0);
-  AddColumn(list_, 0, "関数名", kFuncNameWidth);
-  AddColumn(list_, 1, "内容", kFuncTextWidth);
+  list_ = MakeReportList(hwnd(), kFuncListId, WS_VISIBLE);
+  AddListColumn(list_, 0, "関数名", kFuncNameWidth);
+  AddListColumn(list_, 1, "内容", kFuncTextWidth);
   int row = 0;
-  for (const expand::FuncInfo& f : expand::FuncList()) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    const std::string name(f.name), text(f.description);
-    item.pszText = const_cast<char*>(name.c_str());
-    SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    item.iSubItem = 1;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    ++row;
-  }
+  for (const expand::FuncInfo& f : expand::FuncList())
+    AddListRow(list_, row++, {std::string(f.name), std::string(f.description)});
   return true;
 }
 
@@ -191,9 +165,9 @@ void MetaWindow::OnCreate() {
     item.pszText = const_cast<char*>(kPageCaptions[page]);
     SendMessageA(tabs_, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
-  list_ = MakeList(hwnd(), kMetaListId, LVS_OWNERDATA);
-  AddColumn(list_, 0, "メタ文字", kMetaWidth);
-  AddColumn(list_, 1, "関数OR文字列", kDataWidth);
+  list_ = MakeReportList(hwnd(), kMetaListId, WS_VISIBLE | LVS_OWNERDATA);
+  AddListColumn(list_, 0, "メタ文字", kMetaWidth);
+  AddListColumn(list_, 1, "関数OR文字列", kDataWidth);
   funcPanel_.Create(hwnd());
   for (HWND list : {list_, funcPanel_.List()})
     SetWindowSubclass(list, &MetaWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -259,17 +233,9 @@ LRESULT MetaWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void MetaWindow::OnSize() {
-  RECT rc{};
-  GetClientRect(hwnd(), &rc);
-  MoveWindow(tabs_, 0, 0, rc.right, rc.bottom, TRUE);
-  RECT inner = rc;
-  TabCtrl_AdjustRect(tabs_, FALSE, &inner);
-  MoveWindow(list_, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
-  SetWindowPos(list_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (GetParent(funcPanel_.hwnd()) == hwnd()) {
-    MoveWindow(funcPanel_.hwnd(), inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
-    SetWindowPos(funcPanel_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  }
+  const RECT inner = LayOutTabs(tabs_);
+  FillTabPage(list_, inner);
+  if (GetParent(funcPanel_.hwnd()) == hwnd()) FillTabPage(funcPanel_.hwnd(), inner);
   FitColumns();
 }
 
@@ -292,11 +258,9 @@ int MetaWindow::SelectedRow() const {
 }
 
 void MetaWindow::TakeBackFuncPanel() {
-  RECT rc{};
-  GetClientRect(hwnd(), &rc);
-  TabCtrl_AdjustRect(tabs_, FALSE, &rc);
-  funcPanel_.MoveTo(hwnd(), rc);
-  SetWindowPos(funcPanel_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  const RECT inner = LayOutTabs(tabs_);
+  funcPanel_.MoveTo(hwnd(), inner);
+  FillTabPage(funcPanel_.hwnd(), inner);
   ShowPage(ActivePage());
 }
 

@@ -401,8 +401,9 @@ TEST_F(MetaList, RowsDraggedWithinTheListKeepTheirOrderAcrossARestart) {
   // Xvfb's screen leaves no room beside the editor: the rows must be on it.
   SetWindowPos(meta, HWND_TOP, 0, 100, 0, 0, SWP_NOSIZE);
   DragRow(list, 0, RowPoint(list, 2));  // "$y" after "$d"
-  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
-  EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
+  EXPECT_TRUE(WaitUntil([&] {
+    return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 2;
+  }, 5000)) << "the moved row is not selected";
   const std::string moved = std::string("$m\0$Month\0$d\0$Date\0$y\0$Year\0$h\0", 31);
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   EXPECT_EQ(ambrel_.Folder().ReadFile("Ambrel.mta").substr(0, moved.size()), moved);
@@ -468,7 +469,8 @@ TEST_F(MetaList, PreviewAsksFirstQuotesWithCtrlAndShowsNothingWhenCancelled) {
   ASSERT_TRUE(shown);
   EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "》<abc>");
   PostKey(FindChild(preview, "RichEdit20A"), VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000)) << "Esc did not close it";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000))
+      << "Esc did not close it; foreground " << ClassNameOf(GetForegroundWindow());
   EXPECT_EQ(GetClipboardSequenceNumber(), clipboard);
 }
 
