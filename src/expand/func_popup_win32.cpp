@@ -52,8 +52,8 @@ void FuncPopup::Hide() {
 }
 
 void FuncPopup::Choose(int row) {
-  if (row >= 0 && row < expand::kFuncCount) {
-    const std::string name(expand::FuncList()[static_cast<std::size_t>(row)].name);
+  if (const int function = meta_.Funcs().FunctionAt(row); function >= 0) {
+    const std::string name(expand::FuncList()[static_cast<std::size_t>(function)].name);
     SendMessageA(edit_.RichEdit(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(name.c_str()));
   }
   Hide();

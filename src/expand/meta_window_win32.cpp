@@ -118,10 +118,38 @@ bool FuncPanel::Create(HWND parent) {
   list_ = MakeReportList(hwnd(), kFuncListId, WS_VISIBLE);
   AddListColumn(list_, 0, "関数名", kFuncNameWidth);
   AddListColumn(list_, 1, "内容", kFuncTextWidth);
-  int row = 0;
-  for (const expand::FuncInfo& f : expand::FuncList())
-    AddListRow(list_, row++, {std::string(f.name), std::string(f.description)});
+  for (int f = 0; f < expand::kFuncCount; ++f) {
+    order_.push_back(f);
+    AddListRow(list_, f, {"", ""});
+  }
+  ShowRows();
   return true;
+}
+
+void FuncPanel::ShowRows() {
+  for (int row = 0; row < expand::kFuncCount; ++row) {
+    const expand::FuncInfo& f = expand::FuncList()[static_cast<std::size_t>(order_[static_cast<std::size_t>(row)])];
+    for (int column = 0; column < 2; ++column) {
+      std::string text(column == 0 ? f.name : f.description);
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = text.data();
+      SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+}
+
+int FuncPanel::FunctionAt(int row) const {
+  return row >= 0 && row < expand::kFuncCount ? order_[static_cast<std::size_t>(row)] : -1;
+}
+
+int FuncPanel::Move(int from, int target) {
+  const int moved = expand::MoveRow(order_, from, target);
+  if (moved >= 0) {
+    ShowRows();
+    SelectOnly(list_, moved);
+  }
+  return moved;
 }
 
 void FuncPanel::MoveTo(HWND holder, const RECT& area) {
@@ -443,8 +471,10 @@ void MetaWindow::Print() {
   const std::string title = kPageCaptions[page == 1 ? 1 : 0];
   std::vector<std::string> lines = {title, ""};
   if (page == 1) {
-    for (const expand::FuncInfo& f : expand::FuncList())
+    for (int row = 0; row < expand::kFuncCount; ++row) {
+      const expand::FuncInfo& f = expand::FuncList()[static_cast<std::size_t>(funcPanel_.FunctionAt(row))];
       lines.push_back(usermenu::PrintLine({std::string(f.name), std::string(f.description)}));
+    }
   } else {
     for (const expand::MetaRow& r : s_.meta.Rows()) lines.push_back(usermenu::PrintLine({r.caption, r.data}));
   }
@@ -474,13 +504,15 @@ void MetaWindow::EndDrag(bool drop, POINT screen) {
   if (GetCapture() == hwnd()) ReleaseCapture();
   if (!drop) return;
   if (WindowFromPoint(screen) == list) {
-    if (list != list_) return;  // the function table keeps its fixed order
     LVHITTESTINFO hit{};
     hit.pt = screen;
     ScreenToClient(list, &hit.pt);
     const int target = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    const int moved = s_.meta.Move(from, target);
-    if (moved >= 0) SelectOnly(list_, moved);
+    if (list != list_) {
+      funcPanel_.Move(from, target);
+    } else if (const int moved = s_.meta.Move(from, target); moved >= 0) {
+      SelectOnly(list_, moved);
+    }
     return;
   }
   if (list == list_ && from < s_.meta.Count()) s_.dropTarget.DropTextAt(screen, s_.meta.Row(from).caption);

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editor/editor_commands_win32.h"
 #include "editor/text_drop_target_win32.h"
@@ -27,12 +28,19 @@ class FuncPanel : public Window {
  public:
   bool Create(HWND parent);
   HWND List() const { return list_; }
+  // The function shown in a row: the rows can be reordered by drag, each
+  // keeping its function.
+  int FunctionAt(int row) const;
+  // Drags row from onto row target (-1: below the last); returns the new row.
+  int Move(int from, int target);
   // Moves the panel into holder, filling its client area.
   void MoveTo(HWND holder, const RECT& area);
 
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void ShowRows();
   HWND list_ = nullptr;
+  std::vector<int> order_;
 };
 
 struct MetaWindowServices {
