@@ -404,6 +404,23 @@ TEST_F(MetaList, RowsDraggedWithinTheListKeepTheirOrderAcrossARestart) {
   EXPECT_TRUE(WaitUntil([&] {
     return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 2;
   }, 5000)) << "the moved row is not selected";
+  // The function list too: "$Year" dropped below the last row.
+  HWND tabs = FindChild(meta, "SysTabControl32");
+  RemoteBuffer tabRect(tabs, sizeof(RECT));
+  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(tabRect.Address())));
+  RECT tab{};
+  tabRect.Read(0, &tab, sizeof tab);
+  POINT onTab{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+  ClientToScreen(tabs, &onTab);
+  ASSERT_TRUE(ClickAt(onTab));
+  HWND funcs = FindChild(FindChild(meta, "TFuncPanel"), "SysListView32");
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(funcs) != FALSE; }, 5000));
+  RECT area{};
+  GetWindowRect(funcs, &area);
+  DragRow(funcs, 0, POINT{area.left + 20, area.bottom - 8});
+  EXPECT_TRUE(WaitUntil([&] {
+    return SendMessageA(funcs, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 15;
+  }, 5000)) << "the function did not move to the end";
   const std::string moved = std::string("$m\0$Month\0$d\0$Date\0$y\0$Year\0$h\0", 31);
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   EXPECT_EQ(ambrel_.Folder().ReadFile("Ambrel.mta").substr(0, moved.size()), moved);
