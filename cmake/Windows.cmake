@@ -37,7 +37,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/ambrel_main_win32.cpp)
 add_executable(Ambrel WIN32 ${AMBREL_WIN32_SOURCES} ${CMAKE_SOURCE_DIR}/src/app/ambrel_main_win32.cpp)
 ambrel_target_options(Ambrel)
 target_link_options(Ambrel PRIVATE ${AMBREL_WIN32_LINK})
-target_link_libraries(Ambrel PRIVATE ambrel_core comctl32 comdlg32 gdi32 winmm shell32 user32 kernel32)
+target_link_libraries(Ambrel PRIVATE ambrel_core comctl32 comdlg32 gdi32 winmm shell32 version user32 kernel32)
 file(GLOB AMBREL_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/resources/*)
 ambrel_add_resources(Ambrel ${CMAKE_SOURCE_DIR}/src/app/ambrel.rc ${CMAKE_SOURCE_DIR}/src/app/resource.h
                      ${AMBREL_RESOURCE_FILES})

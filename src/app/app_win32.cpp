@@ -7,12 +7,18 @@
 #include "app/version.h"
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
+#include "dialogs/version_dialog_win32.h"
 #include "dialogs/help_topics.h"
 #include "editor/data_commands_win32.h"
 #include "editor/file_dialogs_win32.h"
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
+#include "expand/func_popup_win32.h"
+#include "expand/meta_edit_dialog_win32.h"
 #include "expand/meta_file.h"
+#include "expand/meta_window_win32.h"
+#include "expand/preview_window_win32.h"
+#include "clipstore/clip_choice.h"
 #include "platform/clock_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
@@ -62,7 +68,7 @@ bool App::CreateWindows() {
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
-      !dummy_->Create())
+      !dummy_->Create() || !CreateMetaWindows())
     return false;
   paste_.SetExpander(&expandDialogs_->Expander());
   clipboard_.SetOwner(logo_->hwnd());
@@ -70,6 +76,7 @@ bool App::CreateWindows() {
   bounds_->Attach(app::ParamWindow::kInput, expandDialogs_->InputWindow());
   bounds_->Attach(app::ParamWindow::kList, expandDialogs_->ListWindow());
   bounds_->Attach(app::ParamWindow::kTree, expandDialogs_->TreeWindow());
+  bounds_->Attach(app::ParamWindow::kPreview, preview_->hwnd());
   params_ = std::make_unique<app::ParamFile>(
       *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()},
       DataFile("Ambrel.prm"));
@@ -119,6 +126,7 @@ bool App::RunStartup() {
   settings_.SetHotKey(settings_.HotKey());
   settings_.SetPasteMethod(settings_.PasteMethod());
   expand::InitMeta(meta_, *files_, DataFile("Ambrel.mta"));
+  metaWindow_->InitMeta();
   if (firstRun_) hello_->ShowModal();
   bool ok = true;
   if (!logo_->AddTrayIcon()) {
@@ -131,6 +139,60 @@ bool App::RunStartup() {
   openDialogs_.FinishStartup();
   logo_->StartIdleSave();
   return ok;
+}
+
+bool App::CreateMetaWindows() {
+  auto context = [this] { return editor_->Context(); };
+  metaWindow_ = std::make_unique<MetaWindow>(
+      MetaWindowServices{meta_, settings_, editorCommands_, context, *editor_, &OpenHelp});
+  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_);
+  preview_ = std::make_unique<PreviewWindow>(settings_, editorCommands_, context);
+  version_ = std::make_unique<VersionDialog>(dialogHost_);
+  if (!metaWindow_->Create() || !metaEdit_->Create() || !preview_->Create() || !version_->Create())
+    return false;
+  funcPopup_ = std::make_unique<FuncPopup>(*metaWindow_, *metaEdit_);
+  if (!funcPopup_->Create()) return false;
+  metaWindow_->SetEditView(metaEdit_.get());
+  metaEdit_->SetWindows(metaWindow_->hwnd(), editor_->hwnd());
+  metaEdit_->showFuncPopup = [this] { funcPopup_->ShowFuncPopup(); };
+  metaEdit_->onHidden = [this] { funcPopup_->Hide(); };
+  expandDialogs_->selectMetaRow = [this](int row) { metaWindow_->SelectRow(row); };
+  RegisterMetaCommands();
+  return true;
+}
+
+void App::RegisterMetaCommands() {
+  using namespace editor;
+  editorCommands_.Set(kCmdMetaList, [this](const EditorContext& c) { metaWindow_->ShowMetaList(c.owner); });
+  editorCommands_.Set(kCmdPreview, [this](const EditorContext& c) {
+    PreviewClip(c.page >= 0 && c.page < store_.PageCount() ? &store_.Page(c.page) : nullptr);
+  });
+  editorCommands_.Set(kCmdPreviewSelected, [this](const EditorContext& c) {
+    PreviewClip(c.selection ? c.selection->clip : nullptr);
+  });
+  editorCommands_.Set(kCmdAbout, [this](const EditorContext& c) { version_->ShowModal(c.owner); });
+  editorCommands_.Set(kCmdFuncList, [this](const EditorContext&) {
+    if (metaEdit_->IsVisible()) PostMessageA(metaEdit_->hwnd(), WM_COMMAND, MetaEditDialog::kFuncButtonId, 0);
+  });
+  editorCommands_.editorOverride = [this]() -> HWND {
+    return metaEdit_->IsVisible() ? metaEdit_->RichEdit() : nullptr;
+  };
+  editorCommands_.editorHidden = [this] { metaWindow_->Close(); };
+}
+
+// The text a paste of the clip would insert, shown without the clipboard:
+// expanded (a cancelled dialog shows nothing) and, with Ctrl but not Shift,
+// quoted.
+void App::PreviewClip(const clipstore::Clip* clip) {
+  if (!clip) return;
+  // The keys as they are now: the command may come from a tool button or a
+  // message without the key's own message handled yet.
+  const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0, shift = GetAsyncKeyState(VK_SHIFT) < 0;
+  expand::ExpandResult prepared = clipstore::ExpandClip(clip->text, clipstore::IsStaticClip(*clip),
+                                                        meta_.MetaExpand(), &expandDialogs_->Expander());
+  if (!prepared.goAhead) return;
+  if (ctrl && !shift) prepared.text = clipstore::QuoteText(prepared.text, settings_.Quote());
+  preview_->ShowPreview(prepared.text);
 }
 
 void App::SaveHistoryNow() { app::SaveHistory(store_, *files_, DataFile("Ambrel.hst")); }

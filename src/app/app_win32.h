@@ -40,6 +40,11 @@ class HelloDialog;
 class ExpandDialogs;
 class DataCommands;
 class FileDialogs;
+class MetaWindow;
+class MetaEditDialog;
+class FuncPopup;
+class PreviewWindow;
+class VersionDialog;
 
 class App final : private BusyState {
  public:
@@ -67,6 +72,11 @@ class App final : private BusyState {
   bool BusyDialogs() const { return openDialogs_.Busy(); }
   // The editor's data commands and the file dialogs they share.
   void RegisterDataCommands();
+  // The static-variable window and its dialogs, the preview and the version
+  // dialog, and the editor commands they carry out.
+  bool CreateMetaWindows();
+  void RegisterMetaCommands();
+  void PreviewClip(const clipstore::Clip* clip);
 
   std::string programFolder_;
   // Every dialog and message box of the program counts here while open.
@@ -101,6 +111,11 @@ class App final : private BusyState {
   std::unique_ptr<ExpandDialogs> expandDialogs_;
   std::unique_ptr<PostDialog> postDialog_;
   std::unique_ptr<RegListWindow> regList_;
+  std::unique_ptr<MetaWindow> metaWindow_;
+  std::unique_ptr<MetaEditDialog> metaEdit_;
+  std::unique_ptr<FuncPopup> funcPopup_;
+  std::unique_ptr<PreviewWindow> preview_;
+  std::unique_ptr<VersionDialog> version_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
   std::unique_ptr<FileDialogs> fileDialogs_;

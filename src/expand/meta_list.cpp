@@ -38,17 +38,9 @@ void MetaList::Delete(int index) {
 }
 
 int MetaList::Move(int from, int target) {
-  if (from < 0 || from >= Count() || rows_.empty()) return -1;
-  if (target < 0 || target >= Count()) target = Count() - 1;
-  // A copy goes in after the target when the row comes from above it, before
-  // it otherwise; then the original goes.
-  const int insertAt = from < target ? target + 1 : target;
-  MetaRow copy = rows_[static_cast<std::size_t>(from)];
-  rows_.insert(rows_.begin() + insertAt, std::move(copy));
-  const int original = from < insertAt ? from : from + 1;
-  rows_.erase(rows_.begin() + original);
-  RowsChanged();
-  return original < insertAt ? insertAt - 1 : insertAt;
+  const int moved = MoveRow(rows_, from, target);
+  if (moved >= 0) RowsChanged();
+  return moved;
 }
 
 void MetaList::SetMetaExpand(bool on) {

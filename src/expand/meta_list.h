@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ambrel::expand {
@@ -26,9 +27,10 @@ class MetaListObserver {
   virtual void OnMetaExpandChanged() {}
 };
 
-// More rows than this are never read from a file: nobody keeps a table that
-// long, and a hostile file must not be able to exhaust memory row by row.
-inline constexpr std::size_t kMaxMetaRows = 10000;
+// More rows than this are never read from a file: a hostile file must not be
+// able to exhaust memory row by row, yet a table of a hundred thousand rows
+// still loads whole (the window shows the rows on demand).
+inline constexpr std::size_t kMaxMetaRows = 1u << 20;
 
 class MetaList {
  public:
@@ -60,6 +62,23 @@ class MetaList {
   bool metaExpand_ = true;
   MetaListObserver* observer_ = nullptr;
 };
+
+// A row of rows dragged onto the row target (-1 or past the end: below the
+// last row): a copy goes in after the target when the row comes from above
+// it, before it otherwise, then the original goes. Returns the row's new
+// index, or -1 when from is no row.
+template <typename Row>
+int MoveRow(std::vector<Row>& rows, int from, int target) {
+  const int count = static_cast<int>(rows.size());
+  if (from < 0 || from >= count) return -1;
+  if (target < 0 || target >= count) target = count - 1;
+  const int insertAt = from < target ? target + 1 : target;
+  Row copy = rows[static_cast<std::size_t>(from)];
+  rows.insert(rows.begin() + insertAt, std::move(copy));
+  const int original = from < insertAt ? from : from + 1;
+  rows.erase(rows.begin() + original);
+  return original < insertAt ? insertAt - 1 : insertAt;
+}
 
 // The seventeen rows a new or empty table starts with.
 std::vector<MetaRow> DefaultMetaList();

@@ -10,6 +10,7 @@
 #include "options/settings.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/list_view_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_model.h"
@@ -40,46 +41,6 @@ constexpr std::size_t kMenuHintPrefix = 4;  // "Menu"
 constexpr int kWidth = 250, kHeight = 318;
 constexpr int kExpressionWidth = 60, kDescriptionWidth = 185, kTitleWidth = 220;
 
-void AddColumn(HWND list, int index, const char* caption, int width) {
-  LVCOLUMNA column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.pszText = const_cast<char*>(caption);
-  column.cx = width;
-  SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void AddRow(HWND list, int row, const std::vector<std::string>& texts) {
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.pszText = const_cast<char*>(texts[0].c_str());
-  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  for (std::size_t col = 1; col < texts.size(); ++col) {
-    item.iSubItem = static_cast<int>(col);
-    item.pszText = const_cast<char*>(texts[col].c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  }
-}
-
-std::string ItemText(HWND list, int row, int column) {
-  char buffer[512] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = sizeof buffer;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return buffer;
-}
-
-HWND MakeList(HWND parent, int id, DWORD extraStyle) {
-  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | extraStyle, 0,
-                              0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  return list;
-}
-
 }  // namespace
 
 RegListWindow::RegListWindow(clipstore::TClipBase& store, options::Settings& settings)
@@ -107,14 +68,14 @@ void RegListWindow::OnCreate() {
     item.pszText = const_cast<char*>(kPageCaptions[page]);
     SendMessageA(tabs_, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
-  regList_ = MakeList(hwnd(), kRegListId, 0);
-  AddColumn(regList_, 0, " 表現", kExpressionWidth);
-  AddColumn(regList_, 1, "                内容", kDescriptionWidth);
+  regList_ = MakeReportList(hwnd(), kRegListId, 0);
+  AddListColumn(regList_, 0, " 表現", kExpressionWidth);
+  AddListColumn(regList_, 1, "                内容", kDescriptionWidth);
   int row = 0;
   for (const usermenu::RegListRow& r : usermenu::ExpressionRows())
-    AddRow(regList_, row++, {r.expression, r.description});
-  titleList_ = MakeList(hwnd(), kTitleListId, LVS_NOCOLUMNHEADER);
-  AddColumn(titleList_, 0, "", kTitleWidth);
+    AddListRow(regList_, row++, {r.expression, r.description});
+  titleList_ = MakeReportList(hwnd(), kTitleListId, LVS_NOCOLUMNHEADER);
+  AddListColumn(titleList_, 0, "", kTitleWidth);
   // The lists send no hover notification as created, so the hint follows
   // the mouse moving over them.
   for (HWND list : {regList_, titleList_})
@@ -172,15 +133,8 @@ LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegListWindow::OnSize() {
-  RECT rc{};
-  GetClientRect(hwnd(), &rc);
-  MoveWindow(tabs_, 0, 0, rc.right, rc.bottom, TRUE);
-  RECT inner = rc;
-  TabCtrl_AdjustRect(tabs_, FALSE, &inner);
-  for (HWND list : {regList_, titleList_}) {
-    MoveWindow(list, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top, TRUE);
-    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  }
+  const RECT inner = LayOutTabs(tabs_);
+  for (HWND list : {regList_, titleList_}) FillTabPage(list, inner);
 }
 
 void RegListWindow::ApplyDpi(int dpi) {
@@ -206,7 +160,7 @@ HWND RegListWindow::ActiveList() const { return TabCtrl_GetCurSel(tabs_) == 1 ? 
 void RegListWindow::ShowBeside(HWND dialog) {
   SendMessageA(titleList_, LVM_DELETEALLITEMS, 0, 0);
   int row = 0;
-  for (const std::string& title : usermenu::MenuTitles(store_)) AddRow(titleList_, row++, {title});
+  for (const std::string& title : usermenu::MenuTitles(store_)) AddListRow(titleList_, row++, {title});
   ShowPage(0);
 
   RECT d{}, mine{};
@@ -245,7 +199,7 @@ LRESULT RegListWindow::OnNotify(const NMHDR& header) {
   } else if ((header.idFrom == kRegListId || header.idFrom == kTitleListId) &&
              header.code == LVN_BEGINDRAG) {
     const auto& info = reinterpret_cast<const NMLISTVIEW&>(header);
-    dragCaption_ = ItemText(header.hwndFrom, info.iItem, 0);
+    dragCaption_ = ListItemText(header.hwndFrom, info.iItem, 0);
     dragging_ = true;
     SetCapture(hwnd());
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32651)));  // IDC_HELP: a drag under way
@@ -287,7 +241,7 @@ void RegListWindow::OnPrint() {
   const int columns = list == regList_ ? 2 : 1;
   for (int row = 0; row < rows; ++row) {
     std::vector<std::string> texts;
-    for (int col = 0; col < columns; ++col) texts.push_back(ItemText(list, row, col));
+    for (int col = 0; col < columns; ++col) texts.push_back(ListItemText(list, row, col));
     lines.push_back(usermenu::PrintLine(texts));
   }
   PrintTextLines(hwnd(), title, lines);

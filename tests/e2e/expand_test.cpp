@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
+#include "editor/editor_command_ids.h"
+#include "expand/meta_menu_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
+#include "harness/mouse.h"
 #include "harness/notepad.h"
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
@@ -252,6 +255,297 @@ TEST_F(Expand, DateClipPastesTheCurrentDateParts) {
   ExpectPasted(expected);
 }
 
+
+}  // namespace
+}  // namespace ambrel::e2e
+
+namespace ambrel::e2e {
+namespace {
+
+// The static-variable window opened through the editor window's command.
+HWND OpenMetaList(AmbrelRun& ambrel) {
+  HWND main = FindTopWindow("TMain", "", ambrel.Proc().Id());
+  if (!main) return nullptr;
+  PostMessageA(main, WM_COMMAND, editor::kCmdMetaList, 0);
+  return WaitForTopWindow("TMeta", 8000, ambrel.Proc().Id(), "", true);
+}
+
+bool WaitForText(HWND window, const std::string& text) {
+  return WaitUntil([&] { return WindowText(window) == text; }, 5000);
+}
+
+// The screen point inside row `row` of a list of another process.
+POINT RowPoint(HWND list, int row) {
+  RemoteBuffer rect(list, sizeof(RECT));
+  RECT bounds{LVIR_LABEL, 0, 0, 0};
+  rect.Write(0, &bounds, sizeof bounds);
+  SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(rect.Address()));
+  rect.Read(0, &bounds, sizeof bounds);
+  POINT at{bounds.left + 6, (bounds.top + bounds.bottom) / 2};
+  ClientToScreen(list, &at);
+  return at;
+}
+
+class MetaList : public Expand {
+ protected:
+  // A drag with the left button from a row of the list to `to`.
+  void DragRow(HWND list, int row, POINT to) {
+    const POINT from = RowPoint(list, row);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(list, nullptr);
+    ASSERT_TRUE(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
+    ASSERT_TRUE(WaitUntil([&] {
+      MouseAt({from.x + 4, from.y + 12});
+      MouseAt({from.x + 8, from.y + 24});
+      return GetGUIThreadInfo(thread, &info) && info.hwndCapture == GetAncestor(list, GA_ROOT);
+    }, 5000)) << "no drag began";
+    ASSERT_TRUE(MouseAt(to));
+    ASSERT_TRUE(MouseAt(to, MOUSEEVENTF_LEFTUP));
+  }
+  void PasteAfterClosing(HWND meta, int historyClips, const std::string& expanded) {
+    PostMessageA(meta, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(meta); }, 5000));
+    ExpandStaticClip(historyClips);
+    ExpectPasted(expanded);
+  }
+  // Runs one of the list window's add, update and delete items; with data
+  // set, the dialog gets it as its text; returns after OK.
+  void EditRow(HWND meta, int item, const std::string& data) {
+    PostMessageA(meta, WM_COMMAND, static_cast<WPARAM>(item), 0);
+    HWND dialog = WaitForDialog("TMetaEdit");
+    ASSERT_NE(dialog, nullptr);
+    if (!data.empty()) {
+      HWND edit = GetDlgItem(dialog, 103);
+      SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(data.c_str()));
+    }
+    Press(dialog, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  }
+};
+
+TEST_F(MetaList, AddedUpdatedAndDeletedVariablesChangeWhatTheStaticClipPastes) {
+  StartWith("$Z]");
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr) << "no static-variable window";
+
+  // Add: the character typed as a key, then stepped down and back up.
+  PostMessageA(meta, WM_COMMAND, expand::kMMMetaAdd, 0);
+  HWND dialog = WaitForDialog("TMetaEdit");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(dialog), "静的変数を新規追加します");
+  HWND key = GetDlgItem(dialog, 101);
+  PostMessageA(key, WM_CHAR, ' ', 0);  // refused
+  PostMessageA(key, WM_CHAR, 'z', 0);
+  EXPECT_TRUE(WaitForText(key, "Z"));
+  PostKey(key, VK_DOWN);
+  EXPECT_TRUE(WaitForText(key, "Y"));
+  PostKey(key, VK_UP);
+  EXPECT_TRUE(WaitForText(key, "Z"));
+  const std::string data = "ぜっと";
+  SendMessageA(GetDlgItem(dialog, 103), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(data.c_str()));
+  Press(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  // Each paste is recorded as the newest history clip.
+  PasteAfterClosing(meta, 0, "ぜっと]");
+
+  meta = OpenMetaList(ambrel_);
+  EditRow(meta, expand::kMMMetaEdit, "ZZ");  // the new row is still selected
+  PasteAfterClosing(meta, 1, "ZZ]");
+
+  meta = OpenMetaList(ambrel_);
+  EditRow(meta, expand::kMMMetaDel, "");
+  PasteAfterClosing(meta, 2, "$Z]");  // a character without a variable stays as written  // a character without a variable stays as written
+}
+
+TEST_F(MetaList, FunctionPopupInsertsTheChosenNameAtTheCaretAndEscLeavesTheData) {
+  StartWith("x");
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  PostMessageA(meta, WM_COMMAND, expand::kMMMetaAdd, 0);
+  HWND dialog = WaitForDialog("TMetaEdit");
+  ASSERT_NE(dialog, nullptr);
+  HWND edit = GetDlgItem(dialog, 103);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab"));
+  SendMessageA(edit, EM_SETSEL, 1, 1);
+  auto openPopup = [&] {
+    PostMessageA(dialog, WM_COMMAND, 114, 0);  // FuncBtn
+    return WaitForTopWindow("TFunc", 5000, ambrel_.Proc().Id(), "", true);
+  };
+  HWND popup = openPopup();
+  ASSERT_NE(popup, nullptr);
+  HWND list = FindChild(popup, "SysListView32");
+  ASSERT_NE(list, nullptr) << "the function list is not lent to the popup";
+  PostKey(list, VK_HOME);  // "$Year"
+  PostKey(list, VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "a$Yearb"; }, 5000)) << ReadRichEditText(edit);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000));
+
+  popup = openPopup();
+  ASSERT_NE(popup, nullptr);
+  PostKey(FindChild(popup, "SysListView32"), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, 5000));
+  EXPECT_EQ(ReadRichEditText(edit), "a$Yearb");
+  EXPECT_NE(FindChild(meta, "TFuncPanel"), nullptr) << "the list did not come back";
+  Press(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+}
+
+TEST_F(MetaList, RowsDraggedWithinTheListKeepTheirOrderAcrossARestart) {
+  StartWith("x");
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);  // the list stands beside the editor
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  HWND list = GetDlgItem(meta, 11);
+  // Xvfb's screen leaves no room beside the editor: the rows must be on it.
+  SetWindowPos(meta, HWND_TOP, 0, 100, 0, 0, SWP_NOSIZE);
+  DragRow(list, 0, RowPoint(list, 2));  // "$y" after "$d"
+  EXPECT_TRUE(WaitUntil([&] {
+    return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 2;
+  }, 5000)) << "the moved row is not selected";
+  // The function list too: "$Year" dropped below the last row.
+  HWND tabs = FindChild(meta, "SysTabControl32");
+  RemoteBuffer tabRect(tabs, sizeof(RECT));
+  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(tabRect.Address())));
+  RECT tab{};
+  tabRect.Read(0, &tab, sizeof tab);
+  POINT onTab{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+  ClientToScreen(tabs, &onTab);
+  ASSERT_TRUE(ClickAt(onTab));
+  HWND funcs = FindChild(FindChild(meta, "TFuncPanel"), "SysListView32");
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(funcs) != FALSE; }, 5000));
+  RECT area{};
+  GetWindowRect(funcs, &area);
+  DragRow(funcs, 0, POINT{area.left + 20, area.bottom - 8});
+  EXPECT_TRUE(WaitUntil([&] {
+    return SendMessageA(funcs, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 15;
+  }, 5000)) << "the function did not move to the end";
+  const std::string moved = std::string("$m\0$Month\0$d\0$Date\0$y\0$Year\0$h\0", 31);
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(ambrel_.Folder().ReadFile("Ambrel.mta").substr(0, moved.size()), moved);
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(ambrel_.Folder().ReadFile("Ambrel.mta").substr(0, moved.size()), moved);
+}
+
+TEST_F(MetaList, RowDraggedIntoTheClipEditorInsertsItsCaptionAtTheDropPoint) {
+  StartWith("x");
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  HWND edit = FindChild(ambrel_.Editor(), "RichEdit20A");
+  ASSERT_NE(edit, nullptr);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab"));
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  // Just after "a": the position of "b" in the editor.
+  const LRESULT b = SendMessageA(edit, EM_POSFROMCHAR, 1, 0);
+  POINT to{static_cast<short>(LOWORD(b)) + 1, static_cast<short>(HIWORD(b)) + 4};
+  ClientToScreen(edit, &to);
+  DragRow(GetDlgItem(meta, 11), 1, to);  // "$m"
+  EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "a$mb"; }, 5000)) << ReadRichEditText(edit);
+}
+
+// The preview of a static clip asks first, shows the expansion, closes when
+// another window is activated, and leaves the clipboard alone.
+TEST_F(MetaList, PreviewAsksFirstQuotesWithCtrlAndShowsNothingWhenCancelled) {
+  StartWith("<$i(name)>");
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);  // the editor at the static clip
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  HWND editor = ambrel_.Editor();
+  const DWORD clipboard = GetClipboardSequenceNumber();
+  PostMessageA(editor, WM_COMMAND, editor::kCmdPreview, 0);
+  HWND input = WaitForDialog("TInput");
+  ASSERT_NE(input, nullptr) << "no input dialog before the preview";
+  Press(input, IDCANCEL);
+  HWND preview = FindTopWindow("TPreView", "", ambrel_.Proc().Id());
+  ASSERT_NE(preview, nullptr);
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_FALSE(IsWindowVisible(preview)) << "cancelled, yet shown";
+
+  PostMessageA(editor, WM_COMMAND, editor::kCmdPreview, 0);
+  input = WaitForDialog("TInput");
+  ASSERT_NE(input, nullptr);
+  SendMessageA(FindChild(input, "RichEdit20A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+  Press(input, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(preview) != FALSE; }, 5000));
+  EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "<abc>");
+  ASSERT_TRUE(BringToForeground(notepad_.Window()));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000)) << "still open after deactivation";
+
+  // With Ctrl held the lines are quoted.
+  ASSERT_TRUE(BringToForeground(editor));
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  PostMessageA(editor, WM_COMMAND, editor::kCmdPreview, 0);
+  input = WaitForDialog("TInput");
+  ASSERT_NE(input, nullptr);
+  SendMessageA(FindChild(input, "RichEdit20A"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+  Press(input, IDOK);
+  const bool shown = WaitUntil([&] { return IsWindowVisible(preview) != FALSE; }, 5000);
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "》<abc>");
+  PostKey(FindChild(preview, "RichEdit20A"), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000))
+      << "Esc did not close it; foreground " << ClassNameOf(GetForegroundWindow());
+  EXPECT_EQ(GetClipboardSequenceNumber(), clipboard);
+}
+
+TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
+  StartWith("x");
+  HWND main = FindTopWindow("TMain", "", ambrel_.Proc().Id());
+  ASSERT_NE(main, nullptr);
+  PostMessageA(main, WM_COMMAND, editor::kCmdAbout, 0);
+  HWND about = WaitForDialog("TAbout");
+  ASSERT_NE(about, nullptr);
+  int versions = 0;
+  bool library = false;
+  for (const ChildWindow& child : ChildWindows(about)) {
+    if (child.text == "Ver 1.20") ++versions;
+    if (child.text == "Tesk.dll  Ver 1.20") library = true;
+  }
+  EXPECT_EQ(versions, 1) << DescribeChildren(about);
+  EXPECT_TRUE(library) << DescribeChildren(about);
+  PostKey(GetDlgItem(about, IDOK), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
+}
+
+// Tables of a hundred thousand rows or of 64 MiB open at once and are written back as read.
+TEST_F(MetaList, HugeTablesOpenAtOnceAndAreSavedUnchanged) {
+  std::string mta;
+  for (int i = 0; i < 100000; ++i) mta += "$" + std::string(1, static_cast<char>('!' + i % 90)) + '\0' +
+                                          "data " + std::to_string(i) + '\0';
+  mta += '\0';
+  StartWith("x", mta);
+  const DWORD start = GetTickCount();
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutA(meta, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_LT(GetTickCount() - start, 3000u);
+  HWND list = GetDlgItem(meta, 11);  // the variable list
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 100000);
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_TRUE(ambrel_.Folder().ReadFile("Ambrel.mta") == mta);
+
+  // A file of the largest size read: 64 MiB of long multi-line rows.
+  std::string row;
+  for (int i = 0; i < 65532 / 4; ++i) row += "表\r\n";
+  mta.clear();
+  for (int i = 0; i < 1023; ++i) mta += "$" + std::string(1, static_cast<char>('A' + i % 26)) + '\0' + row + '\0';
+  mta += "$Z" + std::string(1, '\0') + std::string(65531, 'x') + '\0' + '\0';
+  ASSERT_EQ(mta.size(), 64u << 20);
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("Ambrel.mta", mta));
+  ASSERT_TRUE(ambrel_.Start());
+  const DWORD opened = GetTickCount();
+  meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  EXPECT_TRUE(SendMessageTimeoutA(meta, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_LT(GetTickCount() - opened, 3000u);
+  EXPECT_EQ(SendMessageA(GetDlgItem(meta, 11), LVM_GETITEMCOUNT, 0, 0), 1024);
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_TRUE(ambrel_.Folder().ReadFile("Ambrel.mta") == mta);
+}
 
 }  // namespace
 }  // namespace ambrel::e2e

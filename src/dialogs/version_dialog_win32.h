@@ -1,0 +1,27 @@
+// TAbout: the program's name and version and the hook library's version,
+// read from the library's own version resource, with OK.
+#pragma once
+
+#include <string>
+
+#include "platform/modal_dialog_win32.h"
+
+namespace ambrel::win32 {
+
+class VersionDialog : public ModalDialog {
+ public:
+  explicit VersionDialog(DialogHost& host) : ModalDialog(host, 0) {}
+  bool Create();
+  void ShowModal(HWND owner);
+
+ private:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnCreate();
+  HWND library_ = nullptr;
+};
+
+// "Ver 1.20" from the file version of the loaded library, or "" when it has
+// none.
+std::string LibraryVersion(const char* moduleName);
+
+}  // namespace ambrel::win32

@@ -1,0 +1,237 @@
+#include "expand/meta_edit_dialog_win32.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "editor/editor_command_ids.h"
+#include "expand/dialog_parts_win32.h"
+#include "expand/meta_select.h"
+
+namespace ambrel::win32 {
+namespace {
+
+constexpr int kHelpContext = 103;
+constexpr int kKeyId = 101, kUpDownId = 102, kEditId = 103, kStatusId = 104;
+constexpr int kFirstToolId = 110;  // load, save, print, edit menu, functions
+static_assert(MetaEditDialog::kFuncButtonId == kFirstToolId + 4);
+
+struct ToolButton {
+  const char* caption;
+  const char* hint;
+  int command;  // the editor window's command, or -1 for the function popup
+};
+constexpr ToolButton kTools[5] = {
+    {"読込", "エディットに、ファイルからデータを読み込みます", editor::kCmdLoadClip},
+    {"保存", "編集中のデータをファイルに書き込みます", editor::kCmdSaveClip},
+    {"印刷", "編集中のデータを印刷します", editor::kCmdPrintClip},
+    {"編集", "編集用のポップアップメニューを開きます", editor::kCmdEditMenu},
+    {"関数", "関数名の一覧を表示します", -1},
+};
+constexpr const char* kMetaBoxHint = "0-9 と A-Z の範囲でメタ文字を指定して下さい";
+constexpr const char* kDataHint = "メタ文字に対応する関数名または文字列を入力します";
+constexpr const char* kOkHint = "編集を確定します";
+constexpr const char* kCancelHint = "編集を中止します";
+
+std::string TextOf(HWND window) {
+  char buffer[8] = {};
+  GetWindowTextA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
+}  // namespace
+
+MetaEditDialog::MetaEditDialog(DialogHost& host, MessageBoxes& messages)
+    : ModalDialog(host, kHelpContext), messages_(messages) {}
+
+bool MetaEditDialog::Create() {
+  LoadRichEdit();
+  return CreateDialogWindow("TMetaEdit", "", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, 230, 210);
+}
+
+void MetaEditDialog::OnCreate() {
+  metaBox_ = AddControl("BUTTON", " メタ文字 ", BS_GROUPBOX, 0);
+  dollar_ = AddControl("STATIC", "$", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, 0);
+  key_ = AddControl("EDIT", "", WS_TABSTOP | ES_UPPERCASE | ES_CENTER, kKeyId, WS_EX_CLIENTEDGE);
+  SendMessageA(key_, EM_LIMITTEXT, 2, 0);  // a second character is seen and emptied
+  upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                            reinterpret_cast<HMENU>(kUpDownId), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(-100), 100);
+  strBox_ = AddControl("BUTTON", " 関数or文字列 ", BS_GROUPBOX, 0);
+  for (int i = 0; i < 5; ++i) toolButtons_[i] = AddControl("BUTTON", kTools[i].caption, BS_PUSHBUTTON, kFirstToolId + i);
+  edit_ = AddControl(RICHEDIT_CLASSA, "",
+                     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                         ES_WANTRETURN,
+                     kEditId, WS_EX_CLIENTEDGE);
+  SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SendMessageA(edit_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+  AddButtonRow(hwnd());
+  status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                            reinterpret_cast<HMENU>(kStatusId), GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), TRUE);
+  SetWindowSubclass(key_, &MetaEditDialog::KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  for (HWND control : {metaBox_, dollar_, key_, strBox_, edit_, GetDlgItem(hwnd(), IDOK),
+                       GetDlgItem(hwnd(), IDCANCEL), toolButtons_[0], toolButtons_[1], toolButtons_[2],
+                       toolButtons_[3], toolButtons_[4]})
+    SetWindowSubclass(control, &MetaEditDialog::HintProc, 2, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void MetaEditDialog::OnSize(int width, int height) {
+  const DialogUnits& du = Units();
+  SendMessageA(status_, WM_SIZE, 0, 0);
+  RECT sr{};
+  GetWindowRect(status_, &sr);
+  const int statusHeight = sr.bottom - sr.top;
+  const int parts[2] = {width * 3 / 4, -1};
+  SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  const int m = du.X(5);
+  MoveWindow(metaBox_, m, du.Y(3), du.X(80), du.Y(30), TRUE);
+  MoveWindow(dollar_, m + du.X(8), du.Y(14), du.X(12), du.Y(12), TRUE);
+  MoveWindow(key_, m + du.X(22), du.Y(14), du.X(20), du.Y(12), TRUE);
+  MoveWindow(upDown_, m + du.X(42), du.Y(14), du.X(10), du.Y(12), TRUE);
+  const int strTop = du.Y(36), rowBelow = du.Y(kButtonRowUnits) + statusHeight;
+  const int strHeight = height - strTop - rowBelow;
+  MoveWindow(strBox_, m, strTop, width - 2 * m, strHeight, TRUE);
+  for (int i = 0; i < 5; ++i)
+    MoveWindow(toolButtons_[i], m + du.X(6) + i * du.X(26), strTop + du.Y(11), du.X(25), du.Y(12), TRUE);
+  const int editTop = strTop + du.Y(25);
+  MoveWindow(edit_, m + du.X(6), editTop, width - 2 * m - du.X(12), strTop + strHeight - editTop - du.Y(6), TRUE);
+  LayoutButtonRow(hwnd(), nullptr, width, height - statusHeight, du);
+}
+
+LRESULT MetaEditDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (header.idFrom == kUpDownId && header.code == UDN_DELTAPOS) {
+        Step(reinterpret_cast<const NMUPDOWN&>(header).iDelta > 0);
+        return TRUE;  // the control's own position stays
+      }
+      return 0;
+    }
+    default: return ModalDialog::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+void MetaEditDialog::Step(bool up) {
+  const std::string now = TextOf(key_);
+  SetWindowTextA(key_, (up ? expand::NextChar(now) : expand::PrevChar(now)).c_str());
+}
+
+void MetaEditDialog::OnCommand(int id, int code) {
+  if (id == IDOK) {
+    OnOk();
+  } else if (id == IDCANCEL) {
+    EndModal(false);
+  } else if (id == kHelpId) {
+    OpenHelp(kHelpContext);
+  } else if (id == kKeyId && code == EN_CHANGE) {
+    const std::string text = TextOf(key_);
+    if (text != expand::FitMetaKey(text)) SetWindowTextA(key_, "");
+  } else if (id >= kFirstToolId && id < kFirstToolId + 5) {
+    SetFocus(edit_);
+    const int command = kTools[id - kFirstToolId].command;
+    if (command < 0) {
+      if (showFuncPopup) showFuncPopup();
+    } else if (editorWindow_) {
+      PostMessageA(editorWindow_, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    }
+  }
+}
+
+void MetaEditDialog::OnOk() {
+  if (mode_ != expand::MetaEditMode::kDelete) {
+    if (const auto problem = expand::CheckMetaEdit(TextOf(key_), RichEditText(edit_))) {
+      messages_.ErrorBox(problem->message, problem->helpContext);
+      return;
+    }
+  }
+  EndModal(true);
+}
+
+// Esc in the rich edit is Cancel like everywhere; Up and Down step the
+// meta character.
+bool MetaEditDialog::PreTranslateKey(const MSG& msg) {
+  if (msg.message == WM_KEYDOWN && msg.hwnd == key_ && (msg.wParam == VK_UP || msg.wParam == VK_DOWN)) {
+    Step(msg.wParam == VK_UP);
+    return true;
+  }
+  return false;
+}
+
+void MetaEditDialog::OnModalEnding() {
+  if (onHidden) onHidden();
+}
+
+void MetaEditDialog::ShowStatus(const std::string& text) {
+  SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The field is emptied before each key is taken; space and other refused
+// keys leave it as it was, Delete does nothing.
+LRESULT CALLBACK MetaEditDialog::KeyProc(HWND key, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR) {
+  if (msg == WM_KEYDOWN && wParam == VK_DELETE) return 0;
+  if (msg == WM_CHAR && wParam != VK_BACK) {
+    if (const auto typed = expand::TypedMetaChar(static_cast<char>(wParam))) {
+      SetWindowTextA(key, typed->c_str());
+      SendMessageA(key, EM_SETSEL, 1, 1);
+    }
+    return 0;
+  }
+  return DefSubclassProc(key, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MetaEditDialog::HintProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data) {
+  if (msg == WM_MOUSEMOVE) {
+    auto* self = reinterpret_cast<MetaEditDialog*>(data);
+    const char* hint = nullptr;
+    if (control == self->metaBox_ || control == self->dollar_ || control == self->key_) hint = kMetaBoxHint;
+    else if (control == self->strBox_ || control == self->edit_) hint = kDataHint;
+    else if (control == GetDlgItem(self->hwnd(), IDOK)) hint = kOkHint;
+    else if (control == GetDlgItem(self->hwnd(), IDCANCEL)) hint = kCancelHint;
+    for (int i = 0; i < 5; ++i)
+      if (control == self->toolButtons_[i]) hint = kTools[i].hint;
+    if (hint) self->ShowStatus(std::string("  ") + hint);
+  }
+  return DefSubclassProc(control, msg, wParam, lParam);
+}
+
+void MetaEditDialog::Place() {
+  if (!metaWindow_) return;
+  RECT list{}, editor{}, mine{};
+  GetWindowRect(metaWindow_, &list);
+  if (editorWindow_) GetWindowRect(editorWindow_, &editor);
+  GetWindowRect(hwnd(), &mine);
+  const int width = mine.right - mine.left;
+  const int left = expand::MetaEditLeft(editor.left, list.left, list.right - list.left, width);
+  SetWindowPos(hwnd(), nullptr, left, list.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, std::string& data) {
+  mode_ = mode;
+  const bool deleting = mode == expand::MetaEditMode::kDelete;
+  SetWindowTextA(edit_, "");
+  SetWindowTextA(key_, expand::FitMetaKey(key).c_str());
+  SetWindowTextA(edit_, data.c_str());
+  SetWindowTextA(hwnd(), std::string(expand::MetaEditCaption(mode)).c_str());
+  SetWindowTextA(GetDlgItem(hwnd(), IDOK), deleting ? "削除" : " OK ");
+  if (deleting) MessageBeep(MB_ICONQUESTION);
+  EnableWindow(key_, !deleting);
+  EnableWindow(upDown_, !deleting);
+  EnableWindow(edit_, !deleting);
+  for (HWND button : toolButtons_) EnableWindow(button, !deleting);
+  ShowStatus("");
+  // RunModal centres the dialog; it then stands at the top of the list window.
+  const bool ok = RunModal(metaWindow_, deleting ? GetDlgItem(hwnd(), IDOK) : key_);
+  if (ok) {
+    key = TextOf(key_);
+    data = RichEditText(edit_);
+  }
+  return ok;
+}
+
+}  // namespace ambrel::win32

@@ -1,0 +1,64 @@
+// TMetaEdit: the dialog that adds, updates or deletes one static variable:
+// the meta character after a fixed "$" (a TMetaSelect field stepped by
+// Up/Down and an up-down control) and the function name or text in a rich
+// edit with its tool bar. While it is shown its rich edit is the editor
+// window's current editor, so the tool bar's load, save, print and edit-menu
+// buttons send the editor window its own commands.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "expand/meta_edit.h"
+#include "platform/message_box.h"
+#include "platform/modal_dialog_win32.h"
+
+namespace ambrel::win32 {
+
+class MetaEditDialog : public ModalDialog, public expand::MetaEditView {
+ public:
+  // The id of FuncBtn's WM_COMMAND.
+  static constexpr int kFuncButtonId = 114;
+  MetaEditDialog(DialogHost& host, MessageBoxes& messages);
+  bool Create();
+  // The list window it stands beside and the editor window its tool bar
+  // commands go to.
+  void SetWindows(HWND metaWindow, HWND editorWindow) {
+    metaWindow_ = metaWindow;
+    editorWindow_ = editorWindow;
+  }
+  // FuncBtn: opens the function popup over the rich edit.
+  std::function<void()> showFuncPopup;
+  // Called when the dialog hides (the function popup goes with it).
+  std::function<void()> onHidden;
+
+  bool RunMetaEdit(expand::MetaEditMode mode, std::string& key, std::string& data) override;
+  // The rich edit: the current editor while the dialog is visible.
+  HWND RichEdit() const { return edit_; }
+  // StrBox, the frame whose coordinates place the function popup.
+  HWND StrBox() const { return strBox_; }
+  void ShowStatus(const std::string& text);
+
+ private:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool PreTranslateKey(const MSG& msg) override;
+  void OnModalEnding() override;
+  void OnModalShown() override { Place(); }
+  void OnCreate();
+  void OnSize(int width, int height);
+  void OnCommand(int id, int code);
+  void OnOk();
+  void Step(bool up);
+  void Place();
+  static LRESULT CALLBACK HintProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK KeyProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  MessageBoxes& messages_;
+  HWND metaWindow_ = nullptr, editorWindow_ = nullptr;
+  HWND metaBox_ = nullptr, dollar_ = nullptr, key_ = nullptr, upDown_ = nullptr;
+  HWND strBox_ = nullptr, edit_ = nullptr, status_ = nullptr;
+  HWND toolButtons_[5] = {};
+  expand::MetaEditMode mode_ = expand::MetaEditMode::kAdd;
+};
+
+}  // namespace ambrel::win32

@@ -1,0 +1,111 @@
+#include "expand/meta_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "expand/meta_select.h"
+
+namespace ambrel::expand {
+namespace {
+
+// The whole cycle both ways: 94 printable codes less "`" and the 26
+// lower-case letters.
+TEST(MetaSelect, StepsCycleThroughThePrintableCharactersWithoutLowerCase) {
+  std::vector<std::string> up;
+  std::string c = NextChar("");
+  EXPECT_EQ(c, "!");
+  while (up.empty() || c != "!") {
+    up.push_back(c);
+    c = NextChar(c);
+    ASSERT_LE(up.size(), 100u);
+  }
+  ASSERT_EQ(up.size(), 94u - 27u);
+  for (const std::string& s : up) {
+    EXPECT_FALSE(s[0] == '`' || (s[0] >= 'a' && s[0] <= 'z')) << s;
+  }
+  EXPECT_EQ(NextChar("_"), "{");
+  EXPECT_EQ(NextChar("~"), "!");
+  EXPECT_EQ(PrevChar(""), "~");
+  EXPECT_EQ(PrevChar("!"), "~");
+  EXPECT_EQ(PrevChar("{"), "_");
+  // Down undoes every step up.
+  for (const std::string& s : up) EXPECT_EQ(PrevChar(NextChar(s)), s) << s;
+}
+
+TEST(MetaSelect, TypedKeysAreUpperCaseAndSpaceIsRefused) {
+  EXPECT_EQ(TypedMetaChar('z'), "Z");
+  EXPECT_EQ(TypedMetaChar('$'), "$");
+  EXPECT_EQ(TypedMetaChar(' '), std::nullopt);
+  EXPECT_EQ(TypedMetaChar('\x7F'), std::nullopt);
+  EXPECT_EQ(TypedMetaChar('\x82'), std::nullopt);  // a double-byte lead
+  EXPECT_EQ(FitMetaKey("AB"), "");
+  EXPECT_EQ(FitMetaKey("A"), "A");
+}
+
+// Answers the dialog with fixed fields and records what it was shown.
+struct FakeEditView : MetaEditView {
+  bool ok = true;
+  std::string answerKey, answerData;
+  MetaEditMode shownMode{};
+  std::string shownKey, shownData;
+  bool RunMetaEdit(MetaEditMode mode, std::string& key, std::string& data) override {
+    shownMode = mode;
+    shownKey = key;
+    shownData = data;
+    if (ok) {
+      key = answerKey;
+      data = answerData;
+    }
+    return ok;
+  }
+};
+
+TEST(MetaEdit, AddUpdateDeleteReadTheFieldsBackAfterOk) {
+  MetaList list;
+  list.Assign({{"$y", "$Year"}, {"$x", "hello"}});
+  FakeEditView view;
+  view.answerKey = "Y";
+  view.answerData = "second";
+  EXPECT_EQ(AddMeta(list, view), 2);  // a second "$Y" goes to the end
+  EXPECT_EQ(view.shownMode, MetaEditMode::kAdd);
+  EXPECT_EQ(view.shownKey, "");
+  EXPECT_EQ(list.Row(2), (MetaRow{"$Y", "second"}));
+
+  view.answerKey = "Z";
+  view.answerData = "ぜっと";
+  EXPECT_EQ(UpdateMeta(list, view, 1), 1);
+  EXPECT_EQ(view.shownKey, "x");
+  EXPECT_EQ(view.shownData, "hello");
+  EXPECT_EQ(list.Row(1), (MetaRow{"$Z", "ぜっと"}));
+
+  view.ok = false;
+  EXPECT_EQ(UpdateMeta(list, view, 1), -1);
+  EXPECT_EQ(DeleteMeta(list, view, 1), -1);
+  EXPECT_EQ(list.Count(), 3);
+
+  view.ok = true;
+  EXPECT_EQ(DeleteMeta(list, view, 2), 1);
+  EXPECT_EQ(view.shownMode, MetaEditMode::kDelete);
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(UpdateMeta(list, view, 5), -1);
+}
+
+TEST(MetaEdit, OkNeedsACharacterThenData) {
+  ASSERT_TRUE(CheckMetaEdit("", "x"));
+  EXPECT_EQ(CheckMetaEdit("", "")->helpContext, 1110);
+  EXPECT_EQ(CheckMetaEdit("Z", "")->helpContext, 1111);
+  EXPECT_FALSE(CheckMetaEdit("Z", "x"));
+}
+
+TEST(MetaEdit, SecondColumnFillsTheListLessTheScrollBarWhenRowsOverflow) {
+  // 10 rows of 13 + 1 pixels: (10 + 1) * 14 + 3 = 157.
+  EXPECT_EQ(FitSecondColumn(200, 161, 70, 10, 13, 17), 126);  // 157 fits into 157
+  EXPECT_EQ(FitSecondColumn(200, 160, 70, 10, 13, 17), 109);
+  EXPECT_EQ(MetaEditLeft(0, 500, 250, 300), 200);  // editor further left: on the list's left
+  EXPECT_EQ(MetaEditLeft(900, 500, 250, 300), 750);
+}
+
+}  // namespace
+}  // namespace ambrel::expand
