@@ -10,6 +10,8 @@
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
 #include "expand/meta_file.h"
+#include "options/font_chooser_win32.h"
+#include "options/option_dialog_win32.h"
 #include "platform/clock_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
@@ -54,13 +56,27 @@ bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
                                                     messages_, busy, hookControl_, *editor_, *dummy_,
                                                     *popup_, &OpenHelp, [this] { Shutdown(); },
-                                                    [this] { SaveHistoryNow(); }});
+                                                    [this] { SaveHistoryNow(); },
+                                                    [this] { options_->ShowProperties(nullptr); }});
+  options_ = std::make_unique<OptionDialog>(
+      dialogHost_, options::OptionHolders{settings_, store_, meta_},
+      OptionServices{messages_,
+                     [this] { return hookControl_.PasteMessageNumber(); },
+                     [this] { return hookControl_.PopupRequestNumber(); },
+                     [this] { return SIZE{editor_->CenterPanelWidth(), editor_->CenterPanelHeight()}; },
+                     [this] { editor_->CloseEditor(); },
+                     [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); },
+                     [this] { logo_->ReplayLogo(); },
+                     [this] { hello_->ShowModal(); },
+                     [this] { expandDialogs_->RunDemoWork(); },
+                     programFolder_});
   if (!logo_->Create()) return false;
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
-      !dummy_->Create())
+      !dummy_->Create() || !options_->Create())
     return false;
+  RegisterPropertyCommands();
   paste_.SetExpander(&expandDialogs_->Expander());
   clipboard_.SetOwner(logo_->hwnd());
   bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());
@@ -71,6 +87,16 @@ bool App::CreateWindows() {
       *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()},
       DataFile("Ambrel.prm"));
   return true;
+}
+
+void App::RegisterPropertyCommands() {
+  editorCommands_.Set(editor::kCmdProperties,
+                      [this](const EditorContext& c) {
+                        // From the hot-key menu the editor is hidden: the dialog stands alone.
+                        options_->ShowProperties(IsWindowVisible(c.owner) ? c.owner : nullptr);
+                      });
+  editorCommands_.Set(editor::kCmdEditorFont,
+                      [this](const EditorContext& c) { ChooseEditorFont(c.owner, dialogHost_, settings_); });
 }
 
 bool App::RunStartup() {

@@ -38,6 +38,7 @@ class PostDialog;
 class RegListWindow;
 class HelloDialog;
 class ExpandDialogs;
+class OptionDialog;
 
 class App final : private BusyState {
  public:
@@ -63,6 +64,8 @@ class App final : private BusyState {
   bool Busy() const override { return BusyDialogs(); }
   bool StartupFinished() const override { return openDialogs_.StartupFinished(); }
   bool BusyDialogs() const { return openDialogs_.Busy(); }
+  // The properties dialog and the editor font, for the editor and the tray.
+  void RegisterPropertyCommands();
 
   std::string programFolder_;
   // Every dialog and message box of the program counts here while open.
@@ -97,6 +100,7 @@ class App final : private BusyState {
   std::unique_ptr<ExpandDialogs> expandDialogs_;
   std::unique_ptr<PostDialog> postDialog_;
   std::unique_ptr<RegListWindow> regList_;
+  std::unique_ptr<OptionDialog> options_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
 };

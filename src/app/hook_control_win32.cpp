@@ -32,4 +32,6 @@ void TeskHookControl::InstallHook(HWND owner) {
 
 void TeskHookControl::RemoveHook() { ::FreeHook(); }
 
+unsigned TeskHookControl::PasteMessageNumber() const { return ::GetPasteMsgNo(); }
+
 }  // namespace ambrel::win32
