@@ -264,6 +264,27 @@ TEST_F(Properties, TheBottomRightCornerIsWhereTheMenuOpens) {
   EXPECT_NEAR(rc.bottom, GetSystemMetrics(SM_CYSCREEN), 40);
 }
 
+// The clip menu's "プロパティ設定..." (the last item but the help line).
+TEST_F(Properties, TheClipMenusPropertiesItemOpensTheDialog) {
+  StartWithClips({"one"});
+  HWND menu = PressHotKey({VK_CONTROL, VK_SHIFT, 'V'});
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, VK_UP);
+  PostKey(menu, VK_UP);
+  PostKey(menu, VK_RETURN);
+  dialog_ = WaitForTopWindow("TOption", 5000, Pid(), "Properties for Ambrel", true);
+  ASSERT_NE(dialog_, nullptr) << "the dialog did not open";
+  // The pointer over a control puts its hint into the status bar.
+  HWND status = FindChild(dialog_, "msctls_statusbar32");
+  // Its length: "  画面左上にポップアップします", in bytes or, as Wine's status bar
+  // keeps its text, in characters.
+  auto length = [&] { return LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, 1, 0)); };
+  ASSERT_TRUE(MouseAt(CenterOf(Control("左上"))));
+  EXPECT_TRUE(WaitUntil([&] { return length() == 30 || length() == 16; }, 3000)) << length();
+  PostMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(Closed());
+}
+
 // DirectQuit with only the history box: the history file is gone and stays
 // gone, the other two are written at exit as usual.
 TEST_F(Properties, DirectQuitDeletesTheHistoryAndWritesTheOthers) {
