@@ -365,9 +365,9 @@ void OptionDialog::ShowPage(int page) {
     const bool shown = c.page == page && !(c.expert && beginner);
     ShowWindow(Item(c.id), shown ? SW_SHOWNA : SW_HIDE);
   }
-  // The page control draws again where the other page's controls stood.
-  RedrawWindow(Item(kPageCtrl), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  // Drawn again at once, the dialog before its children, so that nothing of
+  // the other page's controls is left where the page control lies beneath.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 LRESULT OptionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -264,6 +264,23 @@ TEST_F(Properties, TheBottomRightCornerIsWhereTheMenuOpens) {
   EXPECT_NEAR(rc.bottom, GetSystemMetrics(SM_CYSCREEN), 40);
 }
 
+TEST_F(Properties, QuitAppliesAndClosesTheEditorWhileTheProgramRunsOn) {
+  ASSERT_TRUE(ambrel_.Start());
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(Click("右上"));
+  ASSERT_TRUE(Click("QUIT"));
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(ambrel_.Editor()); }, 5000)) << "the editor stayed";
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_TRUE(ambrel_.Proc().Running());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(Checked("右上")) << "QUIT did not apply the setting";
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+}
+
 // The clip menu's "プロパティ設定..." (the last item but the help line).
 TEST_F(Properties, TheClipMenusPropertiesItemOpensTheDialog) {
   StartWithClips({"one"});
