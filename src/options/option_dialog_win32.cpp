@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "options/font_chooser_win32.h"
 #include "platform/dialog_placement_win32.h"
@@ -276,7 +275,8 @@ bool OptionDialog::Create() {
   InitCommonControlsEx(&controls);
   const DialogUnits du;
   const int statusUnits = 14;
-  const int heightUnits = kTabHeightUnits + 4 + kButtonUnits + 5 + statusUnits + kTabTopPixels * 8 / du.Y(8);
+  const int tabTopUnits = kTabTopPixels * 8 / du.Y(8);
+  const int heightUnits = tabTopUnits + kTabHeightUnits + 4 + kButtonUnits + 5 + statusUnits;
   if (!CreateDialogWindow("TOption", "Properties for Ambrel", WS_POPUP | WS_CAPTION | WS_SYSMENU,
                           WS_EX_DLGMODALFRAME, kWidthUnits, heightUnits))
     return false;
@@ -550,9 +550,7 @@ void OptionDialog::LoadControls() {
 }
 
 options::OptionValues OptionDialog::ReadControls() const {
-  // What the controls do not show (the menu link's state on the Menu page is
-  // a box; everything else has a control) starts from the settings.
-  options::OptionValues v = options::LoadOptionValues(holders_);
+  options::OptionValues v;
   v.hotKey = options::ShortcutFromHotKeyControl(
       static_cast<std::uint16_t>(SendMessageA(Item(kHotKey), HKM_GETHOTKEY, 0, 0)));
   const std::pair<int, bool*> boxes[] = {
