@@ -236,6 +236,14 @@ TEST_F(Properties, CancelChangesNothing) {
   HWND field = EditBefore("個まで登録  ");
   const std::string before = WindowText(field);
   ASSERT_TRUE(TypeInto(field, "5"));
+  // The font dialog opens over the font button and closes with OK.
+  ASSERT_TRUE(ShowPage(kCtrlPage));
+  ASSERT_TRUE(Click("ﾌｫﾝﾄ"));
+  HWND fonts = WaitForTopWindow("#32770", 5000, Pid(), "", true);
+  ASSERT_NE(fonts, nullptr) << "no font dialog";
+  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+  ASSERT_TRUE(BringToForeground(dialog_));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Closed());
   ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
