@@ -19,6 +19,8 @@
 #include "expand/meta_window_win32.h"
 #include "expand/preview_window_win32.h"
 #include "clipstore/clip_choice.h"
+#include "options/font_chooser_win32.h"
+#include "options/option_dialog_win32.h"
 #include "platform/clock_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/help_win32.h"
@@ -63,13 +65,27 @@ bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
                                                     messages_, busy, hookControl_, *editor_, *dummy_,
                                                     *popup_, &OpenHelp, [this] { Shutdown(); },
-                                                    [this] { SaveHistoryNow(); }});
+                                                    [this] { SaveHistoryNow(); },
+                                                    [this] { options_->ShowProperties(nullptr); }});
+  options_ = std::make_unique<OptionDialog>(
+      dialogHost_, options::OptionHolders{settings_, store_, meta_},
+      OptionServices{messages_,
+                     [this] { return hookControl_.PasteMessageNumber(); },
+                     [this] { return hookControl_.PopupRequestNumber(); },
+                     [this] { return SIZE{editor_->CenterPanelWidth(), editor_->CenterPanelHeight()}; },
+                     [this] { editor_->CloseEditor(); },
+                     [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); },
+                     [this] { logo_->ReplayLogo(); },
+                     [this] { hello_->ShowModal(); },
+                     [this] { expandDialogs_->RunDemoWork(); },
+                     programFolder_});
   if (!logo_->Create()) return false;
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
-      !dummy_->Create() || !CreateMetaWindows())
+      !dummy_->Create() || !CreateMetaWindows() || !options_->Create())
     return false;
+  RegisterPropertyCommands();
   paste_.SetExpander(&expandDialogs_->Expander());
   clipboard_.SetOwner(logo_->hwnd());
   bounds_ = std::make_unique<WindowBounds>(editor_->hwnd());
@@ -104,6 +120,16 @@ void App::RegisterDataCommands() {
       app::kMaxClipBytes};
   dataCommands_ = std::make_unique<DataCommands>(store_, settings_, std::move(services));
   dataCommands_->Register(editorCommands_);
+}
+
+void App::RegisterPropertyCommands() {
+  editorCommands_.Set(editor::kCmdProperties,
+                      [this](const EditorContext& c) {
+                        // From the hot-key menu the editor is hidden: the dialog stands alone.
+                        options_->ShowProperties(IsWindowVisible(c.owner) ? c.owner : nullptr);
+                      });
+  editorCommands_.Set(editor::kCmdEditorFont,
+                      [this](const EditorContext& c) { ChooseEditorFont(c.owner, dialogHost_, settings_); });
 }
 
 bool App::RunStartup() {

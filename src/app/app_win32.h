@@ -45,6 +45,7 @@ class MetaEditDialog;
 class FuncPopup;
 class PreviewWindow;
 class VersionDialog;
+class OptionDialog;
 
 class App final : private BusyState {
  public:
@@ -77,6 +78,8 @@ class App final : private BusyState {
   bool CreateMetaWindows();
   void RegisterMetaCommands();
   void PreviewClip(const clipstore::Clip* clip);
+  // The properties dialog and the editor font, for the editor and the tray.
+  void RegisterPropertyCommands();
 
   std::string programFolder_;
   // Every dialog and message box of the program counts here while open.
@@ -116,6 +119,7 @@ class App final : private BusyState {
   std::unique_ptr<FuncPopup> funcPopup_;
   std::unique_ptr<PreviewWindow> preview_;
   std::unique_ptr<VersionDialog> version_;
+  std::unique_ptr<OptionDialog> options_;
   std::unique_ptr<WindowBounds> bounds_;
   std::unique_ptr<app::ParamFile> params_;
   std::unique_ptr<FileDialogs> fileDialogs_;

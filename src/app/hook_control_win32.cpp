@@ -36,4 +36,6 @@ void TeskHookControl::RemoveHook() {
   ::FreeHook();
 }
 
+unsigned TeskHookControl::PasteMessageNumber() const { return ::GetPasteMsgNo(); }
+
 }  // namespace ambrel::win32

@@ -25,6 +25,9 @@ class TeskHookControl final : public options::HookControl {
   // The message number of the library's pop-up requests (the number SetHook
   // returned); true only for that message while the hook is set.
   bool IsPopupRequest(UINT msg) const { return Installed() && msg == popupRequest_; }
+  // The two message numbers, as shown on the properties dialog (-1: no hook).
+  unsigned PopupRequestNumber() const { return popupRequest_; }
+  unsigned PasteMessageNumber() const;
 
  private:
   static constexpr UINT kNoRequest = static_cast<UINT>(-1);

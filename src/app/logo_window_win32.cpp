@@ -50,6 +50,7 @@ bool LogoWindow::Create() {
   RECT rc{0, 0, ScaleForDpi(kClientWidth, dpi), ScaleForDpi(kClientHeight, dpi)};
   AdjustWindowRectEx(&rc, WS_POPUP, FALSE, WS_EX_TOOLWINDOW);
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  logoSize_ = {w, h};
   const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
   if (!CreateWin("TLogo", "Ambrel", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, x, y, w, h, nullptr,
@@ -97,6 +98,16 @@ void LogoWindow::PlayAnimation() {
   }
   ShowWindow(hwnd(), SW_HIDE);
   ParkWindow(hwnd());
+}
+
+void LogoWindow::ReplayLogo() {
+  SetWindowPos(hwnd(), nullptr, 0, 0, logoSize_.cx, logoSize_.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  CenterDialog(hwnd());
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd());
+  // The logo stays a moment before it closes, as at start-up.
+  Sleep(700);
+  PlayAnimation();
 }
 
 LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -208,7 +219,7 @@ void LogoWindow::ShowTrayMenu() {
 void LogoWindow::OnTrayCommand(int id) {
   switch (id) {
     case kTPMenu: s_.editor.ShowEditor(); break;
-    case kTPProperty: s_.editor.ShowEditor(); break;
+    case kTPProperty: s_.showProperties(); break;
     case kTPHelp: s_.openHelp(kHelpContents); break;
     case kTPQuit: PostMessageA(hwnd(), WM_CLOSE, 0, 0); break;
     default: break;

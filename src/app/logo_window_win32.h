@@ -35,6 +35,7 @@ struct LogoServices {
   std::function<void(int context)> openHelp;
   std::function<void()> shutdown;  // saves and lets go before the window closes
   std::function<void()> saveHistory;  // the idle save, under SaveHistoryOnExit
+  std::function<void()> showProperties;
 };
 
 class LogoWindow : public Window {
@@ -44,6 +45,8 @@ class LogoWindow : public Window {
   bool AddTrayIcon();
   void RemoveTrayIcon();
   void PlayAnimation();
+  // The logo shown again at its first size, centred, then closed as at start-up.
+  void ReplayLogo();
   // The clipboard viewer chain: joined at start-up, left at shutdown.
   void JoinViewerChain();
   // From the end of start-up on, the history is saved once the store has
@@ -77,6 +80,7 @@ class LogoWindow : public Window {
   app::IdleSave idleSave_;
   std::uint64_t savedRevision_ = 0;
   bool shutDown_ = false;
+  SIZE logoSize_{};
 };
 
 }  // namespace ambrel::win32

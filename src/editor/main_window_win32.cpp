@@ -255,6 +255,7 @@ void MainWindow::OnMenuCommand(UINT id, bool asPopup) {
   if (!item) return;
   if (item->clip) {
     OnClipChosen(*item->clip, asPopup);
+  } else if (item->name == "MMPropMenu" && commands_.Run(editor::kCmdProperties, Context())) {
   } else if (item->name == "MMMenuMenu" || item->name == "MMPropMenu") {
     ShowEditor();
   } else if (item->name == "MMHelpMenu") {

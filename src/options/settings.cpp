@@ -103,13 +103,15 @@ void Settings::SetInterval(int seconds) {
 
 void Settings::SetShowDebugPage(bool on) { Assign(showDebugPage_, on, Setting::kShowDebugPage); }
 
-void Settings::SetQuote(std::string quote) { quote_ = CutShiftJis(quote, 255); }
+void Settings::SetQuote(std::string quote) { Assign(quote_, CutShiftJis(quote, 255), Setting::kQuote); }
 
-void Settings::SetPopupPos(int pos) { popupPos_ = std::clamp(pos, kPopupAtPoint, kPopupBottomRight); }
+void Settings::SetPopupPos(int pos) {
+  Assign(popupPos_, std::clamp(pos, kPopupAtPoint, kPopupBottomRight), Setting::kPopupPos);
+}
 
-void Settings::SetMenuId(int id) { menuId_ = std::clamp(id, kMinMenuId, kMaxMenuId); }
+void Settings::SetMenuId(int id) { Assign(menuId_, std::clamp(id, kMinMenuId, kMaxMenuId), Setting::kMenuId); }
 
-void Settings::SetMenuCap(std::string cap) { menuCap_ = std::move(cap); }
+void Settings::SetMenuCap(std::string cap) { Assign(menuCap_, std::move(cap), Setting::kMenuCap); }
 
 void Settings::InitTreeSize(int centerPanelWidth, int centerPanelHeight) {
   treeW_ = centerPanelWidth / 3;

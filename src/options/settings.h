@@ -45,6 +45,10 @@ enum class Setting {
   kHotKey, kPopupHint, kUpperTab, kMultiLine, kMultiLineBar, kGridLine, kEditorFont,
   kWordWrap, kPasteMethod, kMenuMenu, kOptionMenu, kHelpMenu, kDebugMode, kMenuLink,
   kBeginner, kVertWindow, kTreeButtons, kInterval, kShowDebugPage,
+  // The settings read where they are used; told all the same, so that a
+  // window that shows one can follow it.
+  kPopupPos, kDataSave, kDistribute, kFullMatching, kQuote, kTreeAutoSel, kListAutoSel,
+  kDirectPopup, kSelfFocus, kDskTpFocus, kMenuCap, kMenuId, kEditLink,
 };
 
 class SettingsObserver {
@@ -107,21 +111,21 @@ class Settings {
   void SetInterval(int seconds);
   void SetShowDebugPage(bool on);
 
-  // --- Plain settings: stored, read where they are used ---
+  // --- Settings read where they are used (stored, then told) ---
   // 0 at the mouse or caret, 1..4 the corners of the screen.
   void SetPopupPos(int pos);
-  void SetDataSave(bool on) { dataSave_ = on; }
-  void SetDistribute(bool on) { distribute_ = on; }
-  void SetFullMatching(bool on) { fullMatching_ = on; }
+  void SetDataSave(bool on) { Assign(dataSave_, on, Setting::kDataSave); }
+  void SetDistribute(bool on) { Assign(distribute_, on, Setting::kDistribute); }
+  void SetFullMatching(bool on) { Assign(fullMatching_, on, Setting::kFullMatching); }
   void SetQuote(std::string quote);
-  void SetTreeAutoSel(bool on) { treeAutoSel_ = on; }
-  void SetListAutoSel(bool on) { listAutoSel_ = on; }
-  void SetDirectPopup(bool on) { directPopup_ = on; }
-  void SetSelfFocus(bool on) { selfFocus_ = on; }
-  void SetDskTpFocus(bool on) { dskTpFocus_ = on; }
+  void SetTreeAutoSel(bool on) { Assign(treeAutoSel_, on, Setting::kTreeAutoSel); }
+  void SetListAutoSel(bool on) { Assign(listAutoSel_, on, Setting::kListAutoSel); }
+  void SetDirectPopup(bool on) { Assign(directPopup_, on, Setting::kDirectPopup); }
+  void SetSelfFocus(bool on) { Assign(selfFocus_, on, Setting::kSelfFocus); }
+  void SetDskTpFocus(bool on) { Assign(dskTpFocus_, on, Setting::kDskTpFocus); }
   void SetMenuCap(std::string cap);
   void SetMenuId(int id);
-  void SetEditLink(bool on) { editLink_ = on; }
+  void SetEditLink(bool on) { Assign(editLink_, on, Setting::kEditLink); }
   void SetTreeW(int pixels) { treeW_ = pixels; }
   void SetTreeH(int pixels) { treeH_ = pixels; }
   // The designed defaults of TreeW and TreeH, from the editor's centre panel.

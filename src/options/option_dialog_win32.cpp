@@ -1,0 +1,603 @@
+#include "options/option_dialog_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "options/font_chooser_win32.h"
+#include "platform/dialog_placement_win32.h"
+#include "platform/edit_byte_limit_win32.h"
+#include "platform/message_box.h"
+
+namespace ambrel::win32 {
+namespace {
+
+enum ControlId : int {
+  kPageCtrl = 100, kStatusBar, kDebugBtn, kQuitBtn, kHelpBtn,
+  // Menu page
+  kKeyBox, kHotKey, kExtMenuBox, kMenuMenuBtn, kOptionMenuBtn, kHelpMenuBtn, kPopupPosBox,
+  kCursorBtn, kLeftUpBtn, kLeftLowBtn, kRightUpBtn, kRightLowBtn, kLinkBox, kMenuLinkBtn,
+  // Data page
+  kCdSetBox, kMaxHistoryEdit, kMaxHistorySpin, kMaxHistoryLabel, kDuplicateBtn, kDistributeBtn,
+  kFullMatchingBtn, kDataSaveBtn, kViewBox, kMenuLenEdit, kMenuLenSpin, kMenuLenLabel, kFirstLineBtn,
+  kCrEdit, kCrLabel, kTabEdit, kTabLabel, kSpaceCharEdit, kSpaceCharLabel, kChgSpaceBtn,
+  // Paste page
+  kPasteBox, kPasteMsgBtn, kPasteCtrlVBtn, kPasteInsBtn, kQuoteBox, kQuoteEdit, kMetaBox, kMetaBtn,
+  kStaCmntBtn,
+  // Control page
+  kEditBox, kFontBtn, kWordWrapBtn, kPageCtrlBox, kUpperTabBtn, kMultiLineBtn, kListBox, kGridLineBtn,
+  kListAutoSelBtn, kTreeBox, kTreeBtnBtn, kTreeAutoSelBtn, kToolBarBox, kMultiLineBarBtn, kHintBtn,
+  // Other page
+  kAppliBox, kBeginnerBtn, kStyleBox, kStyleBtn, kIntervalEdit, kIntervalSpin, kIntervalLabel,
+  // Debug page
+  kQuitBox, kQPrmBtn, kQHstBtn, kQMetaBtn, kDirectQuitBtn, kDebugBox, kDebugModeBtn, kDirectPopupBtn,
+  kSelfFocusBtn, kDskTpFocusBtn, kDlgBox, kLogoBtn, kHelloBtn, kMsgBtn, kPsgBtn, kNoBox, kPstCaption,
+  kPstMsgLabel, kCmdCaption, kCmdMsgLabel, kPropBox, kTreeHCaption, kTreeHLabel, kTreeWCaption,
+  kTreeWLabel, kDllBox, kMenuIdEdit, kMenuIdSpin, kMenuIdLabel, kMenuCapEdit, kMenuCapLabel,
+  kEditLinkBtn,
+};
+
+enum Page : int { kAll = -1, kMenuPg, kDataPg, kPastePg, kCtrlPg, kOtherPg, kDebugPg };
+constexpr int kPageCount = 6;
+const char* const kPageCaptions[kPageCount] = {" ﾒﾆｭｰ ", " ﾃﾞｰﾀ ", " ﾍﾟｰｽﾄ ", " ｺﾝﾄﾛｰﾙ ", " その他 ", " Debug "};
+constexpr int kPageHelp[kPageCount] = {201, 202, 203, 204, 205, 0};
+constexpr int kDialogHelp = 104;
+
+struct ControlSpec {
+  int id, page;
+  const char* cls;
+  const char* text;
+  DWORD style;
+  int x, y, w, h;  // dialog units; a page's y from the designed top of its area
+  const char* hint;
+  int help;
+  bool expert;  // hidden in beginner mode
+};
+
+constexpr DWORD kChild = WS_CHILD;
+constexpr DWORD kGroup = kChild | BS_GROUPBOX;
+constexpr DWORD kCheck = kChild | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kRadio = kChild | BS_AUTORADIOBUTTON;
+constexpr DWORD kEdit = kChild | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+constexpr DWORD kSpin = kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kPush = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+const char* const kButton = "BUTTON";
+const char* const kStatic = "STATIC";
+const char* const kEditCls = "EDIT";
+
+const char kPosHint[] = "画面右上にポップアップします";
+const char kDebugHint[] = "うっ、ここはご勘弁を(^_^;)。絶対に触らないでね。保証無し。";
+
+const ControlSpec kControls[] = {
+    // Menu page
+    {kKeyBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟｷｰ ", kGroup, 7, 0, 124, 34, "Ambrelのポップアップキーを指定します", 2002, false},
+    {kHotKey, kMenuPg, HOTKEY_CLASSA, "", kChild | WS_TABSTOP | WS_BORDER, 15, 13, 108, 13,
+     "Ambrelのポップアップキーを指定します", 2002, false},
+    {kExtMenuBox, kMenuPg, kButton, " ｶﾞｲﾀﾞﾝｽﾒﾆｭｰ ", kGroup, 7, 38, 124, 60, nullptr, 2003, false},
+    {kMenuMenuBtn, kMenuPg, kButton, "ﾒﾆｭｰｳｲﾝﾄﾞｳを開く", kCheck, 15, 51, 112, 12,
+     "メニューウインドウを開く拡張項目を表示します", 2003, false},
+    {kOptionMenuBtn, kMenuPg, kButton, "ﾌﾟﾛﾊﾟﾃｨの設定", kCheck, 15, 65, 112, 12,
+     "プロパティウインドウを開く拡張項目を表示します", 2003, false},
+    {kHelpMenuBtn, kMenuPg, kButton, "ｵﾝﾗｲﾝﾍﾙﾌﾟを開く", kCheck, 15, 79, 112, 12,
+     "ヘルプを開く拡張項目を表示します", 2003, false},
+    {kPopupPosBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟ位置 ", kGroup, 137, 0, 124, 98, kPosHint, 2001, false},
+    {kCursorBtn, kMenuPg, kButton, "ﾏｳｽｶｰｿﾙ位置", kRadio | WS_GROUP | WS_TABSTOP, 145, 13, 110, 12,
+     "マウスカーソル位置にポップアップします", 2001, false},
+    {kLeftUpBtn, kMenuPg, kButton, "左上", kRadio, 145, 29, 110, 12, "画面左上にポップアップします", 2001, false},
+    {kLeftLowBtn, kMenuPg, kButton, "左下", kRadio, 145, 45, 110, 12, "画面左下にポップアップします", 2001, false},
+    {kRightUpBtn, kMenuPg, kButton, "右上", kRadio, 145, 61, 110, 12, "画面右上にポップアップします", 2001, false},
+    {kRightLowBtn, kMenuPg, kButton, "右下", kRadio, 145, 77, 110, 12, "画面右下にポップアップします", 2001, false},
+    {kLinkBox, kMenuPg, kButton, " ﾒﾆｭｰﾘﾝｸ ", kGroup | WS_GROUP, 7, 102, 254, 30, nullptr, 2004, false},
+    {kMenuLinkBtn, kMenuPg, kButton, "編集ﾒﾆｭｰとﾘﾝｸする", kCheck, 15, 115, 200, 12,
+     "他のアプリケーションの編集メニューとリンクします", 2004, false},
+    // Data page
+    {kCdSetBox, kDataPg, kButton, " 登録条件 ", kGroup, 7, 0, 254, 62, nullptr, 0, false},
+    {kMaxHistoryEdit, kDataPg, kEditCls, "", kEdit | ES_NUMBER, 15, 13, 36, 13,
+     "登録可能な動的データの個数を指定します", 2107, false},
+    {kMaxHistorySpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2107, false},
+    {kMaxHistoryLabel, kDataPg, kStatic, "個まで登録  ", kLabel, 55, 15, 60, 10,
+     "登録可能な動的データの個数を指定します", 2107, false},
+    {kDuplicateBtn, kDataPg, kButton, "重複チェックを行う", kCheck, 125, 13, 130, 12,
+     "クリップデータ登録時に重複チェックをするかしないかを指定します", 2108, false},
+    {kDistributeBtn, kDataPg, kButton, "ﾃﾞｨｽﾄﾘﾋﾞｭｰﾄ機能", kCheck, 15, 30, 105, 12,
+     "ユーザーメニューへのオートポストをするかしないかを指定します", 2109, true},
+    {kFullMatchingBtn, kDataPg, kButton, "ﾌﾙﾏｯﾁﾝｸﾞ", kCheck, 125, 30, 130, 12,
+     "ポスト時にクリップデータ全体とマッチングします", 2110, true},
+    {kDataSaveBtn, kDataPg, kButton, "ｸﾘｯﾌﾟﾃﾞｰﾀの自動保存", kCheck, 15, 45, 140, 12,
+     "クリップボードの履歴データを自動保存します", 2111, false},
+    {kViewBox, kDataPg, kButton, " 表示制御 ", kGroup, 7, 66, 254, 84, nullptr, 0, false},
+    {kMenuLenEdit, kDataPg, kEditCls, "", kEdit | ES_NUMBER, 15, 79, 36, 13,
+     "クリップデータの表示最大長を指定します", 2104, false},
+    {kMenuLenSpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2104, false},
+    {kMenuLenLabel, kDataPg, kStatic, "文字まで表示 ", kLabel, 55, 81, 64, 10,
+     "クリップデータの表示最大長を指定します", 2104, false},
+    {kFirstLineBtn, kDataPg, kButton, "先頭行のみ表示する", kCheck, 125, 79, 130, 12,
+     "全データ表示か、先頭行のみ表示するかを指します", 2101, false},
+    {kCrEdit, kDataPg, kEditCls, "", kEdit, 15, 98, 50, 13, "改行文字の代わりに表示する文字を指定します", 2105, false},
+    {kCrLabel, kDataPg, kStatic, "  改行文字", kLabel, 67, 100, 52, 10, "改行文字の代わりに表示する文字を指定します",
+     2105, false},
+    {kTabEdit, kDataPg, kEditCls, "", kEdit, 125, 98, 50, 13,
+     "タブ文字の代わりに表示する文字を指定します", 2106, false},
+    {kTabLabel, kDataPg, kStatic, "   タブ文字", kLabel, 177, 100, 60, 10, "タブ文字の代わりに表示する文字を指定します",
+     2106, false},
+    {kSpaceCharEdit, kDataPg, kEditCls, "", kEdit, 15, 117, 50, 13, "空白文字の代わりに表示する文字を指定します", 2103,
+     false},
+    {kSpaceCharLabel, kDataPg, kStatic, "  空白文字", kLabel, 67, 119, 52, 10,
+     "空白文字の代わりに表示する文字を指定します", 2103, false},
+    {kChgSpaceBtn, kDataPg, kButton, "空白文字を置き換える", kCheck, 125, 117, 130, 12,
+     "空白文字を置き換えるかどうかを指定します", 2102, false},
+    // Paste page
+    {kPasteBox, kPastePg, kButton, " ﾍﾟｰｽﾄ方法 ", kGroup, 7, 0, 254, 60, nullptr, 2201, false},
+    {kPasteMsgBtn, kPastePg, kButton, "ﾍﾟｰｽﾄ命令を送出", kRadio | WS_GROUP | WS_TABSTOP, 15, 13, 200, 12,
+     "コントロールに WM_PASTE を送ります", 2201, false},
+    {kPasteCtrlVBtn, kPastePg, kButton, "CTRL+V を送出", kRadio, 15, 28, 200, 12,
+     "コントロールに CTRL+V の仮想キーを送ります", 2201, false},
+    {kPasteInsBtn, kPastePg, kButton, "SHIFT+INS を送出", kRadio, 15, 43, 200, 12,
+     "コントロールに SHIFT+INS の仮想キーを送ります", 2201, false},
+    {kQuoteBox, kPastePg, kButton, " 引用符 ", kGroup | WS_GROUP, 7, 64, 254, 32, nullptr, 2203, false},
+    {kQuoteEdit, kPastePg, kEditCls, "", kEdit, 15, 77, 120, 13, "ペースト時の引用符を指定します", 2203, false},
+    {kMetaBox, kPastePg, kButton, " 静的変数 ", kGroup, 7, 100, 254, 46, nullptr, 0, true},
+    {kMetaBtn, kPastePg, kButton, "静的変数を展開する", kCheck, 15, 113, 200, 12, "静的データの変数を展開します", 2202,
+     true},
+    {kStaCmntBtn, kPastePg, kButton, "ｺﾒﾝﾄを使用する", kCheck, 15, 128, 200, 12,
+     "静的データ先頭行の ';' で始まるデータをコメントとみなします", 2204, true},
+    // Control page
+    {kEditBox, kCtrlPg, kButton, " ｴﾃﾞｨﾀ ", kGroup, 7, 0, 124, 50, nullptr, 2301, false},
+    {kFontBtn, kCtrlPg, kButton, "ﾌｫﾝﾄ", kPush, 15, 12, 108, 17, "エディットのフォントを指定します", 2301, false},
+    {kWordWrapBtn, kCtrlPg, kButton, "ﾜｰﾄﾞﾗｯﾌﾟ処理", kCheck, 15, 33, 108, 12,
+     "エディットのワードラップをするかしないかを指定します", 2301, false},
+    {kPageCtrlBox, kCtrlPg, kButton, " ﾍﾟｰｼﾞｾﾚｸﾀ ", kGroup, 137, 0, 124, 50, nullptr, 2303, false},
+    {kUpperTabBtn, kCtrlPg, kButton, "ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ", kCheck, 145, 14, 110, 12,
+     "ページセレクトタブを上部に表示するかしないかを指定します", 2303, false},
+    {kMultiLineBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ", kCheck, 145, 31, 110, 12,
+     "ページセレクトタブを複数行で表示するかしないかをします", 2303, false},
+    {kListBox, kCtrlPg, kButton, " ﾘｽﾄﾋﾞｭｰ ", kGroup, 7, 54, 124, 46, nullptr, 2302, false},
+    {kGridLineBtn, kCtrlPg, kButton, "ｸﾞﾘｯﾄﾞﾗｲﾝ", kCheck, 15, 67, 110, 12,
+     "リストビューのグリッドライン表示モードを指定します", 2302, false},
+    {kListAutoSelBtn, kCtrlPg, kButton, "#List( )のｵｰﾄｾﾚｸﾄ", kCheck, 15, 82, 110, 12,
+     "#Listのリスト項目を自動選択します", 2302, true},
+    {kTreeBox, kCtrlPg, kButton, " ﾂﾘｰﾋﾞｭｰ ", kGroup, 137, 54, 124, 46, nullptr, 2304, false},
+    {kTreeBtnBtn, kCtrlPg, kButton, "ﾎﾞﾀﾝ表示", kCheck, 145, 67, 110, 12, "ツリービューの展開ボタンを表示します", 2304,
+     false},
+    {kTreeAutoSelBtn, kCtrlPg, kButton, "#Tree( )のｵｰﾄｾﾚｸﾄ", kCheck, 145, 82, 110, 12,
+     "#Treeのツリー項目を自動選択します", 2304, true},
+    {kToolBarBox, kCtrlPg, kButton, " ﾂｰﾙﾊﾞｰ ", kGroup, 7, 104, 254, 30, nullptr, 2302, false},
+    {kMultiLineBarBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾊﾞｰ", kCheck, 15, 117, 110, 12, "ツールバーを複数行表示にします", 2302,
+     false},
+    {kHintBtn, kCtrlPg, kButton, "ﾎﾟｯﾌﾟｱｯﾌﾟﾋﾝﾄ", kCheck, 145, 117, 110, 12,
+     "ツールバーのポップアップヒントを表示します", 2401, false},
+    // Other page
+    {kAppliBox, kOtherPg, kButton, " 動作 ", kGroup, 7, 0, 254, 30, nullptr, 2402, false},
+    {kBeginnerBtn, kOtherPg, kButton, "初心者ﾓｰﾄﾞ", kCheck, 15, 13, 200, 12, "拡張機能を使わない時はチェックを付けて下さい",
+     2402, false},
+    {kStyleBox, kOtherPg, kButton, " 表示 ", kGroup, 7, 34, 254, 50, nullptr, 2403, false},
+    {kStyleBtn, kOtherPg, kButton, "ｳｲﾝﾄﾞｳを縦割りにする", kCheck, 15, 47, 200, 12,
+     "メニューウインドウのスタイルを縦割りにします", 2403, false},
+    {kIntervalEdit, kOtherPg, kEditCls, "", kEdit | ES_NUMBER, 15, 63, 30, 13,
+     "作業中メッセージの表示インターバル秒数を指定します", 2404, false},
+    {kIntervalSpin, kOtherPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2404, false},
+    {kIntervalLabel, kOtherPg, kStatic, "秒で作業報告 ", kLabel, 49, 65, 70, 10,
+     "作業中メッセージの表示インターバル秒数を指定します", 2404, false},
+    // Debug page
+    {kQuitBox, kDebugPg, kButton, "DirectQuit", kGroup, 7, 0, 80, 78, kDebugHint, 0, false},
+    {kQPrmBtn, kDebugPg, kButton, "PRM-file", kCheck, 13, 12, 70, 12, kDebugHint, 0, false},
+    {kQHstBtn, kDebugPg, kButton, "HST-file", kCheck, 13, 26, 70, 12, kDebugHint, 0, false},
+    {kQMetaBtn, kDebugPg, kButton, "MTA-file", kCheck, 13, 40, 70, 12, kDebugHint, 0, false},
+    {kDirectQuitBtn, kDebugPg, kButton, "Del&&Through", kPush, 13, 57, 68, 15, kDebugHint, 0, false},
+    {kDebugBox, kDebugPg, kButton, "Execute", kGroup, 93, 0, 82, 78, kDebugHint, 0, false},
+    {kDebugModeBtn, kDebugPg, kButton, "DebugMode", kCheck, 99, 12, 72, 12, kDebugHint, 0, false},
+    {kDirectPopupBtn, kDebugPg, kButton, "DirectPopup", kCheck, 99, 26, 72, 12, kDebugHint, 0, false},
+    {kSelfFocusBtn, kDebugPg, kButton, "SelfFocus", kCheck, 99, 40, 72, 12, kDebugHint, 0, false},
+    {kDskTpFocusBtn, kDebugPg, kButton, "DsktopFocus", kCheck, 99, 54, 72, 12, kDebugHint, 0, false},
+    {kDlgBox, kDebugPg, kButton, "Dialogs", kGroup, 181, 0, 80, 78, kDebugHint, 0, false},
+    {kLogoBtn, kDebugPg, kButton, "Logo-Dlg  ", kPush, 187, 11, 68, 14, kDebugHint, 0, false},
+    {kHelloBtn, kDebugPg, kButton, "Hello-Dlg", kPush, 187, 27, 68, 14, kDebugHint, 0, false},
+    {kMsgBtn, kDebugPg, kButton, "Msg-Dlg", kPush, 187, 43, 68, 14, kDebugHint, 0, false},
+    {kPsgBtn, kDebugPg, kButton, "Wait-Dlg", kPush, 187, 59, 68, 14, kDebugHint, 0, false},
+    {kNoBox, kDebugPg, kButton, "Handle&&Msgs", kGroup, 7, 82, 80, 40, kDebugHint, 0, false},
+    {kPstCaption, kDebugPg, kStatic, "Paste ： ", kLabel, 13, 95, 34, 10, kDebugHint, 0, false},
+    {kPstMsgLabel, kDebugPg, kStatic, "", kLabel, 47, 95, 38, 10, kDebugHint, 0, false},
+    {kCmdCaption, kDebugPg, kStatic, "Popup ： ", kLabel, 13, 108, 34, 10, kDebugHint, 0, false},
+    {kCmdMsgLabel, kDebugPg, kStatic, "", kLabel, 47, 108, 38, 10, kDebugHint, 0, false},
+    {kPropBox, kDebugPg, kButton, "Properties", kGroup, 93, 82, 82, 40, kDebugHint, 0, false},
+    {kTreeHCaption, kDebugPg, kStatic, "TreeH ： ", kLabel, 99, 95, 34, 10, kDebugHint, 0, false},
+    {kTreeHLabel, kDebugPg, kStatic, "", kLabel, 133, 95, 38, 10, kDebugHint, 0, false},
+    {kTreeWCaption, kDebugPg, kStatic, "TreeW ： ", kLabel, 99, 108, 34, 10, kDebugHint, 0, false},
+    {kTreeWLabel, kDebugPg, kStatic, "", kLabel, 133, 108, 38, 10, kDebugHint, 0, false},
+    {kDllBox, kDebugPg, kButton, "DLL", kGroup, 181, 82, 80, 62, kDebugHint, 0, false},
+    {kMenuIdEdit, kDebugPg, kEditCls, "", kEdit | ES_NUMBER, 187, 94, 44, 13, kDebugHint, 0, false},
+    {kMenuIdSpin, kDebugPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 0, false},
+    {kMenuIdLabel, kDebugPg, kStatic, " MID", kLabel, 233, 96, 24, 10, kDebugHint, 0, false},
+    {kMenuCapEdit, kDebugPg, kEditCls, "", kEdit, 187, 110, 44, 13, kDebugHint, 0, false},
+    {kMenuCapLabel, kDebugPg, kStatic, " CAP", kLabel, 233, 112, 24, 10, kDebugHint, 0, false},
+    {kEditLinkBtn, kDebugPg, kButton, "EditLink", kCheck, 187, 127, 68, 12, kDebugHint, 0, false},
+    // Below the pages
+    {IDOK, kAll, kButton, " OK ", kPush | BS_DEFPUSHBUTTON, 5, 0, 56, 16, "設定内容を確定します", 0, false},
+    {kQuitBtn, kAll, kButton, "QUIT", kPush, 66, 0, 56, 16, "設定内容を確定し、メニューを閉じます", 0, false},
+    {IDCANCEL, kAll, kButton, "ｷｬﾝｾﾙ", kPush, 127, 0, 56, 16, "設定を中止します", 0, false},
+    {kHelpBtn, kAll, kButton, "ﾍﾙﾌﾟ  ", kPush, 207, 0, 56, 16, "オンラインヘルプを表示します", 0, false},
+};
+
+struct SpinSpec {
+  int spin, edit, minimum, maximum;
+};
+constexpr SpinSpec kSpins[] = {
+    {kMaxHistorySpin, kMaxHistoryEdit, 5, 100},
+    {kMenuLenSpin, kMenuLenEdit, 20, 200},
+    {kIntervalSpin, kIntervalEdit, 1, 10},
+    {kMenuIdSpin, kMenuIdEdit, 0, 65535},
+};
+
+struct EditLimit {
+  int id;
+  std::size_t bytes;
+};
+// The character limits in bytes of CP932 (two per full-width character).
+constexpr EditLimit kEditLimits[] = {{kCrEdit, 500}, {kTabEdit, 500}, {kSpaceCharEdit, 500},
+                                     {kQuoteEdit, 500}, {kMenuCapEdit, 60}, {kIntervalEdit, 2}};
+
+constexpr int kWidthUnits = 268, kTabHeightUnits = 180, kButtonUnits = 16;
+// The designed top of a page's area, below one row of tabs.
+constexpr int kTabTopPixels = 16, kPageMarginUnits = 4;
+
+const ControlSpec* SpecOf(int id) {
+  for (const ControlSpec& c : kControls)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+std::string TextOf(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(0, length)));
+  return text;
+}
+
+bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Check(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+const int kPopupPosButtons[] = {kCursorBtn, kLeftUpBtn, kLeftLowBtn, kRightUpBtn, kRightLowBtn};
+const int kPasteButtons[] = {kPasteMsgBtn, kPasteCtrlVBtn, kPasteInsBtn};
+
+}  // namespace
+
+OptionDialog::OptionDialog(DialogHost& host, const options::OptionHolders& holders, OptionServices services)
+    : ModalDialog(host, kDialogHelp), dialogHost_(host), holders_(holders), s_(std::move(services)) {}
+
+OptionDialog::~OptionDialog() { holders_.settings.RemoveObserver(this); }
+
+bool OptionDialog::Create() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES |
+                                                     ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  const DialogUnits du;
+  const int statusUnits = 14;
+  const int tabTopUnits = kTabTopPixels * 8 / du.Y(8);
+  const int heightUnits = tabTopUnits + kTabHeightUnits + 4 + kButtonUnits + 5 + statusUnits;
+  if (!CreateDialogWindow("TOption", "Properties for Ambrel", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                          WS_EX_DLGMODALFRAME, kWidthUnits, heightUnits))
+    return false;
+  holders_.settings.AddObserver(this);
+  return true;
+}
+
+void OptionDialog::OnCreate() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
+                              10, 10, hwnd(), reinterpret_cast<HMENU>(kPageCtrl), instance, nullptr);
+  SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  for (int page = 0; page < kDebugPg; ++page) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPageCaptions[page]);
+    SendMessageA(tabs, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
+  }
+  HWND debug = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, 0, 0, 15, 15,
+                               hwnd(), reinterpret_cast<HMENU>(kDebugBtn), instance, nullptr);
+  for (const ControlSpec& c : kControls) AddControl(c.cls, c.text, c.style, c.id);
+  for (const SpinSpec& s : kSpins) {
+    SendMessageA(Item(s.spin), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(s.edit)), 0);
+    SendMessageA(Item(s.spin), UDM_SETRANGE32, s.minimum, s.maximum);
+  }
+  for (const EditLimit& e : kEditLimits) LimitEditBytes(Item(e.id), e.bytes);
+  // No modifier, or Shift alone, is turned into Ctrl+Shift as it is typed.
+  SendMessageA(Item(kHotKey), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
+  HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                                reinterpret_cast<HMENU>(kStatusBar), instance, nullptr);
+  int parts[2] = {23, -1};
+  SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  // The pages' controls lie over the page control, which draws around them.
+  SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(debug, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ApplyTabStyle();
+}
+
+// Places the tab control, the pages' controls inside its display area (which
+// moves with the tabs' position and rows) and the buttons below.
+void OptionDialog::PlaceControls() {
+  const DialogUnits& du = Units();
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  HWND tabs = Item(kPageCtrl);
+  const int tabTop = kTabTopPixels, tabLeft = du.X(5), tabWidth = du.X(kWidthUnits - 10);
+  const int tabHeight = du.Y(kTabHeightUnits);
+  MoveWindow(tabs, tabLeft, tabTop, tabWidth, tabHeight, TRUE);
+  RECT display{tabLeft, tabTop, tabLeft + tabWidth, tabTop + tabHeight};
+  SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const int pageTop = display.top + du.Y(kPageMarginUnits);
+  const int buttonTop = tabTop + tabHeight + du.Y(4);
+  for (const ControlSpec& c : kControls) {
+    if (c.w == 0) continue;  // spins sit on their edits
+    const int top = c.page == kAll ? buttonTop : pageTop;
+    MoveWindow(Item(c.id), du.X(c.x), top + du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
+  }
+  for (const SpinSpec& s : kSpins)
+    SendMessageA(Item(s.spin), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(s.edit)), 0);
+  SendMessageA(Item(kStatusBar), WM_SIZE, 0, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void OptionDialog::ApplyTabStyle() {
+  HWND tabs = Item(kPageCtrl);
+  LONG_PTR style = GetWindowLongPtrA(tabs, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
+  if (!holders_.settings.UpperTab()) style |= TCS_BOTTOM;
+  if (holders_.settings.MultiLine()) style |= TCS_MULTILINE;
+  SetWindowLongPtrA(tabs, GWL_STYLE, style);
+  PlaceControls();
+}
+
+void OptionDialog::OnSettingChanged(options::Setting which) {
+  if (which == options::Setting::kUpperTab || which == options::Setting::kMultiLine) ApplyTabStyle();
+}
+
+int OptionDialog::CurrentPage() const {
+  return static_cast<int>(SendMessageA(Item(kPageCtrl), TCM_GETCURSEL, 0, 0));
+}
+
+void OptionDialog::ShowPage(int page) {
+  SendMessageA(Item(kPageCtrl), TCM_SETCURSEL, page, 0);
+  const bool beginner = holders_.settings.Beginner();
+  for (const ControlSpec& c : kControls) {
+    if (c.page == kAll) continue;
+    const bool shown = c.page == page && !(c.expert && beginner);
+    ShowWindow(Item(c.id), shown ? SW_SHOWNA : SW_HIDE);
+  }
+  // Drawn again at once, the dialog before its children, so that nothing of
+  // the other page's controls is left where the page control lies beneath.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+LRESULT OptionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_SETCURSOR:
+      OnSetCursor(reinterpret_cast<HWND>(wParam));
+      return Default(msg, wParam, lParam);
+    default: return ModalDialog::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+void OptionDialog::OnNotify(const NMHDR& header) {
+  if (header.idFrom == kPageCtrl && header.code == TCN_SELCHANGE) ShowPage(CurrentPage());
+}
+
+void OptionDialog::OnCommand(int id, int code) {
+  switch (id) {
+    case IDOK: OnConfirm(false); break;
+    case kQuitBtn: OnConfirm(true); break;
+    case IDCANCEL: EndModal(false); break;
+    case kHelpBtn: {
+      const int page = CurrentPage();
+      if (page >= 0 && page < kPageCount && kPageHelp[page] != 0) OpenHelp(kPageHelp[page]);
+      break;
+    }
+    case kDebugBtn: OnDebugButton(); break;
+    case kFontBtn: OnFontButton(); break;
+    case kDirectQuitBtn: OnDirectQuit(); break;
+    case kLogoBtn: OnLogoButton(); break;
+    case kHelloBtn: if (s_.showHello) s_.showHello(); break;
+    case kMsgBtn: s_.messages.ErrorBox("試験", 0); break;
+    case kPsgBtn: if (s_.runDemoWork) s_.runDemoWork(); break;
+    case kMaxHistoryEdit:
+    case kMenuLenEdit:
+    case kIntervalEdit:
+    case kMenuIdEdit:
+      if (code == EN_KILLFOCUS) ClampSpin(id);
+      break;
+    default: break;
+  }
+}
+
+// A spin field that loses the focus is put into its own range.
+void OptionDialog::ClampSpin(int editId) {
+  for (const SpinSpec& s : kSpins) {
+    if (s.edit != editId) continue;
+    const int value = std::clamp(options::SpinFieldValue(TextOf(Item(s.edit)), s.minimum), s.minimum, s.maximum);
+    if (TextOf(Item(s.edit)) != std::to_string(value)) SetWindowTextA(Item(s.edit), std::to_string(value).c_str());
+  }
+}
+
+bool OptionDialog::OnConfirm(bool quit) {
+  const options::OptionValues values = ReadControls();
+  if (const std::optional<options::OptionFailure> failure = options::ValidateOptions(values)) {
+    s_.messages.ErrorBox(failure->message, failure->helpContext);
+    ShowPage(static_cast<int>(failure->page));
+    static constexpr int kFields[] = {kMaxHistoryEdit, kMenuLenEdit, kIntervalEdit, kHotKey};
+    HWND field = Item(kFields[static_cast<int>(failure->field)]);
+    SetFocus(field);
+    if (failure->field != options::OptionField::kHotKey) SendMessageA(field, EM_SETSEL, 0, -1);
+    return false;
+  }
+  options::StoreOptionValues(values, holders_);
+  quit_ = quit;
+  EndModal(!quit);
+  return true;
+}
+
+// Tab typed in the tab-character field is that character, not a move.
+bool OptionDialog::PreTranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || msg.hwnd != Item(kTabEdit)) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
+  SendMessageA(msg.hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\t"));
+  return true;
+}
+
+void OptionDialog::OnDebugButton() {
+  HWND tabs = Item(kPageCtrl);
+  debugTab_ = !debugTab_;
+  if (debugTab_) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPageCaptions[kDebugPg]);
+    SendMessageA(tabs, TCM_INSERTITEMA, kDebugPg, reinterpret_cast<LPARAM>(&item));
+  } else {
+    SendMessageA(tabs, TCM_DELETEITEM, kDebugPg, 0);
+  }
+  holders_.settings.SetShowDebugPage(debugTab_);
+  PlaceControls();
+  ShowPage(debugTab_ ? kDebugPg : kMenuPg);
+}
+
+void OptionDialog::OnFontButton() {
+  options::EditorFont font = buttonFont_;
+  if (!ChooseFont(hwnd(), dialogHost_, font)) return;
+  buttonFont_ = font;
+  buttonFontHandle_ = CreateEditorFont(buttonFont_);
+  SendMessageA(Item(kFontBtn), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFontHandle_.get()), TRUE);
+}
+
+// The checked files are deleted now and not written again at exit: OK turns
+// off their write-back, and the program ends as by its quit command.
+void OptionDialog::OnDirectQuit() {
+  const std::pair<int, const char*> files[] = {
+      {kQPrmBtn, "Ambrel.prm"}, {kQHstBtn, "Ambrel.hst"}, {kQMetaBtn, "Ambrel.mta"}};
+  for (const auto& [box, name] : files)
+    if (Checked(Item(box))) DeleteFileA((s_.programFolder + name).c_str());
+  if (OnConfirm(false) && s_.endProgram) s_.endProgram();
+}
+
+void OptionDialog::OnLogoButton() {
+  if (s_.showLogo) s_.showLogo();
+}
+
+void OptionDialog::ShowHint(const char* hint) {
+  const std::string text = std::string("  ") + (hint ? hint : "");
+  SendMessageA(Item(kStatusBar), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// Group boxes let the mouse through to the page control beneath them; there
+// the hint is that of the group under the pointer.
+void OptionDialog::OnSetCursor(HWND over) {
+  if (over == Item(kPageCtrl)) {
+    POINT pt{};
+    GetCursorPos(&pt);
+    for (const ControlSpec& c : kControls) {
+      if ((c.style & BS_TYPEMASK) != BS_GROUPBOX || c.cls != kButton || !c.hint || !IsWindowVisible(Item(c.id))) continue;
+      RECT rc{};
+      GetWindowRect(Item(c.id), &rc);
+      if (PtInRect(&rc, pt)) return ShowHint(c.hint);
+    }
+    if (CurrentPage() == kDebugPg) ShowHint(kDebugHint);
+    return;
+  }
+  if (const ControlSpec* c = SpecOf(GetDlgCtrlID(over)); c && c->hint && GetParent(over) == hwnd()) ShowHint(c->hint);
+}
+
+int OptionDialog::HelpContextAt(HWND focus) const {
+  if (const ControlSpec* c = SpecOf(GetDlgCtrlID(focus)); c && c->help != 0) return c->help;
+  const int page = CurrentPage();
+  if (page >= 0 && page < kPageCount && kPageHelp[page] != 0) return kPageHelp[page];
+  return kDialogHelp;
+}
+
+void OptionDialog::LoadControls() {
+  const options::OptionValues v = options::LoadOptionValues(holders_);
+  SendMessageA(Item(kHotKey), HKM_SETHOTKEY, options::HotKeyControlFromShortcut(v.hotKey), 0);
+  const std::pair<int, bool> boxes[] = {
+      {kMenuMenuBtn, v.menuMenu},     {kOptionMenuBtn, v.optionMenu}, {kHelpMenuBtn, v.helpMenu},
+      {kMenuLinkBtn, v.menuLink},     {kDuplicateBtn, v.duplicate},   {kDistributeBtn, v.distribute},
+      {kFullMatchingBtn, v.fullMatching}, {kDataSaveBtn, v.dataSave}, {kFirstLineBtn, v.firstLine},
+      {kChgSpaceBtn, v.changeSpace},  {kMetaBtn, v.metaExpand},       {kStaCmntBtn, v.staticComment},
+      {kWordWrapBtn, v.wordWrap},     {kUpperTabBtn, v.upperTab},     {kMultiLineBtn, v.multiLine},
+      {kGridLineBtn, v.gridLine},     {kListAutoSelBtn, v.listAutoSel}, {kTreeBtnBtn, v.treeBtn},
+      {kTreeAutoSelBtn, v.treeAutoSel}, {kMultiLineBarBtn, v.multiLineBar}, {kHintBtn, v.popupHint},
+      {kBeginnerBtn, v.beginner},     {kStyleBtn, v.vertWindow},      {kQPrmBtn, v.skipParam},
+      {kQHstBtn, v.skipHistory},      {kQMetaBtn, v.skipMeta},        {kDebugModeBtn, v.debugMode},
+      {kDirectPopupBtn, v.directPopup}, {kSelfFocusBtn, v.selfFocus}, {kDskTpFocusBtn, v.dskTpFocus},
+      {kEditLinkBtn, v.editLink}};
+  for (const auto& [id, on] : boxes) Check(Item(id), on);
+  for (int i = 0; i < 5; ++i) Check(Item(kPopupPosButtons[i]), v.popupPos == i);
+  for (int i = 0; i < 3; ++i) Check(Item(kPasteButtons[i]), v.pasteMethod == i);
+  const std::pair<int, std::string> texts[] = {
+      {kMaxHistoryEdit, std::to_string(v.maxHistory)}, {kMenuLenEdit, std::to_string(v.menuLen)},
+      {kCrEdit, v.crChar}, {kSpaceCharEdit, v.spaceChar}, {kTabEdit, v.tabChar}, {kQuoteEdit, v.quote},
+      {kIntervalEdit, std::to_string(v.interval)}, {kMenuIdEdit, std::to_string(v.menuId)},
+      {kMenuCapEdit, v.menuCap},
+      {kPstMsgLabel, s_.pasteMessage ? std::to_string(s_.pasteMessage()) : "0"},
+      {kCmdMsgLabel, s_.popupMessage ? std::to_string(static_cast<int>(s_.popupMessage())) : "-1"}};
+  for (const auto& [id, text] : texts) SetWindowTextA(Item(id), text.c_str());
+  const SIZE panel = s_.centerPanel ? s_.centerPanel() : SIZE{0, 0};
+  SetWindowTextA(Item(kTreeHLabel), std::to_string(holders_.settings.GetTreeHeight(panel.cy)).c_str());
+  SetWindowTextA(Item(kTreeWLabel), std::to_string(holders_.settings.GetTreeWidth(panel.cx)).c_str());
+  buttonFont_ = v.font;
+  buttonFontHandle_ = CreateEditorFont(buttonFont_);
+  SendMessageA(Item(kFontBtn), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFontHandle_.get()), FALSE);
+}
+
+options::OptionValues OptionDialog::ReadControls() const {
+  options::OptionValues v;
+  v.hotKey = options::ShortcutFromHotKeyControl(
+      static_cast<std::uint16_t>(SendMessageA(Item(kHotKey), HKM_GETHOTKEY, 0, 0)));
+  const std::pair<int, bool*> boxes[] = {
+      {kMenuMenuBtn, &v.menuMenu},     {kOptionMenuBtn, &v.optionMenu}, {kHelpMenuBtn, &v.helpMenu},
+      {kMenuLinkBtn, &v.menuLink},     {kDuplicateBtn, &v.duplicate},   {kDistributeBtn, &v.distribute},
+      {kFullMatchingBtn, &v.fullMatching}, {kDataSaveBtn, &v.dataSave}, {kFirstLineBtn, &v.firstLine},
+      {kChgSpaceBtn, &v.changeSpace},  {kMetaBtn, &v.metaExpand},       {kStaCmntBtn, &v.staticComment},
+      {kWordWrapBtn, &v.wordWrap},     {kUpperTabBtn, &v.upperTab},     {kMultiLineBtn, &v.multiLine},
+      {kGridLineBtn, &v.gridLine},     {kListAutoSelBtn, &v.listAutoSel}, {kTreeBtnBtn, &v.treeBtn},
+      {kTreeAutoSelBtn, &v.treeAutoSel}, {kMultiLineBarBtn, &v.multiLineBar}, {kHintBtn, &v.popupHint},
+      {kBeginnerBtn, &v.beginner},     {kStyleBtn, &v.vertWindow},      {kQPrmBtn, &v.skipParam},
+      {kQHstBtn, &v.skipHistory},      {kQMetaBtn, &v.skipMeta},        {kDebugModeBtn, &v.debugMode},
+      {kDirectPopupBtn, &v.directPopup}, {kSelfFocusBtn, &v.selfFocus}, {kDskTpFocusBtn, &v.dskTpFocus},
+      {kEditLinkBtn, &v.editLink}};
+  for (const auto& [id, field] : boxes) *field = Checked(Item(id));
+  for (int i = 0; i < 5; ++i)
+    if (Checked(Item(kPopupPosButtons[i]))) v.popupPos = i;
+  v.pasteMethod = Checked(Item(kPasteMsgBtn)) ? 0 : Checked(Item(kPasteCtrlVBtn)) ? 1 : 2;
+  v.maxHistory = options::SpinFieldValue(TextOf(Item(kMaxHistoryEdit)), 5);
+  v.menuLen = options::SpinFieldValue(TextOf(Item(kMenuLenEdit)), 20);
+  v.interval = options::SpinFieldValue(TextOf(Item(kIntervalEdit)), 1);
+  v.menuId = options::SpinFieldValue(TextOf(Item(kMenuIdEdit)), 0);
+  v.crChar = TextOf(Item(kCrEdit));
+  v.spaceChar = TextOf(Item(kSpaceCharEdit));
+  v.tabChar = TextOf(Item(kTabEdit));
+  v.quote = TextOf(Item(kQuoteEdit));
+  v.menuCap = TextOf(Item(kMenuCapEdit));
+  v.font = buttonFont_;
+  return v;
+}
+
+bool OptionDialog::ShowProperties(HWND owner) {
+  if (Record().Busy()) return false;
+  debugTab_ = holders_.settings.ShowDebugPage();
+  HWND tabs = Item(kPageCtrl);
+  const bool hasDebugTab = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) > kDebugPg;
+  if (hasDebugTab != debugTab_) {
+    debugTab_ = !debugTab_;
+    OnDebugButton();
+  }
+  LoadControls();
+  ShowPage(kMenuPg);
+  ShowHint("");
+  quit_ = false;
+  const bool ok = RunModal(owner, Item(kCursorBtn));
+  if (quit_ && s_.closeEditor) s_.closeEditor();
+  return ok;
+}
+
+}  // namespace ambrel::win32

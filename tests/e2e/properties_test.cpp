@@ -1,0 +1,429 @@
+// The properties dialog driven as a user drives it: opened from the tray
+// menu, its pages chosen by clicking their tabs, boxes and buttons clicked,
+// numbers typed; what it changes is seen in notepad, in the clip tree and in
+// the program's files.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ambrel/ambrel_run.h"
+#include "harness/keyboard.h"
+#include "harness/mouse.h"
+#include "harness/notepad.h"
+#include "harness/popup_menu.h"
+#include "harness/remote_controls.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
+
+namespace ambrel::e2e {
+namespace {
+
+using Texts = std::vector<std::string>;
+enum Page { kMenuPage, kDataPage, kPastePage, kCtrlPage, kOtherPage, kDebugPage };
+constexpr unsigned kNoMenuMs = 1500;
+
+POINT CenterOf(HWND window) {
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+class Properties : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    notepad_.Close();
+    if (HasFailure() && dialog_) ADD_FAILURE() << DescribeControls();
+  }
+  void StartWithClips(const Texts& texts) {
+    ASSERT_TRUE(ambrel_.Start());
+    // A first start keeps five clips: room for more is made in the dialog.
+    if (texts.size() > 5) {
+      ASSERT_NE(Open(), nullptr);
+      ASSERT_TRUE(ShowPage(kDataPage));
+      ASSERT_TRUE(TypeInto(EditBefore("個まで登録  "), "30"));
+      PressKeys({VK_RETURN});
+      ASSERT_TRUE(Closed());
+    }
+    ASSERT_TRUE(notepad_.Start());
+    for (const std::string& t : texts) {
+      notepad_.SetText(t);
+      notepad_.SelectAllAndCopy();
+      ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+    }
+    ASSERT_TRUE(WaitUntil([&] { return ambrel_.HistoryCaptions().size() >= texts.size(); }, 5000));
+  }
+  DWORD Pid() { return ambrel_.Proc().Id(); }
+
+  // The tray menu's "ﾌﾟﾛﾊﾟﾃｨ設定...(&B)".
+  HWND Open() {
+    ambrel_.PostTray(WM_RBUTTONDOWN);
+    HWND menu = WaitForPopupMenu(5000, Pid());
+    if (!menu) return nullptr;
+    ChooseMenuItemByMnemonic(menu, 'B');
+    dialog_ = WaitForTopWindow("TOption", 5000, Pid(), "Properties for Ambrel", true);
+    if (dialog_) WaitUntil([&] { return GetForegroundWindow() == dialog_; }, 3000);
+    return dialog_;
+  }
+  bool Closed() { return WaitUntil([&] { return !IsWindowVisible(dialog_); }, 5000); }
+
+  // The visible control with this caption.
+  HWND Control(const std::string& text) {
+    for (const ChildWindow& c : ChildWindows(dialog_))
+      if (c.visible && c.text == text) return c.window;
+    return nullptr;
+  }
+  // The visible edit on the row of the label, left of it.
+  HWND EditBefore(const std::string& label) {
+    HWND l = Control(label);
+    if (!l) return nullptr;
+    RECT lr{};
+    GetWindowRect(l, &lr);
+    HWND best = nullptr;
+    int bestRight = -100000;
+    for (const ChildWindow& c : ChildWindows(dialog_)) {
+      if (!c.visible || c.className != "Edit") continue;
+      RECT r{};
+      GetWindowRect(c.window, &r);
+      const int mid = (lr.top + lr.bottom) / 2;
+      if (r.top <= mid && mid <= r.bottom && r.right <= lr.left + 2 && r.right > bestRight) {
+        best = c.window;
+        bestRight = r.right;
+      }
+    }
+    return best;
+  }
+  bool Click(HWND control) { return control && ClickAt(CenterOf(control)); }
+  bool Click(const std::string& caption) { return Click(Control(caption)); }
+  bool Checked(const std::string& caption) {
+    return SendMessageA(Control(caption), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  HWND Tabs() { return FindChild(dialog_, "SysTabControl32"); }
+  int CurrentPage() { return static_cast<int>(SendMessageA(Tabs(), TCM_GETCURSEL, 0, 0)); }
+  // A click on the page's tab.
+  bool ShowPage(int page) {
+    HWND tabs = Tabs();
+    RemoteBuffer buffer(tabs, sizeof(RECT));
+    if (!buffer.Valid() || !SendMessageA(tabs, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(buffer.Address())))
+      return false;
+    RECT rc{};
+    buffer.Read(0, &rc, sizeof rc);
+    POINT pt{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ClientToScreen(tabs, &pt);
+    return ClickAt(pt) && WaitUntil([&] { return CurrentPage() == page; }, 3000);
+  }
+  // Click into the edit, select its text with the keyboard and type over it.
+  bool TypeInto(HWND edit, const std::string& digits) {
+    if (!Click(edit)) return false;
+    PressKeys({VK_END});
+    PressKeys({VK_SHIFT, VK_HOME});
+    for (char c : digits) PressKeys({static_cast<WORD>(c)});
+    return WaitUntil([&] { return WindowText(edit) == digits; }, 3000);
+  }
+  HWND FocusIn() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+    return info.hwndFocus;
+  }
+  // Notepad's hot key; the clip menu that opens, or null.
+  HWND PressHotKey(std::initializer_list<WORD> keys, unsigned timeoutMs = 5000) {
+    if (!BringToForeground(notepad_.Window())) return nullptr;
+    PressKeys(keys);
+    return WaitForPopupMenu(timeoutMs, Pid());
+  }
+  std::string DescribeControls() {
+    std::string out;
+    for (const ChildWindow& c : ChildWindows(dialog_))
+      out += c.className + " '" + c.text + "'" + (c.visible ? " shown\n" : "\n");
+    return out;
+  }
+
+  AmbrelRun ambrel_;
+  Notepad notepad_;
+  HWND dialog_ = nullptr;
+};
+
+// Typed without a modifier, Q becomes Ctrl+Shift+Q; the old key no longer
+// opens the menu, and the new one still does after a restart.
+TEST_F(Properties, ANewHotKeyOpensTheMenuTheOldOneNotAndItSurvivesARestart) {
+  StartWithClips({"one", "two"});
+  ASSERT_NE(Open(), nullptr);
+  HWND hotKey = FindChild(dialog_, "msctls_hotkey32");
+  ASSERT_TRUE(Click(hotKey));
+  PressKeys({'Q'});
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+
+  EXPECT_EQ(PressHotKey({VK_CONTROL, VK_SHIFT, 'V'}, kNoMenuMs), nullptr) << "the old key still works";
+  HWND menu = PressHotKey({VK_CONTROL, VK_SHIFT, 'Q'});
+  ASSERT_NE(menu, nullptr) << "the new key does not open the menu";
+  DismissMenu(menu);
+
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  ASSERT_TRUE(ambrel_.Start());
+  menu = PressHotKey({VK_CONTROL, VK_SHIFT, 'Q'});
+  ASSERT_NE(menu, nullptr) << "the key was not kept";
+  DismissMenu(menu);
+}
+
+TEST_F(Properties, EachPasteMethodChosenInTheDialogPastesIntoNotepad) {
+  StartWithClips({"one", "two"});
+  for (const char* method : {"ﾍﾟｰｽﾄ命令を送出", "SHIFT+INS を送出"}) {
+    SCOPED_TRACE(method);
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ShowPage(kPastePage));
+    ASSERT_TRUE(Click(method));
+    ASSERT_TRUE(Click(" OK "));
+    ASSERT_TRUE(Closed());
+    notepad_.SetText("[");
+    notepad_.MoveCaretToEnd();
+    HWND menu = PressHotKey({VK_CONTROL, VK_SHIFT, 'V'});
+    ASSERT_NE(menu, nullptr);
+    ChooseMenuItemByIndex(menu, 0);
+    EXPECT_TRUE(WaitUntil([&] { return notepad_.Text() == "[two"; }, 5000)) << notepad_.Text();
+  }
+}
+
+// A value out of range keeps the dialog open on its page with the focus on
+// the field; a valid one applies at once: the oldest clips go.
+TEST_F(Properties, MaxHistoryIsCheckedAndAppliedAtOnce) {
+  const Texts clips = {"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"};
+  StartWithClips(clips);
+  const std::size_t count = ambrel_.HistoryCaptions().size();  // with a first start's sample
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kDataPage));
+  HWND field = EditBefore("個まで登録  ");
+  ASSERT_NE(field, nullptr);
+  // Enter confirms with the focus still in the field, so the spin's range
+  // does not catch the value first.
+  ASSERT_TRUE(TypeInto(field, "101"));
+  PressKeys({VK_RETURN});
+  HWND box = WaitForTopWindow("#32770", 5000, Pid(), "", true);
+  ASSERT_NE(box, nullptr) << "no message";
+  bool saysIt = false;
+  for (const ChildWindow& c : ChildWindows(box))
+    saysIt = saysIt || c.text.find("クリップデータ登録数の値が範囲を越えています。") != std::string::npos;
+  EXPECT_TRUE(saysIt) << DescribeWindows({box});
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 3000));
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_TRUE(IsWindowVisible(dialog_)) << "the dialog closed";
+  EXPECT_EQ(CurrentPage(), kDataPage);
+  EXPECT_EQ(FocusIn(), field);
+  EXPECT_EQ(ambrel_.HistoryCaptions().size(), count);
+
+  ASSERT_TRUE(TypeInto(field, "5"));
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(ambrel_.WaitForHistory({"c8", "c7", "c6", "c5", "c4"})) << ambrel_.DescribeTree();
+}
+
+// Changes made and then cancelled with Esc reach nothing, and the dialog
+// shows the old values when it opens again.
+TEST_F(Properties, CancelChangesNothing) {
+  StartWithClips({"c1", "c2", "c3", "c4", "c5", "c6"});
+  const std::size_t clips = ambrel_.HistoryCaptions().size();
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kPastePage));
+  const bool ctrlV = Checked("CTRL+V を送出");
+  ASSERT_TRUE(Click("ﾍﾟｰｽﾄ命令を送出"));
+  ASSERT_TRUE(ShowPage(kDataPage));
+  HWND field = EditBefore("個まで登録  ");
+  const std::string before = WindowText(field);
+  ASSERT_TRUE(TypeInto(field, "5"));
+  // The font dialog opens over the font button and closes with OK.
+  ASSERT_TRUE(ShowPage(kCtrlPage));
+  ASSERT_TRUE(Click("ﾌｫﾝﾄ"));
+  HWND fonts = WaitForTopWindow("#32770", 5000, Pid(), "", true);
+  ASSERT_NE(fonts, nullptr) << "no font dialog";
+  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+  ASSERT_TRUE(BringToForeground(dialog_));
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_EQ(ambrel_.HistoryCaptions().size(), clips);
+
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kDataPage));
+  EXPECT_EQ(WindowText(EditBefore("個まで登録  ")), before);
+  ASSERT_TRUE(ShowPage(kPastePage));
+  EXPECT_EQ(Checked("CTRL+V を送出"), ctrlV);
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+}
+
+TEST_F(Properties, TheBottomRightCornerIsWhereTheMenuOpens) {
+  StartWithClips({"one"});
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(Click("右下"));
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+  HWND menu = PressHotKey({VK_CONTROL, VK_SHIFT, 'V'});
+  ASSERT_NE(menu, nullptr);
+  RECT rc{};
+  GetWindowRect(menu, &rc);
+  DismissMenu(menu);
+  EXPECT_NEAR(rc.right, GetSystemMetrics(SM_CXSCREEN), 40);
+  EXPECT_NEAR(rc.bottom, GetSystemMetrics(SM_CYSCREEN), 40);
+}
+
+TEST_F(Properties, QuitAppliesAndClosesTheEditorWhileTheProgramRunsOn) {
+  ASSERT_TRUE(ambrel_.Start());
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(Click("右上"));
+  ASSERT_TRUE(Click("QUIT"));
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(ambrel_.Editor()); }, 5000)) << "the editor stayed";
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  EXPECT_TRUE(ambrel_.Proc().Running());
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(Checked("右上")) << "QUIT did not apply the setting";
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+}
+
+// The clip menu's "プロパティ設定..." (the last item but the help line).
+TEST_F(Properties, TheClipMenusPropertiesItemOpensTheDialog) {
+  StartWithClips({"one"});
+  HWND menu = PressHotKey({VK_CONTROL, VK_SHIFT, 'V'});
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, VK_UP);
+  PostKey(menu, VK_UP);
+  PostKey(menu, VK_RETURN);
+  dialog_ = WaitForTopWindow("TOption", 5000, Pid(), "Properties for Ambrel", true);
+  ASSERT_NE(dialog_, nullptr) << "the dialog did not open";
+  // The pointer over a control puts its hint into the status bar.
+  HWND status = FindChild(dialog_, "msctls_statusbar32");
+  // Its length: "  画面左上にポップアップします", in bytes or, as Wine's status bar
+  // keeps its text, in characters.
+  auto length = [&] { return LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, 1, 0)); };
+  ASSERT_TRUE(MouseAt(CenterOf(Control("左上"))));
+  EXPECT_TRUE(WaitUntil([&] { return length() == 30 || length() == 16; }, 3000)) << length();
+  PostMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(Closed());
+}
+
+// DirectQuit with only the history box: the history file is gone and stays
+// gone, the other two are written at exit as usual.
+TEST_F(Properties, DirectQuitDeletesTheHistoryAndWritesTheOthers) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  ASSERT_TRUE(ambrel_.Start());
+  TempFolder& folder = ambrel_.Folder();
+  ASSERT_TRUE(folder.Exists("Ambrel.hst"));
+  DeleteFileA(folder.File("Ambrel.prm").c_str());
+  DeleteFileA(folder.File("Ambrel.mta").c_str());
+  ASSERT_NE(Open(), nullptr);
+  RECT client{};
+  GetClientRect(dialog_, &client);
+  POINT corner{7, 7};
+  ClientToScreen(dialog_, &corner);
+  ASSERT_TRUE(ClickAt(corner));  // the flat button in the corner shows the Debug page
+  ASSERT_TRUE(WaitUntil([&] { return CurrentPage() == kDebugPage; }, 3000));
+  ASSERT_TRUE(Click("HST-file"));
+  ASSERT_TRUE(Click("Del&&Through"));
+  ASSERT_TRUE(ambrel_.Proc().WaitForExit(10000)) << "the program did not end";
+  EXPECT_FALSE(folder.Exists("Ambrel.hst"));
+  EXPECT_TRUE(folder.Exists("Ambrel.prm"));
+  EXPECT_TRUE(folder.Exists("Ambrel.mta"));
+}
+
+// Every page: each visible control lies inside the page and each caption
+// fits its control in the dialog font. In beginner mode the expert boxes
+// are hidden; out of it they show. With AMBREL_PROPERTIES_SHOTS set to a
+// folder, a picture of each page is written there.
+TEST_F(Properties, EveryPageFitsItsControlsAndBeginnerModeHidesTheExpertOnes) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kDataPage));
+  EXPECT_EQ(Control("ﾃﾞｨｽﾄﾘﾋﾞｭｰﾄ機能"), nullptr);
+  ASSERT_TRUE(ShowPage(kOtherPage));
+  if (!Checked("初心者ﾓｰﾄﾞ")) GTEST_SKIP() << "a first start is in beginner mode";
+  ASSERT_TRUE(Click("初心者ﾓｰﾄﾞ"));
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+
+  ASSERT_NE(Open(), nullptr);
+  POINT corner{7, 7};
+  ClientToScreen(dialog_, &corner);
+  ASSERT_TRUE(ClickAt(corner));
+  ASSERT_TRUE(WaitUntil([&] { return CurrentPage() == kDebugPage; }, 3000));
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  RECT client{};
+  GetClientRect(dialog_, &client);
+  const char* shots = std::getenv("AMBREL_PROPERTIES_SHOTS");
+  for (int page = kMenuPage; page <= kDebugPage; ++page) {
+    SCOPED_TRACE(page);
+    ASSERT_TRUE(ShowPage(page));
+    if (page == kDataPage) {
+      EXPECT_NE(Control("ﾃﾞｨｽﾄﾘﾋﾞｭｰﾄ機能"), nullptr);
+    }
+    if (page == kPastePage) {
+      EXPECT_NE(Control("静的変数を展開する"), nullptr);
+    }
+    for (const ChildWindow& c : ChildWindows(dialog_)) {
+      if (!c.visible || c.text.empty()) continue;
+      RECT r{};
+      GetWindowRect(c.window, &r);
+      MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom) << c.text;
+      if (c.className != "Button" && c.className != "Static") continue;
+      std::string shown;
+      for (std::size_t i = 0; i < c.text.size(); ++i)
+        if (c.text[i] != '&' || (i + 1 < c.text.size() && c.text[i + 1] == '&' && ++i)) shown += c.text[i];
+      SIZE size{};
+      GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+      const LONG style = GetWindowLongA(c.window, GWL_STYLE) & BS_TYPEMASK;
+      const bool boxOrRadio = c.className == "Button" && style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON &&
+                              style != BS_GROUPBOX;
+      const int room = (r.right - r.left) - (boxOrRadio ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);
+      EXPECT_LE(size.cx, room) << "clipped: " << c.text;
+    }
+    if (shots) {
+      UpdateWindow(dialog_);
+      WaitForSentMessagesHandled(dialog_);
+      RECT w{};
+      GetWindowRect(dialog_, &w);
+      HDC screen = GetDC(nullptr);
+      HDC memory = CreateCompatibleDC(screen);
+      const int width = w.right - w.left, height = w.bottom - w.top;
+      HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+      HGDIOBJ was = SelectObject(memory, bitmap);
+      BitBlt(memory, 0, 0, width, height, screen, w.left, w.top, SRCCOPY);
+      BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+      const int stride = (width * 3 + 3) & ~3;
+      std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+      GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+      BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + pixels.size()), 0, 0,
+                            sizeof(BITMAPFILEHEADER) + sizeof info};
+      std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+      bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+      bytes.append(pixels.data(), pixels.size());
+      const std::string path = std::string(shots) + "\\properties-page" + std::to_string(page) + ".bmp";
+      if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+      }
+      SelectObject(memory, was);
+      DeleteObject(bitmap);
+      DeleteDC(memory);
+      ReleaseDC(nullptr, screen);
+    }
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+}
+
+}  // namespace
+}  // namespace ambrel::e2e
