@@ -9,6 +9,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/edit_byte_limit_win32.h"
 #include "platform/message_box.h"
+#include "platform/std_edit_menu_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -303,6 +304,7 @@ void OptionDialog::OnCreate() {
     SendMessageA(Item(s.spin), UDM_SETRANGE32, s.minimum, s.maximum);
   }
   for (const EditLimit& e : kEditLimits) LimitEditBytes(Item(e.id), e.bytes);
+  for (int id : {kCrEdit, kSpaceCharEdit, kTabEdit, kQuoteEdit}) AttachStdEditMenu(Item(id));
   // No modifier, or Shift alone, is turned into Ctrl+Shift as it is typed.
   SendMessageA(Item(kHotKey), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
   HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
