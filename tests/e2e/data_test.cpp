@@ -95,11 +95,6 @@ class Data : public ::testing::Test {
     }
     ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
   }
-  HWND ShownToolBar() const {
-    for (const ChildWindow& c : ChildWindows(ambrel_.Editor()))
-      if (c.className == "ToolbarWindow32" && c.visible) return c.window;
-    return nullptr;
-  }
   void ClickButton(HWND bar, int command) {
     RECT rc{};
     ASSERT_TRUE(ToolButtonRect(bar, command, rc)) << command;
@@ -245,7 +240,7 @@ TEST_F(Data, MenusAndButtonsReachTheDataCommands) {
   MenuKeys({'M'});
   HWND bar = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
-    bar = ShownToolBar();
+    bar = ambrel_.ShownEditBar();
     return bar && SendMessageA(bar, TB_BUTTONCOUNT, 0, 0) == 12;
   }, 5000));
 

@@ -194,20 +194,13 @@ TEST_F(EditorMenus, HelpMenuOpensTheFirstStepsTopic) {
 }
 
 
-// The clip editor's tool bar in use (the shown one of the two).
-HWND ShownToolBar(HWND editor) {
-  for (const ChildWindow& c : ChildWindows(editor))
-    if (c.className == "ToolbarWindow32" && c.visible) return c.window;
-  return nullptr;
-}
-
 // AMetaBtn opens the static-variable window, whose menu hints show in the
 // editor's status bar; the add dialog's "編集" button opens the editor's edit
 // menu, whose hints then show in the dialog's own status bar.
 TEST_F(EditorMenus, StaticVariableWindowFromItsButtonAndTheMenuHintsOfItsEditor) {
   AddClip("一つ目");
   HWND bar = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (bar = ShownToolBar(ambrel_.Editor())) != nullptr; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return (bar = ambrel_.ShownEditBar()) != nullptr; }, 3000));
   RECT button{};
   ASSERT_TRUE(ToolButtonRect(bar, editor::kCmdMetaList, button));
   ASSERT_TRUE(BringToForeground(ambrel_.Editor()));

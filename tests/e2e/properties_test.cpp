@@ -436,11 +436,7 @@ TEST_F(Properties, BeginnerModeFromTheEditorsButtonChangesItsBarsAndMenus) {
   ambrel_.PostTray(WM_LBUTTONDBLCLK);
   HWND editor = ambrel_.Editor();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != 0; }, 5000));
-  const auto bar = [&]() -> HWND {
-    for (const ChildWindow& c : ChildWindows(editor))
-      if (c.className == "ToolbarWindow32" && c.visible) return c.window;
-    return nullptr;
-  };
+  const auto bar = [&] { return ambrel_.ShownEditBar(); };
   const auto barHas = [&](int buttons) {
     return WaitUntil([&] { return bar() && SendMessageA(bar(), TB_BUTTONCOUNT, 0, 0) == buttons; }, 5000);
   };
