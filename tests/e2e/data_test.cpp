@@ -88,12 +88,14 @@ class Data : public ::testing::Test {
     HWND open = menu_;
     std::size_t left = letters.size();
     for (char letter : letters) {
-      PostKey(menu_, static_cast<WORD>(letter));
+      // The menu's loop runs once it answers the window's sent messages.
+      ASSERT_TRUE(WaitForSentMessagesHandled(ambrel_.Editor()));
+      PostKey(open, static_cast<WORD>(letter));
       if (--left == 0) break;
-      open = WaitForSubmenu(open, 3000, ambrel_.Proc().Id());
+      open = WaitForSubmenu(open, 5000, ambrel_.Proc().Id());
       ASSERT_NE(open, nullptr) << letter;
     }
-    ASSERT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
+    ASSERT_TRUE(WaitForPopupMenuClosed(5000, ambrel_.Proc().Id()));
   }
   void ClickButton(HWND bar, int command) {
     RECT rc{};

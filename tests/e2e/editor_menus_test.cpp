@@ -218,11 +218,15 @@ TEST_F(EditorMenus, StaticVariableWindowFromItsButtonAndTheMenuHintsOfItsEditor)
   ASSERT_NE(dialog, nullptr);
   HWND editButton = GetDlgItem(dialog, 113);  // 編集
   ASSERT_NE(editButton, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(editButton) != 0; }, 3000));
-  RECT rc{};
-  GetWindowRect(editButton, &rc);
-  ASSERT_TRUE(ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
-  menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  // Placed beside the list once shown: clicked again while no menu came.
+  menu = nullptr;
+  for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+    ASSERT_TRUE(WaitForSentMessagesHandled(dialog));
+    RECT rc{};
+    GetWindowRect(editButton, &rc);
+    ASSERT_TRUE(ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+    menu = WaitForPopupMenu(3000, ambrel_.Proc().Id());
+  }
   ASSERT_NE(menu, nullptr);
   PostKey(menu, VK_DOWN);  // ﾌｧｲﾙ
   HWND dialogStatus = FindChild(dialog, STATUSCLASSNAMEA);
@@ -249,9 +253,14 @@ TEST_F(EditorMenus, TheTreeMenuPreviewsTheSelectedClip) {
   HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(ReadTreeSelection(tree), "一つ目");  // a right click selects the item first
-  // Up from the last item: 縮小, 展開, ﾍﾟｰｽﾄ検査 (whose letter 印刷 has first).
-  for (int i = 0; i < 3; ++i) PostKey(menu, VK_UP);
-  EXPECT_TRUE(HintIs("  選択データのペースト結果をプレビューします"));
+  // Up from the last item to ﾍﾟｰｽﾄ検査 (whose letter 印刷 has first), one
+  // step at a time until its hint shows.
+  const std::string previewHint = "  選択データのペースト結果をプレビューします";
+  ASSERT_TRUE(WaitUntil([&] {
+    if (StatusText(StatusBar(), 1) == previewHint) return true;
+    PostKey(menu, VK_UP);
+    return false;
+  }, 10000, 500)) << StatusText(StatusBar(), 1);
   PostKey(menu, VK_RETURN);
   HWND preview = WaitForTopWindow("TPreView", 8000, ambrel_.Proc().Id(), "", true);
   // Shown and closed again at once, or never shown: the text tells which.
@@ -267,6 +276,7 @@ TEST_F(EditorMenus, TheTreeMenuPreviewsTheSelectedClip) {
 TEST_F(EditorMenus, HelpMenuShowsTheVersionDialog) {
   HWND menu = OpenBarMenu('H');
   ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(WaitForSentMessagesHandled(ambrel_.Editor()));  // the menu's loop runs
   PostKey(menu, 'A');  // ﾊﾞｰｼﾞｮﾝ情報
   HWND about = WaitForTopWindow("TAbout", 5000, ambrel_.Proc().Id(), "", true);
   ASSERT_NE(about, nullptr);

@@ -445,7 +445,8 @@ TEST_F(Properties, BeginnerModeFromTheEditorsButtonChangesItsBarsAndMenus) {
     if (!BringToForeground(editor)) return false;
     PressKeys({VK_MENU, 'D'});
     HWND menu = WaitForPopupMenu(5000, Pid());
-    if (!menu) return false;
+    // Keys go in once the menu's loop answers the window's sent messages.
+    if (!menu || !WaitForSentMessagesHandled(editor)) return false;
     PostKey(menu, 'A');
     const bool offered = WaitForSubmenu(menu, 2000, Pid()) != nullptr;
     DismissMenu(menu);
