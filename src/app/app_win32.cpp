@@ -183,8 +183,22 @@ bool App::CreateMetaWindows() {
   metaEdit_->showFuncPopup = [this] { funcPopup_->ShowFuncPopup(); };
   metaEdit_->onHidden = [this] { funcPopup_->Hide(); };
   expandDialogs_->selectMetaRow = [this](int row) { metaWindow_->SelectRow(row); };
+  ConnectHints();
   RegisterMetaCommands();
   return true;
+}
+
+// The other windows' hints go to the editor's status bar; a menu item's
+// hint goes to the static-variable editor's while that dialog is shown.
+void App::ConnectHints() {
+  const auto toEditor = [this](const std::string& text) { editor_->ShowOtherWindowHint(text); };
+  metaWindow_->showHint = toEditor;
+  preview_->showHint = toEditor;
+  editor_->menuHintElsewhere = [this](const std::string& text) {
+    if (!metaEdit_->IsVisible()) return false;
+    metaEdit_->ShowStatus(text);
+    return true;
+  };
 }
 
 void App::RegisterMetaCommands() {

@@ -77,6 +77,7 @@ class App final : private BusyState {
   // dialog, and the editor commands they carry out.
   bool CreateMetaWindows();
   void RegisterMetaCommands();
+  void ConnectHints();
   void PreviewClip(const clipstore::Clip* clip);
   // The properties dialog and the editor font, for the editor and the tray.
   void RegisterPropertyCommands();

@@ -108,6 +108,14 @@ class MainWindow : public Window,
   bool AcceptsTextAt(POINT screen) const override;
   bool DropTextAt(POINT screen, const std::string& text) override;
 
+  // Panel 1 of the status bar as another window gives it: a hint of the
+  // static-variable window or the preview, two spaces already in front.
+  void ShowOtherWindowHint(const std::string& statusText) { statusBar_.SetHint(statusText); }
+  // While set and returning true, a menu item's hint has gone to another
+  // window's status bar instead (the static-variable editor's while it is
+  // shown, whose tool bar opens this window's edit menu).
+  std::function<bool(const std::string& statusText)> menuHintElsewhere;
+
   // The tool bars (a right click on one reaches WM_CONTEXTMENU with it).
   bool IsEditBar(HWND window) const { return window && (window == bar1_.hwnd() || window == bar2_.hwnd()); }
 

@@ -1,6 +1,6 @@
-// The editor's data commands under Wine, run as the menus and tool buttons
-// run them (WM_COMMAND with the command's id to the editor window), through
-// the real file dialogs and message boxes.
+// The editor's data commands under Wine, through the real file dialogs and
+// message boxes: reached by the menus' letters and the tool buttons' clicks,
+// and otherwise run as they run them (WM_COMMAND with the command's id).
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -13,6 +13,9 @@
 #include "ambrel/ambrel_run.h"
 #include "editor/editor_command_ids.h"
 #include "harness/clipboard.h"
+#include "harness/keyboard.h"
+#include "harness/mouse.h"
+#include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
@@ -73,8 +76,36 @@ class Data : public ::testing::Test {
     return WaitUntil([&] { return !IsWindow(box); }, 5000);
   }
   std::string Describe() { return DescribeWindows(FindTopWindows("#32770", "", ambrel_.Proc().Id())); }
+  // A menu of the bar by Alt and its letter; then letters in it and its
+  // submenus, each submenu waited for.
+  void OpenMenu(WORD letter) {
+    ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+    PressKeys({VK_MENU, letter});
+    menu_ = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+    ASSERT_NE(menu_, nullptr);
+  }
+  void MenuKeys(std::initializer_list<char> letters) {
+    HWND open = menu_;
+    std::size_t left = letters.size();
+    for (char letter : letters) {
+      // The menu's loop runs once it answers the window's sent messages.
+      ASSERT_TRUE(WaitForSentMessagesHandled(ambrel_.Editor()));
+      PostKey(open, static_cast<WORD>(letter));
+      if (--left == 0) break;
+      open = WaitForSubmenu(open, 5000, ambrel_.Proc().Id());
+      ASSERT_NE(open, nullptr) << letter;
+    }
+    ASSERT_TRUE(WaitForPopupMenuClosed(5000, ambrel_.Proc().Id()));
+  }
+  void ClickButton(HWND bar, int command) {
+    RECT rc{};
+    ASSERT_TRUE(ToolButtonRect(bar, command, rc)) << command;
+    ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+    ASSERT_TRUE(ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+  }
 
   AmbrelRun ambrel_;
+  HWND menu_ = nullptr;
 };
 
 TEST_F(Data, SaveAllAndReadAllRoundTripThroughTheDialogs) {
@@ -196,6 +227,48 @@ TEST_F(Data, OneClipsFileMakeStaticAndNewClip) {
   Run(editor::kCmdNewClip);
   Run(editor::kCmdNewClip);
   EXPECT_TRUE(ambrel_.WaitForHistory({"新規データ", "新規データ", "second clip text"}));
+}
+
+// The data menu by its letters and the tool buttons by mouse clicks: 新規作成
+// in beginner mode, then (out of it) save all, ADelBtn, read all with a
+// refused ".txt", and AStaticBtn, disabled on the static clip it made.
+TEST_F(Data, MenusAndButtonsReachTheDataCommands) {
+  const std::vector<std::string> history = {"日本語のクリップです", "second clip text"};
+  OpenMenu('D');  // a first start is in beginner mode: ﾃﾞｰﾀ offers 新規作成 itself
+  MenuKeys({'N'});
+  ASSERT_TRUE(ambrel_.WaitForHistory({"新規データ", history[0], history[1]}));
+
+  OpenMenu('S');  // 保守, 初心者ﾓｰﾄﾞ
+  MenuKeys({'M'});
+  HWND bar = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    bar = ambrel_.ShownEditBar();
+    return bar && SendMessageA(bar, TB_BUTTONCOUNT, 0, 0) == 12;
+  }, 5000));
+
+  OpenMenu('D');
+  MenuKeys({'A', 'S'});  // 全ﾃﾞｰﾀ, 保存
+  ASSERT_TRUE(Choose(kSaveTitle, Path("menu.hst"))) << Describe();
+  ASSERT_TRUE(WaitUntil([&] { return ambrel_.Folder().Exists("menu.hst"); }, 5000)) << Describe();
+
+  ASSERT_TRUE(ReadTabSelection(Child("SysTabControl32")) == 0);
+  ClickButton(bar, editor::kCmdDeleteClip);
+  ASSERT_TRUE(ambrel_.WaitForHistory(history));
+
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("clips.txt", "text"));
+  OpenMenu('D');
+  MenuKeys({'A', 'O'});  // 全ﾃﾞｰﾀ, 読込
+  ASSERT_TRUE(Choose(kOpenTitle, Path("clips.txt")));
+  ASSERT_TRUE(Answer("<< *.HST >> 以外の拡張子が指定されています。", IDOK)) << Describe();
+  ASSERT_TRUE(Choose(kOpenTitle, Path("menu.hst"))) << Describe();
+  ASSERT_TRUE(Answer("登録されているすべてのクリップデータを削除しますが、よろしいですか？", IDYES));
+  ASSERT_TRUE(ambrel_.WaitForHistory({"新規データ", history[0], history[1]}));
+
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(bar, TB_ISBUTTONENABLED, editor::kCmdMakeStatic, 0) != 0; }, 3000));
+  ClickButton(bar, editor::kCmdMakeStatic);
+  ASSERT_TRUE(ambrel_.WaitForHistory(history));
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(bar, TB_ISBUTTONENABLED, editor::kCmdMakeStatic, 0) == 0; }, 3000))
+      << "make-static still enabled on the static clip";
 }
 
 // The history file of 300 static clips "L001 ..." and one history clip.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ambrel/ambrel_run.h"
+#include "editor/editor_command_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
 #include "harness/mouse.h"
@@ -190,6 +191,100 @@ TEST_F(EditorMenus, HelpMenuOpensTheFirstStepsTopic) {
   PostKey(menu, 'E');  // 簡単な使い方
   EXPECT_NE(WaitForTopWindow("THelp", 5000, ambrel_.Proc().Id(), "Ambrel ヘルプ - はじめに（簡単な使い方）", true),
             nullptr);
+}
+
+
+// AMetaBtn opens the static-variable window, whose menu hints show in the
+// editor's status bar; the add dialog's "編集" button opens the editor's edit
+// menu, whose hints then show in the dialog's own status bar.
+TEST_F(EditorMenus, StaticVariableWindowFromItsButtonAndTheMenuHintsOfItsEditor) {
+  AddClip("一つ目");
+  HWND bar = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (bar = ambrel_.ShownEditBar()) != nullptr; }, 3000));
+  RECT button{};
+  ASSERT_TRUE(ToolButtonRect(bar, editor::kCmdMetaList, button));
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  ASSERT_TRUE(ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2}));
+  HWND meta = WaitForTopWindow("TMeta", 8000, ambrel_.Proc().Id(), "", true);
+  ASSERT_NE(meta, nullptr);
+
+  ASSERT_TRUE(BringToForeground(meta));
+  PressKeys({VK_MENU, 'E'});  // 編集, at its first item
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(HintIs("  静的変数を新規に追加します"));
+  PostKey(menu, 'A');  // 追加
+  HWND dialog = WaitForTopWindow("TMetaEdit", 8000, ambrel_.Proc().Id(), "", true);
+  ASSERT_NE(dialog, nullptr);
+  HWND editButton = GetDlgItem(dialog, 113);  // 編集
+  ASSERT_NE(editButton, nullptr);
+  // Placed beside the list once shown: clicked again while no menu came.
+  menu = nullptr;
+  for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+    ASSERT_TRUE(WaitForSentMessagesHandled(dialog));
+    RECT rc{};
+    GetWindowRect(editButton, &rc);
+    ASSERT_TRUE(ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+    menu = WaitForPopupMenu(3000, ambrel_.Proc().Id());
+  }
+  ASSERT_NE(menu, nullptr);
+  PostKey(menu, VK_DOWN);  // ﾌｧｲﾙ
+  HWND dialogStatus = FindChild(dialog, STATUSCLASSNAMEA);
+  std::string shown;
+  EXPECT_TRUE(WaitUntil([&] { return (shown = StatusText(dialogStatus, 0)) == "  ファイルアクセスを行います"; }, 3000))
+      << shown;
+  EXPECT_NE(StatusText(StatusBar(), 1), "  ファイルアクセスを行います");
+  CloseMenus(menu);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+}
+
+// The tree's pop-up menu previews the clip under the pointer.
+TEST_F(EditorMenus, TheTreeMenuPreviewsTheSelectedClip) {
+  AddClip("一つ目");
+  AddClip("二つ目");
+  // The tree rebuilt with both, so that the item stays where it is found.
+  ASSERT_TRUE(ambrel_.WaitForHistory({"二つ目", "一つ目"}));
+  HWND tree = FindChild(ambrel_.Editor(), "SysTreeView32");
+  RECT item{};
+  ASSERT_TRUE(TreeItemRect(tree, "一つ目", item));
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  ASSERT_TRUE(ClickAt({item.left + 8, (item.top + item.bottom) / 2}, MouseButton::Right));
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(ReadTreeSelection(tree), "一つ目");  // a right click selects the item first
+  // Up from the last item to ﾍﾟｰｽﾄ検査 (whose letter 印刷 has first), one
+  // step at a time until its hint shows.
+  const std::string previewHint = "  選択データのペースト結果をプレビューします";
+  ASSERT_TRUE(WaitUntil([&] {
+    if (StatusText(StatusBar(), 1) == previewHint) return true;
+    PostKey(menu, VK_UP);
+    return false;
+  }, 10000, 500)) << StatusText(StatusBar(), 1);
+  PostKey(menu, VK_RETURN);
+  HWND preview = WaitForTopWindow("TPreView", 8000, ambrel_.Proc().Id(), "", true);
+  // Shown and closed again at once, or never shown: the text tells which.
+  ASSERT_NE(preview, nullptr) << "hidden preview holds \""
+                              << ReadRichEditText(FindChild(FindTopWindow("TPreView", "", ambrel_.Proc().Id()),
+                                                            "RichEdit20A"))
+                              << "\", foreground " << ClassNameOf(GetForegroundWindow());
+  EXPECT_EQ(ReadRichEditText(FindChild(preview, "RichEdit20A")), "一つ目");
+  PostKey(FindChild(preview, "RichEdit20A"), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(preview); }, 5000));
+}
+
+TEST_F(EditorMenus, HelpMenuShowsTheVersionDialog) {
+  HWND menu = OpenBarMenu('H');
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(WaitForSentMessagesHandled(ambrel_.Editor()));  // the menu's loop runs
+  PostKey(menu, 'A');  // ﾊﾞｰｼﾞｮﾝ情報
+  HWND about = WaitForTopWindow("TAbout", 5000, ambrel_.Proc().Id(), "", true);
+  ASSERT_NE(about, nullptr);
+  bool library = false;
+  for (const ChildWindow& child : ChildWindows(about)) library = library || child.text == "Tesk.dll  Ver 1.20";
+  EXPECT_TRUE(library) << DescribeChildren(about);
+  PostKey(GetDlgItem(about, IDOK), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
 }
 
 }  // namespace

@@ -50,11 +50,7 @@ class Editor : public ::testing::Test {
     ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
   }
   // The tool bar in use: the shown one of the two.
-  HWND ToolBar() const {
-    for (const ChildWindow& c : ChildWindows(ambrel_.Editor()))
-      if (c.className == "ToolbarWindow32" && c.visible) return c.window;
-    return nullptr;
-  }
+  HWND ToolBar() const { return ambrel_.ShownEditBar(); }
   void ClickButton(int command) {
     RECT rc{};
     ASSERT_TRUE(ToolButtonRect(ToolBar(), command, rc)) << command;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
+#include "editor/editor_command_ids.h"
 #include "harness/keyboard.h"
 #include "harness/mouse.h"
 #include "harness/notepad.h"
@@ -423,6 +424,58 @@ TEST_F(Properties, EveryPageFitsItsControlsAndBeginnerModeHidesTheExpertOnes) {
   ReleaseDC(nullptr, dc);
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Closed());
+}
+
+
+// The editor's properties button opens the dialog; beginner mode switched
+// there swaps the editor's tool bar (EditBar1's 12 buttons, EditBar2's 6)
+// and its data menu (全ﾃﾞｰﾀ hidden), and back.
+TEST_F(Properties, BeginnerModeFromTheEditorsButtonChangesItsBarsAndMenus) {
+  ASSERT_TRUE(ambrel_.FirstRunOutOfBeginnerMode());
+  ASSERT_TRUE(ambrel_.Start());
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  HWND editor = ambrel_.Editor();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(editor) != 0; }, 5000));
+  const auto bar = [&] { return ambrel_.ShownEditBar(); };
+  const auto barHas = [&](int buttons) {
+    return WaitUntil([&] { return bar() && SendMessageA(bar(), TB_BUTTONCOUNT, 0, 0) == buttons; }, 5000);
+  };
+  // Whether ﾃﾞｰﾀ's 全ﾃﾞｰﾀ opens.
+  const auto allDataOffered = [&] {
+    if (!BringToForeground(editor)) return false;
+    PressKeys({VK_MENU, 'D'});
+    HWND menu = WaitForPopupMenu(5000, Pid());
+    // Keys go in once the menu's loop answers the window's sent messages.
+    if (!menu || !WaitForSentMessagesHandled(editor)) return false;
+    PostKey(menu, 'A');
+    const bool offered = WaitForSubmenu(menu, 2000, Pid()) != nullptr;
+    DismissMenu(menu);
+    DismissMenu(menu);
+    WaitForPopupMenuClosed(3000, Pid());
+    return offered;
+  };
+  const auto setBeginner = [&](bool on) {
+    RECT rc{};
+    ASSERT_TRUE(ToolButtonRect(bar(), editor::kCmdProperties, rc));
+    ASSERT_TRUE(BringToForeground(editor));
+    ASSERT_TRUE(ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+    dialog_ = WaitForTopWindow("TOption", 5000, Pid(), "Properties for Ambrel", true);
+    ASSERT_NE(dialog_, nullptr);
+    ASSERT_TRUE(ShowPage(kOtherPage));
+    ASSERT_NE(Checked("初心者ﾓｰﾄﾞ"), on);
+    ASSERT_TRUE(Click("初心者ﾓｰﾄﾞ"));
+    ASSERT_TRUE(Click(" OK "));
+    ASSERT_TRUE(Closed());
+  };
+
+  ASSERT_TRUE(barHas(12));
+  EXPECT_TRUE(allDataOffered());
+  ASSERT_NO_FATAL_FAILURE(setBeginner(true));  // through APropBtn
+  EXPECT_TRUE(barHas(6));
+  EXPECT_FALSE(allDataOffered());
+  ASSERT_NO_FATAL_FAILURE(setBeginner(false));  // through BPropBtn
+  EXPECT_TRUE(barHas(12));
+  EXPECT_TRUE(allDataOffered());
 }
 
 }  // namespace

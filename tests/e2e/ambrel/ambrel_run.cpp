@@ -44,6 +44,12 @@ Process AmbrelRun::StartSecondCopy() const {
   return Process::Start(Quoted(folder_.File("Ambrel.exe")), folder_.Path());
 }
 
+HWND AmbrelRun::ShownEditBar() const {
+  for (const ChildWindow& c : ChildWindows(editor_))
+    if (c.className == "ToolbarWindow32" && c.visible) return c.window;
+  return nullptr;
+}
+
 std::vector<std::string> AmbrelRun::HistoryCaptions() const {
   std::vector<std::string> captions;
   HWND tree = FindChild(editor_, "SysTreeView32");

@@ -39,6 +39,8 @@ class AmbrelRun {
   HWND Logo() const { return logo_; }
   HWND Editor() const { return editor_; }
 
+  // The editor's tool bar in use (the shown one of the two), or null.
+  HWND ShownEditBar() const;
   // Captions of the history clips (the clip nodes under the history root).
   std::vector<std::string> HistoryCaptions() const;
   // All tree items as "depth:text" lines, for failure messages.
