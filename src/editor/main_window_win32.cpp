@@ -10,6 +10,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -208,10 +209,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
     if (pages_.IsUserEdit() && store_.CurrentPage() >= 0) {
-      const int length = GetWindowTextLengthA(pages_.editor());
-      std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-      GetWindowTextA(pages_.editor(), buffer.data(), length + 1);
-      store_.SetClipText(store_.CurrentPage(), std::string(buffer.data()));
+      store_.SetClipText(store_.CurrentPage(), WindowText(pages_.editor()));
     }
     return;
   }
