@@ -46,6 +46,7 @@ class CountingSystem final : public HookSystem {
   Handle GetFocus() noexcept override { ++calls; return 0; }
   Handle GetForegroundWindow() noexcept override { ++calls; return 0; }
   void SetForegroundWindow(Handle) noexcept override { ++calls; }
+  void SetActiveWindow(Handle) noexcept override { ++calls; }
   bool GetCaretPos(Point&) noexcept override { ++calls; return false; }
   void ClientToScreen(Handle, Point&) noexcept override { ++calls; }
   void GetCursorPos(Point&) noexcept override { ++calls; }

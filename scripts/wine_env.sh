@@ -138,12 +138,27 @@ ambrel_link_fonts() {
   done
 }
 
+# yes when 32-bit Wine is installed, no otherwise.
+ambrel_wine32_installed() {
+  if [ "$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null)" = 'install ok installed' ]; then echo yes; else echo no; fi
+}
+
 # Creates the prefix once; later calls only repair what changed.
 ambrel_prefix_require() {
   ambrel_export_wine_vars
-  local stamp="$WINEPREFIX/.ambrel-prefix" want="recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP dpi=$AMBREL_WINE_DPI"
+  local wine32
+  wine32=$(ambrel_wine32_installed)
+  local stamp="$WINEPREFIX/.ambrel-prefix"
+  local want="recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP dpi=$AMBREL_WINE_DPI wine32=$wine32"
   [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && return 0
   local t0=$SECONDS
+  # A prefix made before 32-bit Wine was installed starts nothing after it
+  # is: one of ours (it has the stamp) is made again.
+  if [ "$wine32" = yes ] && [ -f "$stamp" ] && ! grep -q ' wine32=yes$' "$stamp"; then
+    ambrel_env_log "32-bit Wine was installed after $WINEPREFIX was made: making it again"
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     ambrel_env_log "creating Wine prefix $WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"

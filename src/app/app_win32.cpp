@@ -134,7 +134,8 @@ void App::RegisterPropertyCommands() {
 
 bool App::RunStartup() {
   editor_->CloseEditor();
-  settings_.InitTreeSize(editor_->CenterPanelWidth(), editor_->CenterPanelHeight());
+  const SIZE treeSpace = editor_->TreeSpace();
+  settings_.InitTreeSize(treeSpace.cx, treeSpace.cy);
   params_->LoadParams(DataFile("Ambrel.prm"));
   firstRun_ = params_->FirstRun();
   {

@@ -29,6 +29,7 @@ EditorLayout ComputeEditorLayout(Box client, int statusBarHeight, bool vertical,
             out.centerPanel.right - metrics.border, out.centerPanel.bottom - metrics.border};
   inner.right = std::max(inner.left, inner.right);
   inner.bottom = std::max(inner.top, inner.bottom);
+  out.inside = inner;
   if (vertical) {
     const int treeRight = std::min(inner.left + std::max(treeExtent, 0), inner.right);
     const int sepRight = std::min(treeRight + metrics.vertSeparator, inner.right);

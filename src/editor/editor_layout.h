@@ -42,6 +42,7 @@ struct LayoutMetrics {
 
 struct EditorLayout {
   Box centerPanel;
+  Box inside;  // the centre panel within its border: what the tree and the pages share
   Box tree;
   Box separator;
   Box pages;

@@ -10,6 +10,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -31,6 +32,13 @@ clipstore::GuidanceSettings GuidanceFrom(const options::Settings& s) {
 // The mouse-over hint of the tree.
 constexpr const char* kTreeHint = "編集するクリップデータを選択します";
 
+editor::LayoutMetrics MetricsFor(HWND window) {
+  const int dpi = DpiForWindow(window);
+  const editor::LayoutMetrics designed;
+  return {ScaleForDpi(designed.border, dpi), ScaleForDpi(designed.vertSeparator, dpi),
+          ScaleForDpi(designed.hrzSeparator, dpi)};
+}
+
 }  // namespace
 
 MainWindow::~MainWindow() {
@@ -50,6 +58,14 @@ int MainWindow::CenterPanelHeight() const {
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   return rc.bottom - rc.top - StatusBarHeight();
+}
+
+SIZE MainWindow::TreeSpace() const {
+  RECT rc{};
+  GetClientRect(hwnd(), &rc);
+  const editor::Box client{0, 0, rc.right, rc.bottom};
+  const editor::Box inside = editor::ComputeEditorLayout(client, StatusBarHeight(), true, 0, MetricsFor(hwnd())).inside;
+  return SIZE{inside.Width(), inside.Height()};
 }
 
 void MainWindow::OnSettingChanged(options::Setting which) {
@@ -158,10 +174,7 @@ void MainWindow::LayOut() {
   // Minimised or absurdly small: keep the stored splitter positions.
   const int smallest = ScaleForWindow(hwnd(), kSmallestPanel);
   if (IsIconic(hwnd()) || rc.right < smallest || rc.bottom < smallest) return;
-  const int dpi = DpiForWindow(hwnd());
-  const editor::LayoutMetrics designed;
-  const editor::LayoutMetrics metrics{ScaleForDpi(designed.border, dpi), ScaleForDpi(designed.vertSeparator, dpi),
-                                      ScaleForDpi(designed.hrzSeparator, dpi)};
+  const editor::LayoutMetrics metrics = MetricsFor(hwnd());
   const editor::Box client{0, 0, rc.right, rc.bottom};
   const bool vertical = settings_.VertWindow() != 0;
   const int statusBar = StatusBarHeight();
@@ -208,10 +221,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
     if (pages_.IsUserEdit() && store_.CurrentPage() >= 0) {
-      const int length = GetWindowTextLengthA(pages_.editor());
-      std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-      GetWindowTextA(pages_.editor(), buffer.data(), length + 1);
-      store_.SetClipText(store_.CurrentPage(), std::string(buffer.data()));
+      store_.SetClipText(store_.CurrentPage(), WindowText(pages_.editor()));
     }
     return;
   }

@@ -78,6 +78,8 @@ class MainWindow : public Window,
   // The client area that the tree and the pages share.
   int CenterPanelWidth() const;
   int CenterPanelHeight() const;
+  // The centre panel within its border, where the first tree size is taken from.
+  SIZE TreeSpace() const;
 
   void ShowEditor();
   void CloseEditor();

@@ -27,7 +27,8 @@ bool StatusBar::Create(HWND parent, int id) {
 
 int StatusBar::Height() const {
   RECT rc{};
-  if (bar_ && IsWindowVisible(bar_)) GetWindowRect(bar_, &rc);
+  // Its own style, not IsWindowVisible: the bar counts while the editor window is hidden too.
+  if (bar_ && (GetWindowLongA(bar_, GWL_STYLE) & WS_VISIBLE)) GetWindowRect(bar_, &rc);
   return rc.bottom - rc.top;
 }
 

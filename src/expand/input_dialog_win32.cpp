@@ -7,6 +7,7 @@
 #include "expand/dialog_parts_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/std_edit_menu_win32.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -44,13 +45,11 @@ void InputDialog::OnCreate() {
 }
 
 int InputDialog::PromptHeight(int width) const {
-  const int length = GetWindowTextLengthA(title_);
-  std::string prompt(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(title_, prompt.data(), length + 1);
+  const std::string prompt = WindowText(title_);
   HDC dc = GetDC(title_);
   HGDIOBJ old = SelectObject(dc, DialogFont());
   RECT rc{0, 0, std::max(1, width), 0};
-  DrawTextA(dc, prompt.c_str(), length, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  DrawTextA(dc, prompt.c_str(), static_cast<int>(prompt.size()), &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(title_, dc);
   return std::max<int>(IconSize(), rc.bottom);

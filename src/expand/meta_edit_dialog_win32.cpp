@@ -7,6 +7,7 @@
 #include "expand/dialog_parts_win32.h"
 #include "expand/meta_select.h"
 #include "platform/std_edit_menu_win32.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -32,12 +33,6 @@ constexpr const char* kMetaBoxHint = "0-9 と A-Z の範囲でメタ文字を指
 constexpr const char* kDataHint = "メタ文字に対応する関数名または文字列を入力します";
 constexpr const char* kOkHint = "編集を確定します";
 constexpr const char* kCancelHint = "編集を中止します";
-
-std::string TextOf(HWND window) {
-  char buffer[8] = {};
-  GetWindowTextA(window, buffer, sizeof buffer);
-  return buffer;
-}
 
 }  // namespace
 
@@ -118,7 +113,7 @@ LRESULT MetaEditDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void MetaEditDialog::Step(bool up) {
-  const std::string now = TextOf(key_);
+  const std::string now = WindowText(key_);
   SetWindowTextA(key_, (up ? expand::NextChar(now) : expand::PrevChar(now)).c_str());
 }
 
@@ -130,7 +125,7 @@ void MetaEditDialog::OnCommand(int id, int code) {
   } else if (id == kHelpId) {
     OpenHelp(kHelpContext);
   } else if (id == kKeyId && code == EN_CHANGE) {
-    const std::string text = TextOf(key_);
+    const std::string text = WindowText(key_);
     if (text != expand::FitMetaKey(text)) SetWindowTextA(key_, "");
   } else if (id >= kFirstToolId && id < kFirstToolId + 5) {
     SetFocus(edit_);
@@ -145,7 +140,7 @@ void MetaEditDialog::OnCommand(int id, int code) {
 
 void MetaEditDialog::OnOk() {
   if (mode_ != expand::MetaEditMode::kDelete) {
-    if (const auto problem = expand::CheckMetaEdit(TextOf(key_), RichEditText(edit_))) {
+    if (const auto problem = expand::CheckMetaEdit(WindowText(key_), RichEditText(edit_))) {
       messages_.ErrorBox(problem->message, problem->helpContext);
       return;
     }
@@ -230,7 +225,7 @@ bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, st
   // RunModal centres the dialog; it then stands at the top of the list window.
   const bool ok = RunModal(metaWindow_, deleting ? GetDlgItem(hwnd(), IDOK) : key_);
   if (ok) {
-    key = TextOf(key_);
+    key = WindowText(key_);
     data = RichEditText(edit_);
   }
   return ok;

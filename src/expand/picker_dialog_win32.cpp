@@ -2,6 +2,7 @@
 
 #include "expand/dialog_parts_win32.h"
 #include "platform/text_printer_win32.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -78,8 +79,7 @@ void PickerDialog::CheckItem(HMENU menu, int id, bool on) {
 }
 
 void PickerDialog::Print() {
-  char caption[512] = {};
-  GetWindowTextA(hwnd(), caption, sizeof caption);
+  const std::string caption = WindowText(hwnd());
   std::vector<std::string> lines{caption, ""};
   const std::vector<std::string> rows = PrintedRows();
   lines.insert(lines.end(), rows.begin(), rows.end());

@@ -19,18 +19,31 @@ bool StartsWith(const char* text, const char* prefix) noexcept {
   return true;
 }
 
+// The window in the target's thread that takes the paste. Another thread may
+// have made the target the foreground already while the activation that
+// gives it the focus still waits in this thread's queue: then there is no
+// focus yet, and activating the target here gives it one at once.
+Handle PasteFocus(HookSystem& system, Handle target) noexcept {
+  if (system.GetForegroundWindow() != target) system.SetForegroundWindow(target);
+  Handle focus = system.GetFocus();
+  if (focus == 0) {
+    system.SetActiveWindow(target);
+    focus = system.GetFocus();
+  }
+  return focus != 0 ? focus : target;
+}
+
 // The paste keystroke runs inside the target thread, whose keyboard state is
 // its own: the modifier is pressed in that state only, and released by a
 // message the thread takes after the two key messages.
 void PasteByKeystroke(HookState& state, HookSystem& system, Handle target) noexcept {
   const UnionData& s = state.localCopy;
-  if (system.GetForegroundWindow() != target) system.SetForegroundWindow(target);
+  const Handle focus = PasteFocus(system, target);
   system.GetKeyboardState(state.keyState);
   state.keyState[kVkShift] = 0;
   state.keyState[kVkControl] = 0;
   state.keyState[s.PasteModifier & 0xFF] = kKeyDown;
   system.SetKeyboardState(state.keyState);
-  const Handle focus = system.GetFocus();
   const auto scan = static_cast<std::intptr_t>(system.OemKeyScan(s.PasteKey) & 0xFF);
   system.PostMessage(focus, kWmKeyDown, s.PasteKey, scan << 16);
   system.PostMessage(focus, kWmKeyUp, s.PasteKey,
@@ -48,8 +61,7 @@ void ReleaseModifier(HookState& state, HookSystem& system) noexcept {
 void OnPasteMessage(HookState& state, HookSystem& system, HookMsg& msg, bool& rewritten) noexcept {
   switch (msg.wParam) {
     case kPasteByMessage: {
-      system.SetForegroundWindow(static_cast<Handle>(msg.lParam));
-      msg = HookMsg{system.GetFocus(), kWmPaste, 0, 0};
+      msg = HookMsg{PasteFocus(system, static_cast<Handle>(msg.lParam)), kWmPaste, 0, 0};
       rewritten = true;
       break;
     }

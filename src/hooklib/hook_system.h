@@ -35,6 +35,8 @@ class HookSystem {
   virtual Handle GetFocus() noexcept = 0;
   virtual Handle GetForegroundWindow() noexcept = 0;
   virtual void SetForegroundWindow(Handle window) noexcept = 0;
+  // Activates a window of the calling thread, which gives it the focus.
+  virtual void SetActiveWindow(Handle window) noexcept = 0;
   virtual bool GetCaretPos(Point& point) noexcept = 0;
   virtual void ClientToScreen(Handle window, Point& point) noexcept = 0;
   virtual void GetCursorPos(Point& point) noexcept = 0;

@@ -36,6 +36,7 @@ class Win32HookSystem final : public HookSystem {
     return reinterpret_cast<Handle>(::GetForegroundWindow());
   }
   void SetForegroundWindow(Handle window) noexcept override { ::SetForegroundWindow(ToHwnd(window)); }
+  void SetActiveWindow(Handle window) noexcept override { ::SetActiveWindow(ToHwnd(window)); }
   bool GetCaretPos(Point& point) noexcept override;
   void ClientToScreen(Handle window, Point& point) noexcept override;
   void GetCursorPos(Point& point) noexcept override;

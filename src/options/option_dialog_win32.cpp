@@ -10,6 +10,7 @@
 #include "platform/edit_byte_limit_win32.h"
 #include "platform/message_box.h"
 #include "platform/std_edit_menu_win32.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -249,14 +250,6 @@ const ControlSpec* SpecOf(int id) {
   return nullptr;
 }
 
-std::string TextOf(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(0, length)));
-  return text;
-}
-
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Check(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
@@ -419,8 +412,8 @@ void OptionDialog::OnCommand(int id, int code) {
 void OptionDialog::ClampSpin(int editId) {
   for (const SpinSpec& s : kSpins) {
     if (s.edit != editId) continue;
-    const int value = std::clamp(options::SpinFieldValue(TextOf(Item(s.edit)), s.minimum), s.minimum, s.maximum);
-    if (TextOf(Item(s.edit)) != std::to_string(value)) SetWindowTextA(Item(s.edit), std::to_string(value).c_str());
+    const int value = std::clamp(options::SpinFieldValue(WindowText(Item(s.edit)), s.minimum), s.minimum, s.maximum);
+    if (WindowText(Item(s.edit)) != std::to_string(value)) SetWindowTextA(Item(s.edit), std::to_string(value).c_str());
   }
 }
 
@@ -571,15 +564,15 @@ options::OptionValues OptionDialog::ReadControls() const {
   for (int i = 0; i < 5; ++i)
     if (Checked(Item(kPopupPosButtons[i]))) v.popupPos = i;
   v.pasteMethod = Checked(Item(kPasteMsgBtn)) ? 0 : Checked(Item(kPasteCtrlVBtn)) ? 1 : 2;
-  v.maxHistory = options::SpinFieldValue(TextOf(Item(kMaxHistoryEdit)), 5);
-  v.menuLen = options::SpinFieldValue(TextOf(Item(kMenuLenEdit)), 20);
-  v.interval = options::SpinFieldValue(TextOf(Item(kIntervalEdit)), 1);
-  v.menuId = options::SpinFieldValue(TextOf(Item(kMenuIdEdit)), 0);
-  v.crChar = TextOf(Item(kCrEdit));
-  v.spaceChar = TextOf(Item(kSpaceCharEdit));
-  v.tabChar = TextOf(Item(kTabEdit));
-  v.quote = TextOf(Item(kQuoteEdit));
-  v.menuCap = TextOf(Item(kMenuCapEdit));
+  v.maxHistory = options::SpinFieldValue(WindowText(Item(kMaxHistoryEdit)), 5);
+  v.menuLen = options::SpinFieldValue(WindowText(Item(kMenuLenEdit)), 20);
+  v.interval = options::SpinFieldValue(WindowText(Item(kIntervalEdit)), 1);
+  v.menuId = options::SpinFieldValue(WindowText(Item(kMenuIdEdit)), 0);
+  v.crChar = WindowText(Item(kCrEdit));
+  v.spaceChar = WindowText(Item(kSpaceCharEdit));
+  v.tabChar = WindowText(Item(kTabEdit));
+  v.quote = WindowText(Item(kQuoteEdit));
+  v.menuCap = WindowText(Item(kMenuCapEdit));
   v.font = buttonFont_;
   return v;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/edit_byte_limit.h"
 #include "platform/sjis.h"
+#include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -28,13 +29,6 @@ LRESULT Forward(HWND edit, const LimitState& state, UINT msg, WPARAM wParam, LPA
   return CallWindowProcA(state.original, edit, msg, wParam, lParam);
 }
 
-std::string TextOf(HWND edit) {
-  const int length = GetWindowTextLengthA(edit);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(edit, text.data(), length + 1)));
-  return text;
-}
-
 // The text and selection before a change, to put back when the change went
 // past the limit. The selection is kept in the control's own units.
 struct Snapshot {
@@ -43,7 +37,7 @@ struct Snapshot {
 };
 
 Snapshot Take(HWND edit) {
-  Snapshot s{TextOf(edit)};
+  Snapshot s{WindowText(edit)};
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s.start), reinterpret_cast<LPARAM>(&s.end));
   return s;
 }
@@ -69,7 +63,7 @@ std::string ClipboardText(HWND edit) {
 LRESULT OnReplaceSel(HWND edit, const LimitState& state, WPARAM canUndo, const char* insertion) {
   const Snapshot before = Take(edit);
   const LRESULT result = Forward(edit, state, EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(insertion));
-  const std::size_t after = TextOf(edit).size();
+  const std::size_t after = WindowText(edit).size();
   if (after <= state.maxBytes) return result;
   // The bytes the selection held follow from the lengths before and after.
   const std::string_view inserted(insertion);
@@ -94,7 +88,7 @@ void OnPaste(HWND edit) {
 LRESULT Checked(HWND edit, const LimitState& state, UINT msg, WPARAM wParam, LPARAM lParam) {
   const Snapshot before = Take(edit);
   const LRESULT result = Forward(edit, state, msg, wParam, lParam);
-  if (TextOf(edit).size() > state.maxBytes) Restore(edit, state, before);
+  if (WindowText(edit).size() > state.maxBytes) Restore(edit, state, before);
   return result;
 }
 

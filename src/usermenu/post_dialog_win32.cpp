@@ -10,6 +10,7 @@
 #include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "platform/std_edit_menu_win32.h"
+#include "platform/window_text_win32.h"
 #include "usermenu/distribution.h"
 #include "usermenu/reg_list_window_win32.h"
 
@@ -61,13 +62,6 @@ const ControlSpec kControls[] = {
 
 constexpr int kWidthUnits = 240, kHeightUnits = 212;
 constexpr int kHelpContext = 160, kMaxHistoryHelp = 2107, kDuplicateHelp = 2108, kExpressionHelp = 706;
-
-std::string TextOf(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-  GetWindowTextA(window, buffer.data(), length + 1);
-  return std::string(buffer.data());
-}
 
 }  // namespace
 
@@ -141,9 +135,9 @@ void PostDialog::Fill(const usermenu::MenuValues& values) {
 
 usermenu::MenuValues PostDialog::Read() const {
   usermenu::MenuValues values;
-  values.title = TextOf(Item(kTitleEdit));
-  values.pattern = TextOf(Item(kRegEdit));
-  const std::string count = TextOf(Item(kMaxHistoryEdit));
+  values.title = WindowText(Item(kTitleEdit));
+  values.pattern = WindowText(Item(kRegEdit));
+  const std::string count = WindowText(Item(kMaxHistoryEdit));
   values.maxCount = count.empty() || count.size() > 6 ? 0 : std::stoi(count);
   values.duplicate = SendMessageA(Item(kDuplicateBtn), BM_GETCHECK, 0, 0) == BST_CHECKED;
   return values;
@@ -212,7 +206,7 @@ void PostDialog::OnOk() {
 
 void PostDialog::OnTest() {
   const std::optional<std::string> result =
-      usermenu::TestMatch(reg_, TextOf(Item(kRegEdit)), TextOf(Item(kTestEdit)));
+      usermenu::TestMatch(reg_, WindowText(Item(kRegEdit)), WindowText(Item(kTestEdit)));
   if (result) SetWindowTextA(Item(kResultEdit), result->c_str());
   SetFocus(Item(kTestEdit));
 }

@@ -63,7 +63,7 @@ class EditorMenus : public ::testing::Test {
     return WaitForPopupMenu(5000, ambrel_.Proc().Id());
   }
   void CloseMenus(HWND menu) {
-    DismissMenu(menu);
+    PostKey(menu, VK_ESCAPE);  // the submenu, when one is open
     DismissMenu(menu);
     EXPECT_TRUE(WaitForPopupMenuClosed(3000, ambrel_.Proc().Id()));
   }
@@ -132,7 +132,10 @@ TEST_F(EditorMenus, TheClipEditorShowsItsHintAndOpensTheEditMenu) {
   GetWindowRect(edit, &rc);
   ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
   const POINT middle{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  SetCursorPos(middle.x, middle.y);
+  // Two points: a pointer already at the middle (left there by an earlier
+  // test) would not move, and only a move shows the hint.
+  ASSERT_TRUE(MouseAt({middle.x + 8, middle.y}));
+  ASSERT_TRUE(MouseAt(middle));
   EXPECT_TRUE(HintIs("  ﾋｽﾄﾘﾃﾞｰﾀを編集します"));
 
   // A right click opens the edit menu, whose "編集 (&E)" holds the editing.

@@ -290,18 +290,7 @@ class MetaList : public Expand {
  protected:
   // A drag with the left button from a row of the list to `to`.
   void DragRow(HWND list, int row, POINT to) {
-    const POINT from = RowPoint(list, row);
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    const DWORD thread = GetWindowThreadProcessId(list, nullptr);
-    ASSERT_TRUE(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
-    ASSERT_TRUE(WaitUntil([&] {
-      MouseAt({from.x + 4, from.y + 12});
-      MouseAt({from.x + 8, from.y + 24});
-      return GetGUIThreadInfo(thread, &info) && info.hwndCapture == GetAncestor(list, GA_ROOT);
-    }, 5000)) << "no drag began";
-    ASSERT_TRUE(MouseAt(to));
-    ASSERT_TRUE(MouseAt(to, MOUSEEVENTF_LEFTUP));
+    ASSERT_TRUE(DragTo(RowPoint(list, row), to, GetAncestor(list, GA_ROOT))) << "no drag began";
   }
   void PasteAfterClosing(HWND meta, int historyClips, const std::string& expanded) {
     PostMessageA(meta, WM_CLOSE, 0, 0);

@@ -286,17 +286,7 @@ TEST_F(UserMenusWithViewSettings, ExpressionListFollowsTheSavedAndToggledSetting
   RECT editRect{};
   GetWindowRect(regEdit, &editRect);
   const POINT to{(editRect.left + editRect.right) / 2, (editRect.top + editRect.bottom) / 2};
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  const DWORD thread = GetWindowThreadProcessId(regList, nullptr);
-  ASSERT_TRUE(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
-  ASSERT_TRUE(WaitUntil([&] {
-    MouseAt({from.x + 4, from.y + 12});
-    MouseAt({from.x + 8, from.y + 24});
-    return GetGUIThreadInfo(thread, &info) && info.hwndCapture == regList;
-  }, 5000)) << "no drag began";
-  ASSERT_TRUE(MouseAt(to));
-  ASSERT_TRUE(MouseAt(to, MOUSEEVENTF_LEFTUP));
+  ASSERT_TRUE(DragTo(from, to, regList)) << "no drag began";
   EXPECT_TRUE(WaitUntil([&] { return WindowText(regEdit) == "[^abc]"; }, 3000)) << WindowText(regEdit);
 
   // Its own menu turns the setting off, and both lists follow.

@@ -43,6 +43,7 @@ TEST(EditorLayout, StatusBarBorderTreeSeparatorAndPagesTileTheClient) {
   const LayoutMetrics m;
   const EditorLayout v = ComputeEditorLayout(Box{0, 0, 500, 420}, 20, true, 150, m);
   EXPECT_EQ(v.centerPanel, (Box{0, 0, 500, 400}));
+  EXPECT_EQ(v.inside, (Box{8, 8, 492, 392}));
   EXPECT_EQ(v.tree, (Box{8, 8, 158, 392}));
   EXPECT_EQ(v.separator, (Box{158, 8, 164, 392}));
   EXPECT_EQ(v.pages, (Box{164, 8, 492, 392}));

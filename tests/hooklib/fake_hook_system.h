@@ -27,6 +27,7 @@ class FakeHookSystem : public HookSystem {
   bool mapFails = false;
   std::uint8_t keys[256] = {};
   Handle focus = 0x10, foreground = 0x20;
+  Handle focusOnActivation = 0x11;  // the focus SetActiveWindow gives
   Point caret, cursor;
   Point clientOrigin{1000, 2000};  // added by ClientToScreen
   std::uint32_t popupMessage = 0xC101;
@@ -38,7 +39,7 @@ class FakeHookSystem : public HookSystem {
   int calls = 0;
   int reloads = 0;
   std::vector<PostedMessage> posted;
-  std::vector<Handle> foregroundSet;
+  std::vector<Handle> foregroundSet, activated;
   std::vector<std::string> appended;  // "menu:id:caption" ("-" caption for a separator)
   std::vector<std::string> replaced;  // "menu:id->newId:caption"
 
@@ -68,6 +69,11 @@ class FakeHookSystem : public HookSystem {
     ++calls;
     foregroundSet.push_back(window);
     foreground = window;
+  }
+  void SetActiveWindow(Handle window) noexcept override {
+    ++calls;
+    activated.push_back(window);
+    focus = focusOnActivation;
   }
   bool GetCaretPos(Point& point) noexcept override { ++calls; point = caret; return true; }
   void ClientToScreen(Handle, Point& point) noexcept override {

@@ -177,6 +177,24 @@ TEST_F(HookLogicTest, PasteByKeysBringsTheTargetForwardWhenItIsNot) {
   EXPECT_EQ(fake.posted[0].wParam, kVkV);
 }
 
+// The target already foreground but its activation not yet handled: no focus.
+TEST_F(HookLogicTest, PasteActivatesATargetThatHasNoFocusYet) {
+  fake.foreground = 0x4242;
+  fake.focus = 0;
+  HookMsg byMessage{0, kPasteMsg, kPasteByMessage, 0x4242};
+  ASSERT_TRUE(Get(byMessage));
+  EXPECT_EQ(fake.activated, std::vector<Handle>{0x4242});
+  EXPECT_EQ(byMessage.window, fake.focusOnActivation);
+
+  fake.focus = 0;
+  HookMsg byKeys{0, kPasteMsg, kPasteByKeys, 0x4242};
+  Get(byKeys);
+  EXPECT_EQ(fake.activated.size(), 2u);
+  ASSERT_FALSE(fake.posted.empty());
+  EXPECT_EQ(fake.posted[0].window, fake.focusOnActivation);
+  EXPECT_TRUE(fake.foregroundSet.empty());
+}
+
 TEST_F(HookLogicTest, ReloadRequestRefreshesTheCopy) {
   HookMsg warm{1, 0x200, 0, 0};
   Get(warm);

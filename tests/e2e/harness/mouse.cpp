@@ -1,5 +1,7 @@
 #include "harness/mouse.h"
 
+#include "harness/wait.h"
+
 namespace ambrel::e2e {
 namespace {
 
@@ -29,6 +31,21 @@ bool MouseAt(POINT screenPoint, DWORD buttonFlags) {
   INPUT inputs[2] = {MouseInput(screenPoint, 0), MouseInput(screenPoint, buttonFlags)};
   const UINT count = buttonFlags ? 2 : 1;
   return SendInput(count, inputs, sizeof(INPUT)) == count;
+}
+
+bool DragTo(POINT from, POINT to, HWND captureOwner) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(captureOwner, nullptr);
+  if (!MouseAt(from, MOUSEEVENTF_LEFTDOWN)) return false;
+  const bool began = WaitUntil([&] {
+    MouseAt({from.x + 4, from.y + 12});
+    MouseAt({from.x + 8, from.y + 24});
+    return GetGUIThreadInfo(thread, &info) && info.hwndCapture == captureOwner;
+  }, 5000);
+  MouseAt(to);
+  MouseAt(to, MOUSEEVENTF_LEFTUP);
+  return began;
 }
 
 }  // namespace ambrel::e2e

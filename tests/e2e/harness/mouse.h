@@ -15,4 +15,9 @@ bool ClickAt(POINT screenPoint, MouseButton button = MouseButton::Left);
 // steps of a drag.
 bool MouseAt(POINT screenPoint, DWORD buttonFlags = 0);
 
+// A drag with the left button from `from` to `to`: it moves on from `from`
+// until `captureOwner` holds the mouse capture (the drag has begun), then
+// releases at `to`. False when no drag began.
+bool DragTo(POINT from, POINT to, HWND captureOwner);
+
 }  // namespace ambrel::e2e

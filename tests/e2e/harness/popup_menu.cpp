@@ -48,6 +48,9 @@ void ChooseMenuItemByMnemonic(HWND menu, char key) {
   PostMessageA(menu, WM_CHAR, static_cast<unsigned char>(key), 1);
 }
 
-void DismissMenu(HWND menu) { PostKey(menu, VK_ESCAPE); }
+bool DismissMenu(HWND menu) {
+  PostKey(menu, VK_ESCAPE);
+  return WaitUntil([&] { return !IsWindowVisible(menu); }, 5000);
+}
 
 }  // namespace ambrel::e2e

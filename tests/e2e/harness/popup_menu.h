@@ -24,7 +24,8 @@ bool WaitForPopupMenuClosed(unsigned timeoutMs, DWORD processId = 0);
 void ChooseMenuItemByIndex(HWND menu, int index);
 // Chooses the item whose mnemonic (the letter after '&') is `key`.
 void ChooseMenuItemByMnemonic(HWND menu, char key);
-// Closes the menu without a choice.
-void DismissMenu(HWND menu);
+// Closes the menu without a choice and waits until it is gone: a menu still
+// open swallows the next menu its program is asked for.
+bool DismissMenu(HWND menu);
 
 }  // namespace ambrel::e2e
