@@ -569,22 +569,28 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       std::uint64_t starts = CharStarts64(t + i, carry);
       const std::size_t at = i;
       std::ptrdiff_t ended = -1;  // start of the last character that led into the idle list
+      bool busy = false;          // some step of the block led elsewhere
       for (; starts != 0; starts &= starts - 1) {
         const std::size_t q = at + static_cast<std::size_t>(std::countr_zero(starts));
         const std::ptrdiff_t k2 = lead2[lead_row_[t[q]] + t[q + 1]];
         const Row fe = k2 < 0 ? nullptr : NextRow(p, k2);  // k2 < 0: a lead byte before the end
-        const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle);  // a mask: no branch
-        idle_steps = (idle_steps + 1) & to_idle;
-        if (fe == nullptr || idle_steps > idle_limit) {
+        if (fe == nullptr) {
           i = q;  // the loop below stops here too
           stop = true;
           break;
         }
+        const bool to_idle = fe == idle;
+        busy |= !to_idle;
         ended = to_idle ? static_cast<std::ptrdiff_t>(q) : ended;
         p = fe;
       }
       if (ended >= 0) restart = ended + (is_lead_[t[ended]] ? 2 : 1);
-      if (!stop) i = at + 64 + static_cast<std::size_t>(carry);
+      if (!stop) {
+        i = at + 64 + static_cast<std::size_t>(carry);
+        // Idle steps are not counted one by one here (that costs more than
+        // it saves on this text): a whole block of them leaves the rest to the scans.
+        stop = !busy;
+      }
     }
     while (i + 1 < n) {
       // The length by a branch (it keeps the next position off the table
