@@ -60,7 +60,17 @@ void TRE_DFA::BuildTables() {
     lead_tables_.push_back(row);
   }
   for (std::size_t b = 0; b < 256; ++b) single2_[b] = is_lead_[b] ? -1 : 2 * single_[b];
-  lead2_.assign(256, 0);
+  lead2_.clear();
+  std::vector<std::int32_t> single_row(static_cast<std::size_t>(K_) + 1, -1);
+  for (std::size_t b = 0; b < 256; ++b) {
+    if (is_lead_[b]) continue;
+    const auto c = static_cast<std::size_t>(single_[b]);
+    if (single_row[c] < 0) {
+      single_row[c] = static_cast<std::int32_t>(lead2_.size());
+      lead2_.insert(lead2_.end(), 256, 2 * single_[b]);
+    }
+    lead_row_[b] = static_cast<std::uint32_t>(single_row[c]);
+  }
   std::vector<std::int32_t> uniform_row(static_cast<std::size_t>(K_), -1);
   for (std::size_t b = 0; b < 256; ++b) {
     if (!is_lead_[b]) continue;
@@ -221,7 +231,16 @@ std::int32_t TRE_DFA::InternS(const std::vector<std::int32_t>& slots) {
     sc_->trans.push_back(kSUnknown);
     sc_->trans.push_back(-1);
   }
-  const std::size_t bytes = key.size() * 2 + cols * 2 * sizeof(std::int32_t) + kStateOverhead;
+  std::vector<const void*>& rows = sc_->rows;
+  const void* const* was = rows.data();
+  rows.resize(rows.size() + cols, nullptr);
+  if (rows.data() != was) {
+    for (std::size_t j = 0; j + cols < rows.size(); ++j) {
+      const std::int32_t e = sc_->trans[2 * j];
+      rows[j] = e >= 0 ? rows.data() + e / 2 : nullptr;
+    }
+  }
+  const std::size_t bytes = key.size() * 2 + cols * (2 * sizeof(std::int32_t) + sizeof(const void*)) + kStateOverhead;
   memory_ += bytes;
   sc_->mem += bytes;
   sc_->sindex.emplace(std::move(key), id);
@@ -372,8 +391,7 @@ void TRE_DFA::PrepareSkip() {
     if (e == kSUnknown) {
       e = ComputeSNext(c.idle, k, m);
       if (e >= 0) e *= 2 * static_cast<std::int32_t>(cols);
-      c.trans[idx] = e;
-      c.trans[idx + 1] = m;
+      SetTrans(idx, e, m);
     }
     boring[static_cast<std::size_t>(k)] = e == 2 * c.idle * static_cast<std::int32_t>(cols) && m == -2;
   }
@@ -398,6 +416,13 @@ void TRE_DFA::PrepareSkip() {
   if (interesting != 1) c.single_x = -1;
 }
 
+// Records a transition made (idx: its place in trans) in both tables.
+void TRE_DFA::SetTrans(std::size_t idx, std::int32_t e, std::int32_t m) {
+  sc_->trans[idx] = e;
+  sc_->trans[idx + 1] = m;
+  sc_->rows[idx / 2] = e >= 0 ? sc_->rows.data() + e / 2 : nullptr;
+}
+
 // One step of either pass from the list at row offset row over the character
 // at i (or the end): the next row offset or a negative code, the slot
 // mapping m, the character's length; the transition is made when unknown
@@ -419,8 +444,7 @@ std::int32_t TRE_DFA::GeneralStep(const unsigned char* t, std::size_t i, std::si
     const std::int32_t cols2 = 2 * (K_ + 1);
     e = ComputeSNext(row / cols2, k2 / 2, m);
     if (e >= 0) e *= cols2;
-    sc_->trans[idx] = e;
-    sc_->trans[idx + 1] = m;
+    SetTrans(idx, e, m);
     grown = true;
   }
   return e;
@@ -501,6 +525,13 @@ bool MixedWidths(const unsigned char* t, std::size_t n) {
   const int single = std::popcount(starts & (starts >> 1)) + static_cast<int>((starts >> 63) & (carry ^ 1));
   return single * 8 >= chars && (chars - single) * 8 >= chars;
 }
+using Row = const void* const*;
+
+// The row that the transition of row p on class k2 / 2 leads to (one load).
+Row NextRow(Row p, std::ptrdiff_t k2) {
+  const char* at = reinterpret_cast<const char*>(p) + k2 * static_cast<std::ptrdiff_t>(sizeof(const void*) / 2);
+  return static_cast<Row>(*reinterpret_cast<Row>(at));
+}
 }  // namespace
 
 // The first pass: the run lists alone, without the start of each run, one
@@ -511,16 +542,16 @@ bool MixedWidths(const unsigned char* t, std::size_t n) {
 std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int prefilter) {
   PrefilterMemo memo;
   const std::int32_t cols2 = 2 * (static_cast<std::int32_t>(K_) + 1);
-  const std::int32_t* trans = sc_->trans.data();
   const std::int32_t* lead2 = lead2_.data();
-  std::int32_t idle = sc_->idle * cols2;
-  std::int32_t row = InitialSearchState() * cols2;
+  Row base = sc_->rows.data();
+  Row idle = base + sc_->idle * cols2 / 2;
+  Row p = base + InitialSearchState() * cols2 / 2;
   std::ptrdiff_t restart = -1;
   const bool mixed = MixedWidths(t, n);
   int idle_limit = 4;  // idle steps in the loop before the scans are tried
   std::size_t i = 0;
   for (;;) {
-    if (row == idle && i < n) {
+    if (p == idle && i < n) {
       const std::size_t was = i;
       if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
       else if (prefilter == Prefilter::kRequired) i = SkipToRequired(t, i, n, memo);
@@ -530,39 +561,41 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
       // share their bytes with ones that start runs), stay in the loop longer.
       idle_limit = i - was >= 64 ? 4 : std::min(idle_limit * 2, 1 << 16);
     }
-    // Row offsets in 64 bits, so that a step is an add and a load.
-    std::ptrdiff_t r = row;
-    const std::ptrdiff_t idle_r = idle;
     int idle_steps = 0;
     // On text of mixed widths a branch on the length would miss at random:
     // there the character starts of 64 bytes are found at once, as a mask.
     for (bool stop = !mixed; !stop && i + 65 <= n;) {
       std::uint64_t carry = 0;
       std::uint64_t starts = CharStarts64(t + i, carry);
-      const std::size_t base = i;
+      const std::size_t at = i;
+      std::ptrdiff_t ended = -1;  // start of the last character that led into the idle list
+      bool busy = false;          // some step of the block led elsewhere
       for (; starts != 0; starts &= starts - 1) {
-        const std::size_t p = base + static_cast<std::size_t>(std::countr_zero(starts));
-        const std::ptrdiff_t ks = single2_[t[p]];
-        const std::ptrdiff_t kd = lead2[lead_row_[t[p]] + t[p + 1]];
-        const std::ptrdiff_t lead = ks >> 63;  // all ones for a lead byte
-        const std::ptrdiff_t k2 = (kd & lead) | (ks & ~lead);
-        const std::ptrdiff_t fe = k2 < 0 ? -1 : trans[r + k2];  // k2 < 0: a lead byte before the end
-        const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
-        if (fe >= 0) idle_steps = (idle_steps + 1) & to_idle;
-        if (fe < 0 || idle_steps > idle_limit) {
-          i = p;  // the loop below stops here too
+        const std::size_t q = at + static_cast<std::size_t>(std::countr_zero(starts));
+        const std::ptrdiff_t k2 = lead2[lead_row_[t[q]] + t[q + 1]];
+        const Row fe = k2 < 0 ? nullptr : NextRow(p, k2);  // k2 < 0: a lead byte before the end
+        if (fe == nullptr) {
+          i = q;  // the loop below stops here too
           stop = true;
           break;
         }
-        restart = to_idle ? static_cast<std::ptrdiff_t>(p) + 1 - lead : restart;
-        r = fe;
+        const bool to_idle = fe == idle;
+        busy |= !to_idle;
+        ended = to_idle ? static_cast<std::ptrdiff_t>(q) : ended;
+        p = fe;
       }
-      if (!stop) i = base + 64 + static_cast<std::size_t>(carry);
+      if (ended >= 0) restart = ended + (is_lead_[t[ended]] ? 2 : 1);
+      if (!stop) {
+        i = at + 64 + static_cast<std::size_t>(carry);
+        // Idle steps are not counted one by one here (that costs more than
+        // it saves on this text): a whole block of them leaves the rest to the scans.
+        stop = !busy;
+      }
     }
     while (i + 1 < n) {
       // The length by a branch (it keeps the next position off the table
-      // load on text of one width), the rest by masks: runs die and restart
-      // at random.
+      // load on text of one width), the rest without branches: runs die and
+      // restart at random.
       std::ptrdiff_t k2 = single2_[t[i]];
       std::size_t flen = 1;
       if (__builtin_expect(k2 < 0, 0)) {
@@ -570,17 +603,16 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
         flen = 2;
         if (k2 < 0) break;  // a lead byte before the end
       }
-      const std::ptrdiff_t idx = r + k2;
-      const std::ptrdiff_t fe = trans[idx];
-      if (fe < 0) break;
-      const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle_r);
+      const Row fe = NextRow(p, k2);
+      if (fe == nullptr) break;
+      const std::int32_t to_idle = -static_cast<std::int32_t>(fe == idle);  // a mask: no branch
       idle_steps = (idle_steps + 1) & to_idle;
       if (idle_steps > idle_limit) break;
       restart = to_idle ? static_cast<std::ptrdiff_t>(i + flen) : restart;
-      r = fe;
+      p = fe;
       i += flen;
     }
-    row = static_cast<std::int32_t>(r);
+    std::int32_t row = static_cast<std::int32_t>(p - base) * 2;
     int len = 0;
     std::int32_t m = -1;
     bool grown = false;
@@ -588,17 +620,16 @@ std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int p
     // A list of the one run s0 need not hold a run started there only when
     // some run went on into s0; then the steps above did not see it.
     if (e < 0) return e == kNoMatch ? -2 : (s0_reentered_ ? -1 : restart);
-    if (e == idle && m == -2) restart = static_cast<std::ptrdiff_t>(i) + len;
+    if (e == sc_->idle * cols2 && m == -2) restart = static_cast<std::ptrdiff_t>(i) + len;
     row = e;
     i += static_cast<std::size_t>(len);
-    if (grown) {
-      if (memory_ > budget_) {
-        row = RebuildSearchState(row / cols2) * cols2;
-        PrepareSkip();
-      }
-      trans = sc_->trans.data();
-      idle = sc_->idle * cols2;
+    if (grown && memory_ > budget_) {
+      row = RebuildSearchState(row / cols2) * cols2;
+      PrepareSkip();
     }
+    base = sc_->rows.data();
+    idle = base + sc_->idle * cols2 / 2;
+    p = base + row / 2;
   }
 }
 

@@ -121,6 +121,7 @@ class TRE_DFA {
   std::int32_t InitialSearchState();
   std::int32_t RebuildSearchState(std::int32_t sid);
   std::int32_t RebuildD(std::int32_t s);
+  void SetTrans(std::size_t idx, std::int32_t e, std::int32_t m);
   void PrepareSkip();
   std::size_t SkipIdle(const unsigned char* t, std::size_t i, std::size_t n) const;
   std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
@@ -170,8 +171,9 @@ class TRE_DFA {
   std::array<std::int32_t, 256> lead_index_{};    // table of a lead byte that is not uniform
   std::vector<std::array<std::int32_t, 256>> lead_tables_;
   // 2 * class of every lead byte and trail byte, one row of 256 per lead byte
-  // (rows shared), -1 for a zero trail; lead_row_ is a row's offset (that of
-  // a dummy row for a byte that is not a lead byte).
+  // (rows shared), -1 for a zero trail; a byte that is not a lead byte has a
+  // row holding its own class throughout (one per class), so that one lookup
+  // serves both widths. lead_row_ is a row's offset.
   std::vector<std::int32_t> lead2_;
   std::array<std::uint32_t, 256> lead_row_{};
 
@@ -192,6 +194,11 @@ class TRE_DFA {
     // identity); interleaved so that one step touches one cache line.
     std::vector<std::int32_t> trans;
     std::vector<std::int32_t> map_pool;  // source slot, -1 for a new start, -2 ends
+    // The same transitions for the first pass, which needs no mapping: per
+    // (run list, class) the address of the next list's row in this table, or
+    // null for a negative code, so that a step is one load from the current
+    // row's address. Rewritten whole when the table moves.
+    std::vector<const void*> rows;
     std::unordered_map<std::string, std::int32_t> sindex;
     std::int32_t initial = -1;
     std::size_t mem = 0;
