@@ -74,6 +74,8 @@ if [ "${AMBREL_SKIP_E2E:-0}" != 1 ]; then
   [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
   step "editor screenshot"
   bash scripts/screenshot_editor.sh build/win || echo "(no screenshot)"
+  step "properties dialog screenshots"
+  bash scripts/screenshot_properties.sh build/win || echo "(no screenshot)"
   prints_rc=""
   if [ -n "$print_expect" ]; then
     step "printed pages, read back by OCR"
