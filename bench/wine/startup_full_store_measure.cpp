@@ -13,6 +13,8 @@
 #include "app/history_file.h"
 #include "clipstore/clip_store.h"
 #include "harness/clipboard.h"
+#include "harness/keyboard.h"
+#include "harness/notepad.h"
 #include "harness/popup_menu.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
@@ -47,8 +49,11 @@ std::string FullStoreFile() {
 }
 
 // Time from a left click on the tray icon to the clip menu on the screen;
-// the menu is closed again and the editor given back its place.
-double PopupMs(AmbrelRun& run) {
+// the menu is closed again and the editor given back its place. Notepad has
+// the focus before each pop-up, as when the user works in another program:
+// the pop-up then always brings the program to the foreground from another.
+double PopupMs(AmbrelRun& run, HWND foreign) {
+  if (!ambrel::e2e::BringToForeground(foreign)) return -1;
   const DWORD pid = run.Proc().Id();
   const auto menuShown = [pid] {
     for (HWND w : ambrel::e2e::FindTopWindows("#32768", "", pid))
@@ -71,16 +76,16 @@ struct Run {
 
 // Start-up time of one run with `history` as its history file (none when
 // empty), the pop-up's appearances, and the exit.
-bool Measure(const std::string& history, Run& r) {
+bool Measure(const std::string& history, HWND foreign, Run& r) {
   ambrel::e2e::EmptyClipboardNow();
   AmbrelRun run;
   if (!history.empty() && !run.Folder().WriteFile("Ambrel.hst", history)) return false;
   const double t0 = NowMs();
   if (!run.Start()) return false;
   r.startMs = NowMs() - t0;
-  if ((r.firstPopupMs = PopupMs(run)) < 0) return false;
+  if ((r.firstPopupMs = PopupMs(run, foreign)) < 0) return false;
   for (int i = 0; i < kLaterPopups; ++i) {
-    r.laterPopupMs.push_back(PopupMs(run));
+    r.laterPopupMs.push_back(PopupMs(run, foreign));
     if (r.laterPopupMs.back() < 0) return false;
   }
   const double t1 = NowMs();
@@ -94,12 +99,14 @@ bool Measure(const std::string& history, Run& r) {
 int main() {
   const std::string history = FullStoreFile();
   std::printf("full store: %zu bytes of history file\n", history.size());
+  ambrel::e2e::Notepad notepad;
+  if (!notepad.Start()) return std::printf("notepad did not start\n"), 1;
   std::vector<Run> empty, full;
   for (int i = 0; i < 7; ++i) {  // starts vary widely on a shared machine: a median of seven
     empty.emplace_back();
-    if (!Measure("", empty.back())) return std::printf("empty start failed\n"), 1;
+    if (!Measure("", notepad.Window(), empty.back())) return std::printf("empty start failed\n"), 1;
     full.emplace_back();
-    if (!Measure(history, full.back())) return std::printf("full start failed\n"), 1;
+    if (!Measure(history, notepad.Window(), full.back())) return std::printf("full start failed\n"), 1;
   }
   const auto median = [](const std::vector<Run>& runs, double Run::*field) {
     std::vector<double> values;
@@ -122,6 +129,7 @@ int main() {
                 median(*runs, &Run::firstPopupMs), laterMedian(*runs));
   }
   std::printf("ratio full / empty start-up: %.2f\n", median(full, &Run::startMs) / median(empty, &Run::startMs));
+  notepad.Close();
   std::printf("ratio first / later pop-up, full store: %.2f\n", median(full, &Run::firstPopupMs) / laterMedian(full));
   return 0;
 }

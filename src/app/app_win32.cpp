@@ -162,6 +162,8 @@ bool App::RunStartup() {
     ok = false;
   }
   params_->ApplyLateParams();
+  editor_->PrepareClipMenu();
+  editor_->WarmUpParking();
   logo_->PlayAnimation();
   openDialogs_.FinishStartup();
   logo_->StartIdleSave();

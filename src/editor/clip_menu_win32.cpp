@@ -11,8 +11,9 @@ bool Contains(const clipstore::MenuItem& menu, const clipstore::MenuItem* item) 
   return false;
 }
 
-void Clear(HMENU menu) {
-  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+// RemoveMenu, not DeleteMenu: the slot menus held by the top level are kept.
+void RemoveAll(HMENU menu) {
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
 }
 
 // The help line and the slot menus show a picture, checked or not.
@@ -24,14 +25,59 @@ void SetPicture(HMENU menu, const clipstore::MenuItem& item) {
 
 }  // namespace
 
-void ClipMenu::Fill(HMENU menu, const clipstore::MenuItem& model) {
-  items_.clear();
-  root_ = &model;
-  FillItems(menu, model);
+ClipMenu::~ClipMenu() { DetachTop(); }
+
+void ClipMenu::DetachTop() {
+  if (top_ && IsMenu(top_)) RemoveAll(top_);
+  FreeIds(topLevel_.ids);
+  topLevel_.shape.clear();
 }
 
-void ClipMenu::FillItems(HMENU menu, const clipstore::MenuItem& model) {
-  Clear(menu);
+void ClipMenu::Fill(HMENU menu, const clipstore::MenuItem& model) {
+  if (menu != top_ || &model != root_) {
+    DetachTop();
+    top_ = menu;
+    root_ = &model;
+  }
+  // A slot menu changed in place needs no new top level; a new one does.
+  bool newSubMenu = false;
+  for (int i = 0; i < model.Count(); ++i) {
+    const clipstore::MenuItem& item = *model.At(i);
+    if (item.visible && !item.separator && editor::IsSlotMenu(item)) UpToDateSlotMenu(item, newSubMenu);
+  }
+  editor::MenuShape shape = editor::ShapeOf(model);
+  if (!newSubMenu && shape == topLevel_.shape) return;
+  DetachTop();
+  BuildLevel(top_, model, topLevel_);
+  topLevel_.shape = std::move(shape);
+  // Slot menus whose item has left the model are detached now.
+  for (auto it = slotMenus_.begin(); it != slotMenus_.end();) {
+    if (Contains(model, it->first)) {
+      ++it;
+      continue;
+    }
+    FreeIds(it->second.level.ids);
+    it = slotMenus_.erase(it);
+  }
+}
+
+HMENU ClipMenu::UpToDateSlotMenu(const clipstore::MenuItem& slot, bool& created) {
+  SlotMenu& built = slotMenus_[&slot];
+  if (!built.menu) {
+    built.menu.reset(CreatePopupMenu());
+    created = true;
+  } else if (editor::ShapeOf(slot) == built.level.shape) {
+    return built.menu.get();
+  }
+  // A slot menu holds clips only: nothing in it is another sub-menu.
+  while (GetMenuItemCount(built.menu.get()) > 0) DeleteMenu(built.menu.get(), 0, MF_BYPOSITION);
+  FreeIds(built.level.ids);
+  BuildLevel(built.menu.get(), slot, built.level);
+  built.level.shape = editor::ShapeOf(slot);
+  return built.menu.get();
+}
+
+void ClipMenu::BuildLevel(HMENU menu, const clipstore::MenuItem& model, Level& level) {
   for (int i = 0; i < model.Count(); ++i) {
     clipstore::MenuItem* item = model.At(i);
     if (!item->visible) continue;
@@ -40,27 +86,43 @@ void ClipMenu::FillItems(HMENU menu, const clipstore::MenuItem& model) {
       continue;
     }
     const UINT state = item->enabled ? MF_ENABLED : MF_GRAYED;
-    const bool isSlotMenu = !item->name.empty() && item->clip == nullptr &&
-                            (item->name == "MMStatic" || item->name.rfind("Usr", 0) == 0);
-    if (isSlotMenu) {
-      HMENU sub = CreatePopupMenu();
-      FillItems(sub, *item);
-      AppendMenuA(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub),
-                  item->caption.c_str());
-      SetPicture(menu, *item);
-      continue;
+    if (editor::IsSlotMenu(*item)) {
+      // Made up to date by Fill before the top level is built.
+      const HMENU sub = slotMenus_.at(item).menu.get();
+      AppendMenuA(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub), item->caption.c_str());
+    } else {
+      level.ids.push_back(TakeId(item));
+      AppendMenuA(menu, MF_STRING | state, level.ids.back(), item->caption.c_str());
     }
-    items_.push_back(item);
-    const UINT id = kFirstId + static_cast<UINT>(items_.size() - 1);
-    AppendMenuA(menu, MF_STRING | state, id, item->caption.c_str());
     SetPicture(menu, *item);
   }
 }
 
+// Ids are reused, so that they stay within the 16 bits WM_COMMAND carries
+// however often the menus are rebuilt.
+UINT ClipMenu::TakeId(clipstore::MenuItem* item) {
+  if (freeIds_.empty()) {
+    byId_.push_back(item);
+    return kFirstId + static_cast<UINT>(byId_.size() - 1);
+  }
+  const UINT id = freeIds_.back();
+  freeIds_.pop_back();
+  byId_[id - kFirstId] = item;
+  return id;
+}
+
+void ClipMenu::FreeIds(std::vector<UINT>& ids) {
+  for (UINT id : ids) {
+    byId_[id - kFirstId] = nullptr;
+    freeIds_.push_back(id);
+  }
+  ids.clear();
+}
+
 clipstore::MenuItem* ClipMenu::ItemOf(UINT id) const {
-  if (id < kFirstId || id - kFirstId >= items_.size() || !root_) return nullptr;
-  clipstore::MenuItem* item = items_[id - kFirstId];
-  return Contains(*root_, item) ? item : nullptr;
+  if (id < kFirstId || id - kFirstId >= byId_.size() || !root_) return nullptr;
+  clipstore::MenuItem* item = byId_[id - kFirstId];
+  return item && Contains(*root_, item) ? item : nullptr;
 }
 
 }  // namespace ambrel::win32

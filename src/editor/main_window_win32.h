@@ -88,6 +88,11 @@ class MainWindow : public Window,
   int ParkOffScreen();
   void Unpark(int left);
   void TrackClipMenu(POINT at, bool asPopup);
+  // Builds the clip menu as the hot key shows it, so that its first showing
+  // costs no more than later ones.
+  void PrepareClipMenu() { FillClipMenu(/*asPopup=*/true); }
+  // Shows the window parked and hides it again, once, at start-up.
+  void WarmUpParking();
   void SetDebugCaptions(const std::string& target, const std::string& foreground);
   // Esc closes the window, the pointer over a control shows its hint; true
   // when the message was consumed.
@@ -130,6 +135,7 @@ class MainWindow : public Window,
   LRESULT OnNotify(const NMHDR& header);
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnInitMenuPopup(HMENU menu);
+  void FillClipMenu(bool asPopup);
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnContextMenu(HWND from, LPARAM position);
   void TrackTreeMenu(LPARAM position);
@@ -186,11 +192,11 @@ class MainWindow : public Window,
   MessageBoxes& messages_;
   ClipTree tree_;
   ClipPages pages_;
-  ClipMenu clipMenu_;
   DataMenu dataMenu_;
   StatusBar statusBar_;
   HMENU historyMenu_ = nullptr;
   MenuHandle historyMenuOwner_;  // outlives the menus that hold it
+  ClipMenu clipMenu_;            // gives its slot menus back to historyMenu_ first
   TableMenu mainMenu_, treeMenu_, pageCtrlMenu_, toolBarMenu_, editMenu_;
   ImageListHandle toolImages_;
   EditBar bar1_{EditBar::kNormal, [this](const std::string& hint) { OnBarHint(hint); }};
