@@ -102,7 +102,7 @@ int main() {
   ambrel::e2e::Notepad notepad;
   if (!notepad.Start()) return std::printf("notepad did not start\n"), 1;
   std::vector<Run> empty, full;
-  for (int i = 0; i < 7; ++i) {  // starts vary widely on a shared machine: a median of seven
+  for (int i = 0; i < 9; ++i) {  // starts vary widely on a shared machine: a median of nine
     empty.emplace_back();
     if (!Measure("", notepad.Window(), empty.back())) return std::printf("empty start failed\n"), 1;
     full.emplace_back();

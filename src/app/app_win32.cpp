@@ -83,7 +83,7 @@ bool App::CreateWindows() {
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
       !postDialog_->Create(regList_.get()) || !regList_->Create(postDialog_.get()) ||
-      !dummy_->Create() || !CreateMetaWindows() || !options_->Create())
+      !dummy_->Create() || !CreateMetaWindows())
     return false;
   RegisterPropertyCommands();
   paste_.SetExpander(&expandDialogs_->Expander());

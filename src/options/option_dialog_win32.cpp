@@ -578,7 +578,7 @@ options::OptionValues OptionDialog::ReadControls() const {
 }
 
 bool OptionDialog::ShowProperties(HWND owner) {
-  if (Record().Busy()) return false;
+  if (Record().Busy() || (!hwnd() && !Create())) return false;
   debugTab_ = holders_.settings.ShowDebugPage();
   HWND tabs = Item(kPageCtrl);
   const bool hasDebugTab = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) > kDebugPg;
