@@ -16,8 +16,10 @@ void RemoveAll(HMENU menu) {
   while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
 }
 
-// The help line and the slot menus show a picture, checked or not.
+// The help line and the slot menus show a picture, checked or not; clips
+// (no name) never do, and are not asked about, a hundred times over.
 void SetPicture(HMENU menu, const clipstore::MenuItem& item) {
+  if (item.name.empty()) return;
   if (HBITMAP picture = MenuPictureFor(item.name))
     SetMenuItemBitmaps(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), MF_BYPOSITION, picture,
                        picture);
@@ -87,8 +89,8 @@ void ClipMenu::BuildLevel(HMENU menu, const clipstore::MenuItem& model, Level& l
     }
     const UINT state = item->enabled ? MF_ENABLED : MF_GRAYED;
     if (editor::IsSlotMenu(*item)) {
-      // Made up to date by Fill before the top level is built.
-      const HMENU sub = slotMenus_.at(item).menu.get();
+      bool created = false;  // Fill has seen to the top level's already
+      const HMENU sub = UpToDateSlotMenu(*item, created);
       AppendMenuA(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub), item->caption.c_str());
     } else {
       level.ids.push_back(TakeId(item));
