@@ -6,6 +6,7 @@
 #include "editor/editor_command_ids.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/meta_select.h"
+#include "platform/rich_edit_text_win32.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
 
@@ -211,9 +212,9 @@ void MetaEditDialog::Place() {
 bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, std::string& data) {
   mode_ = mode;
   const bool deleting = mode == expand::MetaEditMode::kDelete;
-  SetWindowTextA(edit_, "");
+  SetRichEditPlainText(edit_, "");
   SetWindowTextA(key_, expand::FitMetaKey(key).c_str());
-  SetWindowTextA(edit_, data.c_str());
+  SetRichEditPlainText(edit_, data);
   SetWindowTextA(hwnd(), std::string(expand::MetaEditCaption(mode)).c_str());
   SetWindowTextA(GetDlgItem(hwnd(), IDOK), deleting ? "削除" : " OK ");
   if (deleting) MessageBeep(MB_ICONQUESTION);

@@ -6,6 +6,7 @@
 #include "expand/dialog_parts_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/rich_edit_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -53,7 +54,7 @@ void PreviewWindow::OnCreate() {
 }
 
 void PreviewWindow::ShowPreview(const std::string& text) {
-  SetWindowTextA(edit_, text.c_str());
+  SetRichEditPlainText(edit_, text);
   CenterDialog(hwnd());
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
