@@ -88,6 +88,8 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} WIN32 ${src})
     target_compile_options(${name} PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
+    # A fixture may include a Win32 source of the program to run it alone.
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src)
     target_link_options(${name} PRIVATE ${AMBREL_WIN32_LINK})
     target_link_libraries(${name} PRIVATE comctl32 shell32 gdi32 user32 kernel32)
     add_dependencies(ambrel_e2e ${name})

@@ -8,6 +8,7 @@
 #include "app/app_win32.h"
 #include "app/version.h"
 #include "editor/main_window_win32.h"
+#include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/sjis.h"
 
@@ -26,9 +27,13 @@ std::string FileNameOf(const std::string& path) { return path.substr(ambrel::sji
 int RunMessageLoop(ambrel::win32::App& app) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (app.Editor().PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    try {
+      if (app.Editor().PreTranslate(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } catch (...) {
+      ambrel::win32::ReportFault();
+    }
   }
   return static_cast<int>(msg.wParam);
 }

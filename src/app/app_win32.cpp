@@ -1,6 +1,7 @@
 #include "app/app_win32.h"
 
 #include "app/dummy_window_win32.h"
+#include "app/fault_message.h"
 #include "app/history_file.h"
 #include "app/logo_window_win32.h"
 #include "app/popup_win32.h"
@@ -23,6 +24,7 @@
 #include "options/option_dialog_win32.h"
 #include "platform/clock_win32.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/fault_barrier_win32.h"
 #include "platform/help_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
@@ -38,6 +40,7 @@ App::App(std::string programFolder)
     const HelpTopic& topic = FindHelpTopic(context);
     return HelpPage{topic.title, topic.body};
   });
+  SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, app::kHelpFault); });
   // Before the parameter file is applied, so the hot key and paste key reach
   // the library.
   settings_.SetHook(&hookControl_);

@@ -1,13 +1,29 @@
 #include "app/copy_capture.h"
 
 namespace ambrel::app {
+namespace {
+
+Copy ReadCopy(Clipboard& clipboard) {
+  const std::unique_ptr<ClipboardReading> reading = clipboard.OpenForReading();
+  if (!reading || reading->AsksNotToRecord()) return {};
+  std::optional<BoundedText> text = reading->Text(kMaxClipBytes);
+  // A program that writes the text first and its mark after, or renders its
+  // text only when asked, may have added the mark meanwhile.
+  if (!text || reading->AsksNotToRecord()) return {};
+  if (text->tooLarge) return {CopyVerdict::kTooLarge, {}};
+  return {CopyVerdict::kRecord, std::move(text->text)};
+}
+
+}  // namespace
 
 Copy TakeCopy(Clipboard& clipboard) {
-  if (!clipboard.HasText() || clipboard.AsksNotToRecord()) return {};
-  std::optional<std::string> text = clipboard.GetText();
-  if (!text) return {};
-  if (text->size() > kMaxClipBytes) return {CopyVerdict::kTooLarge, {}};
-  return {CopyVerdict::kRecord, std::move(*text)};
+  const std::uint32_t before = clipboard.SequenceNumber();
+  Copy copy = ReadCopy(clipboard);
+  // Another copy landed between the notification and the reading: what was
+  // read may be its text without the marks it got afterwards. Its own
+  // notification follows and decides it.
+  if (clipboard.SequenceNumber() != before) return {};
+  return copy;
 }
 
 }  // namespace ambrel::app

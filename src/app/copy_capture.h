@@ -15,7 +15,8 @@ namespace ambrel::app {
 inline constexpr std::size_t kMaxClipBytes = 4u << 20;
 
 enum class CopyVerdict {
-  kNothing,   // no text, or a copy that asks monitors not to record it
+  kNothing,   // no text, a copy that asks monitors not to record it, or one
+              // replaced while it was read (its successor is announced too)
   kRecord,    // text holds the copy
   kTooLarge,  // over kMaxClipBytes: not recorded, the clipboard is left alone
 };
@@ -25,6 +26,8 @@ struct Copy {
   std::string text;
 };
 
+// Reads the copy within one opening of the clipboard: the marks, then the
+// text (never more of it than kMaxClipBytes + 1 bytes), then the marks again.
 Copy TakeCopy(Clipboard& clipboard);
 
 }  // namespace ambrel::app

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/dpi_win32.h"
+#include "platform/rich_edit_text_win32.h"
 #include "platform/sjis.h"
 
 namespace ambrel::win32 {
@@ -69,7 +70,7 @@ bool ClipPages::ShowPage(const clipstore::TClipBase& store) {
   const bool cut = text.size() > kEditableLimit;
   std::string shown(cut ? text.substr(0, sjis::CharBoundaryAtOrBefore(text, kEditableLimit)) : text);
   loading_ = true;
-  SetWindowTextA(edit_, shown.c_str());
+  SetRichEditPlainText(edit_, shown);
   ApplyFont(edit_, face_, height_, color_, style_);
   loading_ = false;
   SendMessageA(edit_, EM_SETREADONLY, cut, 0);

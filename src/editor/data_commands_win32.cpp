@@ -18,32 +18,14 @@ namespace {
 using editor::CommandId;
 
 struct StreamBuffer {
-  std::string_view in;
   std::string out;
 };
-
-DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-  auto* stream = reinterpret_cast<StreamBuffer*>(cookie);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(wanted), stream->in.size());
-  stream->in.copy(reinterpret_cast<char*>(buffer), n);
-  stream->in.remove_prefix(n);
-  *given = static_cast<LONG>(n);
-  return 0;
-}
 
 DWORD CALLBACK WriteStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
   reinterpret_cast<StreamBuffer*>(cookie)->out.append(reinterpret_cast<const char*>(buffer),
                                                       static_cast<std::size_t>(count));
   *taken = count;
   return 0;
-}
-
-// Replaces the editor's content by bytes read as `format`; false on an error.
-bool StreamIn(HWND editor, std::string_view bytes, UINT format) {
-  StreamBuffer buffer{bytes, {}};
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &ReadStream};
-  SendMessageA(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
-  return stream.dwError == 0;
 }
 
 PrintFont EditorPrintFont(const options::Settings& settings) {
@@ -110,8 +92,8 @@ void DataCommands::LoadClip(const EditorContext& context) {
   // huge file never stalls the window.
   const FileContents file = s_.files.Read(path, s_.maxClipBytes);
   const bool read = file.status == ReadStatus::kOk &&
-                    ((file.bytes.starts_with("{\\rtf") && StreamIn(context.editor, file.bytes, SF_RTF)) ||
-                     StreamIn(context.editor, file.bytes, SF_TEXT));
+                    ((file.bytes.starts_with("{\\rtf") && StreamIntoRichEdit(context.editor, file.bytes, SF_RTF)) ||
+                     SetRichEditPlainText(context.editor, file.bytes));
   if (!read) {
     s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
     return;

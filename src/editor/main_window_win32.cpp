@@ -10,6 +10,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
+#include "platform/rich_edit_text_win32.h"
 #include "platform/window_text_win32.h"
 
 namespace ambrel::win32 {
@@ -355,7 +356,7 @@ bool MainWindow::DropTextAt(POINT screen, const std::string& text) {
   // The rich edit's form of EM_CHARFROMPOS takes the point by address.
   const LRESULT position = SendMessageA(edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at));
   SendMessageA(edit, EM_SETSEL, position, position);
-  SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  ReplaceRichEditSelection(edit, text);
   // The inserted text stays selected; the caret after it tells its end in
   // characters, which the byte count does not.
   CHARRANGE inserted{};

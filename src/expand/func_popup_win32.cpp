@@ -7,6 +7,7 @@
 #include "expand/func_list.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/fault_barrier_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -30,7 +31,7 @@ void FuncPopup::ShowFuncPopup() {
   GetClientRect(hwnd(), &client);
   InflateRect(&client, -kBorder, -kBorder);
   meta_.Funcs().MoveTo(hwnd(), client);
-  SetWindowSubclass(meta_.Funcs().List(), &FuncPopup::TrackProc, 3, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(meta_.Funcs().List(), &Guarded<&FuncPopup::TrackProc>, 3, reinterpret_cast<DWORD_PTR>(this));
   // The rich edit's top right corner, in screen coordinates.
   RECT edit{};
   GetWindowRect(edit_.RichEdit(), &edit);
@@ -45,7 +46,7 @@ void FuncPopup::ShowFuncPopup() {
 void FuncPopup::Hide() {
   if (!shown_) return;
   shown_ = false;
-  RemoveWindowSubclass(meta_.Funcs().List(), &FuncPopup::TrackProc, 3);
+  RemoveWindowSubclass(meta_.Funcs().List(), &Guarded<&FuncPopup::TrackProc>, 3);
   ShowWindow(hwnd(), SW_HIDE);
   ParkWindow(hwnd());
   meta_.TakeBackFuncPanel();

@@ -6,6 +6,7 @@
 
 #include "expand/dialog_parts_win32.h"
 #include "platform/dialog_placement_win32.h"
+#include "platform/rich_edit_text_win32.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
 
@@ -111,7 +112,7 @@ bool InputDialog::RunInput(std::string_view name, std::string_view prompt, std::
   FitPrompt();
   // Word wrap follows the editors' setting: target width 0 wraps at the window.
   SendMessageA(edit_, EM_SETTARGETDEVICE, 0, settings_.GetWordWrap() ? 0 : 1);
-  SetWindowTextA(edit_, text.c_str());
+  SetRichEditPlainText(edit_, text);
   SendMessageA(edit_, EM_SETSEL, 0, -1);
   const bool ok = RunModal(nullptr, edit_);
   text = RichEditText(edit_);

@@ -6,6 +6,8 @@
 #include "editor/editor_command_ids.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/meta_select.h"
+#include "platform/fault_barrier_win32.h"
+#include "platform/rich_edit_text_win32.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
 
@@ -64,12 +66,12 @@ void MetaEditDialog::OnCreate() {
   status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
                             reinterpret_cast<HMENU>(kStatusId), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), TRUE);
-  SetWindowSubclass(key_, &MetaEditDialog::KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(key_, &Guarded<&MetaEditDialog::KeyProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   AttachStdEditMenu(key_);
   for (HWND control : {metaBox_, dollar_, key_, strBox_, edit_, GetDlgItem(hwnd(), IDOK),
                        GetDlgItem(hwnd(), IDCANCEL), toolButtons_[0], toolButtons_[1], toolButtons_[2],
                        toolButtons_[3], toolButtons_[4]})
-    SetWindowSubclass(control, &MetaEditDialog::HintProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(control, &Guarded<&MetaEditDialog::HintProc>, 2, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void MetaEditDialog::OnSize(int width, int height) {
@@ -211,9 +213,9 @@ void MetaEditDialog::Place() {
 bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, std::string& data) {
   mode_ = mode;
   const bool deleting = mode == expand::MetaEditMode::kDelete;
-  SetWindowTextA(edit_, "");
+  SetRichEditPlainText(edit_, "");
   SetWindowTextA(key_, expand::FitMetaKey(key).c_str());
-  SetWindowTextA(edit_, data.c_str());
+  SetRichEditPlainText(edit_, data);
   SetWindowTextA(hwnd(), std::string(expand::MetaEditCaption(mode)).c_str());
   SetWindowTextA(GetDlgItem(hwnd(), IDOK), deleting ? "削除" : " OK ");
   if (deleting) MessageBeep(MB_ICONQUESTION);

@@ -10,6 +10,7 @@
 #include "expand/meta_menu_ids.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/fault_barrier_win32.h"
 #include "platform/list_view_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/reg_list_model.h"
@@ -198,7 +199,7 @@ void MetaWindow::OnCreate() {
   AddListColumn(list_, 1, "関数OR文字列", kDataWidth);
   funcPanel_.Create(hwnd());
   for (HWND list : {list_, funcPanel_.List()})
-    SetWindowSubclass(list, &MetaWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(list, &Guarded<&MetaWindow::ListProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   font_ = CreateUiFont(DpiForWindow(hwnd()));
   for (HWND control : {tabs_, list_, funcPanel_.List()})
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);

@@ -1,6 +1,7 @@
 #include "expand/picker_dialog_win32.h"
 
 #include "expand/dialog_parts_win32.h"
+#include "platform/fault_barrier_win32.h"
 #include "platform/text_printer_win32.h"
 #include "platform/window_text_win32.h"
 
@@ -27,7 +28,7 @@ bool PickerDialog::CreatePicker(const Shape& shape) {
 
 void PickerDialog::OnCreate() {
   view_ = CreateView();
-  SetWindowSubclass(view_, &PickerDialog::ViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(view_, &Guarded<&PickerDialog::ViewProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   name_ = AddControl("STATIC", shape_.nameLabel, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0);
   AddButtonRow(hwnd());
   BuildMenu();

@@ -6,6 +6,8 @@
 #include "expand/dialog_parts_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/fault_barrier_win32.h"
+#include "platform/rich_edit_text_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -45,7 +47,7 @@ void PreviewWindow::OnCreate() {
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   font_ = CreateUiFont(DpiForWindow(hwnd()));
   SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  SetWindowSubclass(edit_, &PreviewWindow::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(edit_, &Guarded<&PreviewWindow::EditProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   popup_.reset(CreatePopupMenu());
   AppendMenuA(popup_.get(), MF_STRING, kEPWordWrap, "ﾜｰﾄﾞﾗｯﾌﾟ処理 (&W)");
   AppendMenuA(popup_.get(), MF_STRING, kEPFont, "ﾌｫﾝﾄの設定...(&F)");
@@ -53,7 +55,7 @@ void PreviewWindow::OnCreate() {
 }
 
 void PreviewWindow::ShowPreview(const std::string& text) {
-  SetWindowTextA(edit_, text.c_str());
+  SetRichEditPlainText(edit_, text);
   CenterDialog(hwnd());
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());

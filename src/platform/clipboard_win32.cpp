@@ -3,6 +3,26 @@
 #include <cstring>
 
 namespace ambrel::win32 {
+namespace {
+
+// A clipboard block locked for the life of the scope.
+class LockedBlock {
+ public:
+  explicit LockedBlock(HANDLE block) : block_(block), bytes_(block ? GlobalLock(block) : nullptr) {}
+  ~LockedBlock() {
+    if (bytes_) GlobalUnlock(block_);
+  }
+  LockedBlock(const LockedBlock&) = delete;
+  LockedBlock& operator=(const LockedBlock&) = delete;
+  const void* Bytes() const { return bytes_; }
+  std::size_t Size() const { return GlobalSize(block_); }
+
+ private:
+  HANDLE block_;
+  void* bytes_;
+};
+
+}  // namespace
 
 ClipboardScope::ClipboardScope(HWND owner) {
   // The program that just wrote the clipboard, or another viewer reading it,
@@ -21,15 +41,11 @@ ClipboardScope::~ClipboardScope() {
 std::optional<std::string> Win32Clipboard::GetText() {
   ClipboardScope scope(owner_);
   if (!scope) return std::nullopt;
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (!data) return std::nullopt;
-  const auto* bytes = static_cast<const char*>(GlobalLock(data));
-  if (!bytes) return std::nullopt;
+  const LockedBlock block(GetClipboardData(CF_TEXT));
+  if (!block.Bytes()) return std::nullopt;
   // The block may lack its NUL; never read past its size.
-  const std::size_t size = GlobalSize(data);
-  std::string text(bytes, strnlen(bytes, size));
-  GlobalUnlock(data);
-  return text;
+  const auto* bytes = static_cast<const char*>(block.Bytes());
+  return std::string(bytes, strnlen(bytes, block.Size()));
 }
 
 bool Win32Clipboard::SetText(std::string_view text) {
@@ -47,22 +63,44 @@ bool Win32Clipboard::SetText(std::string_view text) {
   return true;
 }
 
-bool Win32Clipboard::AsksNotToRecord() {
-  static const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
-  static const UINT ignore = RegisterClipboardFormatA("Clipboard Viewer Ignore");
-  static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
-  if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(ignore)) return true;
-  if (!IsClipboardFormatAvailable(history)) return false;
-  // A mark that cannot be read counts as a refusal: a private copy is never
-  // recorded because the clipboard was busy.
-  ClipboardScope scope(owner_);
-  if (!scope) return true;
-  HANDLE data = GetClipboardData(history);
-  if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
-  const auto* value = static_cast<const DWORD*>(GlobalLock(data));
-  const bool refused = value && *value == 0;
-  GlobalUnlock(data);
-  return refused;
+namespace {
+
+class Win32Reading : public ClipboardReading {
+ public:
+  explicit Win32Reading(HWND owner) : scope_(owner) {}
+  bool Opened() const { return static_cast<bool>(scope_); }
+
+  bool AsksNotToRecord() override {
+    static const UINT exclude = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+    static const UINT ignore = RegisterClipboardFormatA("Clipboard Viewer Ignore");
+    static const UINT history = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+    if (IsClipboardFormatAvailable(exclude) || IsClipboardFormatAvailable(ignore)) return true;
+    if (!IsClipboardFormatAvailable(history)) return false;
+    // A mark that cannot be read counts as a refusal: a private copy is
+    // never recorded because its mark could not be read.
+    const LockedBlock mark(GetClipboardData(history));
+    if (!mark.Bytes()) return true;
+    if (mark.Size() < sizeof(DWORD)) return false;
+    return *static_cast<const DWORD*>(mark.Bytes()) == 0;
+  }
+
+  // The one place that reads the copied text.
+  std::optional<BoundedText> Text(std::size_t limit) override {
+    const LockedBlock block(GetClipboardData(CF_TEXT));
+    if (!block.Bytes()) return std::nullopt;
+    return ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
+  }
+
+ private:
+  ClipboardScope scope_;
+};
+
+}  // namespace
+
+std::unique_ptr<ClipboardReading> Win32Clipboard::OpenForReading() {
+  auto reading = std::make_unique<Win32Reading>(owner_);
+  if (!reading->Opened()) return nullptr;
+  return reading;
 }
 
 }  // namespace ambrel::win32

@@ -15,8 +15,8 @@ class Win32Clipboard : public Clipboard {
   bool HasText() override { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
   std::optional<std::string> GetText() override;
   bool SetText(std::string_view text) override;
-
-  bool AsksNotToRecord() override;
+  std::uint32_t SequenceNumber() override { return GetClipboardSequenceNumber(); }
+  std::unique_ptr<ClipboardReading> OpenForReading() override;
 
  private:
   HWND owner_;

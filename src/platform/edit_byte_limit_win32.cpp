@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/edit_byte_limit.h"
+#include "platform/fault_barrier_win32.h"
 #include "platform/sjis.h"
 #include "platform/window_text_win32.h"
 
@@ -127,7 +128,7 @@ LRESULT OnSetText(HWND edit, const LimitState& state, WPARAM wParam, const char*
   return Forward(edit, state, WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
 }
 
-LRESULT CALLBACK LimitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleLimited(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* state = static_cast<LimitState*>(GetPropA(edit, kStateProperty));
   if (!state) return DefWindowProcA(edit, msg, wParam, lParam);
   switch (msg) {
@@ -155,6 +156,10 @@ LRESULT CALLBACK LimitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
     default: break;
   }
   return Forward(edit, *state, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK LimitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return GuardMessage(edit, msg, [&] { return HandleLimited(edit, msg, wParam, lParam); });
 }
 
 }  // namespace

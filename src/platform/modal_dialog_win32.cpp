@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/dialog_placement_win32.h"
+#include "platform/fault_barrier_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -74,10 +75,14 @@ bool ModalDialog::RunModal(HWND owner, HWND focus) {
       ok_ = false;
       break;
     }
-    if (InDialog(hwnd(), msg.hwnd) && (PreTranslateKey(msg) || TranslateCommonKey(msg))) continue;
-    if (IsDialogMessageA(hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    try {
+      if (InDialog(hwnd(), msg.hwnd) && (PreTranslateKey(msg) || TranslateCommonKey(msg))) continue;
+      if (IsDialogMessageA(hwnd(), &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } catch (...) {
+      ReportFault();
+    }
   }
   OnModalEnding();
   // The owner is enabled before this window hides, so that the system

@@ -2,7 +2,34 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 namespace ambrel::win32 {
+namespace {
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto* rest = reinterpret_cast<std::string_view*>(cookie);
+  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(wanted), rest->size());
+  rest->copy(reinterpret_cast<char*>(buffer), n);
+  rest->remove_prefix(n);
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
+}  // namespace
+
+bool StreamIntoRichEdit(HWND edit, std::string_view bytes, UINT format) {
+  std::string_view rest = bytes;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&rest), 0, &ReadStream};
+  SendMessageA(edit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+  return stream.dwError == 0;
+}
+
+bool SetRichEditPlainText(HWND edit, std::string_view text) { return StreamIntoRichEdit(edit, text, SF_TEXT); }
+
+bool ReplaceRichEditSelection(HWND edit, std::string_view text) {
+  return StreamIntoRichEdit(edit, text, SF_TEXT | SFF_SELECTION);
+}
 
 std::string RichEditText(HWND edit) {
   GETTEXTLENGTHEX lengthQuery{GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};

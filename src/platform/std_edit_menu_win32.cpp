@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 
 namespace ambrel::win32 {
@@ -58,14 +59,14 @@ LRESULT CALLBACK FieldProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UI
     OpenMenu(edit, lParam);
     return 0;
   }
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(edit, &FieldProc, 1);
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(edit, &Guarded<&FieldProc>, 1);
   return DefSubclassProc(edit, msg, wParam, lParam);
 }
 
 }  // namespace
 
 void AttachStdEditMenu(HWND edit) {
-  if (edit) SetWindowSubclass(edit, &FieldProc, 1, 0);
+  if (edit) SetWindowSubclass(edit, &Guarded<&FieldProc>, 1, 0);
 }
 
 }  // namespace ambrel::win32

@@ -279,7 +279,7 @@ PrintOutcome PrintRichText(HWND owner, const std::string& text, const std::strin
   if (!edit.get()) return PrintOutcome::kFailed;
   // No limit of its own: the default would stop at 32 KB.
   SendMessageA(edit.get(), EM_EXLIMITTEXT, 0, static_cast<LPARAM>(text.size() + 1));
-  SetWindowTextA(edit.get(), text.c_str());
+  SetRichEditPlainText(edit.get(), text);
   SetRichFont(edit.get(), font);
   return PrintRichEdit(edit.get(), docName);
 }

@@ -1,5 +1,7 @@
 #include "platform/window_win32.h"
 
+#include "platform/fault_barrier_win32.h"
+
 namespace ambrel::win32 {
 
 Window::~Window() {
@@ -49,7 +51,8 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  const LRESULT result = self->HandleMessage(msg, wParam, lParam);
+  const LRESULT result =
+      GuardMessage(hwnd, msg, [&] { return self->HandleMessage(msg, wParam, lParam); });
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;

@@ -10,6 +10,7 @@
 #include "options/settings.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/fault_barrier_win32.h"
 #include "platform/list_view_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/post_dialog_win32.h"
@@ -79,7 +80,7 @@ void RegListWindow::OnCreate() {
   // The lists send no hover notification as created, so the hint follows
   // the mouse moving over them.
   for (HWND list : {regList_, titleList_})
-    SetWindowSubclass(list, &RegListWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(list, &Guarded<&RegListWindow::ListProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   ApplyDpi(DpiForWindow(hwnd()));
 
   popup_.reset(CreatePopupMenu());

@@ -187,6 +187,24 @@ TEST_F(Editor, EditingAPageReCaptionsItsClip) {
       << ReadRichEditText(edit);
 }
 
+// A clip whose text is rich text format source is shown, edited and kept as
+// that source, not as the text it would render to.
+TEST_F(Editor, RichTextSourceStaysByteForByteOnItsPage) {
+  const std::string source = "{\\rtf1\\ansi{\\fonttbl\\f0 MS Gothic;}{\\b 太字} text\\par}";
+  Copy(source);
+  OpenEditor();
+  HWND edit = Child("RichEdit20A");
+  ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == source; }, 3000)) << ReadRichEditText(edit);
+  PostMessageA(edit, EM_SETSEL, -1, -1);
+  PostMessageA(edit, WM_CHAR, 'x', 1);
+  ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == source + "x"; }, 3000)) << ReadRichEditText(edit);
+  // Shown again from the store: the clip kept the source and the keystroke.
+  PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !EditorVisible(); }, 5000));
+  OpenEditor();
+  EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == source + "x"; }, 3000)) << ReadRichEditText(edit);
+}
+
 // Beginner mode's bar (6 buttons) stands above the text; its arrows step
 // through the 7 pages and wrap around at either end.
 TEST_F(Editor, ToolButtonsStepThroughThePagesAndWrapAround) {

@@ -500,6 +500,31 @@ TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
 }
 
 // Tables of a hundred thousand rows or of 64 MiB open at once and are written back as read.
+// Data written as rich text format source is shown and kept as that source:
+// OK on it unedited leaves the file as it was.
+TEST_F(MetaList, RichTextSourceDataStaysByteForByteThroughTheEditor) {
+  const std::string source = "{\\rtf1\\ansi{\\b 太字} text\\par}";
+  const std::string mta = std::string("$Z") + '\0' + source + '\0' + '\0';
+  StartWith("x", mta);
+  HWND meta = OpenMetaList(ambrel_);
+  ASSERT_NE(meta, nullptr);
+  HWND list = GetDlgItem(meta, 11);
+  RemoteBuffer item(list, sizeof(LVITEMA));
+  LVITEMA selected{};
+  selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+  item.Write(0, &selected, sizeof selected);
+  SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(item.Address()));
+  PostMessageA(meta, WM_COMMAND, expand::kMMMetaEdit, 0);
+  HWND dialog = WaitForDialog("TMetaEdit");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(GetDlgItem(dialog, 103)) == source; }, 5000))
+      << ReadRichEditText(GetDlgItem(dialog, 103));
+  Press(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_TRUE(ambrel_.Folder().ReadFile("Ambrel.mta") == mta);
+}
+
 TEST_F(MetaList, HugeTablesOpenAtOnceAndAreSavedUnchanged) {
   std::string mta;
   for (int i = 0; i < 100000; ++i) mta += "$" + std::string(1, static_cast<char>('!' + i % 90)) + '\0' +

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -117,18 +119,44 @@ class FakeClipboard : public Clipboard {
     // CF_TEXT ends at its first NUL.
     return text->substr(0, text->find('\0'));
   }
-  bool AsksNotToRecord() override { return asksNotToRecord; }
   bool SetText(std::string_view value) override {
     if (failSet) return false;
     text = std::string(value);
     ++sets;
+    ++sequence;
     return true;
   }
+  std::uint32_t SequenceNumber() override { return sequence; }
+  std::unique_ptr<ClipboardReading> OpenForReading() override {
+    if (failOpen) return nullptr;
+    return std::make_unique<Reading>(*this);
+  }
 
-  std::optional<std::string> text;
+  std::optional<std::string> text;  // the CF_TEXT block, its NUL not included
   bool asksNotToRecord = false;
   bool failSet = false;
+  bool failOpen = false;
   int sets = 0;
+  std::uint32_t sequence = 1;
+  int openReadings = 0;
+  // Runs as the text is read, as another program would act meanwhile.
+  std::function<void(FakeClipboard&)> whileReading;
+
+ private:
+  class Reading : public ClipboardReading {
+   public:
+    explicit Reading(FakeClipboard& clipboard) : c_(clipboard) { ++c_.openReadings; }
+    ~Reading() override { --c_.openReadings; }
+    bool AsksNotToRecord() override { return c_.asksNotToRecord; }
+    std::optional<BoundedText> Text(std::size_t limit) override {
+      if (c_.whileReading) c_.whileReading(c_);
+      if (!c_.text) return std::nullopt;
+      return ReadBoundedText(c_.text->data(), c_.text->size(), limit);
+    }
+
+   private:
+    FakeClipboard& c_;
+  };
 };
 
 class FakeClock : public Clock {
