@@ -1,11 +1,14 @@
 #include "app/param_record.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
+#include "options/setting_access.h"
 #include "options/settings.h"
+#include "options/settings_table.h"
 
 namespace ambrel::app {
 
@@ -40,9 +43,6 @@ bool DecodeParamRecord(std::string_view bytes, TParamRecord& record) {
 
 namespace {
 
-constexpr bool Flag(std::uint8_t b) { return b != 0; }
-constexpr std::uint8_t Byte(bool on) { return on ? 1 : 0; }
-
 options::EditorFont FontFromRecord(const TFontRecord& r) {
   options::EditorFont font;
   font.color = r.Color;
@@ -61,7 +61,63 @@ void FontToRecord(const options::EditorFont& font, TFontRecord& r) {
   r.Size = font.size;
 }
 
+// A row's bytes in the record: little-endian numbers of 1, 2 or 4 bytes,
+// a short string of `width` bytes after its length byte, or the font record.
+// Flags are bytes, not bool: a file may hold any value there, and only 0
+// means false.
+class RecordField {
+ public:
+  RecordField(TParamRecord& record, const options::SettingRow& row)
+      : at_(reinterpret_cast<unsigned char*>(&record) + row.offset), row_(row) {}
+
+  int Number() const {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < row_.width; ++i) value |= static_cast<std::uint32_t>(at_[i]) << (8 * i);
+    if (row_.width == 4) return static_cast<std::int32_t>(value);
+    return static_cast<int>(value);
+  }
+  void SetNumber(int number) {
+    for (std::size_t i = 0; i < row_.width; ++i) at_[i] = static_cast<unsigned char>(static_cast<std::uint32_t>(number) >> (8 * i));
+  }
+  std::string Text() const {
+    const std::size_t length = std::min<std::size_t>(at_[0], row_.width);
+    return std::string(reinterpret_cast<const char*>(at_ + 1), length);
+  }
+  // Cut at a character boundary; the unused tail is zeroed.
+  void SetText(std::string_view text) {
+    const std::string cut = options::CutShiftJis(text, row_.width);
+    at_[0] = static_cast<unsigned char>(cut.size());
+    std::memset(at_ + 1, 0, row_.width);
+    std::memcpy(at_ + 1, cut.data(), cut.size());
+  }
+  TFontRecord& Font() const { return *reinterpret_cast<TFontRecord*>(at_); }
+
+ private:
+  unsigned char* at_;
+  const options::SettingRow& row_;
+};
+
 }  // namespace
+
+void ParamFile::CollectRow(const options::SettingRow& row) {
+  RecordField field(record_, row);
+  const options::OptionHolders holders{targets_.settings, targets_.store, targets_.meta};
+  switch (row.kind) {
+    case options::SettingKind::kText: field.SetText(options::ReadText(holders, row)); break;
+    case options::SettingKind::kFont: FontToRecord(targets_.settings.GetEditorFont(), field.Font()); break;
+    default: field.SetNumber(options::ReadNumber(holders, row)); break;
+  }
+}
+
+void ParamFile::ApplyRow(const options::SettingRow& row) {
+  RecordField field(record_, row);
+  const options::OptionHolders holders{targets_.settings, targets_.store, targets_.meta};
+  switch (row.kind) {
+    case options::SettingKind::kText: options::WriteText(holders, row, field.Text()); break;
+    case options::SettingKind::kFont: targets_.settings.SetEditorFont(FontFromRecord(field.Font())); break;
+    default: options::WriteNumber(holders, row, field.Number()); break;
+  }
+}
 
 ParamFile::ParamFile(Files& files, MessageBoxes& messages, ParamTargets targets,
                      std::string paramPath)
@@ -107,53 +163,8 @@ void ParamFile::CollectParams() {
     r.InputBounds = w->Bounds(ParamWindow::kInput);
   }
 
-  const options::Settings& s = targets_.settings;
-  r.HotKey = s.HotKey();
-  r.PopupHint = Byte(s.PopupHint());
-  r.UpperTab = Byte(s.UpperTab());
-  r.MultiLine = Byte(s.MultiLine());
-  r.MultiLineBar = Byte(s.MultiLineBar());
-  r.WordWrap = Byte(s.GetWordWrap());
-  r.DataSave = Byte(s.DataSave());
-  r.GridLine = Byte(s.GridLine());
-  r.PasteMethod = s.PasteMethod();
-  r.Quote.Set(s.Quote());
-  r.MenuMenu = Byte(s.MenuMenu());
-  r.OptionMenu = Byte(s.OptionMenu());
-  r.HelpMenu = Byte(s.HelpMenu());
-  r.PopupPos = s.PopupPos();
-  r.MenuCap.Set(s.MenuCap());
-  r.MenuId = s.MenuId();
-  r.EditLink = Byte(s.EditLink());
-  r.ShowDebugPage = Byte(s.ShowDebugPage());
-  r.DebugMode = Byte(s.DebugMode());
-  r.TreeBtn = Byte(s.TreeBtn());
-  r.DskTpFocus = Byte(s.DskTpFocus());
-  r.FullMatching = Byte(s.FullMatching());
-  r.Interval = s.Interval();
-  r.Distribute = Byte(s.Distribute());
-  r.ListAutoSel = Byte(s.ListAutoSel());
-  r.TreeAutoSel = Byte(s.TreeAutoSel());
-  r.TreeH = s.TreeH();
-  r.TreeW = s.TreeW();
-  r.VertWindow = s.VertWindow();
-  r.Beginner = Byte(s.Beginner());
-  r.MenuLink = Byte(s.MenuLink());
-  FontToRecord(s.GetEditorFont(), r.EditFont);
-
-  const clipstore::TClipBase& store = targets_.store;
-  const clipstore::CaptionSettings& captions = store.Captions();
-  r.StaticComment = Byte(captions.staticComment);
-  r.Duplicate = Byte(store.Duplicate());
-  r.CrChar.Set(captions.crChar);
-  r.TabChar.Set(captions.tabChar);
-  r.SpaceChar.Set(captions.spaceChar);
-  r.MaxHistory = store.MaxHistory();
-  r.FirstLine = Byte(captions.firstLine);
-  r.MenuLen = store.MenuLen();
-  r.ChangeSpace = Byte(captions.changeSpace);
-
-  r.MetaExpand = Byte(targets_.meta.MetaExpand());
+  for (const options::SettingRow& row : options::SettingRows())
+    if (row.InFile()) CollectRow(row);
 }
 
 void ParamFile::ApplyParams() {
@@ -166,59 +177,16 @@ void ParamFile::ApplyParams() {
     w->SetBounds(ParamWindow::kInput, r.InputBounds);
   }
 
-  options::Settings& s = targets_.settings;
-  s.SetHotKey(r.HotKey);
-  s.SetPopupHint(Flag(r.PopupHint));
-  s.SetUpperTab(Flag(r.UpperTab));
-  s.SetMultiLine(Flag(r.MultiLine));
-  s.SetMultiLineBar(Flag(r.MultiLineBar));
-  s.SetWordWrap(Flag(r.WordWrap));
-  s.SetDataSave(Flag(r.DataSave));
-  s.SetGridLine(Flag(r.GridLine));
-  s.SetPasteMethod(r.PasteMethod);
-  s.SetQuote(r.Quote.Get());
-  s.SetMenuMenu(Flag(r.MenuMenu));
-  s.SetOptionMenu(Flag(r.OptionMenu));
-  s.SetHelpMenu(Flag(r.HelpMenu));
-  s.SetPopupPos(r.PopupPos);
-  s.SetMenuCap(r.MenuCap.Get());
-  s.SetMenuId(r.MenuId);
-  s.SetEditLink(Flag(r.EditLink));
-  s.SetShowDebugPage(Flag(r.ShowDebugPage));
-  s.SetDebugMode(Flag(r.DebugMode));
-  s.SetTreeButtons(Flag(r.TreeBtn));
-  s.SetDskTpFocus(Flag(r.DskTpFocus));
-  s.SetFullMatching(Flag(r.FullMatching));
-  s.SetInterval(r.Interval);
-  s.SetDistribute(Flag(r.Distribute));
-  s.SetListAutoSel(Flag(r.ListAutoSel));
-  s.SetTreeAutoSel(Flag(r.TreeAutoSel));
-  s.SetTreeH(r.TreeH);
-  s.SetTreeW(r.TreeW);
-  s.SetVertWindow(r.VertWindow);
-
   // One caption refresh for the whole batch instead of one per setting.
-  clipstore::TClipBase& store = targets_.store;
-  store.SetCaptionUpdating(false);
-  store.SetStaticComment(Flag(r.StaticComment));
-  store.SetDuplicate(Flag(r.Duplicate));
-  store.SetCrChar(r.CrChar.Get());
-  store.SetTabChar(r.TabChar.Get());
-  store.SetSpaceChar(r.SpaceChar.Get());
-  store.SetFirstLine(Flag(r.FirstLine));
-  store.SetMenuLen(r.MenuLen);
-  store.SetChangeSpace(Flag(r.ChangeSpace));
-  store.SetMaxHistory(r.MaxHistory);
-  store.SetCaptionUpdating(true);
-
-  targets_.meta.SetMetaExpand(Flag(r.MetaExpand));
+  targets_.store.SetCaptionUpdating(false);
+  for (const options::SettingRow& row : options::SettingRows())
+    if (row.InFile() && !row.appliedLate) ApplyRow(row);
+  targets_.store.SetCaptionUpdating(true);
 }
 
 void ParamFile::ApplyLateParams() {
-  options::Settings& s = targets_.settings;
-  s.SetMenuLink(Flag(record_.MenuLink));
-  s.SetBeginner(Flag(record_.Beginner));
-  s.SetEditorFont(FontFromRecord(record_.EditFont));
+  for (const options::SettingRow& row : options::SettingRows())
+    if (row.InFile() && row.appliedLate) ApplyRow(row);
 }
 
 }  // namespace ambrel::app

@@ -20,6 +20,7 @@ class TClipBase;
 }
 namespace ambrel::options {
 class Settings;
+struct SettingRow;
 }
 namespace ambrel::expand {
 class MetaList;
@@ -221,8 +222,8 @@ class ParamFile {
   // Centres the editor, collects the components' current (default) state and
   // writes it to paramPath.
   void InitParams();
-  // Fills every setting field from the components; reserved and padding
-  // bytes keep what was read.
+  // Fills every setting field from the components, as the settings table
+  // places them; reserved and padding bytes keep what was read.
   void CollectParams();
   // Pushes the record into the components in their fixed order.
   void ApplyParams();
@@ -236,6 +237,10 @@ class ParamFile {
   TParamRecord& Record() { return record_; }
 
  private:
+  // One row of the settings table from its holder into the record, and back.
+  void CollectRow(const options::SettingRow& row);
+  void ApplyRow(const options::SettingRow& row);
+
   Files& files_;
   MessageBoxes& messages_;
   ParamTargets targets_;

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "options/font_chooser_win32.h"
+#include "options/option_control_ids.h"
+#include "options/settings_table.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/edit_byte_limit_win32.h"
 #include "platform/message_box.h"
@@ -15,30 +17,8 @@
 namespace ambrel::win32 {
 namespace {
 
-enum ControlId : int {
-  kPageCtrl = 100, kStatusBar, kDebugBtn, kQuitBtn, kHelpBtn,
-  // Menu page
-  kKeyBox, kHotKey, kExtMenuBox, kMenuMenuBtn, kOptionMenuBtn, kHelpMenuBtn, kPopupPosBox,
-  kCursorBtn, kLeftUpBtn, kLeftLowBtn, kRightUpBtn, kRightLowBtn, kLinkBox, kMenuLinkBtn,
-  // Data page
-  kCdSetBox, kMaxHistoryEdit, kMaxHistorySpin, kMaxHistoryLabel, kDuplicateBtn, kDistributeBtn,
-  kFullMatchingBtn, kDataSaveBtn, kViewBox, kMenuLenEdit, kMenuLenSpin, kMenuLenLabel, kFirstLineBtn,
-  kCrEdit, kCrLabel, kTabEdit, kTabLabel, kSpaceCharEdit, kSpaceCharLabel, kChgSpaceBtn,
-  // Paste page
-  kPasteBox, kPasteMsgBtn, kPasteCtrlVBtn, kPasteInsBtn, kQuoteBox, kQuoteEdit, kMetaBox, kMetaBtn,
-  kStaCmntBtn,
-  // Control page
-  kEditBox, kFontBtn, kWordWrapBtn, kPageCtrlBox, kUpperTabBtn, kMultiLineBtn, kListBox, kGridLineBtn,
-  kListAutoSelBtn, kTreeBox, kTreeBtnBtn, kTreeAutoSelBtn, kToolBarBox, kMultiLineBarBtn, kHintBtn,
-  // Other page
-  kAppliBox, kBeginnerBtn, kStyleBox, kStyleBtn, kIntervalEdit, kIntervalSpin, kIntervalLabel,
-  // Debug page
-  kQuitBox, kQPrmBtn, kQHstBtn, kQMetaBtn, kDirectQuitBtn, kDebugBox, kDebugModeBtn, kDirectPopupBtn,
-  kSelfFocusBtn, kDskTpFocusBtn, kDlgBox, kLogoBtn, kHelloBtn, kMsgBtn, kPsgBtn, kNoBox, kPstCaption,
-  kPstMsgLabel, kCmdCaption, kCmdMsgLabel, kPropBox, kTreeHCaption, kTreeHLabel, kTreeWCaption,
-  kTreeWLabel, kDllBox, kMenuIdEdit, kMenuIdSpin, kMenuIdLabel, kMenuCapEdit, kMenuCapLabel,
-  kEditLinkBtn,
-};
+using namespace options::controls;
+
 
 enum Page : int { kAll = -1, kMenuPg, kDataPg, kPastePg, kCtrlPg, kOtherPg, kDebugPg };
 constexpr int kPageCount = 6;
@@ -253,8 +233,12 @@ const ControlSpec* SpecOf(int id) {
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Check(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
-const int kPopupPosButtons[] = {kCursorBtn, kLeftUpBtn, kLeftLowBtn, kRightUpBtn, kRightLowBtn};
-const int kPasteButtons[] = {kPasteMsgBtn, kPasteCtrlVBtn, kPasteInsBtn};
+// The spin beside a number's edit field; every number the dialog shows has one.
+const SpinSpec& SpinOf(int editId) {
+  for (const SpinSpec& s : kSpins)
+    if (s.edit == editId) return s;
+  return kSpins[0];
+}
 
 }  // namespace
 
@@ -422,8 +406,7 @@ bool OptionDialog::OnConfirm(bool quit) {
   if (const std::optional<options::OptionFailure> failure = options::ValidateOptions(values)) {
     s_.messages.ErrorBox(failure->message, failure->helpContext);
     ShowPage(static_cast<int>(failure->page));
-    static constexpr int kFields[] = {kMaxHistoryEdit, kMenuLenEdit, kIntervalEdit, kHotKey};
-    HWND field = Item(kFields[static_cast<int>(failure->field)]);
+    HWND field = Item(options::RowOf(failure->which).control);
     SetFocus(field);
     if (failure->field != options::OptionField::kHotKey) SendMessageA(field, EM_SETSEL, 0, -1);
     return false;
@@ -510,71 +493,70 @@ int OptionDialog::HelpContextAt(HWND focus) const {
   return kDialogHelp;
 }
 
+// Every row of the settings table that the dialog shows goes into its
+// control; the Debug page's skip boxes and counters are not settings.
 void OptionDialog::LoadControls() {
   const options::OptionValues v = options::LoadOptionValues(holders_);
-  SendMessageA(Item(kHotKey), HKM_SETHOTKEY, options::HotKeyControlFromShortcut(v.hotKey), 0);
-  const std::pair<int, bool> boxes[] = {
-      {kMenuMenuBtn, v.menuMenu},     {kOptionMenuBtn, v.optionMenu}, {kHelpMenuBtn, v.helpMenu},
-      {kMenuLinkBtn, v.menuLink},     {kDuplicateBtn, v.duplicate},   {kDistributeBtn, v.distribute},
-      {kFullMatchingBtn, v.fullMatching}, {kDataSaveBtn, v.dataSave}, {kFirstLineBtn, v.firstLine},
-      {kChgSpaceBtn, v.changeSpace},  {kMetaBtn, v.metaExpand},       {kStaCmntBtn, v.staticComment},
-      {kWordWrapBtn, v.wordWrap},     {kUpperTabBtn, v.upperTab},     {kMultiLineBtn, v.multiLine},
-      {kGridLineBtn, v.gridLine},     {kListAutoSelBtn, v.listAutoSel}, {kTreeBtnBtn, v.treeBtn},
-      {kTreeAutoSelBtn, v.treeAutoSel}, {kMultiLineBarBtn, v.multiLineBar}, {kHintBtn, v.popupHint},
-      {kBeginnerBtn, v.beginner},     {kStyleBtn, v.vertWindow},      {kQPrmBtn, v.skipParam},
-      {kQHstBtn, v.skipHistory},      {kQMetaBtn, v.skipMeta},        {kDebugModeBtn, v.debugMode},
-      {kDirectPopupBtn, v.directPopup}, {kSelfFocusBtn, v.selfFocus}, {kDskTpFocusBtn, v.dskTpFocus},
-      {kEditLinkBtn, v.editLink}};
-  for (const auto& [id, on] : boxes) Check(Item(id), on);
-  for (int i = 0; i < 5; ++i) Check(Item(kPopupPosButtons[i]), v.popupPos == i);
-  for (int i = 0; i < 3; ++i) Check(Item(kPasteButtons[i]), v.pasteMethod == i);
-  const std::pair<int, std::string> texts[] = {
-      {kMaxHistoryEdit, std::to_string(v.maxHistory)}, {kMenuLenEdit, std::to_string(v.menuLen)},
-      {kCrEdit, v.crChar}, {kSpaceCharEdit, v.spaceChar}, {kTabEdit, v.tabChar}, {kQuoteEdit, v.quote},
-      {kIntervalEdit, std::to_string(v.interval)}, {kMenuIdEdit, std::to_string(v.menuId)},
-      {kMenuCapEdit, v.menuCap},
-      {kPstMsgLabel, s_.pasteMessage ? std::to_string(s_.pasteMessage()) : "0"},
-      {kCmdMsgLabel, s_.popupMessage ? std::to_string(static_cast<int>(s_.popupMessage())) : "-1"}};
-  for (const auto& [id, text] : texts) SetWindowTextA(Item(id), text.c_str());
+  for (const options::SettingRow& row : options::SettingRows())
+    if (row.InDialog()) LoadControl(row, v);
+  const std::pair<int, bool> skips[] = {{kQPrmBtn, v.skipParam}, {kQHstBtn, v.skipHistory}, {kQMetaBtn, v.skipMeta}};
+  for (const auto& [id, on] : skips) Check(Item(id), on);
+  SetWindowTextA(Item(kPstMsgLabel), (s_.pasteMessage ? std::to_string(s_.pasteMessage()) : "0").c_str());
+  SetWindowTextA(Item(kCmdMsgLabel),
+                 (s_.popupMessage ? std::to_string(static_cast<int>(s_.popupMessage())) : "-1").c_str());
   const SIZE panel = s_.centerPanel ? s_.centerPanel() : SIZE{0, 0};
   SetWindowTextA(Item(kTreeHLabel), std::to_string(holders_.settings.GetTreeHeight(panel.cy)).c_str());
   SetWindowTextA(Item(kTreeWLabel), std::to_string(holders_.settings.GetTreeWidth(panel.cx)).c_str());
-  buttonFont_ = v.font;
-  buttonFontHandle_ = CreateEditorFont(buttonFont_);
-  SendMessageA(Item(kFontBtn), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFontHandle_.get()), FALSE);
+}
+
+void OptionDialog::LoadControl(const options::SettingRow& row, const options::OptionValues& v) {
+  HWND control = Item(row.control);
+  const options::OptionValueField& f = row.option;
+  switch (row.kind) {
+    case options::SettingKind::kFlag: Check(control, v.*f.flag); break;
+    case options::SettingKind::kNumber: SetWindowTextA(control, std::to_string(v.*f.number).c_str()); break;
+    case options::SettingKind::kChoice:
+      for (int i = row.minimum; i <= row.maximum; ++i) Check(Item(row.control + i - row.minimum), v.*f.number == i);
+      break;
+    case options::SettingKind::kKey:
+      SendMessageA(control, HKM_SETHOTKEY, options::HotKeyControlFromShortcut(static_cast<std::uint16_t>(v.*f.number)), 0);
+      break;
+    case options::SettingKind::kText: SetWindowTextA(control, (v.*f.text).c_str()); break;
+    case options::SettingKind::kFont:
+      buttonFont_ = v.*f.font;
+      buttonFontHandle_ = CreateEditorFont(buttonFont_);
+      SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFontHandle_.get()), FALSE);
+      break;
+  }
 }
 
 options::OptionValues OptionDialog::ReadControls() const {
   options::OptionValues v;
-  v.hotKey = options::ShortcutFromHotKeyControl(
-      static_cast<std::uint16_t>(SendMessageA(Item(kHotKey), HKM_GETHOTKEY, 0, 0)));
-  const std::pair<int, bool*> boxes[] = {
-      {kMenuMenuBtn, &v.menuMenu},     {kOptionMenuBtn, &v.optionMenu}, {kHelpMenuBtn, &v.helpMenu},
-      {kMenuLinkBtn, &v.menuLink},     {kDuplicateBtn, &v.duplicate},   {kDistributeBtn, &v.distribute},
-      {kFullMatchingBtn, &v.fullMatching}, {kDataSaveBtn, &v.dataSave}, {kFirstLineBtn, &v.firstLine},
-      {kChgSpaceBtn, &v.changeSpace},  {kMetaBtn, &v.metaExpand},       {kStaCmntBtn, &v.staticComment},
-      {kWordWrapBtn, &v.wordWrap},     {kUpperTabBtn, &v.upperTab},     {kMultiLineBtn, &v.multiLine},
-      {kGridLineBtn, &v.gridLine},     {kListAutoSelBtn, &v.listAutoSel}, {kTreeBtnBtn, &v.treeBtn},
-      {kTreeAutoSelBtn, &v.treeAutoSel}, {kMultiLineBarBtn, &v.multiLineBar}, {kHintBtn, &v.popupHint},
-      {kBeginnerBtn, &v.beginner},     {kStyleBtn, &v.vertWindow},      {kQPrmBtn, &v.skipParam},
-      {kQHstBtn, &v.skipHistory},      {kQMetaBtn, &v.skipMeta},        {kDebugModeBtn, &v.debugMode},
-      {kDirectPopupBtn, &v.directPopup}, {kSelfFocusBtn, &v.selfFocus}, {kDskTpFocusBtn, &v.dskTpFocus},
-      {kEditLinkBtn, &v.editLink}};
-  for (const auto& [id, field] : boxes) *field = Checked(Item(id));
-  for (int i = 0; i < 5; ++i)
-    if (Checked(Item(kPopupPosButtons[i]))) v.popupPos = i;
-  v.pasteMethod = Checked(Item(kPasteMsgBtn)) ? 0 : Checked(Item(kPasteCtrlVBtn)) ? 1 : 2;
-  v.maxHistory = options::SpinFieldValue(WindowText(Item(kMaxHistoryEdit)), 5);
-  v.menuLen = options::SpinFieldValue(WindowText(Item(kMenuLenEdit)), 20);
-  v.interval = options::SpinFieldValue(WindowText(Item(kIntervalEdit)), 1);
-  v.menuId = options::SpinFieldValue(WindowText(Item(kMenuIdEdit)), 0);
-  v.crChar = WindowText(Item(kCrEdit));
-  v.spaceChar = WindowText(Item(kSpaceCharEdit));
-  v.tabChar = WindowText(Item(kTabEdit));
-  v.quote = WindowText(Item(kQuoteEdit));
-  v.menuCap = WindowText(Item(kMenuCapEdit));
-  v.font = buttonFont_;
+  for (const options::SettingRow& row : options::SettingRows())
+    if (row.InDialog()) ReadControl(row, v);
+  v.skipParam = Checked(Item(kQPrmBtn));
+  v.skipHistory = Checked(Item(kQHstBtn));
+  v.skipMeta = Checked(Item(kQMetaBtn));
   return v;
+}
+
+void OptionDialog::ReadControl(const options::SettingRow& row, options::OptionValues& v) const {
+  HWND control = Item(row.control);
+  const options::OptionValueField& f = row.option;
+  switch (row.kind) {
+    case options::SettingKind::kFlag: v.*f.flag = Checked(control); break;
+    case options::SettingKind::kNumber: v.*f.number = options::SpinFieldValue(WindowText(control), SpinOf(row.control).minimum); break;
+    case options::SettingKind::kChoice:
+      v.*f.number = row.minimum;
+      for (int i = row.minimum; i <= row.maximum; ++i)
+        if (Checked(Item(row.control + i - row.minimum))) v.*f.number = i;
+      break;
+    case options::SettingKind::kKey:
+      v.*f.number = options::ShortcutFromHotKeyControl(static_cast<std::uint16_t>(SendMessageA(control, HKM_GETHOTKEY, 0, 0)));
+      break;
+    case options::SettingKind::kText: v.*f.text = WindowText(control); break;
+    case options::SettingKind::kFont: v.*f.font = buttonFont_; break;
+  }
 }
 
 bool OptionDialog::ShowProperties(HWND owner) {

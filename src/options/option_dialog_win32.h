@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "options/option_values.h"
+#include "options/settings_table.h"
 #include "platform/handles_win32.h"
 #include "platform/modal_dialog_win32.h"
 
@@ -64,7 +65,9 @@ class OptionDialog : public ModalDialog, private options::SettingsObserver {
   void ApplyTabStyle();
   void ClampSpin(int editId);
   void LoadControls();
+  void LoadControl(const options::SettingRow& row, const options::OptionValues& v);
   options::OptionValues ReadControls() const;
+  void ReadControl(const options::SettingRow& row, options::OptionValues& v) const;
   void ShowHint(const char* hint);
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 

@@ -4,6 +4,8 @@
 
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
+#include "options/setting_access.h"
+#include "options/settings_table.h"
 
 namespace ambrel::options {
 namespace {
@@ -11,148 +13,52 @@ namespace {
 // The hot-key control's modifier bits, in its value's high byte.
 constexpr std::uint16_t kControlShift = 0x01, kControlCtrl = 0x02, kControlAlt = 0x04;
 
-struct Bound {
-  OptionField field;
-  int minimum, maximum;
-  const char* message;
-  int helpContext;
-  OptionPage page;
-};
-
-constexpr Bound kBounds[] = {
-    {OptionField::kMaxHistory, 5, 100, "クリップデータ登録数の値が範囲を越えています。", 1112, OptionPage::kData},
-    {OptionField::kMenuLen, 0, 200, "メニューの文字列長の値が範囲を越えています。", 1113, OptionPage::kData},
-    {OptionField::kInterval, 0, 10, "作業中メッセージの表示インターバルの値が範囲を越えています。", 1121,
-     OptionPage::kOther},
-};
-
-int ValueOf(const OptionValues& v, OptionField field) {
-  switch (field) {
-    case OptionField::kMaxHistory: return v.maxHistory;
-    case OptionField::kMenuLen: return v.menuLen;
-    case OptionField::kInterval: return v.interval;
-    case OptionField::kHotKey: break;
-  }
-  return v.hotKey;
-}
+// The dialog's checking order: the first failure is the one reported.
+constexpr Setting kCheckOrder[] = {Setting::kMaxHistory, Setting::kMenuLen, Setting::kInterval, Setting::kHotKey};
 
 }  // namespace
 
 OptionValues LoadOptionValues(const OptionHolders& h) {
-  const Settings& s = h.settings;
-  const clipstore::CaptionSettings& c = h.store.Captions();
   OptionValues v;
-  v.hotKey = s.HotKey();
-  v.menuMenu = s.MenuMenu();
-  v.optionMenu = s.OptionMenu();
-  v.helpMenu = s.HelpMenu();
-  v.popupPos = s.PopupPos();
-  v.menuLink = s.MenuLink();
-  v.maxHistory = h.store.MaxHistory();
-  v.duplicate = h.store.Duplicate();
-  v.distribute = s.Distribute();
-  v.fullMatching = s.FullMatching();
-  v.dataSave = s.DataSave();
-  v.menuLen = c.menuLen;
-  v.firstLine = c.firstLine;
-  v.crChar = c.crChar;
-  v.spaceChar = c.spaceChar;
-  v.tabChar = c.tabChar;
-  v.changeSpace = c.changeSpace;
-  v.pasteMethod = s.PasteMethod();
-  v.quote = s.Quote();
-  v.metaExpand = h.meta.MetaExpand();
-  v.staticComment = c.staticComment;
-  v.font = s.GetEditorFont();
-  v.wordWrap = s.GetWordWrap();
-  v.upperTab = s.UpperTab();
-  v.multiLine = s.MultiLine();
-  v.gridLine = s.GridLine();
-  v.listAutoSel = s.ListAutoSel();
-  v.treeBtn = s.TreeBtn();
-  v.treeAutoSel = s.TreeAutoSel();
-  v.multiLineBar = s.MultiLineBar();
-  v.popupHint = s.PopupHint();
-  v.beginner = s.Beginner();
-  v.vertWindow = s.VertWindow() == 1;
-  v.interval = s.Interval();
-  v.skipParam = !s.SaveParamOnExit();
-  v.skipHistory = !s.SaveHistoryOnExit();
-  v.skipMeta = !s.SaveMetaOnExit();
-  v.debugMode = s.DebugMode();
-  v.directPopup = s.DirectPopup();
-  v.selfFocus = s.SelfFocus();
-  v.dskTpFocus = s.DskTpFocus();
-  v.menuId = s.MenuId();
-  v.menuCap = s.MenuCap();
-  v.editLink = s.EditLink();
+  for (const SettingRow& row : SettingRows()) {
+    const OptionValueField& f = row.option;
+    if (f.flag) v.*f.flag = ReadNumber(h, row) != 0;
+    if (f.number) v.*f.number = ReadNumber(h, row);
+    if (f.text) v.*f.text = ReadText(h, row);
+    if (f.font) v.*f.font = h.settings.GetEditorFont();
+  }
+  v.skipParam = !h.settings.SaveParamOnExit();
+  v.skipHistory = !h.settings.SaveHistoryOnExit();
+  v.skipMeta = !h.settings.SaveMetaOnExit();
   return v;
 }
 
 void StoreOptionValues(const OptionValues& v, const OptionHolders& h) {
+  // The captions are made again once, after the last of their settings
+  // (the table keeps those together).
+  h.store.SetCaptionUpdating(false);
+  for (const SettingRow& row : SettingRows()) {
+    const OptionValueField& f = row.option;
+    if (f.flag) WriteNumber(h, row, v.*f.flag ? 1 : 0);
+    if (f.number) WriteNumber(h, row, v.*f.number);
+    if (f.text) WriteText(h, row, v.*f.text);
+    if (f.font) h.settings.SetEditorFont(v.*f.font);
+  }
+  h.store.SetCaptionUpdating(true);
+
   Settings& s = h.settings;
-  s.SetHotKey(v.hotKey);
-  s.SetPopupHint(v.popupHint);
-  s.SetUpperTab(v.upperTab);
-  s.SetMultiLine(v.multiLine);
-  s.SetMultiLineBar(v.multiLineBar);
-  s.SetEditorFont(v.font);
-  s.SetWordWrap(v.wordWrap);
-
-  h.meta.SetMetaExpand(v.metaExpand);
-  s.SetDataSave(v.dataSave);
-  s.SetGridLine(v.gridLine);
-  s.SetQuote(v.quote);
-
-  s.SetMenuMenu(v.menuMenu);
-  s.SetOptionMenu(v.optionMenu);
-  s.SetHelpMenu(v.helpMenu);
-  s.SetBeginner(v.beginner);
-  s.SetDebugMode(v.debugMode);
-  s.SetDirectPopup(v.directPopup);
-  s.SetSelfFocus(v.selfFocus);
-  s.SetDskTpFocus(v.dskTpFocus);
-  s.SetFullMatching(v.fullMatching);
-  s.SetListAutoSel(v.listAutoSel);
-  s.SetTreeAutoSel(v.treeAutoSel);
-  s.SetInterval(v.interval);
-  s.SetMenuId(v.menuId);
-  s.SetMenuCap(v.menuCap);
-  s.SetEditLink(v.editLink);
-  s.SetMenuLink(v.menuLink);
-  s.SetTreeButtons(v.treeBtn);
-  s.SetDistribute(v.distribute);
-
-  // The captions are made again once, after the last of their settings.
-  clipstore::TClipBase& store = h.store;
-  store.SetCaptionUpdating(false);
-  store.SetStaticComment(v.staticComment);
-  store.SetMaxHistory(v.maxHistory);
-  store.SetFirstLine(v.firstLine);
-  store.SetMenuLen(v.menuLen);
-  store.SetDuplicate(v.duplicate);
-  store.SetCrChar(v.crChar);
-  store.SetTabChar(v.tabChar);
-  store.SetSpaceChar(v.spaceChar);
-  store.SetChangeSpace(v.changeSpace);
-  store.SetCaptionUpdating(true);
-
-  s.SetVertWindow(v.vertWindow ? 1 : 0);
-  s.SetPasteMethod(v.pasteMethod);
-  s.SetPopupPos(v.popupPos);
-
   s.SetSaveParamOnExit(!v.skipParam);
   s.SetSaveHistoryOnExit(!v.skipHistory);
   s.SetSaveMetaOnExit(!v.skipMeta);
 }
 
 std::optional<OptionFailure> ValidateOptions(const OptionValues& v) {
-  for (const Bound& b : kBounds) {
-    const int value = ValueOf(v, b.field);
-    if (value < b.minimum || value > b.maximum) return OptionFailure{b.field, b.message, b.helpContext, b.page};
+  for (Setting which : kCheckOrder) {
+    const SettingRow& row = RowOf(which);
+    const SettingCheck& c = *row.check;
+    const int value = (v.*row.option.number) & c.mask;
+    if (value < c.minimum || value > c.maximum) return OptionFailure{c.field, c.message, c.helpContext, c.page, which};
   }
-  if ((v.hotKey & 0xFF) == 0)
-    return OptionFailure{OptionField::kHotKey, "ポップアップキーが指定されていません。", 1114, OptionPage::kMenu};
   return std::nullopt;
 }
 

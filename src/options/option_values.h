@@ -1,7 +1,9 @@
 // What the properties dialog's controls hold, one field per control, and the
 // three steps over it: filled from the settings when the dialog opens,
 // checked when OK or QUIT is pressed, and applied back in a fixed order.
-// The window only moves these values into and out of its controls.
+// The window only moves these values into and out of its controls. Each
+// field belongs to a row of the settings table (settings_table.h), which the
+// three steps walk; only the Debug page's three skip boxes are not settings.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +24,7 @@ namespace ambrel::options {
 
 struct OptionValues {
   // Menu page
-  std::uint16_t hotKey = 0;
+  int hotKey = 0;  // the 16-bit shortcut
   bool menuMenu = false, optionMenu = false, helpMenu = false;
   int popupPos = 0;
   bool menuLink = false;
@@ -77,6 +79,7 @@ struct OptionFailure {
   const char* message;
   int helpContext;
   OptionPage page;
+  Setting which;  // whose control takes the focus
 };
 
 // The first value out of its accepted range, in the dialog's checking order.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "options/settings_table.h"
 #include "platform/sjis.h"
 
 namespace ambrel::options {
@@ -10,7 +11,13 @@ std::string CutShiftJis(std::string_view text, std::size_t maxBytes) {
   return std::string(text.substr(0, sjis::CharBoundaryAtOrBefore(text, maxBytes)));
 }
 
-Settings::Settings(HookControl* hook) : hook_(hook) {}
+Settings::Settings(HookControl* hook) : hook_(hook) {
+  for (const SettingRow& row : SettingRows()) {
+    if (row.holder != SettingHolder::kSettings) continue;
+    numbers_[Index(row.which)] = row.defaultNumber;
+    texts_[Index(row.which)] = row.defaultText;
+  }
+}
 
 void Settings::AddObserver(SettingsObserver* observer) {
   if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
@@ -27,27 +34,50 @@ void Settings::Changed(Setting which) {
   for (SettingsObserver* o : observers) o->OnSettingChanged(which);
 }
 
-void Settings::SetHotKey(std::uint16_t shortcut) {
-  const auto key = static_cast<std::uint8_t>(shortcut & 0xFF);
-  // Without a key part there is no hot key at all; the library is told so,
-  // and the 0 is what the next save writes back.
-  if (key == 0) shortcut = 0;
-  if (hook_)
-    hook_->SetKeyCode(key, (shortcut & kHotKeyShift) != 0, (shortcut & kHotKeyCtrl) != 0,
-                      (shortcut & kHotKeyAlt) != 0);
-  hotKey_ = shortcut;
-  Changed(Setting::kHotKey);
+void Settings::SetNumber(Setting which, int value) {
+  const SettingRow& row = RowOf(which);
+  switch (row.kind) {
+    case SettingKind::kFlag: value = value != 0 ? 1 : 0; break;
+    case SettingKind::kNumber:
+    case SettingKind::kChoice: value = std::clamp(value, row.minimum, row.maximum); break;
+    // Without a key part there is no hot key at all; the library is told
+    // so, and the 0 is what the next save writes back.
+    case SettingKind::kKey: value = (value & 0xFF) == 0 ? 0 : value & 0xFFFF; break;
+    case SettingKind::kText:
+    case SettingKind::kFont: return;
+  }
+  numbers_[Index(which)] = value;
+  TellHook(which);
+  if (row.notifies) Changed(which);
 }
 
-void Settings::SetPopupHint(bool on) { Assign(popupHint_, on, Setting::kPopupHint); }
+void Settings::SetText(Setting which, std::string_view text) {
+  const SettingRow& row = RowOf(which);
+  if (row.kind != SettingKind::kText) return;
+  texts_[Index(which)] = CutShiftJis(text, row.width);
+  if (row.notifies) Changed(which);
+}
 
-void Settings::SetUpperTab(bool on) { Assign(upperTab_, on, Setting::kUpperTab); }
-
-void Settings::SetMultiLine(bool on) { Assign(multiLine_, on, Setting::kMultiLine); }
-
-void Settings::SetMultiLineBar(bool on) { Assign(multiLineBar_, on, Setting::kMultiLineBar); }
-
-void Settings::SetGridLine(bool on) { Assign(gridLine_, on, Setting::kGridLine); }
+void Settings::TellHook(Setting which) {
+  if (!hook_) return;
+  switch (which) {
+    case Setting::kHotKey: {
+      const int shortcut = Number(Setting::kHotKey);
+      hook_->SetKeyCode(static_cast<std::uint8_t>(shortcut & 0xFF), (shortcut & kHotKeyShift) != 0,
+                        (shortcut & kHotKeyCtrl) != 0, (shortcut & kHotKeyAlt) != 0);
+      break;
+    }
+    case Setting::kPasteMethod:
+      // A paste by message needs no key.
+      if (PasteMethod() == kPasteByCtrlV) hook_->SetPasteKeyCode(0);
+      if (PasteMethod() == kPasteByShiftInsert) hook_->SetPasteKeyCode(1);
+      break;
+    case Setting::kMenuLink:
+      if (hook_->Installed()) hook_->SetMenuInfo(MenuLink(), EditLink(), MenuCap(), MenuId());
+      break;
+    default: break;
+  }
+}
 
 void Settings::SetEditorFont(const EditorFont& font) {
   editorFont_ = font;
@@ -61,61 +91,9 @@ void Settings::SetEditorFont(const EditorFont& font) {
   Changed(Setting::kEditorFont);
 }
 
-void Settings::SetWordWrap(bool on) { Assign(wordWrap_, on, Setting::kWordWrap); }
-
-void Settings::SetPasteMethod(int method) {
-  method = std::clamp(method, kPasteByMessage, kPasteByShiftInsert);
-  pasteMethod_ = method;
-  if (hook_) {
-    if (method == 1) hook_->SetPasteKeyCode(0);
-    if (method == 2) hook_->SetPasteKeyCode(1);
-  }
-  Changed(Setting::kPasteMethod);
-}
-
-void Settings::SetMenuMenu(bool on) { Assign(menuMenu_, on, Setting::kMenuMenu); }
-
-void Settings::SetOptionMenu(bool on) { Assign(optionMenu_, on, Setting::kOptionMenu); }
-
-void Settings::SetHelpMenu(bool on) { Assign(helpMenu_, on, Setting::kHelpMenu); }
-
-void Settings::SetDebugMode(bool on) { Assign(debugMode_, on, Setting::kDebugMode); }
-
-void Settings::SetMenuLink(bool on) {
-  menuLink_ = on;
-  if (hook_ && hook_->Installed()) hook_->SetMenuInfo(menuLink_, editLink_, menuCap_, menuId_);
-  Changed(Setting::kMenuLink);
-}
-
-void Settings::SetBeginner(bool on) { Assign(beginner_, on, Setting::kBeginner); }
-
-void Settings::SetVertWindow(int style) {
-  vertWindow_ = style != 0 ? 1 : 0;
-  Changed(Setting::kVertWindow);
-}
-
-void Settings::SetTreeButtons(bool on) { Assign(treeBtn_, on, Setting::kTreeButtons); }
-
-void Settings::SetInterval(int seconds) {
-  interval_ = std::clamp(seconds, kMinInterval, kMaxInterval);
-  Changed(Setting::kInterval);
-}
-
-void Settings::SetShowDebugPage(bool on) { Assign(showDebugPage_, on, Setting::kShowDebugPage); }
-
-void Settings::SetQuote(std::string quote) { Assign(quote_, CutShiftJis(quote, 255), Setting::kQuote); }
-
-void Settings::SetPopupPos(int pos) {
-  Assign(popupPos_, std::clamp(pos, kPopupAtPoint, kPopupBottomRight), Setting::kPopupPos);
-}
-
-void Settings::SetMenuId(int id) { Assign(menuId_, std::clamp(id, kMinMenuId, kMaxMenuId), Setting::kMenuId); }
-
-void Settings::SetMenuCap(std::string cap) { Assign(menuCap_, std::move(cap), Setting::kMenuCap); }
-
 void Settings::InitTreeSize(int centerPanelWidth, int centerPanelHeight) {
-  treeW_ = centerPanelWidth / 3;
-  treeH_ = centerPanelHeight / 2;
+  SetTreeW(centerPanelWidth / 3);
+  SetTreeH(centerPanelHeight / 2);
 }
 
 namespace {
@@ -127,13 +105,13 @@ int ClampTreeExtent(int value, int panelExtent) {
 }  // namespace
 
 int Settings::GetTreeWidth(int centerPanelWidth) {
-  treeW_ = ClampTreeExtent(treeW_, centerPanelWidth);
-  return treeW_;
+  SetTreeW(ClampTreeExtent(TreeW(), centerPanelWidth));
+  return TreeW();
 }
 
 int Settings::GetTreeHeight(int centerPanelHeight) {
-  treeH_ = ClampTreeExtent(treeH_, centerPanelHeight);
-  return treeH_;
+  SetTreeH(ClampTreeExtent(TreeH(), centerPanelHeight));
+  return TreeH();
 }
 
 }  // namespace ambrel::options
