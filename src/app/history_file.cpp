@@ -123,8 +123,9 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
     // The store compares a new history clip with page 0, which is a user
     // menu's or a static clip while the history is still empty; the first
     // history clip must not be dropped for matching one of those. With no
-    // history clip yet, the check has nothing else to do.
-    const bool check = e.slot != clipstore::kHistorySlot || store.HistoryCount() > 0;
+    // history clip yet, the check has nothing else to do; without the
+    // duplicate rule, equal clips in a row (two new clips) stay as saved.
+    const bool check = e.slot != clipstore::kHistorySlot || (store.Duplicate() && store.HistoryCount() > 0);
     store.AddClip(layout.SlotMenu(e.slot), e.slot, check, e.text);
   }
 }

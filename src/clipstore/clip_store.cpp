@@ -99,6 +99,19 @@ int TClipBase::PageIndexOfNode(const TreeNode& node) const {
   return clipsBefore;
 }
 
+int TClipBase::PageOfClip(std::uint64_t id) const {
+  for (const std::unique_ptr<Clip>& clip : pages_)
+    if (clip && clip->id == id) return clip->pageIndex;
+  return -1;
+}
+
+std::vector<std::uint64_t> TClipBase::ClipIds(const TreeNode* menuNode) const {
+  std::vector<std::uint64_t> ids;
+  for (const std::unique_ptr<Clip>& clip : pages_)
+    if (clip && (!menuNode || clip->node->parent == menuNode)) ids.push_back(clip->id);
+  return ids;
+}
+
 int TClipBase::HistoryCount() const {
   const TreeNode* history = slots_[kHistorySlot].Node;
   return history ? MenuClipCount(*history) : 0;
@@ -160,6 +173,7 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
   }
 
   auto clip = std::make_unique<Clip>();
+  clip->id = ++lastClipId_;
   clip->text.assign(text);
   clip->pageCaption = kind == kStaticSlot ? "静的" : kind >= 2 ? menu.name.substr(0, 5) : "";
 
@@ -234,6 +248,10 @@ bool TClipBase::RemoveDuplicate(MenuItem& menu, std::string_view text) {
 
 void TClipBase::ClearClips() {
   while (PageCount() > 0) DeleteClip(PageCount() - 1);
+}
+
+void TClipBase::DeleteClips(const std::vector<std::uint64_t>& ids) {
+  for (std::uint64_t id : ids) DeleteClip(PageOfClip(id));
 }
 
 void TClipBase::DeleteClipsUnder(const TreeNode& menuNode) {

@@ -30,6 +30,10 @@ struct Clip {
   MenuItem* menuItem = nullptr;
   TreeNode* node = nullptr;
   int pageIndex = -1;  // kept in step with the page order
+  // Unique in its store for the store's life, never reused: a command that
+  // waits on a dialog holds the clip by it, since the clip's page moves (and
+  // another clip may take its place and even its address) while copies come in.
+  std::uint64_t id = 0;
   int Kind() const { return kClipImageBase - node->imageIndex; }
 };
 
@@ -71,6 +75,8 @@ class TClipBase {
   // --- Operations ---
   bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text);
   void DeleteClip(int pageIndex);
+  // Deletes the clips of these ids that are still there.
+  void DeleteClips(const std::vector<std::uint64_t>& ids);
   bool RemoveDuplicate(MenuItem& menu, std::string_view text);
   void ClearClips();
   void DefineSlot(std::string_view name, std::string_view caption, std::string_view pattern,
@@ -95,6 +101,10 @@ class TClipBase {
   void SetCurrentPage(int index);
   int MenuClipCount(const TreeNode& menuNode) const;
   int PageIndexOfNode(const TreeNode& node) const;
+  // The page of the clip with this id, or -1 when it is gone.
+  int PageOfClip(std::uint64_t id) const;
+  // The ids of the clips directly under a menu node (all clips for null).
+  std::vector<std::uint64_t> ClipIds(const TreeNode* menuNode = nullptr) const;
   const TMenuSlot& Slot(int slot) const { return slots_[static_cast<std::size_t>(slot)]; }
   // Slot of a slot menu item (by component name), or -1.
   int SlotOfMenu(const MenuItem& menu) const;
@@ -149,6 +159,7 @@ class TClipBase {
   PopupLayout& layout_;
   ClipStoreObserver* observer_ = nullptr;
   std::uint64_t revision_ = 0;
+  std::uint64_t lastClipId_ = 0;
   TreeNode root_;
   std::vector<std::unique_ptr<Clip>> pages_;
   std::array<TMenuSlot, kSlotCount> slots_{};

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
+#include "editor/page_text.h"
 #include "platform/dpi_win32.h"
 #include "platform/rich_edit_text_win32.h"
-#include "platform/sjis.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -63,20 +63,54 @@ void ClipPages::Rebuild(const clipstore::TClipBase& store) {
   InvalidateRect(tabs_, nullptr, TRUE);
 }
 
-bool ClipPages::ShowPage(const clipstore::TClipBase& store) {
+void ClipPages::ShowPage(const clipstore::TClipBase& store) {
   const int current = store.CurrentPage();
   TabCtrl_SetCurSel(tabs_, current);
   const std::string_view text = current >= 0 ? std::string_view(store.Page(current).text) : "";
-  const bool cut = text.size() > kEditableLimit;
-  std::string shown(cut ? text.substr(0, sjis::CharBoundaryAtOrBefore(text, kEditableLimit)) : text);
+  shownClip_ = current >= 0 ? store.Page(current).id : 0;
+  shownBytes_ = editor::PieceEnd(text, 0, editor::kPageFirstPart);
+  const std::string shown(text.substr(0, shownBytes_));
   loading_ = true;
   SetRichEditPlainText(edit_, shown);
   ApplyFont(edit_, face_, height_, color_, style_);
   loading_ = false;
-  SendMessageA(edit_, EM_SETREADONLY, cut, 0);
+  SendMessageA(edit_, EM_SETREADONLY, shownBytes_ < text.size(), 0);
   EnableWindow(edit_, current >= 0);
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
-  return cut;
+}
+
+bool ClipPages::AddPiece(const clipstore::TClipBase& store) {
+  const int page = store.PageOfClip(shownClip_);
+  if (page < 0) return false;
+  const std::string_view text = store.Page(page).text;
+  if (shownBytes_ >= text.size()) return false;
+  const std::size_t end = editor::PieceEnd(text, shownBytes_, editor::kPagePiece);
+  const std::string piece(text.substr(shownBytes_, end - shownBytes_));
+  shownBytes_ = end;
+  // Added at the end without moving the view or the selection.
+  CHARRANGE selection{};
+  SendMessageA(edit_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  CHARRANGE atEnd{-1, -1};
+  loading_ = true;
+  SendMessageA(edit_, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&atEnd));
+  SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+  SendMessageA(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageA(edit_, WM_SETREDRAW, TRUE, 0);
+  loading_ = false;
+  InvalidateRect(edit_, nullptr, TRUE);
+  SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
+  return shownBytes_ < text.size();
+}
+
+bool ClipPages::ShowsAll(const clipstore::TClipBase& store) const {
+  const int page = store.PageOfClip(shownClip_);
+  return page < 0 || shownBytes_ >= store.Page(page).text.size();
+}
+
+std::string ClipPages::PartNote(const clipstore::TClipBase& store) const {
+  const int page = store.PageOfClip(shownClip_);
+  return page < 0 ? "" : editor::PartShownNote(shownBytes_, store.Page(page).text.size());
 }
 
 void ClipPages::Layout(const RECT& area) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -18,15 +19,20 @@ class ClipPages {
   HWND tabs() const { return tabs_; }
   HWND editor() const { return edit_; }
 
-  // Texts above this size are shown in part and read-only: the rich-text
-  // control's time to take a text grows faster than the text (seconds per
-  // megabyte under some hosts), and the window must stay responsive.
-  static constexpr std::size_t kEditableLimit = 1u << 20;
-
   void Rebuild(const clipstore::TClipBase& store);
-  // Selects the current page's tab and loads its text into the editor; true
-  // when the text was cut at the limit.
-  bool ShowPage(const clipstore::TClipBase& store);
+  // Selects the current page's tab and loads its text into the editor. A
+  // text over editor::kPageFirstPart shows that part, read-only (see
+  // page_text.h); AddPiece adds the rest.
+  void ShowPage(const clipstore::TClipBase& store);
+  // Adds the next piece of the shown clip's text; false when none is left
+  // (or the clip has gone). The page stays read-only.
+  bool AddPiece(const clipstore::TClipBase& store);
+  // The clip the editor shows (0 for none): typing changes this clip, even
+  // when the current page has moved on before the views caught up.
+  std::uint64_t ShownClip() const { return shownClip_; }
+  // The status bar's note on what the page shows (editor::PartShownNote).
+  std::string PartNote(const clipstore::TClipBase& store) const;
+  bool ShowsAll(const clipstore::TClipBase& store) const;
   // The tabs fill `area`; inside them the tool bar in use (placed by
   // `placeBar`, which answers its height) stands above the text.
   void Layout(const RECT& area);
@@ -50,6 +56,8 @@ class ClipPages {
   std::function<int(const RECT& page)> placeBar_;
   RECT page_{};
   bool loading_ = false;
+  std::uint64_t shownClip_ = 0;
+  std::size_t shownBytes_ = 0;  // of the shown clip's text
   std::string face_ = "ＭＳ Ｐゴシック";
   int height_ = -16;
   COLORREF color_ = RGB(0, 0, 255);

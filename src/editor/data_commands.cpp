@@ -29,7 +29,9 @@ void AddClipsOf(const TClipBase& from, TClipBase& into) {
   for (int i = from.PageCount() - 1; i >= 0; --i) {
     const clipstore::Clip& clip = from.Page(i);
     const int kind = clip.Kind();
-    const bool check = kind != clipstore::kHistorySlot || into.HistoryCount() > 0;
+    // Without the duplicate rule two equal history clips in a row (two new
+    // clips) are kept as the file holds them.
+    const bool check = kind != clipstore::kHistorySlot || (duplicate && into.HistoryCount() > 0);
     into.AddClip(into.Layout().SlotMenu(kind), kind, check, clip.text);
   }
 }
@@ -65,8 +67,11 @@ std::string CannotWriteMessage(std::string_view fileName) {
 
 MsgResult DeleteAllClips(TClipBase& store, MessageBoxes& messages) {
   if (store.PageCount() == 0) return MsgResult::kYes;
+  // The clips asked about: a copy that comes in while the question is up
+  // was never offered for deletion.
+  const std::vector<std::uint64_t> asked = store.ClipIds();
   const MsgResult answer = usermenu::ConfirmDelete(messages, "");
-  if (answer == MsgResult::kYes) store.ClearClips();
+  if (answer == MsgResult::kYes) store.DeleteClips(asked);
   return answer;
 }
 
@@ -77,8 +82,12 @@ void ReadAll(TClipBase& store, MessageBoxes& messages, const HistoryLoader& load
   if (answer != MsgResult::kYes && answer != MsgResult::kNo) return;
   // Read aside first: a file that cannot be read, or a damaged one, must not
   // cost the clips already there.
+  // The store aside keeps the live history's limit and duplicate rule, which
+  // the loader applies as it adds: a fresh store's would keep five clips.
   clipstore::PopupLayout layout;
   TClipBase file(layout);
+  file.SetMaxHistory(store.MaxHistory());
+  file.SetDuplicate(store.Duplicate());
   if (!load(file, path)) {
     messages.ErrorBox(CannotReadMessage(path), kHelpCannotRead);
     return;

@@ -2,9 +2,12 @@
 
 #include <richedit.h>
 
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "clipstore/clip_store.h"
+#include "editor/clip_file_format.h"
 #include "editor/tree_print.h"
 #include "options/settings.h"
 #include "platform/files.h"
@@ -26,6 +29,21 @@ DWORD CALLBACK WriteStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* ta
                                                       static_cast<std::size_t>(count));
   *taken = count;
   return 0;
+}
+
+// A rich-text file's plain text, read by a rich edit of its own that no one
+// sees: the clip's page may by then show another clip.
+bool RichFileText(HWND owner, std::string_view rtf, std::string& text) {
+  LoadLibraryA("riched20.dll");
+  const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> edit(
+      CreateWindowExA(0, RICHEDIT_CLASSA, "", WS_CHILD | ES_MULTILINE, 0, 0, 100, 100, owner, nullptr,
+                      GetModuleHandleA(nullptr), nullptr),
+      &DestroyWindow);
+  if (!edit) return false;
+  SendMessageA(edit.get(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  if (!StreamIntoRichEdit(edit.get(), rtf, SF_RTF)) return false;
+  text = RichEditText(edit.get());
+  return true;
 }
 
 PrintFont EditorPrintFont(const options::Settings& settings) {
@@ -50,9 +68,7 @@ void DataCommands::Register(EditorCommands& commands) {
   commands.Set(editor::kCmdDeleteClip, [this](const EditorContext& c) {
     if (c.page >= 0 && c.page < store_.PageCount()) store_.DeleteClip(c.page);
   });
-  commands.Set(editor::kCmdPrintClip, [](const EditorContext& c) {
-    if (c.editor) PrintRichEdit(c.editor, "");
-  });
+  commands.Set(editor::kCmdPrintClip, [this](const EditorContext& c) { PrintClip(c); });
   commands.Set(editor::kCmdMakeStatic, [this](const EditorContext& c) { MakeStatic(c); });
   commands.Set(editor::kCmdNewClip, [this](const EditorContext&) { editor::AddNewClip(store_); });
   commands.Set(editor::kCmdTreePrint, [this](const EditorContext& c) { PrintTree(c.owner, nullptr); });
@@ -85,31 +101,84 @@ void DataCommands::PrintAll(HWND owner) {
                 EditorPrintFont(settings_));
 }
 
+std::uint64_t DataCommands::PageClip(const EditorContext& context) const {
+  if (!IsPageEditor(context.editor) || context.page < 0 || context.page >= store_.PageCount()) return 0;
+  return store_.Page(context.page).id;
+}
+
+// The page's clip is held by its id across the dialog: copies that come in
+// meanwhile move the pages (and show another clip in the page), and the
+// oldest may go. When it has gone, the command ends without a change.
 void DataCommands::LoadClip(const EditorContext& context) {
-  if (!context.editor || !s_.dialogs.OpenFileDialog(context.owner, "", "", "TXT")) return;
+  if (!context.editor) return;
+  const std::uint64_t clip = PageClip(context);
+  if (IsPageEditor(context.editor) && clip == 0) return;
+  if (!s_.dialogs.OpenFileDialog(context.owner, "", "", "TXT")) return;
   const std::string& path = s_.dialogs.FileName();
   // Over the clip limit the file is refused before any byte is read, so a
   // huge file never stalls the window.
   const FileContents file = s_.files.Read(path, s_.maxClipBytes);
+  const bool rtf = file.bytes.starts_with("{\\rtf");
+  if (clip == 0) {
+    // A dialog's own editor takes the file as it stands.
+    const bool read = file.status == ReadStatus::kOk && IsWindow(context.editor) &&
+                      ((rtf && StreamIntoRichEdit(context.editor, file.bytes, SF_RTF)) ||
+                       SetRichEditPlainText(context.editor, file.bytes));
+    if (!read) s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
+    return;
+  }
+  std::string text;
   const bool read = file.status == ReadStatus::kOk &&
-                    ((file.bytes.starts_with("{\\rtf") && StreamIntoRichEdit(context.editor, file.bytes, SF_RTF)) ||
-                     SetRichEditPlainText(context.editor, file.bytes));
+                    ((rtf && RichFileText(context.owner, file.bytes, text)) ||
+                     (text = editor::ClipTextOfPlainFile(file.bytes), true));
   if (!read) {
     s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
     return;
   }
-  if (IsPageEditor(context.editor) && context.page >= 0)
-    store_.SetClipText(context.page, RichEditText(context.editor));
+  const int page = store_.PageOfClip(clip);
+  if (page < 0) return;
+  store_.SetClipText(page, std::move(text));
+  // Shown from the store afresh, wherever the clip stands now.
+  store_.SetCurrentPage(page);
 }
 
 void DataCommands::SaveClip(const EditorContext& context) {
-  if (!context.editor || !s_.dialogs.SaveFileDialog(context.owner, "", "", "TXT")) return;
+  if (!context.editor) return;
+  const std::uint64_t clip = PageClip(context);
+  if (IsPageEditor(context.editor) && clip == 0) return;
+  if (!s_.dialogs.SaveFileDialog(context.owner, "", "", "TXT")) return;
   const std::string& path = s_.dialogs.FileName();
-  StreamBuffer buffer;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &WriteStream};
-  SendMessageA(context.editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  if (stream.dwError != 0 || !s_.files.WriteReplacing(path, buffer.out))
+  std::string bytes;
+  if (clip != 0) {
+    // The clip's own text: its page may show only the start of it.
+    const int page = store_.PageOfClip(clip);
+    if (page < 0) return;
+    const options::EditorFont& font = settings_.GetEditorFont();
+    bytes = editor::ClipRichText(store_.Page(page).text, {font.name, font.height, font.style});
+  } else {
+    if (!IsWindow(context.editor)) return;
+    StreamBuffer buffer;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &WriteStream};
+    SendMessageA(context.editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError != 0) {
+      s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+      return;
+    }
+    bytes = std::move(buffer.out);
+  }
+  if (!s_.files.WriteReplacing(path, bytes))
     s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+}
+
+void DataCommands::PrintClip(const EditorContext& context) {
+  if (!context.editor) return;
+  const std::uint64_t clip = PageClip(context);
+  if (clip == 0) {
+    if (!IsPageEditor(context.editor)) PrintRichEdit(context.editor, "");
+    return;
+  }
+  // The clip's own text, not its page's (which may show only its start).
+  PrintRichText(context.owner, store_.Page(store_.PageOfClip(clip)).text, "", EditorPrintFont(settings_));
 }
 
 void DataCommands::MakeStatic(const EditorContext& context) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,10 @@ class DataCommands {
   void PrintAll(HWND owner);
   void LoadClip(const EditorContext& context);
   void SaveClip(const EditorContext& context);
+  void PrintClip(const EditorContext& context);
+  // The id of the clip whose page is the context's editor, or 0 (a dialog's
+  // own editor, or no page).
+  std::uint64_t PageClip(const EditorContext& context) const;
   void MakeStatic(const EditorContext& context);
   void PrintTree(HWND owner, const clipstore::TreeNode* start);
   bool IsPageEditor(HWND editor) const;

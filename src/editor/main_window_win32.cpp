@@ -21,6 +21,7 @@ constexpr int kTabsId = 11;
 constexpr int kEditId = 12;
 constexpr int kStatusId = 13;
 constexpr UINT kRefreshViews = WM_APP + 1;
+constexpr UINT kAddPagePiece = WM_APP + 2;
 // Sizes at 96 DPI.
 constexpr int kDesignedWidth = 640;
 constexpr int kDesignedHeight = 480;
@@ -143,6 +144,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (OnTreeDragMouse(msg, lParam)) return 0;
       return Default(msg, wParam, lParam);
     case kRefreshViews: OnRefreshViews(); return 0;
+    case kAddPagePiece: OnAddPagePiece(static_cast<std::uint64_t>(wParam)); return 0;
     case WM_CLOSE: CloseEditor(); return 0;
     default: return Default(msg, wParam, lParam);
   }
@@ -204,6 +206,12 @@ void MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (bar1_.OnNotify(header) || bar2_.OnNotify(header)) return 0;
+  if (statusBar_.IsPageNoteClick(header)) {
+    // The rest of a long clip, piece by piece with the window answering in
+    // between.
+    PostMessageA(hwnd(), kAddPagePiece, static_cast<WPARAM>(pages_.ShownClip()), 0);
+    return 0;
+  }
   // Until the views are rebuilt their items may stand for deleted clips.
   if (structureDirty_) return 0;
   if (header.idFrom == kTreeId && header.code == TVN_SELCHANGEDA) {
@@ -221,9 +229,10 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
-    if (pages_.IsUserEdit() && store_.CurrentPage() >= 0) {
-      store_.SetClipText(store_.CurrentPage(), WindowText(pages_.editor()));
-    }
+    // The clip the editor shows: a copy may have made another page current
+    // before the views caught up.
+    const int page = store_.PageOfClip(pages_.ShownClip());
+    if (pages_.IsUserEdit() && page >= 0) store_.SetClipText(page, WindowText(pages_.editor()));
     return;
   }
   // Menu items and tool buttons (whose lParam is the tool bar) alike.
@@ -312,8 +321,24 @@ void MainWindow::CatchUpViews() {
   if (layoutStale_) LayOut();
   if (!pageStale_) return;
   pageStale_ = false;
-  const bool cut = pages_.ShowPage(store_);
-  SetWindowTextA(hwnd(), (cut ? title_ + " - 先頭 1MB のみ表示 (読み取り専用)" : title_).c_str());
+  pages_.ShowPage(store_);
+  ShowPageNote();
+}
+
+void MainWindow::ShowPageNote() {
+  statusBar_.SetPageNote(pages_.PartNote(store_));
+  SetWindowTextA(hwnd(), (pages_.ShowsAll(store_) ? title_ : title_ + " - 一部のみ表示 (読み取り専用)").c_str());
+}
+
+void MainWindow::OnAddPagePiece(std::uint64_t clip) {
+  // Pieces of a clip that is no longer shown are not added.
+  if (clip != pages_.ShownClip() || pageStale_) return;
+  if (!pages_.AddPiece(store_)) {
+    ShowPageNote();
+    return;
+  }
+  statusBar_.SetPageNote(pages_.PartNote(store_));
+  PostMessageA(hwnd(), kAddPagePiece, static_cast<WPARAM>(clip), 0);
 }
 
 // The first time this window is shown and activated as the pop-up's owner

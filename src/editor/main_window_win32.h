@@ -4,6 +4,7 @@
 // tabs, the tool bars and the clip editor, and the status bar with hints.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -182,6 +183,10 @@ class MainWindow : public Window,
   // second to build under some hosts, too much for every start and every
   // change while hidden.
   void CatchUpViews();
+  // The status bar's note and the title for a page that shows its clip in
+  // part; a click on the note adds the rest a piece per message.
+  void ShowPageNote();
+  void OnAddPagePiece(std::uint64_t clip);
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;

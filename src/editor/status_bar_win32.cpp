@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/dpi_win32.h"
 
 namespace ambrel::win32 {
@@ -9,6 +11,8 @@ namespace {
 
 constexpr int kIconPanelWidth = 23;  // at 96 DPI
 constexpr int kIconSize = 16;
+constexpr int kNotePanelWidth = 460;  // at 96 DPI
+constexpr int kNotePanel = 2;
 
 }  // namespace
 
@@ -34,11 +38,29 @@ int StatusBar::Height() const {
 
 void StatusBar::Resize(int dpi) {
   if (!bar_) return;
+  dpi_ = dpi;
   SendMessageA(bar_, WM_SIZE, 0, 0);
-  const int parts[2] = {ScaleForDpi(kIconPanelWidth, dpi), -1};
-  SendMessageA(bar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  RECT client{};
+  GetClientRect(bar_, &client);
+  const int icon = ScaleForDpi(kIconPanelWidth, dpi);
+  const int note = std::max<int>(icon * 2, client.right - ScaleForDpi(kNotePanelWidth, dpi));
+  const int parts[3] = {icon, note_.empty() ? -1 : note, -1};
+  SendMessageA(bar_, SB_SETPARTS, note_.empty() ? 2 : 3, reinterpret_cast<LPARAM>(parts));
   // Panel 0 without a bevel: only the icon.
   SendMessageA(bar_, SB_SETTEXTA, 0 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(""));
+  SendMessageA(bar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(hint_.c_str()));
+  if (!note_.empty()) SendMessageA(bar_, SB_SETTEXTA, kNotePanel, reinterpret_cast<LPARAM>(note_.c_str()));
+}
+
+void StatusBar::SetPageNote(const std::string& text) {
+  if (!bar_ || text == note_) return;
+  note_ = text;
+  Resize(dpi_);
+}
+
+bool StatusBar::IsPageNoteClick(const NMHDR& header) const {
+  if (!bar_ || note_.empty() || header.hwndFrom != bar_ || header.code != NM_CLICK) return false;
+  return reinterpret_cast<const NMMOUSE&>(header).dwItemSpec == kNotePanel;
 }
 
 void StatusBar::SetHint(const std::string& text) {

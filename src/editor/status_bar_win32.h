@@ -1,5 +1,7 @@
 // The editor's status bar: panel 0 holds the small hint icon, panel 1 the
-// hint of the menu item or control under the pointer.
+// hint of the menu item or control under the pointer, and panel 2, while the
+// page shows a clip in part, the note that says so (a click on it asks for
+// the rest).
 #pragma once
 
 #include <windows.h>
@@ -18,10 +20,16 @@ class StatusBar {
   void Resize(int dpi);
   // Panel 1's text, set only when it changes (no flicker on mouse moves).
   void SetHint(const std::string& text);
+  // Panel 2's text; "" hides the panel.
+  void SetPageNote(const std::string& text);
+  // True for a click on panel 2 (WM_NOTIFY from the bar).
+  bool IsPageNoteClick(const NMHDR& header) const;
 
  private:
   HWND bar_ = nullptr;
   std::string hint_;
+  std::string note_;
+  int dpi_ = 96;
 };
 
 }  // namespace ambrel::win32

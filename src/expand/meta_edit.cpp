@@ -21,18 +21,30 @@ int AddMeta(MetaList& list, MetaEditView& view) {
   return list.Append("$" + key, std::move(data));
 }
 
+namespace {
+
+// The row is held by what it holds across the dialog: when it has moved or
+// gone meanwhile, the dialog's answer changes nothing.
+bool RowStill(const MetaList& list, int row, const MetaRow& was) {
+  return row >= 0 && row < list.Count() && list.Row(row) == was;
+}
+
+}  // namespace
+
 int UpdateMeta(MetaList& list, MetaEditView& view, int row) {
   if (row < 0 || row >= list.Count()) return -1;
-  std::string key = MetaKeyOf(list.Row(row).caption), data = list.Row(row).data;
-  if (!view.RunMetaEdit(MetaEditMode::kUpdate, key, data)) return -1;
+  const MetaRow was = list.Row(row);
+  std::string key = MetaKeyOf(was.caption), data = was.data;
+  if (!view.RunMetaEdit(MetaEditMode::kUpdate, key, data) || !RowStill(list, row, was)) return -1;
   list.Update(row, "$" + key, std::move(data));
   return row;
 }
 
 int DeleteMeta(MetaList& list, MetaEditView& view, int row) {
   if (row < 0 || row >= list.Count()) return -1;
-  std::string key = MetaKeyOf(list.Row(row).caption), data = list.Row(row).data;
-  if (!view.RunMetaEdit(MetaEditMode::kDelete, key, data)) return -1;
+  const MetaRow was = list.Row(row);
+  std::string key = MetaKeyOf(was.caption), data = was.data;
+  if (!view.RunMetaEdit(MetaEditMode::kDelete, key, data) || !RowStill(list, row, was)) return -1;
   list.Delete(row);
   return row < list.Count() ? row : list.Count() - 1;
 }

@@ -25,11 +25,11 @@ void DeleteMenuContents(clipstore::TClipBase& store, MessageBoxes& messages,
     return;
   }
   if (store.MenuClipCount(node) > 0) {
+    // Only the clips asked about go: a copy caught while the question is up
+    // stays (and keeps the menu).
+    const std::vector<std::uint64_t> asked = store.ClipIds(&node);
     if (ConfirmDelete(messages, DeleteQuestionName(node)) != MsgResult::kYes) return;
-    for (int i = node.Count() - 1; i >= 0; --i) {
-      clipstore::TreeNode* child = node.Child(i);
-      if (child->clip) store.DeleteClip(child->clip->pageIndex);
-    }
+    store.DeleteClips(asked);
   }
   if (node.IsUserMenuNode() && node.Count() == 0) openDeleteDialog(node);
 }

@@ -44,6 +44,9 @@ bool ApplyMenuValues(clipstore::TClipBase& store, MenuMode mode, const clipstore
   const int slot = node->imageIndex;
   if (store.Slot(slot).Node != node) return false;
   if (mode == MenuMode::kDelete) {
+    // Deleting is offered for an empty menu; one that caught a copy while
+    // the dialog was up keeps it.
+    if (store.MenuClipCount(*node) > 0) return false;
     store.RemoveSlot(node);
     return true;
   }

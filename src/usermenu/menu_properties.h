@@ -44,7 +44,8 @@ MenuValues InitialMenuValues(const clipstore::TClipBase& store, MenuMode mode,
 
 // Carries out OK: defines the new menu in the free slot, redefines the
 // edited one, or removes the deleted one. False when nothing could be done
-// (no free slot, or the node is no user menu).
+// (no free slot, the node is no user menu, or the menu to delete caught a
+// clip while its dialog was up).
 bool ApplyMenuValues(clipstore::TClipBase& store, MenuMode mode, const clipstore::TreeNode* node,
                      const MenuValues& values);
 

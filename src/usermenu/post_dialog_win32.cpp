@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "clipstore/clip_store.h"
+#include "options/option_values.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/edit_byte_limit_win32.h"
 #include "platform/help_win32.h"
@@ -33,6 +34,10 @@ struct ControlSpec {
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+// The count spin's range; a count field that holds no number (ES_NUMBER
+// stops typing, not pasting) reads as the least.
+constexpr int kCountMinimum = 5;
+constexpr int kCountMaximum = 100;
 constexpr DWORD kEdit = kChild | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
 // Places and sizes in dialog units. The group boxes let the mouse through
@@ -90,8 +95,8 @@ void PostDialog::OnCreate() {
                               kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                               0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kMaxHistorySpin), instance, nullptr);
   SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(kMaxHistoryEdit)), 0);
-  SendMessageA(spin, UDM_SETRANGE32, 5, 100);
-  SendMessageA(spin, UDM_SETPOS32, 0, 5);
+  SendMessageA(spin, UDM_SETRANGE32, kCountMinimum, kCountMaximum);
+  SendMessageA(spin, UDM_SETPOS32, 0, kCountMinimum);
   HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", kChild, 0, 0, 0, 0, hwnd(),
                                 reinterpret_cast<HMENU>(kStatusBar), instance, nullptr);
   int parts[2] = {23, -1};
@@ -137,8 +142,7 @@ usermenu::MenuValues PostDialog::Read() const {
   usermenu::MenuValues values;
   values.title = WindowText(Item(kTitleEdit));
   values.pattern = WindowText(Item(kRegEdit));
-  const std::string count = WindowText(Item(kMaxHistoryEdit));
-  values.maxCount = count.empty() || count.size() > 6 ? 0 : std::stoi(count);
+  values.maxCount = options::SpinFieldValue(WindowText(Item(kMaxHistoryEdit)), kCountMinimum);
   values.duplicate = SendMessageA(Item(kDuplicateBtn), BM_GETCHECK, 0, 0) == BST_CHECKED;
   return values;
 }

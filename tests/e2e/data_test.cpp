@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -227,6 +229,71 @@ TEST_F(Data, OneClipsFileMakeStaticAndNewClip) {
   Run(editor::kCmdNewClip);
   Run(editor::kCmdNewClip);
   EXPECT_TRUE(ambrel_.WaitForHistory({"新規データ", "新規データ", "second clip text"}));
+}
+
+// Copies that come in while a clip's file dialog is up move the pages: the
+// file still goes into, and comes from, the clip chosen, and the copies stay
+// as they came.
+TEST_F(Data, ClipFileCommandsKeepToTheChosenClipWhileCopiesComeIn) {
+  HWND edit = Child("RichEdit20A");
+  ASSERT_TRUE(ambrel_.Folder().WriteFile("in.txt", "from the file"));
+  Run(editor::kCmdLoadClip);
+  ASSERT_NE(WaitForTopWindow("#32770", 8000, ambrel_.Proc().Id(), kOpenTitle, true), nullptr);
+  ASSERT_TRUE(SetClipboardText("first copy meanwhile"));
+  ASSERT_TRUE(ambrel_.WaitForHistory({"first copy meanwhile", "日本語のクリップです", "second clip text"}));
+  ASSERT_TRUE(Choose(kOpenTitle, Path("in.txt")));
+  EXPECT_TRUE(ambrel_.WaitForHistory({"first copy meanwhile", "from the file", "second clip text"}))
+      << ambrel_.DescribeTree();
+
+  Run(editor::kCmdSaveClip);
+  ASSERT_NE(WaitForTopWindow("#32770", 8000, ambrel_.Proc().Id(), kSaveTitle, true), nullptr);
+  const std::string chosen = ReadRichEditText(edit);
+  ASSERT_TRUE(SetClipboardText("second copy meanwhile"));
+  ASSERT_TRUE(ambrel_.WaitForHistory(
+      {"second copy meanwhile", "first copy meanwhile", "from the file", "second clip text"}));
+  ASSERT_TRUE(Choose(kSaveTitle, Path("out.rtf")));
+  ASSERT_TRUE(WaitUntil([&] { return ambrel_.Folder().Exists("out.rtf"); }, 5000)) << Describe();
+  const std::string rtf = ambrel_.Folder().ReadFile("out.rtf");
+  EXPECT_NE(rtf.find(chosen), std::string::npos) << chosen << "\n" << rtf;
+  EXPECT_EQ(rtf.find("second copy"), std::string::npos) << rtf;
+}
+
+// A clip over the page's first part: the page shows that part and says so,
+// "save this clip" writes all of it, and a click on the note adds the rest
+// piece by piece while the window keeps answering.
+TEST_F(Data, LongClipIsSavedWholeAndShownWholeOnDemand) {
+  std::string text;
+  for (int line = 0; text.size() < (3u << 20); ++line) text += "line " + std::to_string(line) + " 表示\r\n";
+  text += "THE END";
+  ASSERT_TRUE(SetClipboardText(text));
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  HWND edit = Child("RichEdit20A");
+  HWND bar = Child("msctls_statusbar32");
+  ASSERT_TRUE(WaitUntil([&] { return ReadStatusBarText(bar, 2).find("全 3.0MB") != std::string::npos; }, 10000))
+      << ReadStatusBarText(bar, 2);
+  EXPECT_LT(ReadRichEditText(edit).size(), text.size());
+
+  Run(editor::kCmdSaveClip);
+  ASSERT_TRUE(Choose(kSaveTitle, Path("long.rtf")));
+  ASSERT_TRUE(WaitUntil([&] { return ambrel_.Folder().Exists("long.rtf"); }, 5000)) << Describe();
+  EXPECT_NE(ambrel_.Folder().ReadFile("long.rtf").find("THE END}"), std::string::npos);
+
+  RECT rc{};
+  GetWindowRect(bar, &rc);
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  ASSERT_TRUE(ClickAt({rc.right - 60, (rc.top + rc.bottom) / 2}));
+  // The window answers between the pieces.
+  DWORD slowest = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    const DWORD start = GetTickCount();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(ambrel_.Editor(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    slowest = std::max<DWORD>(slowest, GetTickCount() - start);
+    return ReadStatusBarText(bar, 2) == "全 3.0MB を表示中 (読み取り専用)";
+  }, 30000)) << ReadStatusBarText(bar, 2);
+  std::printf("longest wait for the editor while adding pieces: %lu ms\n", static_cast<unsigned long>(slowest));
+  EXPECT_LT(slowest, 1000u);
+  EXPECT_EQ(ReadRichEditText(edit), text);
 }
 
 // The data menu by its letters and the tool buttons by mouse clicks: 新規作成

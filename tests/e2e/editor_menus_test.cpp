@@ -23,18 +23,6 @@ namespace {
 constexpr std::size_t kSlotRecordsSize = 12 * 784;
 constexpr std::size_t kBeginnerOffset = 1824;
 
-// The text of a status-bar panel of another process (its length is not
-// trusted: under Wine it counts characters).
-std::string StatusText(HWND bar, int panel) {
-  constexpr size_t kSize = 600;
-  RemoteBuffer buffer(bar, kSize);
-  char text[kSize] = {};
-  if (!buffer.Valid() || !buffer.Write(0, text, kSize)) return {};
-  SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(buffer.Address()));
-  buffer.Read(0, text, kSize - 1);
-  return text;
-}
-
 class EditorMenus : public ::testing::Test {
  protected:
   // Out of beginner mode, with a history file that holds no clip at all.
@@ -52,7 +40,7 @@ class EditorMenus : public ::testing::Test {
   HWND StatusBar() const { return FindChild(ambrel_.Editor(), STATUSCLASSNAMEA); }
   ::testing::AssertionResult HintIs(const std::string& text) const {
     std::string shown;
-    if (WaitUntil([&] { return (shown = StatusText(StatusBar(), 1)) == text; }, 3000))
+    if (WaitUntil([&] { return (shown = ReadStatusBarText(StatusBar(), 1)) == text; }, 3000))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the status bar shows \"" << shown << "\"";
   }
@@ -234,9 +222,9 @@ TEST_F(EditorMenus, StaticVariableWindowFromItsButtonAndTheMenuHintsOfItsEditor)
   PostKey(menu, VK_DOWN);  // ﾌｧｲﾙ
   HWND dialogStatus = FindChild(dialog, STATUSCLASSNAMEA);
   std::string shown;
-  EXPECT_TRUE(WaitUntil([&] { return (shown = StatusText(dialogStatus, 0)) == "  ファイルアクセスを行います"; }, 3000))
+  EXPECT_TRUE(WaitUntil([&] { return (shown = ReadStatusBarText(dialogStatus, 0)) == "  ファイルアクセスを行います"; }, 3000))
       << shown;
-  EXPECT_NE(StatusText(StatusBar(), 1), "  ファイルアクセスを行います");
+  EXPECT_NE(ReadStatusBarText(StatusBar(), 1), "  ファイルアクセスを行います");
   CloseMenus(menu);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
@@ -260,10 +248,10 @@ TEST_F(EditorMenus, TheTreeMenuPreviewsTheSelectedClip) {
   // step at a time until its hint shows.
   const std::string previewHint = "  選択データのペースト結果をプレビューします";
   ASSERT_TRUE(WaitUntil([&] {
-    if (StatusText(StatusBar(), 1) == previewHint) return true;
+    if (ReadStatusBarText(StatusBar(), 1) == previewHint) return true;
     PostKey(menu, VK_UP);
     return false;
-  }, 10000, 500)) << StatusText(StatusBar(), 1);
+  }, 10000, 500)) << ReadStatusBarText(StatusBar(), 1);
   PostKey(menu, VK_RETURN);
   HWND preview = WaitForTopWindow("TPreView", 8000, ambrel_.Proc().Id(), "", true);
   // Shown and closed again at once, or never shown: the text tells which.

@@ -75,6 +75,12 @@ class UserMenus : public AmbrelWithNotepad {
   HWND WaitForDialog() {
     return WaitForTopWindow("TPost", 5000, ambrel_.Proc().Id(), "", /*mustBeVisible=*/true);
   }
+  // The new-menu dialog, opened from the tree's pop-up menu (null if none).
+  HWND OpenNewMenuDialog() {
+    OpenEditor();
+    TreeCommand('N');
+    return WaitForDialog();
+  }
   static void SetItem(HWND dialog, int id, const std::string& text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
@@ -113,9 +119,7 @@ TEST_F(UserMenus, NewMenuFromTheTreeReceivesTheAmountOfTheNextCopy) {
 }
 
 TEST_F(UserMenus, DialogChecksShowTheirMessagesInOrder) {
-  OpenEditor();
-  TreeCommand('N');
-  HWND dialog = WaitForDialog();
+  HWND dialog = OpenNewMenuDialog();
   ASSERT_NE(dialog, nullptr);
   SetItem(dialog, kMaxHistoryEdit, "31");
   Press(dialog, IDOK);
@@ -133,6 +137,19 @@ TEST_F(UserMenus, DialogChecksShowTheirMessagesInOrder) {
   Press(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000));
   EXPECT_FALSE(TreeHas("Usr2 (t)"));
+}
+
+// ES_NUMBER stops typing, not pasting: a pasted non-number counts as the
+// spin's least value, and the program lives on.
+TEST_F(UserMenus, PastedNonNumberCountReadsAsTheLeastCount) {
+  HWND dialog = OpenNewMenuDialog();
+  ASSERT_NE(dialog, nullptr);
+  SetItem(dialog, kTitleEdit, "t");
+  SetItem(dialog, kRegEdit, "[0-9]+");
+  SetItem(dialog, kMaxHistoryEdit, "５");
+  Press(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return TreeHas("Usr2 (t)"); }, 3000));
+  EXPECT_TRUE(ambrel_.Proc().Running());
 }
 
 // The dialog disables the editor it stands over while open; F1 opens the help

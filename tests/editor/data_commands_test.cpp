@@ -86,6 +86,30 @@ TEST_F(DataCommandsTest, ReadAllAnswers) {
   }
 }
 
+// The file is read aside under the live history's limit and duplicate rule:
+// a full history of 30 with repeated texts comes back whole, answered Yes or
+// No, and a smaller limit keeps the newest.
+TEST_F(DataCommandsTest, ReadAllKeepsTheLiveHistoryLimitAndDuplicateRule) {
+  store.SetMaxHistory(30);
+  store.SetDuplicate(false);
+  for (int i = 0; i < 28; ++i)
+    store.AddClip(layout.History(), clipstore::kHistorySlot, true, i % 2 ? "same" : "c" + std::to_string(i));
+  AddNewClip(store);
+  AddNewClip(store);
+  const std::vector<std::string> saved = Texts();
+  ASSERT_EQ(saved.size(), 30u);
+  files.files["full.hst"] = app::BuildHistoryData(store);
+  for (MsgResult answer : {MsgResult::kYes, MsgResult::kNo}) {
+    messages.answers = {answer};
+    ReadAll(store, messages, Loader(), "full.hst");
+    EXPECT_EQ(Texts(), saved) << static_cast<int>(answer);
+  }
+  store.SetMaxHistory(10);
+  messages.answers = {MsgResult::kYes};
+  ReadAll(store, messages, Loader(), "full.hst");
+  EXPECT_EQ(Texts(), std::vector<std::string>(saved.begin(), saved.begin() + 10));
+}
+
 TEST_F(DataCommandsTest, DeleteAllAndNewClipAtTheMaximum) {
   EXPECT_EQ(DeleteAllClips(store, messages), MsgResult::kYes);
   EXPECT_TRUE(messages.shown.empty());
@@ -103,6 +127,14 @@ TEST_F(DataCommandsTest, DeleteAllAndNewClipAtTheMaximum) {
   DeleteAllClips(store, messages);
   EXPECT_EQ(store.PageCount(), 0);
   EXPECT_TRUE(store.Slot(2).Node);  // the menus stay
+}
+
+TEST_F(DataCommandsTest, DeleteAllSparesACopyThatCameDuringTheQuestion) {
+  store.AddClip(layout.History(), clipstore::kHistorySlot, true, "asked about");
+  messages.whileShown = [&] { store.AddClip(layout.History(), clipstore::kHistorySlot, true, "came later"); };
+  messages.answers = {MsgResult::kYes};
+  DeleteAllClips(store, messages);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"came later"});
 }
 
 TEST_F(DataCommandsTest, FunctionTestsReportTheirResults) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -50,7 +52,9 @@ struct FakeEditView : MetaEditView {
   std::string answerKey, answerData;
   MetaEditMode shownMode{};
   std::string shownKey, shownData;
+  std::function<void()> whileOpen;  // what changes while the dialog is up
   bool RunMetaEdit(MetaEditMode mode, std::string& key, std::string& data) override {
+    if (whileOpen) whileOpen();
     shownMode = mode;
     shownKey = key;
     shownData = data;
@@ -90,6 +94,26 @@ TEST(MetaEdit, AddUpdateDeleteReadTheFieldsBackAfterOk) {
   EXPECT_EQ(view.shownMode, MetaEditMode::kDelete);
   EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(UpdateMeta(list, view, 5), -1);
+}
+
+// The row edited is held by what it holds: when it moved or went while the
+// dialog was up, OK changes nothing.
+TEST(MetaEdit, RowThatChangedPlaceWhileTheDialogWasUpIsLeftAlone) {
+  MetaList list;
+  const std::vector<MetaRow> rows = {{"$a", "1"}, {"$b", "2"}};
+  FakeEditView view;
+  view.answerKey = "Z";
+  view.answerData = "new";
+  view.whileOpen = [&] { list.Move(1, 0); };
+  list.Assign(rows);
+  EXPECT_EQ(UpdateMeta(list, view, 1), -1);
+  list.Assign(rows);
+  EXPECT_EQ(DeleteMeta(list, view, 1), -1);
+  EXPECT_EQ(list.Rows(), (std::vector<MetaRow>{{"$b", "2"}, {"$a", "1"}}));
+  view.whileOpen = [&] { list.Delete(0); };
+  list.Assign(rows);
+  EXPECT_EQ(UpdateMeta(list, view, 1), -1);
+  EXPECT_EQ(list.Rows(), (std::vector<MetaRow>{{"$b", "2"}}));
 }
 
 TEST(MetaEdit, OkNeedsACharacterThenData) {

@@ -91,6 +91,8 @@ class FakeMessageBoxes : public MessageBoxes {
   MsgResult ShowMsgDlg(std::string_view text, MsgType type, unsigned buttons,
                        int helpContext) override {
     shown.push_back({std::string(text), type, buttons, helpContext});
+    // What happens while a box is up (a copy coming in).
+    if (whileShown) whileShown();
     if (answers.empty()) return MsgResult::kOk;
     MsgResult answer = answers.front();
     answers.pop_front();
@@ -107,6 +109,7 @@ class FakeMessageBoxes : public MessageBoxes {
 
   std::vector<Shown> shown;
   std::deque<MsgResult> answers;
+  std::function<void()> whileShown;
   int faultSounds = 0;
   int rightSounds = 0;
 };

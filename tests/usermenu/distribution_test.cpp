@@ -187,5 +187,20 @@ TEST_F(DistributionTest, DeletingAUserMenuAsksAboutItsClipsFirst) {
             "登録されているすべての動的クリップデータを削除しますが、よろしいですか？");
 }
 
+// A copy the menu catches while its question or its delete dialog is up:
+// the copy stays, and so does the menu that holds it.
+TEST_F(DistributionTest, DeletingAMenuSparesACopyThatCameMeanwhile) {
+  Copy("http://a.jp");
+  clipstore::TreeNode& userNode = *store.Slot(2).Node;
+  messages.whileShown = [&] { Copy("http://b.jp"); };
+  messages.answers = {MsgResult::kYes};
+  int dialogs = 0;
+  DeleteMenuContents(store, messages, userNode, [&](clipstore::TreeNode&) { ++dialogs; });
+  EXPECT_EQ(MenuTexts(2), std::vector<std::string>{"http://b.jp"});
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_FALSE(ApplyMenuValues(store, MenuMode::kDelete, &userNode, InitialMenuValues(store, MenuMode::kDelete, &userNode)));
+  EXPECT_EQ(store.Slot(2).Node, &userNode);
+}
+
 }  // namespace
 }  // namespace ambrel::usermenu

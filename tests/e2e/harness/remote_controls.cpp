@@ -175,4 +175,14 @@ std::string ReadRichEditText(HWND richEdit, bool crlf) {
   return ReadCString(buffer, sizeof(GETTEXTEX), capacity);
 }
 
+std::string ReadStatusBarText(HWND bar, int panel) {
+  constexpr size_t kSize = 600;
+  RemoteBuffer buffer(bar, kSize);
+  char text[kSize] = {};
+  if (!buffer.Valid() || !buffer.Write(0, text, kSize)) return {};
+  SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(buffer.Address()));
+  buffer.Read(0, text, kSize - 1);
+  return text;
+}
+
 }  // namespace ambrel::e2e

@@ -56,6 +56,10 @@ std::vector<std::string> ReadTabCaptions(HWND tab);
 // Index of the selected tab, -1 when none.
 int ReadTabSelection(HWND tab);
 
+// The text of a status-bar panel (its length is not trusted: under Wine it
+// counts characters).
+std::string ReadStatusBarText(HWND bar, int panel);
+
 // Whole text of a rich edit control with EM_GETTEXTEX in code page 932
 // (line breaks as the control stores them: CR only, unless `crlf`).
 std::string ReadRichEditText(HWND richEdit, bool crlf = true);
