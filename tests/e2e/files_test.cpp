@@ -171,24 +171,28 @@ TEST_F(Files, AHistoryFileHeldOpenAtStartIsNeverWrittenOver) {
   EXPECT_NE(Read(beside.c_str()).find("this session"), std::string::npos) << beside;
 }
 
-// A read-only .bak cannot be refreshed; the save goes on without it.
-TEST_F(Files, AReadOnlyBakDoesNotStopTheSave) {
+// A .bak that cannot be refreshed (held by another program without sharing;
+// Wine's copy overwrites a read-only one) does not stop the save.
+TEST_F(Files, ABakThatCannotBeRefreshedDoesNotStopTheSave) {
   ASSERT_TRUE(ambrel_.Start());
   Copy("first");
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
   ASSERT_TRUE(ambrel_.Start());
   ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
-  const std::string bak = ambrel_.Folder().File("Ambrel.hst.bak");
   ASSERT_TRUE(ambrel_.Folder().Exists("Ambrel.hst.bak"));
-  ASSERT_TRUE(SetFileAttributesA(bak.c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string bak = Read("Ambrel.hst.bak");
   ASSERT_TRUE(ambrel_.Start());
-  Copy("after the read-only backup");
-  ASSERT_TRUE(ambrel_.WaitForHistory({"after the read-only backup", "first"}));
+  Copy("after the held backup");
+  ASSERT_TRUE(ambrel_.WaitForHistory({"after the held backup", "first"}));
+  HANDLE lock = CreateFileA(ambrel_.Folder().File("Ambrel.hst.bak").c_str(), GENERIC_READ, 0,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   std::string told;
   EXPECT_TRUE(ambrel_.QuitThroughTrayMenu([&](const std::string& text) { told += text; }));
-  SetFileAttributesA(bak.c_str(), FILE_ATTRIBUTE_NORMAL);
+  CloseHandle(lock);
   EXPECT_EQ(told, "") << "no failure to tell";
-  EXPECT_NE(Read("Ambrel.hst").find("after the read-only backup"), std::string::npos);
+  EXPECT_NE(Read("Ambrel.hst").find("after the held backup"), std::string::npos);
+  EXPECT_EQ(Read("Ambrel.hst.bak"), bak);
 }
 
 TEST_F(Files, KillingTheProgramNeverLeavesAHalfFile) {
