@@ -172,21 +172,23 @@ struct ParamFixture {
   expand::MetaList meta;
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;
-  app::ParamFile params{files, messages, {store, settings, meta, nullptr}, "p"};
+  fakes::FakeClock clock;
+  DataFileSaver saver{files, messages, clock, "p", app::kParamSaveFailed};
+  app::ParamFile params{files, messages, {store, settings, meta, nullptr}, saver};
   ParamFixture() { FillFullStore(store); }
 };
 
 void BM_SaveParams(benchmark::State& state) {
   ParamFixture f;
-  for (auto _ : state) benchmark::DoNotOptimize(f.params.SaveParams("p"));
+  for (auto _ : state) benchmark::DoNotOptimize(f.params.SaveParams());
 }
 BENCHMARK(BM_SaveParams)->Unit(benchmark::kMicrosecond);
 
 // Applying refreshes every caption of the full store once.
 void BM_LoadParams(benchmark::State& state) {
   ParamFixture f;
-  f.params.SaveParams("p");
-  for (auto _ : state) benchmark::DoNotOptimize(f.params.LoadParams("p"));
+  f.params.SaveParams();
+  for (auto _ : state) benchmark::DoNotOptimize(f.params.LoadParams());
 }
 BENCHMARK(BM_LoadParams)->Unit(benchmark::kMicrosecond);
 
@@ -196,9 +198,11 @@ void BM_SaveAndLoadMeta(benchmark::State& state) {
   for (int i = 0; i < 100; ++i) list.Append("$" + std::string(1, static_cast<char>('0' + i % 10)), Text(i, 1024));
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;
+  fakes::FakeClock clock;
+  DataFileSaver saver{files, messages, clock, "m", expand::kMetaSaveFailed};
   expand::MetaList loaded;
   for (auto _ : state) {
-    expand::SaveMetaFile(list, files, messages, "m");
+    expand::SaveMetaFile(list, saver, SaveMoment::kExit);
     expand::LoadMetaFile(loaded, files, "m");
   }
   state.counters["rows"] = loaded.Count();

@@ -22,11 +22,13 @@ std::string LoadAndSave(const std::string& bytes) {
   expand::MetaList meta;
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;
+  fakes::FakeClock clock;
+  DataFileSaver saver{files, messages, clock, "p", app::kParamSaveFailed};
   files.files["p"] = bytes;
-  app::ParamFile params(files, messages, {store, settings, meta, nullptr}, "p");
-  params.LoadParams("p");
+  app::ParamFile params(files, messages, {store, settings, meta, nullptr}, saver);
+  params.LoadParams();
   params.ApplyLateParams();
-  params.SaveParams("p");
+  params.SaveParams();
   return files.files["p"];
 }
 

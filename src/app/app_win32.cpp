@@ -34,7 +34,10 @@ namespace ambrel::win32 {
 App::App(std::string programFolder)
     : programFolder_(std::move(programFolder)),
       messages_(programFolder_, &openDialogs_),
-      files_(MakeFiles()) {
+      files_(MakeFiles()),
+      historySaver_(*files_, messages_, clock_, DataFile(app::kHistoryFileName), app::kHistorySaveFailed),
+      metaSaver_(*files_, messages_, clock_, DataFile(expand::kMetaFileName), expand::kMetaSaveFailed),
+      paramSaver_(*files_, messages_, clock_, DataFile(app::kParamFileName), app::kParamSaveFailed) {
   SetHelpFile(programFolder_ + "Ambrel.chm");
   SetHelpPages([](int context) {
     const HelpTopic& topic = FindHelpTopic(context);
@@ -68,7 +71,7 @@ bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
                                                     messages_, busy, hookControl_, *editor_, *dummy_,
                                                     *popup_, &OpenHelp, [this] { Shutdown(); },
-                                                    [this] { SaveHistoryNow(); },
+                                                    [this] { return SaveHistoryNow(); },
                                                     [this] { options_->ShowProperties(nullptr); }});
   options_ = std::make_unique<OptionDialog>(
       dialogHost_, options::OptionHolders{settings_, store_, meta_},
@@ -97,8 +100,7 @@ bool App::CreateWindows() {
   bounds_->Attach(app::ParamWindow::kTree, expandDialogs_->TreeWindow());
   bounds_->Attach(app::ParamWindow::kPreview, preview_->hwnd());
   params_ = std::make_unique<app::ParamFile>(
-      *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()},
-      DataFile("Ambrel.prm"));
+      *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()}, paramSaver_);
   RegisterDataCommands();
   return true;
 }
@@ -139,14 +141,12 @@ bool App::RunStartup() {
   editor_->CloseEditor();
   const SIZE treeSpace = editor_->TreeSpace();
   settings_.InitTreeSize(treeSpace.cx, treeSpace.cy);
-  params_->LoadParams(DataFile("Ambrel.prm"));
+  params_->LoadParams();
   firstRun_ = params_->FirstRun();
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
-    Win32Clock clock;
-    app::StartHistory(store_, *files_, messages_, clipboard_, clock, DataFile("Ambrel.hst"),
-                      programFolder_);
+    app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
   }
   editor_->ShowCurrentPage();
   logo_->JoinViewerChain();
@@ -155,7 +155,7 @@ bool App::RunStartup() {
   // key and the paste key all the same.
   settings_.SetHotKey(settings_.HotKey());
   settings_.SetPasteMethod(settings_.PasteMethod());
-  expand::InitMeta(meta_, *files_, DataFile("Ambrel.mta"));
+  expand::InitMeta(meta_, *files_, messages_, metaSaver_);
   metaWindow_->InitMeta();
   if (firstRun_) hello_->ShowModal();
   bool ok = true;
@@ -241,15 +241,20 @@ void App::PreviewClip(const clipstore::Clip* clip) {
   preview_->ShowPreview(prepared.text);
 }
 
-void App::SaveHistoryNow() { app::SaveHistory(store_, *files_, DataFile("Ambrel.hst")); }
+bool App::SaveHistoryNow() {
+  return app::SaveHistory(store_, historySaver_, SaveMoment::kRunning);
+}
 
+// The files first: at the end of a Windows session the process may be ended
+// at any moment after this starts, and letting go of the hooks can wait
+// seconds for the 32-bit companion.
 void App::Shutdown() {
+  if (settings_.SaveHistoryOnExit()) app::SaveHistory(store_, historySaver_, SaveMoment::kExit);
+  if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, metaSaver_, SaveMoment::kExit);
+  if (settings_.SaveParamOnExit()) params_->SaveParams();
   hookControl_.RemoveHook();
   logo_->LeaveViewerChain();
   logo_->RemoveTrayIcon();
-  if (settings_.SaveHistoryOnExit()) SaveHistoryNow();
-  if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, *files_, messages_, DataFile("Ambrel.mta"));
-  if (settings_.SaveParamOnExit()) params_->SaveParams(DataFile("Ambrel.prm"));
 }
 
 }  // namespace ambrel::win32

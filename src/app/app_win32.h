@@ -18,6 +18,8 @@
 #include "options/settings.h"
 #include "platform/busy_state.h"
 #include "platform/clipboard_win32.h"
+#include "platform/clock_win32.h"
+#include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/help_win32.h"
 #include "platform/message_box_win32.h"
@@ -54,13 +56,13 @@ class App final : private BusyState {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  std::string DataFile(const char* name) const { return programFolder_ + name; }
+  std::string DataFile(std::string_view name) const { return programFolder_ + std::string(name); }
 
   bool CreateWindows();
   bool RunStartup();
   void Shutdown();
-  // The history file written now, as at exit (the idle save).
-  void SaveHistoryNow();
+  // The history file written now (the idle save); false when that failed.
+  bool SaveHistoryNow();
 
   MessageBoxes& Messages() { return messages_; }
   MainWindow& Editor() { return *editor_; }
@@ -95,6 +97,10 @@ class App final : private BusyState {
   Win32Clipboard clipboard_;
   Win32MessageBoxes messages_;
   std::unique_ptr<Files> files_;
+  Win32Clock clock_;
+  // Where each data file's saves go and what the user hears of them; the
+  // file read at start-up decides (see DataFileSaver).
+  DataFileSaver historySaver_, metaSaver_, paramSaver_;
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -27,6 +26,7 @@ constexpr std::size_t kShortStringRoom = 255;
 
 const char kDamaged[] = "ヒストリファイルが壊れています。初期化して起動します。";
 const char kKeptAside[] = "\r\n元のファイルは次の名前で残しています:\r\n";
+const char kTooLargeToSave[] = "クリップの合計が大きすぎて、読み込める大きさを超えます。";
 
 struct Entry {
   int slot;
@@ -130,13 +130,13 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
   }
 }
 
-enum class Loaded { kLoaded, kUnreadable, kDamaged };
+enum class Loaded { kLoaded, kMissing, kUnreadable, kDamaged };
 
 // Loads the file without a message; a damaged file leaves the store cleared.
 Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
   const FileContents file = files.Read(path, kMaxHistoryFileBytes);
-  if (file.status == ReadStatus::kMissing || file.status == ReadStatus::kError)
-    return Loaded::kUnreadable;
+  if (file.status == ReadStatus::kMissing) return Loaded::kMissing;
+  if (file.status == ReadStatus::kError) return Loaded::kUnreadable;
   HistoryData data;
   const bool readable = file.status == ReadStatus::kOk && ParseHistory(file.bytes, data);
   store.ClearClips();
@@ -201,14 +201,10 @@ bool SaveHistory(const TClipBase& store, Files& files, std::string_view path) {
   return files.WriteReplacing(path, BuildHistoryData(store));
 }
 
-std::string DamagedFileName(Files& files, const LocalTime& now, std::string_view path) {
-  char stamp[40];
-  std::snprintf(stamp, sizeof stamp, ".damaged-%04d%02d%02d-%02d%02d%02d", now.year, now.month,
-                now.day, now.hour, now.minute, now.second);
-  const std::string base = std::string(path) + stamp;
-  std::string name = base;
-  for (int n = 2; files.Exists(name); ++n) name = base + "-" + std::to_string(n);
-  return name;
+bool SaveHistory(const TClipBase& store, DataFileSaver& saver, SaveMoment moment) {
+  if (HistoryDataSize(store) > kMaxHistoryFileBytes)
+    return saver.Refuse(kTooLargeToSave, moment);
+  return saver.Save(BuildHistoryData(store), moment);
 }
 
 std::string DriveOf(std::string_view folder) {
@@ -236,16 +232,25 @@ void AddFirstRunClips(TClipBase& store, Clipboard& clipboard, std::string_view p
 }
 
 void StartHistory(TClipBase& store, Files& files, MessageBoxes& messages, Clipboard& clipboard,
-                  Clock& clock, std::string_view path, std::string_view programFolder) {
-  const Loaded loaded = ReadHistory(store, files, path);
+                  DataFileSaver& saver, std::string_view programFolder) {
+  const std::string& path = saver.Path();
+  Loaded loaded = ReadHistory(store, files, path);
   if (loaded == Loaded::kLoaded) return;
   if (loaded == Loaded::kDamaged) {
     // The saves at exit would put the empty store in its place and then
     // rotate it out of the .bak as well.
-    const std::string kept = DamagedFileName(files, clock.Now(), path);
-    std::string message = kDamaged;
-    if (files.Rename(path, kept)) message += kKeptAside + kept;
-    ResetAfterDamage(store, messages, message);
+    const std::string kept = saver.AsideName("damaged");
+    if (files.Rename(path, kept)) {
+      ResetAfterDamage(store, messages, kDamaged + (kKeptAside + kept));
+    } else {
+      loaded = Loaded::kUnreadable;
+    }
+  }
+  if (loaded == Loaded::kUnreadable) {
+    // The user's clips are still in there: no samples, and no save over them.
+    store.DefineDefaultSlots();
+    saver.Block();
+    return;
   }
   // The samples need the history and static menus to land in.
   if (!store.Slot(clipstore::kHistorySlot).Node || !store.Slot(clipstore::kStaticSlot).Node)

@@ -12,6 +12,7 @@
 #include "app/copy_capture.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
+#include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
@@ -49,18 +50,25 @@ bool LoadHistory(clipstore::TClipBase& store, Files& files, MessageBoxes& messag
 // True when written completely; on failure the previous file stays in place
 // and nothing is shown (the callers decide).
 bool SaveHistory(const clipstore::TClipBase& store, Files& files, std::string_view path);
+// The program's own save (idle and exit): where the saver says, and told
+// through it when it fails or the file would be over the loader's limit.
+bool SaveHistory(const clipstore::TClipBase& store, DataFileSaver& saver, SaveMoment moment);
 
-// Start-up: loads the history file; when that fails, adds the first-run
-// clips. A damaged file is first kept aside under a name of its own (see
-// DamagedFileName), which the message names, so that the saves that follow
-// never overwrite it. programFolder is the program's folder (its first two
-// characters are the drive used by the #Tree sample).
+// What the user is told when the history cannot be saved.
+inline constexpr int kHistorySaveFailedHelp = 1126;
+inline constexpr SaveFailureNotice kHistorySaveFailed{"ヒストリファイルが保存出来ませんでした。",
+                                                      kHistorySaveFailedHelp};
+
+// Start-up: loads the saver's file. A missing file starts fresh with the
+// first-run clips. A damaged one is first kept aside under a name of its own
+// (saver.AsideName("damaged")), which the message names, so that the saves
+// that follow never overwrite it. A file that is there but cannot be read,
+// or a damaged one that cannot be moved aside, blocks the saver: the store
+// starts empty and this session never writes over the file. programFolder is
+// the program's folder (its first two characters are the drive used by the
+// #Tree sample).
 void StartHistory(clipstore::TClipBase& store, Files& files, MessageBoxes& messages,
-                  Clipboard& clipboard, Clock& clock, std::string_view path,
-                  std::string_view programFolder);
-
-// path + ".damaged-YYYYMMDD-HHMMSS", with "-2", "-3", ... added while taken.
-std::string DamagedFileName(Files& files, const LocalTime& now, std::string_view path);
+                  Clipboard& clipboard, DataFileSaver& saver, std::string_view programFolder);
 
 // The four sample static clips, then the clipboard's text as a history clip
 // (when TakeCopy takes it).

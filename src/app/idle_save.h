@@ -22,11 +22,20 @@ class IdleSave {
     pending_ = true;
     lastChangeMs_ = nowMs;
   }
-  // True when the save is to run now; the change then counts as saved.
-  bool Due(std::uint64_t nowMs, bool dialogOpen) {
-    if (!pending_ || dialogOpen || nowMs - lastChangeMs_ < delayMs_) return false;
-    pending_ = false;
-    return true;
+  // True when the save is to run now. The change counts as saved only once
+  // Finished says so.
+  bool Due(std::uint64_t nowMs, bool dialogOpen) const {
+    return pending_ && !dialogOpen && nowMs - lastChangeMs_ >= delayMs_;
+  }
+  // The save that Due asked for ended at nowMs. A failed one stays pending
+  // and is tried again a delay later (a full disk, a file held by another
+  // program), so the changes are not left waiting for the next change.
+  void Finished(bool saved, std::uint64_t nowMs) {
+    if (saved) {
+      pending_ = false;
+    } else {
+      lastChangeMs_ = nowMs;
+    }
   }
   // A change is waiting for its save (the timer runs while this holds).
   bool Pending() const { return pending_; }

@@ -252,7 +252,8 @@ void LogoWindow::OnIdleSaveTimer() {
     savedRevision_ = s_.store.Revision();
     idleSave_.Changed(now);
   }
-  if (idleSave_.Due(now, s_.busy.Busy()) && s_.settings.SaveHistoryOnExit()) s_.saveHistory();
+  if (!idleSave_.Due(now, s_.busy.Busy())) return;
+  idleSave_.Finished(!s_.settings.SaveHistoryOnExit() || s_.saveHistory(), GetTickCount64());
 }
 
 void LogoWindow::ShutDownOnce() {

@@ -34,7 +34,7 @@ struct LogoServices {
   ClipPopup& popup;
   std::function<void(int context)> openHelp;
   std::function<void()> shutdown;  // saves and lets go before the window closes
-  std::function<void()> saveHistory;  // the idle save, under SaveHistoryOnExit
+  std::function<bool()> saveHistory;  // the idle save, under SaveHistoryOnExit; false: failed
   std::function<void()> showProperties;
 };
 

@@ -120,10 +120,11 @@ void ParamFile::ApplyRow(const options::SettingRow& row) {
 }
 
 ParamFile::ParamFile(Files& files, MessageBoxes& messages, ParamTargets targets,
-                     std::string paramPath)
-    : files_(files), messages_(messages), targets_(targets), paramPath_(std::move(paramPath)) {}
+                     DataFileSaver& saver)
+    : files_(files), messages_(messages), targets_(targets), saver_(saver) {}
 
-bool ParamFile::LoadParams(std::string_view path) {
+bool ParamFile::LoadParams() {
+  const std::string& path = saver_.Path();
   const FileContents file = files_.Read(path, kMaxParamFileBytes);
   if (file.status == ReadStatus::kMissing) {
     record_ = TParamRecord{};
@@ -135,22 +136,27 @@ bool ParamFile::LoadParams(std::string_view path) {
     ApplyParams();
     return true;
   }
-  messages_.ErrorBox("パラメータの読込に失敗しました。\r\n初期化して新たに読み直します。", 1101);
   record_ = TParamRecord{};
+  // A damaged file is moved aside and named; one that cannot be read or
+  // moved stays where it is, unwritten this session (the saver says so).
+  const std::string kept = saver_.AsideName("damaged");
+  if (file.status != ReadStatus::kError && files_.Rename(path, kept))
+    messages_.ErrorBox("パラメータの読込に失敗しました。\r\n初期化して新たに読み直します。"
+                       "\r\n元のファイルは次の名前で残しています:\r\n" + kept, 1101);
+  else
+    saver_.Block();
   InitParams();
   return true;
 }
 
-bool ParamFile::SaveParams(std::string_view path) {
+bool ParamFile::SaveParams() {
   CollectParams();
-  if (files_.WriteReplacing(path, EncodeParamRecord(record_))) return true;
-  messages_.ErrorBox("パラメータが保存出来ません。", 1102);
-  return false;
+  return saver_.Save(EncodeParamRecord(record_), SaveMoment::kExit);
 }
 
 void ParamFile::InitParams() {
   if (targets_.windows) targets_.windows->CenterMainWindow();
-  SaveParams(paramPath_);
+  if (!saver_.Blocked()) SaveParams();
 }
 
 void ParamFile::CollectParams() {

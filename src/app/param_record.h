@@ -12,6 +12,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
@@ -207,20 +208,25 @@ struct ParamTargets {
   ParamWindows* windows = nullptr;
 };
 
+// What the user is told when the file cannot be saved.
+inline constexpr SaveFailureNotice kParamSaveFailed{"パラメータが保存出来ません。", 1102};
+
 class ParamFile {
  public:
-  // paramPath: program folder + "Ambrel.prm", where InitParams writes.
-  ParamFile(Files& files, MessageBoxes& messages, ParamTargets targets, std::string paramPath);
+  // saver: program folder + "Ambrel.prm", where the file is read and written.
+  ParamFile(Files& files, MessageBoxes& messages, ParamTargets targets, DataFileSaver& saver);
 
-  // Reads and applies the file. A missing file starts afresh (FirstRun); a
-  // short, unreadable or oversized one is reported and replaced by defaults.
-  // Always true.
-  bool LoadParams(std::string_view path);
-  // Collects and writes; on failure reports and returns false, the previous
-  // file staying in place.
-  bool SaveParams(std::string_view path);
+  // Reads and applies the file. A missing file starts afresh (FirstRun). A
+  // short or oversized one is reported, kept aside as
+  // path + ".damaged-<date>-<time>" and replaced by defaults. One that is
+  // there but cannot be read (or cannot be moved aside) blocks the saver, so
+  // the defaults never replace it. Always true.
+  bool LoadParams();
+  // Collects and writes where the saver says; on failure the saver reports
+  // and the previous file stays in place.
+  bool SaveParams();
   // Centres the editor, collects the components' current (default) state and
-  // writes it to paramPath.
+  // writes it, unless the file there could not be read.
   void InitParams();
   // Fills every setting field from the components, as the settings table
   // places them; reserved and padding bytes keep what was read.
@@ -244,7 +250,7 @@ class ParamFile {
   Files& files_;
   MessageBoxes& messages_;
   ParamTargets targets_;
-  std::string paramPath_;
+  DataFileSaver& saver_;
   TParamRecord record_{};
   bool firstRun_ = false;
 };

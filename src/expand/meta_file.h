@@ -6,25 +6,41 @@
 #include <string_view>
 
 #include "expand/meta_list.h"
+#include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace ambrel::expand {
 
 inline constexpr std::string_view kMetaFileName = "Ambrel.mta";
-// Larger files are treated as unreadable.
+// The loader's bounds: a larger file, or one with more than kMaxMetaRows
+// rows, is not read. The writer refuses what would cross either, so every
+// file the program writes is one it reads back. The smallest row is a
+// one-byte caption and two zero bytes: a file at the row limit stays within
+// the size limit, so the row limit is the one that such files meet.
 inline constexpr std::uint64_t kMaxMetaFileBytes = 64u << 20;
+inline constexpr std::size_t kSmallestMetaRowBytes = 3;
+static_assert(kMaxMetaRows * kSmallestMetaRowBytes + 1 <= kMaxMetaFileBytes);
 
-// Replaces the rows by the file's. A missing, unreadable or oversized file is
-// not reported; whenever no row could be read the default rows are used.
-void LoadMetaFile(MetaList& list, Files& files, std::string_view path);
+// What the user is told when the file cannot be saved.
+inline constexpr SaveFailureNotice kMetaSaveFailed{"静的変数リストが保存出来ませんでした", 1109};
 
-// Writes the rows, replacing the file; on failure shows the error box and
-// returns false, the previous file staying in place.
-bool SaveMetaFile(const MetaList& list, Files& files, MessageBoxes& messages,
-                  std::string_view path);
+enum class MetaFileRead { kRead, kMissing, kUnreadable, kDamaged };
 
-// Start-up: loads program folder + "Ambrel.mta" (metaPath).
-void InitMeta(MetaList& list, Files& files, std::string_view metaPath);
+// Replaces the rows by the file's, without a message. Whenever no row could
+// be read (a missing, unreadable or damaged file among them) the default
+// rows are used. Damaged: over the size or the row limit.
+MetaFileRead LoadMetaFile(MetaList& list, Files& files, std::string_view path);
+
+// Writes the rows where the saver says; a table the loader would not read
+// back is refused. On failure the saver tells the user and the previous file
+// stays in place.
+bool SaveMetaFile(const MetaList& list, DataFileSaver& saver, SaveMoment moment);
+
+// Start-up: loads the saver's file. A damaged file is kept aside as
+// path + ".damaged-<date>-<time>" (the message names it); one that is there
+// but cannot be read, or cannot be moved aside, blocks the saver, so the
+// defaults never replace it.
+void InitMeta(MetaList& list, Files& files, MessageBoxes& messages, DataFileSaver& saver);
 
 }  // namespace ambrel::expand

@@ -73,13 +73,15 @@ std::string_view UpToNul(std::string_view text) { return text.substr(0, text.fin
 
 }  // namespace
 
-void ParseMetaData(std::string_view block, std::vector<MetaRow>& rows) {
+bool ParseMetaData(std::string_view block, std::vector<MetaRow>& rows) {
   std::size_t pos = 0;
-  while (pos < block.size() && block[pos] != '\0' && rows.size() < kMaxMetaRows) {
+  while (pos < block.size() && block[pos] != '\0') {
+    if (rows.size() >= kMaxMetaRows) return false;
     std::string_view caption = TakeText(block, pos);
     std::string_view data = TakeText(block, pos);
     rows.push_back({std::string(caption), std::string(data)});
   }
+  return true;
 }
 
 std::string BuildMetaData(const std::vector<MetaRow>& rows) {

@@ -86,8 +86,8 @@ std::vector<MetaRow> DefaultMetaList();
 // Appends the rows held in block: caption, 0x00, data, 0x00, ... until an
 // empty caption or the end of the block. The end of the block counts as a
 // zero byte, so a last entry without its zero bytes is still read. Stops
-// when rows holds kMaxMetaRows rows.
-void ParseMetaData(std::string_view block, std::vector<MetaRow>& rows);
+// when rows holds kMaxMetaRows rows and returns false if more were to come.
+bool ParseMetaData(std::string_view block, std::vector<MetaRow>& rows);
 
 // The file form of rows: each caption and data followed by 0x00, then the
 // closing 0x00. Text after a NUL cannot be stored and is dropped; a row with

@@ -19,10 +19,14 @@ struct FileContents {
 class Files {
  public:
   virtual ~Files() = default;
-  // Reads the whole file when it is at most maxBytes long.
+  // Reads the whole file when it is at most maxBytes long. kMissing only when
+  // there is no such file; kError when it is there and cannot be read
+  // (another program holds it, a read error).
   virtual FileContents Read(std::string_view path, std::uint64_t maxBytes) = 0;
   // Writes bytes so that at every moment either the old or the new content is
-  // in place under path; the previous version is kept as path + ".bak".
+  // in place under path; the previous version is kept as path + ".bak" when
+  // that can be written (a .bak that cannot be refreshed does not stop the
+  // save).
   virtual bool WriteReplacing(std::string_view path, std::string_view bytes) = 0;
   virtual bool Exists(std::string_view path) = 0;
   // Gives the file the name `to`; false when that name is taken or the file

@@ -50,8 +50,11 @@ constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 // Not ReplaceFile: it renames the target to bak before it moves temp in, so
 // a process ended between the two leaves no file under the target's name.
 // Here the target stays in place until one rename puts the new file there.
+// The copy to bak is best effort: a read-only or locked .bak, or no room for
+// it, must not stop every save from then on; the new file is complete on the
+// disk before it takes the target's place either way.
 bool ReplaceExisting(const std::string& target, const std::string& temp, const std::string& bak) {
-  if (!CopyFileA(target.c_str(), bak.c_str(), FALSE)) return false;
+  CopyFileA(target.c_str(), bak.c_str(), FALSE);
   return MoveFileExA(temp.c_str(), target.c_str(), kMoveFlags) != 0;
 }
 
@@ -59,7 +62,10 @@ class Win32Files : public Files {
  public:
   FileContents Read(std::string_view path, std::uint64_t maxBytes) override {
     const std::string name(path);
-    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    // Another program holding the file open (a backup tool, a sync client)
+    // must not make it unreadable.
+    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
       return {IsMissingError(GetLastError()) ? ReadStatus::kMissing : ReadStatus::kError, {}};

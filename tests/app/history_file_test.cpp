@@ -74,6 +74,7 @@ class HistoryFileTest : public ::testing::Test {
   fakes::FakeMessageBoxes messages;
   fakes::FakeClipboard clipboard;
   fakes::FakeClock clock;
+  DataFileSaver saver{files, messages, clock, kPath, kHistorySaveFailed};
 };
 
 TEST_F(HistoryFileTest, EmptyStoreIsTheMarkerAndNineThousandBytesOfRecords) {
@@ -234,7 +235,7 @@ TEST_F(HistoryFileTest, MissingFileLeavesTheStoreAndSaysNothing) {
 
 TEST_F(HistoryFileTest, FirstStartAddsTheSamplesAndTheClipboardText) {
   clipboard.text = "copied";
-  StartHistory(store, files, messages, clipboard, clock, kPath, "D:\\Tools\\Ambrel\\");
+  StartHistory(store, files, messages, clipboard, saver, "D:\\Tools\\Ambrel\\");
   const std::string s = "\r\n=====\r\n";
   EXPECT_EQ(Texts(store),
             (std::vector<std::string>{
@@ -253,7 +254,7 @@ TEST_F(HistoryFileTest, FirstStartAddsTheSamplesAndTheClipboardText) {
     TClipBase other{otherLayout};
     clipboard.asksNotToRecord = asks;
     clipboard.text = asks ? "secret" : std::string(kMaxClipBytes + 1, 'x');
-    StartHistory(other, files, messages, clipboard, clock, kPath, "C:\\");
+    StartHistory(other, files, messages, clipboard, saver, "C:\\");
     EXPECT_EQ(other.HistoryCount(), 0) << asks;
     EXPECT_EQ(other.PageCount(), 4) << asks;
   }
@@ -264,7 +265,7 @@ TEST_F(HistoryFileTest, DamagedFileAtStartIsKeptAsideAndNamedThenTheSamples) {
   const std::string kept = kPath + ".damaged-20240102-030405";
   files.files[kPath] = damaged;
   files.files[kept] = "an older one";
-  StartHistory(store, files, messages, clipboard, clock, kPath, "C:\\");
+  StartHistory(store, files, messages, clipboard, saver, "C:\\");
   EXPECT_EQ(messages.Texts(), std::vector<std::string>{kDamaged +
                                                        "\r\n元のファイルは次の名前で残しています:\r\n" +
                                                        kept + "-2"});
@@ -289,6 +290,66 @@ TEST_F(HistoryFileTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_FALSE(SaveHistory(store, files, kPath));
   EXPECT_EQ(files.Get(kPath).value(), before);
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// A history file held open by another program at start-up: the store starts
+// empty without the samples, the user is told once, and every save of the
+// session goes beside the file, never over it nor over its .bak.
+TEST_F(HistoryFileTest, FileThatCannotBeReadIsNeverWrittenOver) {
+  const std::string mine = Entry(0, "mine") + "\xFF" + DefaultRecords();
+  files.files[kPath] = mine;
+  files.files[kPath + ".bak"] = "older";
+  files.unreadable.insert(kPath);
+  clipboard.text = "copied";
+  PopupLayout freshLayout;
+  TClipBase fresh{freshLayout};
+  StartHistory(fresh, files, messages, clipboard, saver, "C:\\");
+  EXPECT_EQ(fresh.PageCount(), 0);
+  EXPECT_TRUE(fresh.Slot(clipstore::kHistorySlot).Node);
+  const std::string beside = kPath + ".unsaved-20240102-030405";
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].helpContext, kUnreadableDataFileHelp);
+  EXPECT_NE(messages.shown[0].text.find(kPath), std::string::npos);
+  EXPECT_NE(messages.shown[0].text.find(beside), std::string::npos);
+
+  fresh.AddClip(freshLayout.History(), clipstore::kHistorySlot, true, "new");
+  ASSERT_TRUE(SaveHistory(fresh, saver, SaveMoment::kRunning));
+  ASSERT_TRUE(SaveHistory(fresh, saver, SaveMoment::kExit));
+  EXPECT_EQ(files.Get(kPath), mine);
+  EXPECT_EQ(files.Get(kPath + ".bak"), "older");
+  EXPECT_EQ(files.Get(beside), BuildHistoryData(fresh));
+  EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(HistoryFileTest, DamagedFileThatCannotBeMovedAsideIsLeftAlone) {
+  files.files[kPath] = "damaged";
+  files.unmovable.insert(kPath);
+  StartHistory(store, files, messages, clipboard, saver, "C:\\");
+  EXPECT_TRUE(saver.Blocked());
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(store.PageCount(), 0);
+  ASSERT_TRUE(SaveHistory(store, saver, SaveMoment::kExit));
+  EXPECT_EQ(files.Get(kPath), "damaged");
+}
+
+// Saves that fail are told once while the program runs, naming the file,
+// and once more when the exit's save fails too; the first that works clears
+// the failure.
+TEST_F(HistoryFileTest, FailedSavesAreToldOnceAndAgainAtExit) {
+  Add(0, "kept");
+  files.failAllWrites = true;
+  EXPECT_FALSE(SaveHistory(store, saver, SaveMoment::kRunning));
+  EXPECT_FALSE(SaveHistory(store, saver, SaveMoment::kRunning));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].helpContext, kHistorySaveFailedHelp);
+  EXPECT_EQ(messages.shown[0].text.rfind("ヒストリファイルが保存出来ませんでした。\r\n" + kPath + "\r\n", 0), 0u);
+  EXPECT_TRUE(saver.LastSaveFailed());
+  EXPECT_FALSE(SaveHistory(store, saver, SaveMoment::kExit));
+  EXPECT_EQ(messages.shown.size(), 2u);
+  files.failAllWrites = false;
+  EXPECT_TRUE(SaveHistory(store, saver, SaveMoment::kExit));
+  EXPECT_FALSE(saver.LastSaveFailed());
+  EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 TEST(DriveOf, TakesTheFirstTwoCharacters) {

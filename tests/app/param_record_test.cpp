@@ -123,7 +123,7 @@ class ParamFileTest : public ::testing::Test {
     settings.InitTreeSize(480, 300);
   }
 
-  ParamFile MakeFile() { return ParamFile(files, messages, {store, settings, meta, &windows}, kPath); }
+  ParamFile MakeFile() { return ParamFile(files, messages, {store, settings, meta, &windows}, saver); }
 
   clipstore::PopupLayout layout;
   clipstore::TClipBase store{layout};
@@ -133,11 +133,13 @@ class ParamFileTest : public ::testing::Test {
   FakeWindows windows;
   fakes::FakeFiles files;
   fakes::FakeMessageBoxes messages;
+  fakes::FakeClock clock;
+  DataFileSaver saver{files, messages, clock, kPath, kParamSaveFailed};
 };
 
 TEST_F(ParamFileTest, FirstStartWritesTheDefaultRecord) {
   ParamFile params = MakeFile();
-  EXPECT_TRUE(params.LoadParams(kPath));
+  EXPECT_TRUE(params.LoadParams());
   EXPECT_TRUE(params.FirstRun());
   EXPECT_TRUE(messages.shown.empty());
 
@@ -165,7 +167,7 @@ TEST_F(ParamFileTest, StoredRecordIsAppliedAndWrittenBackUnchanged) {
   files.files[kPath] = in.File();
 
   ParamFile params = MakeFile();
-  params.LoadParams(kPath);
+  params.LoadParams();
   EXPECT_FALSE(params.FirstRun());
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(store.MaxHistory(), 17);
@@ -192,15 +194,15 @@ TEST_F(ParamFileTest, StoredRecordIsAppliedAndWrittenBackUnchanged) {
   EXPECT_EQ(settings.GetEditorFont().name, "Courier");
   EXPECT_EQ(hook.calls.back(), "menu on");
 
-  ASSERT_TRUE(params.SaveParams(kPath));
+  ASSERT_TRUE(params.SaveParams());
   EXPECT_EQ(files.Get(kPath).value(), in.File());
 }
 
 TEST_F(ParamFileTest, StoreClampsOutOfRangeValuesBeforeTheNextSave) {
   files.files[kPath] = DefaultRecord().Int(288, 50).Int(308, 5).File();
   ParamFile params = MakeFile();
-  params.LoadParams(kPath);
-  params.SaveParams(kPath);
+  params.LoadParams();
+  params.SaveParams();
   const std::string saved = files.Get(kPath).value();
   EXPECT_EQ(static_cast<unsigned char>(saved[288]), 256 - 30);
   EXPECT_EQ(static_cast<unsigned char>(saved[308]), 20);
@@ -225,7 +227,7 @@ TEST_F(ParamFileTest, NumericSettingsAreBroughtIntoRangeWhenApplied) {
                              .Int(1768, c.vertWindow).Int(1868, c.menuId).Int(1152, c.fontHeight)
                              .Int(1192, c.fontSize).File();
     ParamFile params = MakeFile();
-    params.LoadParams(kPath);
+    params.LoadParams();
     params.ApplyLateParams();
     const options::EditorFont& font = settings.GetEditorFont();
     EXPECT_EQ((std::vector<int>{settings.Interval(), settings.PopupPos(), settings.PasteMethod(),
@@ -235,33 +237,61 @@ TEST_F(ParamFileTest, NumericSettingsAreBroughtIntoRangeWhenApplied) {
   }
 }
 
-TEST_F(ParamFileTest, DamagedFilesAreReportedAndReplacedByDefaults) {
+TEST_F(ParamFileTest, DamagedFilesAreReportedKeptAsideAndReplacedByDefaults) {
   const std::vector<std::string> damaged = {std::string(100, 'x'), std::string(), std::string(2139, '\0')};
-  for (const std::string& content : damaged) {
-    files.files[kPath] = content;
+  const std::string kept = kPath + ".damaged-20240102-030405";
+  for (std::size_t n = 0; n < damaged.size(); ++n) {
+    files.files[kPath] = damaged[n];
     messages.shown.clear();
     ParamFile params = MakeFile();
-    EXPECT_TRUE(params.LoadParams(kPath));
+    EXPECT_TRUE(params.LoadParams());
     EXPECT_FALSE(params.FirstRun());
+    const std::string name = n == 0 ? kept : kept + "-" + std::to_string(n + 1);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, kReadFailure);
+    EXPECT_EQ(messages.shown[0].text, kReadFailure + "\r\n元のファイルは次の名前で残しています:\r\n" + name);
     EXPECT_EQ(messages.shown[0].helpContext, 1101);
-    EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().File()) << content.size() << " bytes";
+    EXPECT_EQ(files.Get(name), damaged[n]);
+    EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().File()) << damaged[n].size() << " bytes";
   }
 }
 
-TEST_F(ParamFileTest, OversizedOrUnreadableFileIsNotReadButReplaced) {
-  files.files[kPath] = std::string(kMaxParamFileBytes + 1, '\0');
-  MakeFile().LoadParams(kPath);
-  files.unreadable.insert(kPath + "x");
-  MakeFile().LoadParams(kPath + "x");
-  EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kReadFailure, kReadFailure}));
+TEST_F(ParamFileTest, OversizedFileIsKeptAsideAndReplaced) {
+  const std::string big(kMaxParamFileBytes + 1, '\0');
+  files.files[kPath] = big;
+  MakeFile().LoadParams();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(files.Get(kPath + ".damaged-20240102-030405"), big);
   EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().File());
+}
+
+// A file held open by another program is not replaced by the defaults at
+// start-up nor by the exit's save: that goes beside it, and the user is told
+// so once.
+TEST_F(ParamFileTest, FileThatCannotBeReadIsNeverWrittenOver) {
+  for (const bool unreadable : {true, false}) {
+    files = {};
+    messages.shown.clear();
+    DataFileSaver own{files, messages, clock, kPath, kParamSaveFailed};
+    files.files[kPath] = unreadable ? DefaultRecord().Int(288, 9).File() : std::string(5, 'x');
+    (unreadable ? files.unreadable : files.unmovable).insert(kPath);
+    const std::string before = files.files[kPath];
+    ParamFile params(files, messages, {store, settings, meta, &windows}, own);
+    params.LoadParams();
+    EXPECT_FALSE(params.FirstRun());
+    ASSERT_EQ(messages.shown.size(), 1u) << unreadable;
+    EXPECT_EQ(messages.shown[0].helpContext, kUnreadableDataFileHelp);
+    const std::string beside = kPath + ".unsaved-20240102-030405";
+    EXPECT_NE(messages.shown[0].text.find(beside), std::string::npos);
+    EXPECT_TRUE(params.SaveParams());
+    EXPECT_EQ(files.files[kPath], before) << unreadable;
+    EXPECT_EQ(files.Get(beside), EncodeParamRecord(params.Record()));
+    EXPECT_EQ(messages.shown.size(), 1u);
+  }
 }
 
 TEST_F(ParamFileTest, LongerFileUsesItsFirstRecord) {
   files.files[kPath] = DefaultRecord().Int(288, 9).File() + "trailing";
-  MakeFile().LoadParams(kPath);
+  MakeFile().LoadParams();
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(store.MaxHistory(), 9);
 }
@@ -269,12 +299,12 @@ TEST_F(ParamFileTest, LongerFileUsesItsFirstRecord) {
 TEST_F(ParamFileTest, FailedSaveKeepsThePreviousFileAndReports) {
   files.files[kPath] = DefaultRecord().Int(288, 9).File();
   ParamFile params = MakeFile();
-  params.LoadParams(kPath);
+  params.LoadParams();
   store.SetMaxHistory(20);
   files.failAllWrites = true;
-  EXPECT_FALSE(params.SaveParams(kPath));
+  EXPECT_FALSE(params.SaveParams());
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "パラメータが保存出来ません。");
+  EXPECT_EQ(messages.shown[0].text.rfind("パラメータが保存出来ません。\r\n" + kPath + "\r\n", 0), 0u);
   EXPECT_EQ(messages.shown[0].helpContext, 1102);
   EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().Int(288, 9).File());
 }
@@ -286,11 +316,11 @@ TEST_F(ParamFileTest, LengthBytesBeyondTheirRoomAreClamped) {
   in.Byte(1156, 255);                  // font name claims 255 bytes in 32
   files.files[kPath] = in.File();
   ParamFile params = MakeFile();
-  params.LoadParams(kPath);
+  params.LoadParams();
   params.ApplyLateParams();
   EXPECT_EQ(settings.MenuCap(), std::string(30, 'A'));
   EXPECT_EQ(settings.GetEditorFont().name.size(), 32u);
-  params.SaveParams(kPath);
+  params.SaveParams();
   EXPECT_EQ(static_cast<unsigned char>(files.Get(kPath).value()[1836]), 30);
 }
 
@@ -300,7 +330,7 @@ TEST_F(ParamFileTest, LongTextsAreCutAtACharacterBoundary) {
   store.SetCrChar(cr);
   store.SetTabChar(std::string(255, 't'));
   ParamFile params = MakeFile();
-  params.SaveParams(kPath);
+  params.SaveParams();
   const std::string saved = files.Get(kPath).value();
   EXPECT_EQ(static_cast<unsigned char>(saved[881]), 254);
   EXPECT_EQ(saved.substr(882, 254), cr.substr(0, 254));

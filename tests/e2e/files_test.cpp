@@ -131,11 +131,68 @@ TEST_F(Files, AFailedSaveKeepsThePreviousFile) {
   HANDLE lock = CreateFileA(ambrel_.Folder().File("Ambrel.hst").c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-  EXPECT_TRUE(ambrel_.QuitThroughTrayMenu());
+  // The user is told, with the file's path.
+  std::string told;
+  EXPECT_TRUE(ambrel_.QuitThroughTrayMenu([&](const std::string& text) { told = text; }));
   CloseHandle(lock);
+  EXPECT_NE(told.find("ヒストリファイルが保存出来ませんでした。"), std::string::npos) << told;
+  EXPECT_NE(told.find(ambrel_.Folder().File("Ambrel.hst")), std::string::npos) << told;
   EXPECT_EQ(Read("Ambrel.hst"), before);
   // The parameter file, saved after it, is still written.
   EXPECT_EQ(Read("Ambrel.prm").size(), kParamFileSize);
+}
+
+// A history file that another program holds without sharing at start-up is
+// not replaced by the first-run clips, neither by the save at exit nor by the
+// .bak rotation: the user is told, and the session's clips go beside it.
+TEST_F(Files, AHistoryFileHeldOpenAtStartIsNeverWrittenOver) {
+  ASSERT_TRUE(ambrel_.Start());
+  Copy("mine");
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  const std::string mine = Read("Ambrel.hst");
+  const std::string bak = Read("Ambrel.hst.bak");
+  ASSERT_TRUE(EmptyClipboardNow());
+  HANDLE lock = CreateFileA(ambrel_.Folder().File("Ambrel.hst").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  std::string told;
+  const bool started = ambrel_.Start([&](const std::string& text) { told += text; });
+  CloseHandle(lock);  // the session goes on as if the other program had let go
+  ASSERT_TRUE(started) << told;
+  const std::size_t at = told.find("Ambrel.hst.unsaved-");
+  ASSERT_NE(at, std::string::npos) << told;
+  const std::string beside = told.substr(at, std::string("Ambrel.hst.unsaved-YYYYMMDD-HHMMSS").size());
+  EXPECT_EQ(ambrel_.HistoryCaptions(), std::vector<std::string>{}) << "no first-run clips over the user's";
+  Copy("this session");
+  ASSERT_TRUE(ambrel_.WaitForHistory({"this session"}));
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  EXPECT_EQ(Read("Ambrel.hst"), mine);
+  EXPECT_EQ(Read("Ambrel.hst.bak"), bak);
+  EXPECT_NE(Read(beside.c_str()).find("this session"), std::string::npos) << beside;
+}
+
+// A .bak that cannot be refreshed (held by another program without sharing;
+// Wine's copy overwrites a read-only one) does not stop the save.
+TEST_F(Files, ABakThatCannotBeRefreshedDoesNotStopTheSave) {
+  ASSERT_TRUE(ambrel_.Start());
+  Copy("first");
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  ASSERT_TRUE(ambrel_.Folder().Exists("Ambrel.hst.bak"));
+  const std::string bak = Read("Ambrel.hst.bak");
+  ASSERT_TRUE(ambrel_.Start());
+  Copy("after the held backup");
+  ASSERT_TRUE(ambrel_.WaitForHistory({"after the held backup", "first"}));
+  HANDLE lock = CreateFileA(ambrel_.Folder().File("Ambrel.hst.bak").c_str(), GENERIC_READ, 0,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  std::string told;
+  EXPECT_TRUE(ambrel_.QuitThroughTrayMenu([&](const std::string& text) { told += text; }));
+  CloseHandle(lock);
+  EXPECT_EQ(told, "") << "no failure to tell";
+  EXPECT_NE(Read("Ambrel.hst").find("after the held backup"), std::string::npos);
+  EXPECT_EQ(Read("Ambrel.hst.bak"), bak);
 }
 
 TEST_F(Files, KillingTheProgramNeverLeavesAHalfFile) {

@@ -2,8 +2,10 @@
 // written when the session ends, and the history soon after each copy.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <string>
+#include <vector>
 
 #include "ambrel/ambrel_run.h"
 #include "harness/clipboard.h"
@@ -11,6 +13,24 @@
 
 namespace ambrel::e2e {
 namespace {
+
+// The threads of the running processes whose file is exeName.
+std::vector<DWORD> ThreadsOf(const char* exeName) {
+  std::vector<DWORD> processes, threads;
+  const HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0);
+  if (snap == INVALID_HANDLE_VALUE) return threads;
+  PROCESSENTRY32 p{};
+  p.dwSize = sizeof p;
+  for (BOOL more = Process32First(snap, &p); more; more = Process32Next(snap, &p))
+    if (lstrcmpiA(p.szExeFile, exeName) == 0) processes.push_back(p.th32ProcessID);
+  THREADENTRY32 t{};
+  t.dwSize = sizeof t;
+  for (BOOL more = Thread32First(snap, &t); more; more = Thread32Next(snap, &t))
+    for (DWORD id : processes)
+      if (t.th32OwnerProcessID == id) threads.push_back(t.th32ThreadID);
+  CloseHandle(snap);
+  return threads;
+}
 
 class Session : public ::testing::Test {
  protected:
@@ -52,6 +72,34 @@ TEST_F(Session, EndOfSessionWritesAllThreeFiles) {
   // The viewer chain was left: copies go on working.
   ASSERT_TRUE(SetClipboardText("after the session"));
   EXPECT_EQ(ReadClipboardText().value_or(""), "after the session");
+}
+
+// Letting go of the hooks waits for the 32-bit companion (seconds when it
+// does not answer), and Windows may end the program at any moment once the
+// session ends: the files are written first.
+TEST_F(Session, EndOfSessionSavesBeforeWaitingForTheCompanion) {
+  ambrel_.WithCompanion();
+  ASSERT_TRUE(ambrel_.Start());
+  std::vector<DWORD> threads;
+  ASSERT_TRUE(WaitUntil([&] { return !(threads = ThreadsOf("Ambrel32.exe")).empty(); }, 10000));
+  Copy("saved before the companion");
+  ASSERT_TRUE(ambrel_.WaitForHistory({"saved before the companion"}));
+  // The companion stops answering.
+  std::vector<HANDLE> held;
+  for (DWORD id : threads)
+    if (HANDLE t = OpenThread(THREAD_SUSPEND_RESUME, FALSE, id)) {
+      SuspendThread(t);
+      held.push_back(t);
+    }
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(ambrel_.Logo(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+  // Where Windows could end the program: the clip is on the disk already.
+  EXPECT_TRUE(HistoryFileHolds("saved before the companion"));
+  for (HANDLE t : held) {
+    ResumeThread(t);
+    CloseHandle(t);
+  }
+  EXPECT_TRUE(ambrel_.Proc().WaitForExit(10000));
 }
 
 TEST_F(Session, AKillAfterTheIdleDelayLosesNoCopy) {

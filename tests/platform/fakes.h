@@ -24,8 +24,8 @@
 namespace ambrel::fakes {
 
 // A folder of files held as path -> bytes. Writes keep the previous version
-// as path + ".bak", as the real implementation does; a failing write leaves
-// every file as it was.
+// as path + ".bak" (unless that .bak is locked), as the real implementation
+// does; a failing write leaves every file as it was.
 class FakeFiles : public Files {
  public:
   FileContents Read(std::string_view path, std::uint64_t maxBytes) override {
@@ -34,7 +34,7 @@ class FakeFiles : public Files {
     if (unreadable.count(key)) return {ReadStatus::kError, {}};
     auto it = files.find(key);
     if (it == files.end()) return {ReadStatus::kMissing, {}};
-    if (it->second.size() > maxBytes) return {ReadStatus::kTooLarge, {}};
+    if (it->second.size() > maxBytes || oversized.count(key)) return {ReadStatus::kTooLarge, {}};
     return {ReadStatus::kOk, it->second};
   }
 
@@ -47,8 +47,9 @@ class FakeFiles : public Files {
       return false;
     }
     auto it = files.find(key);
-    if (it != files.end()) files[key + ".bak"] = it->second;
+    if (it != files.end() && !lockedBaks.count(key + ".bak")) files[key + ".bak"] = it->second;
     files[key] = std::string(bytes);
+    oversized.erase(key);
     return true;
   }
 
@@ -56,7 +57,7 @@ class FakeFiles : public Files {
 
   bool Rename(std::string_view from, std::string_view to) override {
     auto it = files.find(std::string(from));
-    if (it == files.end() || files.count(std::string(to))) return false;
+    if (it == files.end() || files.count(std::string(to)) || unmovable.count(it->first)) return false;
     files[std::string(to)] = std::move(it->second);
     files.erase(std::string(from));
     return true;
@@ -71,7 +72,10 @@ class FakeFiles : public Files {
 
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;    // Read reports kError
+  std::set<std::string> oversized;     // Read reports kTooLarge (a file too big to hold here)
+  std::set<std::string> lockedBaks;    // a .bak that cannot be refreshed: the write goes on
   std::set<std::string> failingPaths;  // WriteReplacing fails for these
+  std::set<std::string> unmovable;     // Rename fails for these (held open elsewhere)
   bool failAllWrites = false;
   int failNextWrites = 0;
   int reads = 0;

@@ -14,7 +14,17 @@ AmbrelRun::~AmbrelRun() {
   if (process_.Started() && process_.Running()) process_.Terminate();
 }
 
-bool AmbrelRun::Start() {
+bool AmbrelRun::AnswerMessageBox(const SeenBox& seenBox) const {
+  HWND box = FindTopWindow("#32770", "", process_.Id());
+  if (!box || !IsWindowVisible(box)) return false;
+  std::string text;
+  for (const ChildWindow& c : ChildWindows(box)) text += c.text;
+  seenBox(text);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return true;
+}
+
+bool AmbrelRun::Start(const SeenBox& seenBox) {
   if (!folder_.Valid() || folder_.CopyInFrom(ExeFolder(), {"Ambrel.exe", "Tesk.dll"}) < 1)
     return false;
   if (companion_ && folder_.CopyInFrom(ExeFolder(), {"Ambrel32.exe", "Tesk32.dll"}) != 2) return false;
@@ -28,6 +38,7 @@ bool AmbrelRun::Start() {
           greeted_ = true;
           PostMessageA(hello, WM_COMMAND, IDOK, 0);
         }
+        if (seenBox) AnswerMessageBox(seenBox);
         logo_ = FindTopWindow("TLogo", "", process_.Id());
         editor_ = FindTopWindow("TMain", "", process_.Id());
         // The logo hides itself at the end of the start-up sequence.
@@ -85,12 +96,16 @@ bool AmbrelRun::FirstRunOutOfBeginnerMode(const std::function<void(std::string&)
   return folder_.WriteFile("Ambrel.prm", prm);
 }
 
-bool AmbrelRun::QuitThroughTrayMenu() {
+bool AmbrelRun::QuitThroughTrayMenu(const SeenBox& seenBox) {
   PostTray(WM_RBUTTONDOWN);
   HWND menu = WaitForPopupMenu(5000, process_.Id());
   if (!menu) return false;
   ChooseMenuItemByMnemonic(menu, 'X');
-  return process_.WaitForExit(10000);
+  if (!seenBox) return process_.WaitForExit(10000);
+  return WaitUntil([&] {
+    AnswerMessageBox(seenBox);
+    return !process_.Running();
+  }, 10000);
 }
 
 }  // namespace ambrel::e2e

@@ -24,8 +24,11 @@ class AmbrelRun {
 
   // Copies the program into the folder, starts it and waits until its
   // start-up has finished (the logo has gone and the tray icon is there).
-  // The greeting of a first start is answered with OK.
-  bool Start();
+  // The greeting of a first start is answered with OK; so is every message
+  // box shown meanwhile, whose text goes to seenBox when one is given (and
+  // makes Start fail when none is).
+  using SeenBox = std::function<void(const std::string& text)>;
+  bool Start(const SeenBox& seenBox = {});
   // Whether the last Start met the greeting of a first start.
   bool Greeted() const { return greeted_; }
   // Start also copies the 32-bit companion (Ambrel32.exe, Tesk32.dll), which
@@ -54,8 +57,10 @@ class AmbrelRun {
     return !process_.Running() || WaitForSentMessagesHandled(logo_);
   }
   void PostTray(UINT mouseMessage) const { PostMessageA(logo_, kTrayCallback, 0, mouseMessage); }
-  // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)".
-  bool QuitThroughTrayMenu();
+  // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)". A
+  // message box shown on the way out is answered with OK and its text goes
+  // to seenBox (without one, the program is expected to end without a box).
+  bool QuitThroughTrayMenu(const SeenBox& seenBox = {});
   // A first run, ended, whose parameter file is then set out of beginner
   // mode (the mode that hides the user-menu commands); Start runs it again.
   // patch may change further saved settings before the next start.
@@ -68,6 +73,9 @@ class AmbrelRun {
   HWND editor_ = nullptr;
   bool greeted_ = false;
   bool companion_ = false;
+  // Answers a shown message box of the program with OK, handing its text to
+  // seenBox; true when there was one.
+  bool AnswerMessageBox(const SeenBox& seenBox) const;
 };
 
 }  // namespace ambrel::e2e
