@@ -401,6 +401,114 @@ const std::string& DenseKana() {
   return s;
 }
 
+// Cuts a text back to its last character boundary at or before size.
+void CutToBoundary(std::string& t, std::size_t size) {
+  t.resize(ambrel::sjis::CharBoundaryAtOrBefore(t, size));
+}
+
+// Mail-like text: words joined by `@`, `.`, spaces and line ends, so that a
+// run of `[a-z]+@[a-z]+\.(com|jp)` starts at almost every letter and many
+// get as far as the dot; no word after a dot begins with com or jp (words
+// like co, cop, j, jq are frequent there), and the one address that matches
+// stands at the very end.
+const std::string& DenseMail() {
+  static const std::string s = [] {
+    std::mt19937 rng(15);
+    const std::vector<std::string> near = {"co", "cop", "cm", "c", "j", "jq", "jap", "om", "con", "ne", "or"};
+    const std::vector<std::string> sep = {"@", "@", "@", ".", ".", ".", " ", " ", ", ", "\r\n"};
+    const std::string last = " mail@example.com";
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize - last.size()) {
+      std::string w;
+      if (rng() % 3 == 0) {
+        w = Pick(rng, near);
+      } else {
+        for (unsigned i = 0, len = 1 + rng() % 8; i < len; ++i) w += static_cast<char>('a' + rng() % 26);
+      }
+      if (!t.empty() && t.back() == '.' && (w.rfind("com", 0) == 0 || w.rfind("jp", 0) == 0)) continue;
+      t += w;
+      t += Pick(rng, sep);
+    }
+    t.resize(kDenseSize - last.size());
+    while (!t.empty() && t.back() == '.') t.back() = ' ';  // no dot before the last address's word
+    return t + last;
+  }();
+  return s;
+}
+
+// Kanji text in which 東京 stands every few characters, followed by anything
+// but 都 or 府 except now and then; the fillers are kanji that share the
+// bytes of 東京 (lead byte 0x93: 同, 読, 当; trail byte 0x9E: 時, 込, 満) and no
+// character has the trail byte 0x93, so a byte-wise engine cannot start a
+// match inside a character either.
+const std::string& DenseTokyo() {
+  static const std::string s = [] {
+    std::mt19937 rng(16);
+    const std::vector<std::string> after = {"駅", "湾", "大", "タワー", "の", "は", "に", "都", "府", "市", "東", "京"};
+    const std::vector<std::string> filler = {"同", "読", "当", "道", "動", "時", "込", "満", "服", "東", "京", "日",
+                                             "本", "語", "文", "字", "表", "示", "会", "議", "予", "の", "は", "、"};
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize) {
+      for (unsigned i = 0, len = rng() % 4; i < len; ++i) t += Pick(rng, filler);
+      t += "東京";
+      // 都 and 府 one time in about forty.
+      const std::string& a = Pick(rng, after);
+      t += (a == "都" || a == "府") && rng() % 6 != 0 ? std::string("市") : a;
+      if (rng() % 50 == 0) t += "\r\n";
+    }
+    CutToBoundary(t, kDenseSize);
+    return t;
+  }();
+  return s;
+}
+
+// Words of a few letters, most beginning with foo, bar or baz, digits after
+// one in fifty: the alternation `(foo|bar|baz)[0-9]+` has neither a literal
+// prefix nor a required byte, and its runs start at most words.
+const std::string& DenseAlternation() {
+  static const std::string s = [] {
+    std::mt19937 rng(17);
+    const std::vector<std::string> heads = {"foo", "bar", "baz", "fo", "ba", "f", "b", "oo", "ar", "az"};
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize) {
+      t += Pick(rng, heads);
+      for (unsigned i = 0, len = rng() % 4; i < len; ++i) t += static_cast<char>('a' + rng() % 26);
+      if (rng() % 50 == 0) t += std::to_string(rng() % 100);
+      t += rng() % 8 == 0 ? "\r\n" : " ";
+    }
+    t.resize(kDenseSize);
+    return t;
+  }();
+  return s;
+}
+
+// Parenthesised lists of words that run on for dozens of bytes and are
+// spoilt near their end by a digit or a semicolon (one in twenty closes
+// cleanly): every partial match of `\([a-z ,]+\)` is long and fails late.
+const std::string& DenseParens() {
+  static const std::string s = [] {
+    std::mt19937 rng(18);
+    std::string t;
+    t.reserve(kDenseSize + 64);
+    while (t.size() < kDenseSize) {
+      t += '(';
+      for (unsigned w = 0, words = 3 + rng() % 12; w < words; ++w) {
+        for (unsigned i = 0, len = 1 + rng() % 7; i < len; ++i) t += static_cast<char>('a' + rng() % 26);
+        t += rng() % 4 == 0 ? ", " : " ";
+      }
+      const unsigned r = rng() % 20;
+      t += r == 0 ? ")" : r < 10 ? "7)" : r < 15 ? ";)" : "";
+      t += rng() % 10 == 0 ? "\r\n" : " ";
+    }
+    t.resize(kDenseSize);
+    return t;
+  }();
+  return s;
+}
+
 std::string FuzzyWord() { return std::string(kFuzzyWord[0]) + kFuzzyWord[1] + kFuzzyWord[2]; }
 
 void AmbrelDense(benchmark::State& st, const std::string& pattern, bool fuzzy, const std::string& text,
@@ -425,10 +533,24 @@ void BM_Ambrel_DenseJapanese(benchmark::State& st) {
 }
 void BM_Ambrel_DenseUrl(benchmark::State& st) { AmbrelDense(st, "http://[^ ]*", false, DenseUrls(), "ambrel_dense_url"); }
 void BM_Ambrel_DenseFuzzy(benchmark::State& st) { AmbrelDense(st, FuzzyWord(), true, DenseKana(), "ambrel_dense_fuzzy"); }
+void BM_Ambrel_DenseMail(benchmark::State& st) {
+  AmbrelDense(st, "[a-z]+@[a-z]+\\.(com|jp)", false, DenseMail(), "ambrel_dense_mail");
+}
+void BM_Ambrel_DenseTokyo(benchmark::State& st) { AmbrelDense(st, "東京[都府]", false, DenseTokyo(), "ambrel_dense_tokyo"); }
+void BM_Ambrel_DenseAlternation(benchmark::State& st) {
+  AmbrelDense(st, "(foo|bar|baz)[0-9]+", false, DenseAlternation(), "ambrel_dense_alternation");
+}
+void BM_Ambrel_DenseParens(benchmark::State& st) {
+  AmbrelDense(st, "\\([a-z ,]+\\)", false, DenseParens(), "ambrel_dense_parens");
+}
 BENCHMARK(BM_Ambrel_DenseAscii)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ambrel_DenseJapanese)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ambrel_DenseUrl)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Ambrel_DenseFuzzy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseMail)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseTokyo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseAlternation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ambrel_DenseParens)->Unit(benchmark::kMillisecond);
 
 // --------------------------------------------------------------------- RE2
 
@@ -491,6 +613,28 @@ std::string FuzzyAlternation() {
   }
   return p;
 }
+// Double-byte characters as RE2 needs them in Latin-1: their bytes quoted,
+// alternatives written out.
+std::string Re2Alternatives(const std::vector<std::string>& alts) {
+  std::string p = "(?:";
+  for (std::size_t i = 0; i < alts.size(); ++i) {
+    if (i > 0) p += '|';
+    p += RE2::QuoteMeta(alts[i]);
+  }
+  return p + ")";
+}
+void BM_RE2_DenseMail(benchmark::State& st) { Re2Dense(st, "[a-z]+@[a-z]+\\.(com|jp)", DenseMail(), "re2_dense_mail"); }
+void BM_RE2_DenseTokyo(benchmark::State& st) {
+  Re2Dense(st, RE2::QuoteMeta("東京") + Re2Alternatives({"都", "府"}), DenseTokyo(), "re2_dense_tokyo");
+}
+void BM_RE2_DenseAlternation(benchmark::State& st) {
+  Re2Dense(st, "(foo|bar|baz)[0-9]+", DenseAlternation(), "re2_dense_alternation");
+}
+void BM_RE2_DenseParens(benchmark::State& st) { Re2Dense(st, "\\([a-z ,]+\\)", DenseParens(), "re2_dense_parens"); }
+BENCHMARK(BM_RE2_DenseMail)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_DenseTokyo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_DenseAlternation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RE2_DenseParens)->Unit(benchmark::kMillisecond);
 void BM_RE2_DenseAscii(benchmark::State& st) { Re2Dense(st, "[a-z]+[0-9]+", DenseAscii(), "re2_dense_ascii"); }
 void BM_RE2_DenseJapanese(benchmark::State& st) {
   Re2Dense(st, "(?:\\x82[\\x9F-\\xF1])+(?:\\x82[\\x4F-\\x58])+", DenseJapanese(), "re2_dense_japanese");
@@ -553,7 +697,7 @@ int main(int argc, char** argv) {
   Ratio("3. Tokyo-to/fu pattern: throughput Ambrel (all matches) / memmem", "memmem_tokyo", "ambrel_tokyo");
   Ratio("3. backslash pattern: throughput Ambrel (all matches) / memmem", "memmem_backslash", "ambrel_backslash");
   Ratio("4. (a|b)*a(a|b){20}: time Ambrel / RE2", "ambrel_ab", "re2_ab");
-  for (const char* c : {"ascii", "japanese", "url", "fuzzy"}) {
+  for (const char* c : {"ascii", "japanese", "url", "fuzzy", "mail", "tokyo", "alternation", "parens"}) {
     const std::string a = std::string("ambrel_dense_") + c, r = std::string("re2_dense_") + c;
     Ratio(("5. dense " + std::string(c) + ": throughput Ambrel / RE2").c_str(), r, a);
     if (g_counts.count(a) && g_counts.count(r))

@@ -508,8 +508,9 @@ bool TRE_DFA::Search(std::string_view text, bool lf_mode, std::size_t& start, st
   const int prefilter = pf_.kind;
   InitialSearchState();
   PrepareSkip();
-  // With a literal scan the runs are few and short, and one pass is faster.
-  const std::ptrdiff_t from = prefilter == Prefilter::kNone ? FindRestart(t, n, prefilter) : -1;
+  // With a literal scan the runs are mostly few and short, and one pass is
+  // faster; it hands over to the first pass where they are not (Track).
+  const std::ptrdiff_t from = prefilter == Prefilter::kNone ? FindRestart(t, n, 0, prefilter) : -1;
   if (from == -2) return false;
   return Track(t, n, from, prefilter, start, end);
 }
@@ -527,6 +528,13 @@ bool MixedWidths(const unsigned char* t, std::size_t n) {
 }
 using Row = const void* const*;
 
+// When the second pass starts without a first one (with a literal scan), it
+// looks this often (in bytes of text) whether the scans have jumped over at
+// least half of the text; if not, the first pass takes over.
+constexpr std::size_t kScanCheckBytes = 64;
+// Idle steps the second pass takes before it tries the scans.
+constexpr int kIdleStepsBeforeScan = 4;
+
 // The row that the transition of row p on class k2 / 2 leads to (one load).
 Row NextRow(Row p, std::ptrdiff_t k2) {
   const char* at = reinterpret_cast<const char*>(p) + k2 * static_cast<std::ptrdiff_t>(sizeof(const void*) / 2);
@@ -536,20 +544,22 @@ Row NextRow(Row p, std::ptrdiff_t k2) {
 
 // The first pass: the run lists alone, without the start of each run, one
 // table lookup per character (double-byte classes from a second table, looked
-// up only after a lead byte). Returns the last place before the match where the list
-// held only a run started there (the second pass starts from there), -1 if
-// there is none (it starts from the beginning), -2 if nothing matches.
-std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, int prefilter) {
+// up only after a lead byte). It starts at the beginning of the text, or at
+// boundary `from` in the idle list. Returns the last place before the match
+// where the list held only a run started there (the second pass starts from
+// there), -1 if there is none (it starts from the beginning, or goes on from
+// `from` as it was), -2 if nothing matches.
+std::ptrdiff_t TRE_DFA::FindRestart(const unsigned char* t, std::size_t n, std::size_t from, int prefilter) {
   PrefilterMemo memo;
   const std::int32_t cols2 = 2 * (static_cast<std::int32_t>(K_) + 1);
   const std::int32_t* lead2 = lead2_.data();
   Row base = sc_->rows.data();
   Row idle = base + sc_->idle * cols2 / 2;
-  Row p = base + InitialSearchState() * cols2 / 2;
+  Row p = from == 0 ? base + InitialSearchState() * cols2 / 2 : idle;
   std::ptrdiff_t restart = -1;
-  const bool mixed = MixedWidths(t, n);
+  const bool mixed = MixedWidths(t + from, n - from);
   int idle_limit = 4;  // idle steps in the loop before the scans are tried
-  std::size_t i = 0;
+  std::size_t i = from;
   for (;;) {
     if (p == idle && i < n) {
       const std::size_t was = i;
@@ -660,16 +670,40 @@ bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, 
   const std::int32_t* mpool = sc_->map_pool.data();
   std::int32_t idle = sc_->idle * cols2;
   std::int32_t row = sid * cols2;
+  // Where candidates stand close together (a required byte or a prefix
+  // every few characters), the scans gain little and the runs between them
+  // cost this pass its start bookkeeping; the first pass, which steps without
+  // it and tries the scans only where they pay, then finds the place to go on
+  // from. Checked every kScanCheckBytes when this pass started alone; the
+  // first pass takes over at the next step into the idle list.
+  const std::size_t first = i;
+  std::size_t gained = 0;  // bytes the scans jumped over
+  std::size_t check_at = from < 0 && prefilter != Prefilter::kNone ? i + kScanCheckBytes : SIZE_MAX;
+  bool hand_over = false;
+  int idle_steps_max = kIdleStepsBeforeScan;
   for (;;) {
     if (row == idle && i < n) {
+      if (hand_over) {
+        hand_over = false;
+        ++hand_overs_;
+        idle_steps_max = kIdleStepsBeforeScan;
+        const std::ptrdiff_t r = FindRestart(t, n, i, prefilter);
+        if (r == -2) return false;
+        if (r >= 0) P[0] = i = static_cast<std::size_t>(r);
+        trans = sc_->trans.data();
+        mpool = sc_->map_pool.data();
+        row = idle = sc_->idle * cols2;
+      }
+      const std::size_t was = i;
       if (prefilter == Prefilter::kPrefix) i = SkipToPrefix(t, i, n);
       else if (prefilter == Prefilter::kRequired) i = SkipToRequired(t, i, n, memo);
       else if (sc_->boring[t[i]]) i = SkipIdle(t, i, n);
       P[0] = i;
+      gained += i - was;
     }
     // The common step on its own: a transition made already. A few steps in
     // the idle list are taken here too; a longer stretch is left to the scans.
-    for (int idle_steps = 0; i < n;) {
+    for (int idle_steps = 0; i < std::min(n, check_at);) {
       std::int32_t fk2 = single2_[t[i]];
       std::size_t flen = 1;
       if (fk2 < 0) {
@@ -682,7 +716,7 @@ bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, 
       const std::int32_t fe = trans[fidx];
       if (fe < 0) break;
       if (fe != idle) idle_steps = 0;
-      else if (++idle_steps > 4) break;
+      else if (++idle_steps > idle_steps_max) break;
       const std::int32_t fm = trans[fidx + 1];
       if (fm < -1) {
         const auto j = static_cast<std::size_t>(-2 - fm);
@@ -746,6 +780,12 @@ bool TRE_DFA::Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, 
     }
     row = e;
     i += static_cast<std::size_t>(len);
+    if (i >= check_at) {
+      const bool scans_pay = 2 * gained >= i - first;
+      check_at = scans_pay ? i + kScanCheckBytes : SIZE_MAX;
+      hand_over = !scans_pay;
+      if (hand_over) idle_steps_max = 0;
+    }
     if (grown) {
       if (memory_ > budget_) {
         row = RebuildSearchState(row / cols2) * cols2;

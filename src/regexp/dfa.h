@@ -22,6 +22,10 @@
 //  2. one run from that start gives the end (MatchAt / MatchHead); when the
 //     run that matched is still at hand, it is simply run on from where the
 //     first pass stopped.
+// With a literal scan the search starts with the second pass alone (the
+// runs are few and short where candidates are rare); where the scans jump
+// over less than half of the text, it hands over to the first pass at the
+// next place where no run is alive.
 // While no run is alive, the first pass jumps to the next place where a match
 // can start, found with memchr on a literal prefix or a required byte
 // (dfa_prefilter.cpp, sjis_scan.h).
@@ -74,6 +78,9 @@ class TRE_DFA {
   std::size_t MemoryUsed() const { return memory_; }
   std::size_t Budget() const { return budget_; }
   std::size_t ResetCount() const { return resets_; }
+  // Searches with a literal scan in which the first pass took over because
+  // the scans gained too little.
+  std::size_t HandOverCount() const { return hand_overs_; }
   std::size_t StateCount() const { return dstates_.size(); }
   std::size_t SearchStateCount() const { return sc_->sstates.size(); }
 
@@ -127,7 +134,7 @@ class TRE_DFA {
   std::ptrdiff_t RunFrom(std::int32_t s, const unsigned char* t, std::size_t p, std::size_t n);
   std::int32_t GeneralStep(const unsigned char* t, std::size_t i, std::size_t n, std::int32_t row, int& len,
                            std::int32_t& m, bool& grown);
-  std::ptrdiff_t FindRestart(const unsigned char* t, std::size_t n, int prefilter);
+  std::ptrdiff_t FindRestart(const unsigned char* t, std::size_t n, std::size_t from, int prefilter);
   bool Track(const unsigned char* t, std::size_t n, std::ptrdiff_t from, int prefilter, std::size_t& start,
              std::size_t& end);
 
@@ -217,6 +224,7 @@ class TRE_DFA {
   std::size_t budget_;
   std::size_t memory_ = 0;
   std::size_t resets_ = 0;
+  std::size_t hand_overs_ = 0;
   // Scratch.
   std::vector<std::uint32_t> work_, stack_;
   std::vector<std::uint32_t> mark_;

@@ -36,8 +36,9 @@ std::vector<std::string> AllStrings(const std::vector<std::string>& alphabet, in
 }
 
 // Compares one expression on all texts; returns the number of mismatches.
+// Adds to *hand_overs the searches in which the first pass took over.
 int Compare(const std::string& pattern, bool fuzzy, const std::vector<std::string>& texts, std::size_t budget,
-            int report_limit = 5) {
+            int report_limit = 5, std::size_t* hand_overs = nullptr) {
   int bad = 0;
   RefRegExp* ref = nullptr;
   std::unique_ptr<RefRegExp> holder;
@@ -69,6 +70,7 @@ int Compare(const std::string& pattern, bool fuzzy, const std::vector<std::strin
                         << " engine " << testing::Show(e);
       }
     }
+  if (hand_overs) *hand_overs += engines[0].dfa()->HandOverCount();
   return bad;
 }
 
@@ -188,6 +190,48 @@ TEST(RegexpRandom, LongMixedWidths) {
     bad += Compare(kPatterns[static_cast<std::size_t>(c) % kPatterns.size()], false, texts, budget);
   }
   EXPECT_EQ(bad, 0);
+}
+
+// Candidates of the literal scans every few characters, over texts of up to
+// a few hundred characters: the search that starts with the scans hands over
+// to the first pass after its first 64 bytes, at any place relative to the
+// matches, which stand anywhere or nowhere; one case in three with a tiny
+// cache budget, so that the first pass rebuilds the tables it was handed.
+TEST(RegexpRandom, DenseCandidatesHandOverToTheFirstPass) {
+  struct Case {
+    const char* pattern;
+    std::vector<std::string> pieces;  // the last one seldom
+  };
+  static const std::vector<Case> kCases = {
+      {"[a-z]+@[a-z]+\\.(com|jp)", {"ab", "c", "x", "@", "@", ".", ".", "co", "jp", " ", "表", "com"}},
+      {"東京[都府]", {"東京", "東京", "東", "京", "表", "ソ", "市", "a", "都"}},
+      {"\\([a-z ,]+\\)", {"(", "ab", " ", ",", "c", "x7", "\r\n", ")"}},
+      {"@[a-c]+x", {"@", "a", "b", "c", " ", "ソ", "x"}},
+      {"表ソ*x", {"表", "ソ", "ソ", "a", "\\", "x"}},
+      {"ab+c", {"a", "b", "ab", " ", "c"}},
+      {"東京(都|府)?x", {"東京", "東京都", "京", "表", "x"}},
+      {"[^ ]*@x", {"a", "@", "表", " ", "x"}},
+      {"ソ\\\\", {"ソ", "\\", "表", "ソソ", "\\\\"}}};
+  std::mt19937 rng(6);
+  int bad = 0;
+  std::size_t hand_overs[2] = {0, 0};
+  for (int c = 0; c < 90 && bad <= 20; ++c) {
+    const Case& k = kCases[static_cast<std::size_t>(c) % kCases.size()];
+    std::vector<std::string> texts;
+    for (int t = 0; t < 4; ++t) {
+      std::string s;
+      const int m = 40 + static_cast<int>(rng() % 300);
+      for (int i = 0; i < m; ++i)
+        s += rng() % 100 < 2 ? k.pieces.back() : k.pieces[rng() % (k.pieces.size() - 1)];
+      if (t == 3) s.insert(rng() % s.size(), 1, '\0');
+      texts.push_back(s);
+    }
+    const bool tiny = c % 3 == 2;
+    bad += Compare(k.pattern, false, texts, tiny ? 1 : TRE_DFA::kDefaultBudget, 5, &hand_overs[tiny]);
+  }
+  EXPECT_EQ(bad, 0);
+  EXPECT_GT(hand_overs[0], 20u);
+  EXPECT_GT(hand_overs[1], 20u);
 }
 
 TEST(RegexpRandom, Plain) { Random(false, TRE_DFA::kDefaultBudget, 4000, 1); }
