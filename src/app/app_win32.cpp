@@ -28,6 +28,7 @@
 #include "platform/help_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 
@@ -40,7 +41,7 @@ App::App(std::string programFolder)
     const HelpTopic& topic = FindHelpTopic(context);
     return HelpPage{topic.title, topic.body};
   });
-  SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, app::kHelpFault); });
+  SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, kHelpFault); });
   // Before the parameter file is applied, so the hot key and paste key reach
   // the library.
   settings_.SetHook(&hookControl_);
@@ -81,7 +82,8 @@ bool App::CreateWindows() {
                      [this] { logo_->ReplayLogo(); },
                      [this] { hello_->ShowModal(); },
                      [this] { expandDialogs_->RunDemoWork(); },
-                     programFolder_});
+                     DataFile(app::kParamFileName), DataFile(app::kHistoryFileName),
+                     DataFile(expand::kMetaFileName)});
   if (!logo_->Create()) return false;
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
@@ -98,7 +100,7 @@ bool App::CreateWindows() {
   bounds_->Attach(app::ParamWindow::kPreview, preview_->hwnd());
   params_ = std::make_unique<app::ParamFile>(
       *files_, messages_, app::ParamTargets{store_, settings_, meta_, bounds_.get()},
-      DataFile("Ambrel.prm"));
+      DataFile(app::kParamFileName));
   RegisterDataCommands();
   return true;
 }
@@ -106,7 +108,7 @@ bool App::CreateWindows() {
 void App::RegisterDataCommands() {
   fileDialogs_ = std::make_unique<FileDialogs>(dialogHost_, messages_);
   DataCommandServices services{
-      messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_,
+      messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_, DataFile(app::kHistoryFileName),
       [this](clipstore::TClipBase& into, std::string_view path) {
         return app::LoadHistory(into, *files_, messages_, path);
       },
@@ -139,13 +141,13 @@ bool App::RunStartup() {
   editor_->CloseEditor();
   const SIZE treeSpace = editor_->TreeSpace();
   settings_.InitTreeSize(treeSpace.cx, treeSpace.cy);
-  params_->LoadParams(DataFile("Ambrel.prm"));
+  params_->LoadParams(DataFile(app::kParamFileName));
   firstRun_ = params_->FirstRun();
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
     Win32Clock clock;
-    app::StartHistory(store_, *files_, messages_, clipboard_, clock, DataFile("Ambrel.hst"),
+    app::StartHistory(store_, *files_, messages_, clipboard_, clock, DataFile(app::kHistoryFileName),
                       programFolder_);
   }
   editor_->ShowCurrentPage();
@@ -155,13 +157,13 @@ bool App::RunStartup() {
   // key and the paste key all the same.
   settings_.SetHotKey(settings_.HotKey());
   settings_.SetPasteMethod(settings_.PasteMethod());
-  expand::InitMeta(meta_, *files_, DataFile("Ambrel.mta"));
+  expand::InitMeta(meta_, *files_, DataFile(expand::kMetaFileName));
   metaWindow_->InitMeta();
   if (firstRun_) hello_->ShowModal();
   bool ok = true;
   if (!logo_->AddTrayIcon()) {
     messages_.ErrorBox("タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。",
-                       1104);
+                       kHelpTrayIcon);
     ok = false;
   }
   params_->ApplyLateParams();
@@ -241,15 +243,15 @@ void App::PreviewClip(const clipstore::Clip* clip) {
   preview_->ShowPreview(prepared.text);
 }
 
-void App::SaveHistoryNow() { app::SaveHistory(store_, *files_, DataFile("Ambrel.hst")); }
+void App::SaveHistoryNow() { app::SaveHistory(store_, *files_, DataFile(app::kHistoryFileName)); }
 
 void App::Shutdown() {
   hookControl_.RemoveHook();
   logo_->LeaveViewerChain();
   logo_->RemoveTrayIcon();
   if (settings_.SaveHistoryOnExit()) SaveHistoryNow();
-  if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, *files_, messages_, DataFile("Ambrel.mta"));
-  if (settings_.SaveParamOnExit()) params_->SaveParams(DataFile("Ambrel.prm"));
+  if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, *files_, messages_, DataFile(expand::kMetaFileName));
+  if (settings_.SaveParamOnExit()) params_->SaveParams(DataFile(app::kParamFileName));
 }
 
 }  // namespace ambrel::win32

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
@@ -54,7 +55,7 @@ class App final : private BusyState {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
-  std::string DataFile(const char* name) const { return programFolder_ + name; }
+  std::string DataFile(std::string_view name) const { return programFolder_ + std::string(name); }
 
   bool CreateWindows();
   bool RunStartup();

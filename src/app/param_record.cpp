@@ -9,6 +9,7 @@
 #include "options/setting_access.h"
 #include "options/settings.h"
 #include "options/settings_table.h"
+#include "help_contexts.h"
 
 namespace ambrel::app {
 
@@ -135,7 +136,7 @@ bool ParamFile::LoadParams(std::string_view path) {
     ApplyParams();
     return true;
   }
-  messages_.ErrorBox("パラメータの読込に失敗しました。\r\n初期化して新たに読み直します。", 1101);
+  messages_.ErrorBox("パラメータの読込に失敗しました。\r\n初期化して新たに読み直します。", kHelpParamRead);
   record_ = TParamRecord{};
   InitParams();
   return true;
@@ -144,7 +145,7 @@ bool ParamFile::LoadParams(std::string_view path) {
 bool ParamFile::SaveParams(std::string_view path) {
   CollectParams();
   if (files_.WriteReplacing(path, EncodeParamRecord(record_))) return true;
-  messages_.ErrorBox("パラメータが保存出来ません。", 1102);
+  messages_.ErrorBox("パラメータが保存出来ません。", kHelpParamWrite);
   return false;
 }
 

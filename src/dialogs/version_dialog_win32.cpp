@@ -4,6 +4,7 @@
 
 #include "app/version.h"
 #include "dialogs/version_text.h"
+#include "hooklib/tesk_win32.h"
 
 namespace ambrel::win32 {
 
@@ -54,7 +55,7 @@ LRESULT VersionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void VersionDialog::ShowModal(HWND owner) {
-  const std::string library = LibraryVersion("Tesk.dll");
+  const std::string library = LibraryVersion(kTeskModuleName);
   const std::string line = "Tesk.dll  " + (library.empty() ? std::string("?") : library);
   SetWindowTextA(library_, line.c_str());
   RunModal(owner, GetDlgItem(hwnd(), IDOK));

@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/rich_edit_text_win32.h"
 #include "platform/text_printer_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -77,7 +78,7 @@ void DataCommands::SaveAll(HWND owner) {
   if (!s_.dialogs.SaveFileDialog(owner, editor::kHistoryFilter, DefaultHistoryName(), "HST")) return;
   const std::string& path = s_.dialogs.FileName();
   if (!s_.saveHistory(store_, path))
-    s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+    s_.messages.ErrorBox(editor::CannotWriteMessage(path), kHelpCannotWrite);
 }
 
 void DataCommands::PrintAll(HWND owner) {
@@ -95,7 +96,7 @@ void DataCommands::LoadClip(const EditorContext& context) {
                     ((file.bytes.starts_with("{\\rtf") && StreamIntoRichEdit(context.editor, file.bytes, SF_RTF)) ||
                      SetRichEditPlainText(context.editor, file.bytes));
   if (!read) {
-    s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
+    s_.messages.ErrorBox(editor::CannotReadMessage(path), kHelpCannotRead);
     return;
   }
   if (IsPageEditor(context.editor) && context.page >= 0)
@@ -109,7 +110,7 @@ void DataCommands::SaveClip(const EditorContext& context) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &WriteStream};
   SendMessageA(context.editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   if (stream.dwError != 0 || !s_.files.WriteReplacing(path, buffer.out))
-    s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+    s_.messages.ErrorBox(editor::CannotWriteMessage(path), kHelpCannotWrite);
 }
 
 void DataCommands::MakeStatic(const EditorContext& context) {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "help_contexts.h"
+
 namespace ambrel::expand {
 
 void LoadMetaFile(MetaList& list, Files& files, std::string_view path) {
@@ -15,7 +17,7 @@ void LoadMetaFile(MetaList& list, Files& files, std::string_view path) {
 bool SaveMetaFile(const MetaList& list, Files& files, MessageBoxes& messages,
                   std::string_view path) {
   if (files.WriteReplacing(path, BuildMetaData(list.Rows()))) return true;
-  messages.ErrorBox("静的変数リストが保存出来ませんでした", 1109);
+  messages.ErrorBox("静的変数リストが保存出来ませんでした", kHelpStaticVariablesNotSaved);
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "help_contexts.h"
 #include "options/font_chooser_win32.h"
 #include "options/option_control_ids.h"
 #include "options/settings_table.h"
@@ -23,8 +24,9 @@ using namespace options::controls;
 enum Page : int { kAll = -1, kMenuPg, kDataPg, kPastePg, kCtrlPg, kOtherPg, kDebugPg };
 constexpr int kPageCount = 6;
 const char* const kPageCaptions[kPageCount] = {" ﾒﾆｭｰ ", " ﾃﾞｰﾀ ", " ﾍﾟｰｽﾄ ", " ｺﾝﾄﾛｰﾙ ", " その他 ", " Debug "};
-constexpr int kPageHelp[kPageCount] = {201, 202, 203, 204, 205, 0};
-constexpr int kDialogHelp = 104;
+constexpr int kPageHelp[kPageCount] = {kHelpPropMenuPage, kHelpPropDataPage, kHelpPropPastePage,
+                                       kHelpPropControlPage, kHelpPropOtherPage, kHelpContents};
+constexpr int kDialogHelp = kHelpProperties;
 
 struct ControlSpec {
   int id, page;
@@ -54,114 +56,114 @@ const char kDebugHint[] = "うっ、ここはご勘弁を(^_^;)。絶対に触�
 
 const ControlSpec kControls[] = {
     // Menu page
-    {kKeyBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟｷｰ ", kGroup, 7, 0, 124, 34, "Ambrelのポップアップキーを指定します", 2002, false},
+    {kKeyBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟｷｰ ", kGroup, 7, 0, 124, 34, "Ambrelのポップアップキーを指定します", kHelpPropHotKey, false},
     {kHotKey, kMenuPg, HOTKEY_CLASSA, "", kChild | WS_TABSTOP | WS_BORDER, 15, 13, 108, 13,
-     "Ambrelのポップアップキーを指定します", 2002, false},
-    {kExtMenuBox, kMenuPg, kButton, " ｶﾞｲﾀﾞﾝｽﾒﾆｭｰ ", kGroup, 7, 38, 124, 60, nullptr, 2003, false},
+     "Ambrelのポップアップキーを指定します", kHelpPropHotKey, false},
+    {kExtMenuBox, kMenuPg, kButton, " ｶﾞｲﾀﾞﾝｽﾒﾆｭｰ ", kGroup, 7, 38, 124, 60, nullptr, kHelpPropGuidanceMenu, false},
     {kMenuMenuBtn, kMenuPg, kButton, "ﾒﾆｭｰｳｲﾝﾄﾞｳを開く", kCheck, 15, 51, 112, 12,
-     "メニューウインドウを開く拡張項目を表示します", 2003, false},
+     "メニューウインドウを開く拡張項目を表示します", kHelpPropGuidanceMenu, false},
     {kOptionMenuBtn, kMenuPg, kButton, "ﾌﾟﾛﾊﾟﾃｨの設定", kCheck, 15, 65, 112, 12,
-     "プロパティウインドウを開く拡張項目を表示します", 2003, false},
+     "プロパティウインドウを開く拡張項目を表示します", kHelpPropGuidanceMenu, false},
     {kHelpMenuBtn, kMenuPg, kButton, "ｵﾝﾗｲﾝﾍﾙﾌﾟを開く", kCheck, 15, 79, 112, 12,
-     "ヘルプを開く拡張項目を表示します", 2003, false},
-    {kPopupPosBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟ位置 ", kGroup, 137, 0, 124, 98, kPosHint, 2001, false},
+     "ヘルプを開く拡張項目を表示します", kHelpPropGuidanceMenu, false},
+    {kPopupPosBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟ位置 ", kGroup, 137, 0, 124, 98, kPosHint, kHelpPropPopupPosition, false},
     {kCursorBtn, kMenuPg, kButton, "ﾏｳｽｶｰｿﾙ位置", kRadio | WS_GROUP | WS_TABSTOP, 145, 13, 110, 12,
-     "マウスカーソル位置にポップアップします", 2001, false},
-    {kLeftUpBtn, kMenuPg, kButton, "左上", kRadio, 145, 29, 110, 12, "画面左上にポップアップします", 2001, false},
-    {kLeftLowBtn, kMenuPg, kButton, "左下", kRadio, 145, 45, 110, 12, "画面左下にポップアップします", 2001, false},
-    {kRightUpBtn, kMenuPg, kButton, "右上", kRadio, 145, 61, 110, 12, "画面右上にポップアップします", 2001, false},
-    {kRightLowBtn, kMenuPg, kButton, "右下", kRadio, 145, 77, 110, 12, "画面右下にポップアップします", 2001, false},
-    {kLinkBox, kMenuPg, kButton, " ﾒﾆｭｰﾘﾝｸ ", kGroup | WS_GROUP, 7, 102, 254, 30, nullptr, 2004, false},
+     "マウスカーソル位置にポップアップします", kHelpPropPopupPosition, false},
+    {kLeftUpBtn, kMenuPg, kButton, "左上", kRadio, 145, 29, 110, 12, "画面左上にポップアップします", kHelpPropPopupPosition, false},
+    {kLeftLowBtn, kMenuPg, kButton, "左下", kRadio, 145, 45, 110, 12, "画面左下にポップアップします", kHelpPropPopupPosition, false},
+    {kRightUpBtn, kMenuPg, kButton, "右上", kRadio, 145, 61, 110, 12, "画面右上にポップアップします", kHelpPropPopupPosition, false},
+    {kRightLowBtn, kMenuPg, kButton, "右下", kRadio, 145, 77, 110, 12, "画面右下にポップアップします", kHelpPropPopupPosition, false},
+    {kLinkBox, kMenuPg, kButton, " ﾒﾆｭｰﾘﾝｸ ", kGroup | WS_GROUP, 7, 102, 254, 30, nullptr, kHelpPropMenuLink, false},
     {kMenuLinkBtn, kMenuPg, kButton, "編集ﾒﾆｭｰとﾘﾝｸする", kCheck, 15, 115, 200, 12,
-     "他のアプリケーションの編集メニューとリンクします", 2004, false},
+     "他のアプリケーションの編集メニューとリンクします", kHelpPropMenuLink, false},
     // Data page
     {kCdSetBox, kDataPg, kButton, " 登録条件 ", kGroup, 7, 0, 254, 62, nullptr, 0, false},
     {kMaxHistoryEdit, kDataPg, kEditCls, "", kEdit | ES_NUMBER, 15, 13, 36, 13,
-     "登録可能な動的データの個数を指定します", 2107, false},
-    {kMaxHistorySpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2107, false},
+     "登録可能な動的データの個数を指定します", kHelpPropMaxHistory, false},
+    {kMaxHistorySpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, kHelpPropMaxHistory, false},
     {kMaxHistoryLabel, kDataPg, kStatic, "個まで登録  ", kLabel, 55, 15, 60, 10,
-     "登録可能な動的データの個数を指定します", 2107, false},
+     "登録可能な動的データの個数を指定します", kHelpPropMaxHistory, false},
     {kDuplicateBtn, kDataPg, kButton, "重複チェックを行う", kCheck, 125, 13, 130, 12,
-     "クリップデータ登録時に重複チェックをするかしないかを指定します", 2108, false},
+     "クリップデータ登録時に重複チェックをするかしないかを指定します", kHelpPropDuplicate, false},
     {kDistributeBtn, kDataPg, kButton, "ﾃﾞｨｽﾄﾘﾋﾞｭｰﾄ機能", kCheck, 15, 30, 105, 12,
-     "ユーザーメニューへのオートポストをするかしないかを指定します", 2109, true},
+     "ユーザーメニューへのオートポストをするかしないかを指定します", kHelpPropDistribute, true},
     {kFullMatchingBtn, kDataPg, kButton, "ﾌﾙﾏｯﾁﾝｸﾞ", kCheck, 125, 30, 130, 12,
-     "ポスト時にクリップデータ全体とマッチングします", 2110, true},
+     "ポスト時にクリップデータ全体とマッチングします", kHelpPropFullMatching, true},
     {kDataSaveBtn, kDataPg, kButton, "ｸﾘｯﾌﾟﾃﾞｰﾀの自動保存", kCheck, 15, 45, 140, 12,
-     "クリップボードの履歴データを自動保存します", 2111, false},
+     "クリップボードの履歴データを自動保存します", kHelpPropDataSave, false},
     {kViewBox, kDataPg, kButton, " 表示制御 ", kGroup, 7, 66, 254, 84, nullptr, 0, false},
     {kMenuLenEdit, kDataPg, kEditCls, "", kEdit | ES_NUMBER, 15, 79, 36, 13,
-     "クリップデータの表示最大長を指定します", 2104, false},
-    {kMenuLenSpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2104, false},
+     "クリップデータの表示最大長を指定します", kHelpPropMenuLen, false},
+    {kMenuLenSpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, kHelpPropMenuLen, false},
     {kMenuLenLabel, kDataPg, kStatic, "文字まで表示 ", kLabel, 55, 81, 64, 10,
-     "クリップデータの表示最大長を指定します", 2104, false},
+     "クリップデータの表示最大長を指定します", kHelpPropMenuLen, false},
     {kFirstLineBtn, kDataPg, kButton, "先頭行のみ表示する", kCheck, 125, 79, 130, 12,
-     "全データ表示か、先頭行のみ表示するかを指します", 2101, false},
-    {kCrEdit, kDataPg, kEditCls, "", kEdit, 15, 98, 50, 13, "改行文字の代わりに表示する文字を指定します", 2105, false},
+     "全データ表示か、先頭行のみ表示するかを指します", kHelpPropFirstLine, false},
+    {kCrEdit, kDataPg, kEditCls, "", kEdit, 15, 98, 50, 13, "改行文字の代わりに表示する文字を指定します", kHelpPropCrChar, false},
     {kCrLabel, kDataPg, kStatic, "  改行文字", kLabel, 67, 100, 52, 10, "改行文字の代わりに表示する文字を指定します",
-     2105, false},
+     kHelpPropCrChar, false},
     {kTabEdit, kDataPg, kEditCls, "", kEdit, 125, 98, 50, 13,
-     "タブ文字の代わりに表示する文字を指定します", 2106, false},
+     "タブ文字の代わりに表示する文字を指定します", kHelpPropTabChar, false},
     {kTabLabel, kDataPg, kStatic, "   タブ文字", kLabel, 177, 100, 60, 10, "タブ文字の代わりに表示する文字を指定します",
-     2106, false},
-    {kSpaceCharEdit, kDataPg, kEditCls, "", kEdit, 15, 117, 50, 13, "空白文字の代わりに表示する文字を指定します", 2103,
+     kHelpPropTabChar, false},
+    {kSpaceCharEdit, kDataPg, kEditCls, "", kEdit, 15, 117, 50, 13, "空白文字の代わりに表示する文字を指定します", kHelpPropSpaceChar,
      false},
     {kSpaceCharLabel, kDataPg, kStatic, "  空白文字", kLabel, 67, 119, 52, 10,
-     "空白文字の代わりに表示する文字を指定します", 2103, false},
+     "空白文字の代わりに表示する文字を指定します", kHelpPropSpaceChar, false},
     {kChgSpaceBtn, kDataPg, kButton, "空白文字を置き換える", kCheck, 125, 117, 130, 12,
-     "空白文字を置き換えるかどうかを指定します", 2102, false},
+     "空白文字を置き換えるかどうかを指定します", kHelpPropChangeSpace, false},
     // Paste page
-    {kPasteBox, kPastePg, kButton, " ﾍﾟｰｽﾄ方法 ", kGroup, 7, 0, 254, 60, nullptr, 2201, false},
+    {kPasteBox, kPastePg, kButton, " ﾍﾟｰｽﾄ方法 ", kGroup, 7, 0, 254, 60, nullptr, kHelpPropPasteMethod, false},
     {kPasteMsgBtn, kPastePg, kButton, "ﾍﾟｰｽﾄ命令を送出", kRadio | WS_GROUP | WS_TABSTOP, 15, 13, 200, 12,
-     "コントロールに WM_PASTE を送ります", 2201, false},
+     "コントロールに WM_PASTE を送ります", kHelpPropPasteMethod, false},
     {kPasteCtrlVBtn, kPastePg, kButton, "CTRL+V を送出", kRadio, 15, 28, 200, 12,
-     "コントロールに CTRL+V の仮想キーを送ります", 2201, false},
+     "コントロールに CTRL+V の仮想キーを送ります", kHelpPropPasteMethod, false},
     {kPasteInsBtn, kPastePg, kButton, "SHIFT+INS を送出", kRadio, 15, 43, 200, 12,
-     "コントロールに SHIFT+INS の仮想キーを送ります", 2201, false},
-    {kQuoteBox, kPastePg, kButton, " 引用符 ", kGroup | WS_GROUP, 7, 64, 254, 32, nullptr, 2203, false},
-    {kQuoteEdit, kPastePg, kEditCls, "", kEdit, 15, 77, 120, 13, "ペースト時の引用符を指定します", 2203, false},
+     "コントロールに SHIFT+INS の仮想キーを送ります", kHelpPropPasteMethod, false},
+    {kQuoteBox, kPastePg, kButton, " 引用符 ", kGroup | WS_GROUP, 7, 64, 254, 32, nullptr, kHelpPropQuote, false},
+    {kQuoteEdit, kPastePg, kEditCls, "", kEdit, 15, 77, 120, 13, "ペースト時の引用符を指定します", kHelpPropQuote, false},
     {kMetaBox, kPastePg, kButton, " 静的変数 ", kGroup, 7, 100, 254, 46, nullptr, 0, true},
-    {kMetaBtn, kPastePg, kButton, "静的変数を展開する", kCheck, 15, 113, 200, 12, "静的データの変数を展開します", 2202,
+    {kMetaBtn, kPastePg, kButton, "静的変数を展開する", kCheck, 15, 113, 200, 12, "静的データの変数を展開します", kHelpPropMetaExpand,
      true},
     {kStaCmntBtn, kPastePg, kButton, "ｺﾒﾝﾄを使用する", kCheck, 15, 128, 200, 12,
-     "静的データ先頭行の ';' で始まるデータをコメントとみなします", 2204, true},
+     "静的データ先頭行の ';' で始まるデータをコメントとみなします", kHelpPropStaticComment, true},
     // Control page
-    {kEditBox, kCtrlPg, kButton, " ｴﾃﾞｨﾀ ", kGroup, 7, 0, 124, 50, nullptr, 2301, false},
-    {kFontBtn, kCtrlPg, kButton, "ﾌｫﾝﾄ", kPush, 15, 12, 108, 17, "エディットのフォントを指定します", 2301, false},
+    {kEditBox, kCtrlPg, kButton, " ｴﾃﾞｨﾀ ", kGroup, 7, 0, 124, 50, nullptr, kHelpPropEditor, false},
+    {kFontBtn, kCtrlPg, kButton, "ﾌｫﾝﾄ", kPush, 15, 12, 108, 17, "エディットのフォントを指定します", kHelpPropEditor, false},
     {kWordWrapBtn, kCtrlPg, kButton, "ﾜｰﾄﾞﾗｯﾌﾟ処理", kCheck, 15, 33, 108, 12,
-     "エディットのワードラップをするかしないかを指定します", 2301, false},
-    {kPageCtrlBox, kCtrlPg, kButton, " ﾍﾟｰｼﾞｾﾚｸﾀ ", kGroup, 137, 0, 124, 50, nullptr, 2303, false},
+     "エディットのワードラップをするかしないかを指定します", kHelpPropEditor, false},
+    {kPageCtrlBox, kCtrlPg, kButton, " ﾍﾟｰｼﾞｾﾚｸﾀ ", kGroup, 137, 0, 124, 50, nullptr, kHelpPropPageTabs, false},
     {kUpperTabBtn, kCtrlPg, kButton, "ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ", kCheck, 145, 14, 110, 12,
-     "ページセレクトタブを上部に表示するかしないかを指定します", 2303, false},
+     "ページセレクトタブを上部に表示するかしないかを指定します", kHelpPropPageTabs, false},
     {kMultiLineBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ", kCheck, 145, 31, 110, 12,
-     "ページセレクトタブを複数行で表示するかしないかをします", 2303, false},
-    {kListBox, kCtrlPg, kButton, " ﾘｽﾄﾋﾞｭｰ ", kGroup, 7, 54, 124, 46, nullptr, 2302, false},
+     "ページセレクトタブを複数行で表示するかしないかをします", kHelpPropPageTabs, false},
+    {kListBox, kCtrlPg, kButton, " ﾘｽﾄﾋﾞｭｰ ", kGroup, 7, 54, 124, 46, nullptr, kHelpPropListAndToolBar, false},
     {kGridLineBtn, kCtrlPg, kButton, "ｸﾞﾘｯﾄﾞﾗｲﾝ", kCheck, 15, 67, 110, 12,
-     "リストビューのグリッドライン表示モードを指定します", 2302, false},
+     "リストビューのグリッドライン表示モードを指定します", kHelpPropListAndToolBar, false},
     {kListAutoSelBtn, kCtrlPg, kButton, "#List( )のｵｰﾄｾﾚｸﾄ", kCheck, 15, 82, 110, 12,
-     "#Listのリスト項目を自動選択します", 2302, true},
-    {kTreeBox, kCtrlPg, kButton, " ﾂﾘｰﾋﾞｭｰ ", kGroup, 137, 54, 124, 46, nullptr, 2304, false},
-    {kTreeBtnBtn, kCtrlPg, kButton, "ﾎﾞﾀﾝ表示", kCheck, 145, 67, 110, 12, "ツリービューの展開ボタンを表示します", 2304,
+     "#Listのリスト項目を自動選択します", kHelpPropListAndToolBar, true},
+    {kTreeBox, kCtrlPg, kButton, " ﾂﾘｰﾋﾞｭｰ ", kGroup, 137, 54, 124, 46, nullptr, kHelpPropTreeView, false},
+    {kTreeBtnBtn, kCtrlPg, kButton, "ﾎﾞﾀﾝ表示", kCheck, 145, 67, 110, 12, "ツリービューの展開ボタンを表示します", kHelpPropTreeView,
      false},
     {kTreeAutoSelBtn, kCtrlPg, kButton, "#Tree( )のｵｰﾄｾﾚｸﾄ", kCheck, 145, 82, 110, 12,
-     "#Treeのツリー項目を自動選択します", 2304, true},
-    {kToolBarBox, kCtrlPg, kButton, " ﾂｰﾙﾊﾞｰ ", kGroup, 7, 104, 254, 30, nullptr, 2302, false},
-    {kMultiLineBarBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾊﾞｰ", kCheck, 15, 117, 110, 12, "ツールバーを複数行表示にします", 2302,
+     "#Treeのツリー項目を自動選択します", kHelpPropTreeView, true},
+    {kToolBarBox, kCtrlPg, kButton, " ﾂｰﾙﾊﾞｰ ", kGroup, 7, 104, 254, 30, nullptr, kHelpPropListAndToolBar, false},
+    {kMultiLineBarBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾊﾞｰ", kCheck, 15, 117, 110, 12, "ツールバーを複数行表示にします", kHelpPropListAndToolBar,
      false},
     {kHintBtn, kCtrlPg, kButton, "ﾎﾟｯﾌﾟｱｯﾌﾟﾋﾝﾄ", kCheck, 145, 117, 110, 12,
-     "ツールバーのポップアップヒントを表示します", 2401, false},
+     "ツールバーのポップアップヒントを表示します", kHelpPropPopupHint, false},
     // Other page
-    {kAppliBox, kOtherPg, kButton, " 動作 ", kGroup, 7, 0, 254, 30, nullptr, 2402, false},
+    {kAppliBox, kOtherPg, kButton, " 動作 ", kGroup, 7, 0, 254, 30, nullptr, kHelpPropBeginner, false},
     {kBeginnerBtn, kOtherPg, kButton, "初心者ﾓｰﾄﾞ", kCheck, 15, 13, 200, 12, "拡張機能を使わない時はチェックを付けて下さい",
-     2402, false},
-    {kStyleBox, kOtherPg, kButton, " 表示 ", kGroup, 7, 34, 254, 50, nullptr, 2403, false},
+     kHelpPropBeginner, false},
+    {kStyleBox, kOtherPg, kButton, " 表示 ", kGroup, 7, 34, 254, 50, nullptr, kHelpPropWindowStyle, false},
     {kStyleBtn, kOtherPg, kButton, "ｳｲﾝﾄﾞｳを縦割りにする", kCheck, 15, 47, 200, 12,
-     "メニューウインドウのスタイルを縦割りにします", 2403, false},
+     "メニューウインドウのスタイルを縦割りにします", kHelpPropWindowStyle, false},
     {kIntervalEdit, kOtherPg, kEditCls, "", kEdit | ES_NUMBER, 15, 63, 30, 13,
-     "作業中メッセージの表示インターバル秒数を指定します", 2404, false},
-    {kIntervalSpin, kOtherPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2404, false},
+     "作業中メッセージの表示インターバル秒数を指定します", kHelpPropInterval, false},
+    {kIntervalSpin, kOtherPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, kHelpPropInterval, false},
     {kIntervalLabel, kOtherPg, kStatic, "秒で作業報告 ", kLabel, 49, 65, 70, 10,
-     "作業中メッセージの表示インターバル秒数を指定します", 2404, false},
+     "作業中メッセージの表示インターバル秒数を指定します", kHelpPropInterval, false},
     // Debug page
     {kQuitBox, kDebugPg, kButton, "DirectQuit", kGroup, 7, 0, 80, 78, kDebugHint, 0, false},
     {kQPrmBtn, kDebugPg, kButton, "PRM-file", kCheck, 13, 12, 70, 12, kDebugHint, 0, false},
@@ -372,7 +374,7 @@ void OptionDialog::OnCommand(int id, int code) {
     case IDCANCEL: EndModal(false); break;
     case kHelpBtn: {
       const int page = CurrentPage();
-      if (page >= 0 && page < kPageCount && kPageHelp[page] != 0) OpenHelp(kPageHelp[page]);
+      if (page >= 0 && page < kPageCount && kPageHelp[page] != kHelpContents) OpenHelp(kPageHelp[page]);
       break;
     }
     case kDebugBtn: OnDebugButton(); break;
@@ -452,10 +454,10 @@ void OptionDialog::OnFontButton() {
 // The checked files are deleted now and not written again at exit: OK turns
 // off their write-back, and the program ends as by its quit command.
 void OptionDialog::OnDirectQuit() {
-  const std::pair<int, const char*> files[] = {
-      {kQPrmBtn, "Ambrel.prm"}, {kQHstBtn, "Ambrel.hst"}, {kQMetaBtn, "Ambrel.mta"}};
-  for (const auto& [box, name] : files)
-    if (Checked(Item(box))) DeleteFileA((s_.programFolder + name).c_str());
+  const std::pair<int, const std::string*> files[] = {
+      {kQPrmBtn, &s_.paramFile}, {kQHstBtn, &s_.historyFile}, {kQMetaBtn, &s_.metaFile}};
+  for (const auto& [box, path] : files)
+    if (Checked(Item(box))) DeleteFileA(path->c_str());
   if (OnConfirm(false) && s_.endProgram) s_.endProgram();
 }
 

@@ -16,13 +16,16 @@ struct FileContents {
   std::string bytes;
 };
 
+// What a replaced file's previous version is kept as: path + kBackupSuffix.
+inline constexpr std::string_view kBackupSuffix = ".bak";
+
 class Files {
  public:
   virtual ~Files() = default;
   // Reads the whole file when it is at most maxBytes long.
   virtual FileContents Read(std::string_view path, std::uint64_t maxBytes) = 0;
   // Writes bytes so that at every moment either the old or the new content is
-  // in place under path; the previous version is kept as path + ".bak".
+  // in place under path; the previous version is kept as path + kBackupSuffix.
   virtual bool WriteReplacing(std::string_view path, std::string_view bytes) = 0;
   virtual bool Exists(std::string_view path) = 0;
   // Gives the file the name `to`; false when that name is taken or the file

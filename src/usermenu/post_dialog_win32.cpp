@@ -13,6 +13,7 @@
 #include "platform/window_text_win32.h"
 #include "usermenu/distribution.h"
 #include "usermenu/reg_list_window_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -61,13 +62,12 @@ const ControlSpec kControls[] = {
 };
 
 constexpr int kWidthUnits = 240, kHeightUnits = 212;
-constexpr int kHelpContext = 160, kMaxHistoryHelp = 2107, kDuplicateHelp = 2108, kExpressionHelp = 706;
 
 }  // namespace
 
 PostDialog::PostDialog(DialogHost& host, clipstore::TClipBase& store, usermenu::Distributor& reg,
                        MessageBoxes& messages)
-    : ModalDialog(host, kHelpContext), store_(store), reg_(reg), messages_(messages) {}
+    : ModalDialog(host, kHelpUserMenu), store_(store), reg_(reg), messages_(messages) {}
 
 bool PostDialog::Create(RegListWindow* regList) {
   regList_ = regList;
@@ -114,7 +114,7 @@ void PostDialog::OnCommand(int id, int code) {
     case IDOK: OnOk(); break;
     case IDCANCEL: EndModal(false); break;
     case kTestBtn: OnTest(); break;
-    case kHelpBtn: OpenHelp(kExpressionHelp); break;
+    case kHelpBtn: OpenHelp(kHelpRegexp); break;
     case kTestEdit:
       if (code == EN_CHANGE) {
         EnableWindow(Item(kTestBtn), GetWindowTextLengthA(Item(kTestEdit)) > 0);
@@ -176,9 +176,9 @@ void PostDialog::OnModalEnding() {
 }
 
 int PostDialog::HelpContextAt(HWND focus) const {
-  if (focus == Item(kMaxHistoryEdit)) return kMaxHistoryHelp;
-  if (focus == Item(kDuplicateBtn)) return kDuplicateHelp;
-  return kHelpContext;
+  if (focus == Item(kMaxHistoryEdit)) return kHelpPropMaxHistory;
+  if (focus == Item(kDuplicateBtn)) return kHelpPropDuplicate;
+  return kHelpUserMenu;
 }
 
 // Enter in the test text runs the test instead of confirming the dialog;

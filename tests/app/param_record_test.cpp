@@ -12,6 +12,7 @@
 #include "expand/meta_list.h"
 #include "options/settings.h"
 #include "platform/fakes.h"
+#include "help_contexts.h"
 
 namespace ambrel::app {
 namespace {
@@ -245,7 +246,7 @@ TEST_F(ParamFileTest, DamagedFilesAreReportedAndReplacedByDefaults) {
     EXPECT_FALSE(params.FirstRun());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, kReadFailure);
-    EXPECT_EQ(messages.shown[0].helpContext, 1101);
+    EXPECT_EQ(messages.shown[0].helpContext, kHelpParamRead);
     EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().File()) << content.size() << " bytes";
   }
 }
@@ -275,7 +276,7 @@ TEST_F(ParamFileTest, FailedSaveKeepsThePreviousFileAndReports) {
   EXPECT_FALSE(params.SaveParams(kPath));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "パラメータが保存出来ません。");
-  EXPECT_EQ(messages.shown[0].helpContext, 1102);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpParamWrite);
   EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().Int(288, 9).File());
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/fakes.h"
+#include "help_contexts.h"
 
 namespace ambrel::expand {
 namespace {
@@ -110,7 +111,7 @@ TEST_F(MetaFileTest, FailedSaveReportsAndKeepsThePreviousFile) {
   EXPECT_FALSE(SaveMetaFile(list, files, messages, kPath));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "静的変数リストが保存出来ませんでした");
-  EXPECT_EQ(messages.shown[0].helpContext, 1109);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpStaticVariablesNotSaved);
   EXPECT_EQ(messages.faultSounds, 1);
   EXPECT_EQ(files.Get(kPath).value(), Z("$a") + Z("old") + std::string(1, '\0'));
 }
