@@ -24,22 +24,13 @@ enum ControlId : int {
   kHelpBtn,
 };
 
-struct ControlSpec {
-  int id;
-  const char* cls;
-  const char* text;
-  DWORD style;
-  int x, y, w, h;
-  const char* hint;
-};
-
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kEdit = kChild | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
 // Places and sizes in dialog units. The group boxes let the mouse through
 // to the dialog, so the hints of the title and expression groups belong to
 // the edits inside them.
-const ControlSpec kControls[] = {
+const DialogControl kControls[] = {
     {kTitleBox, "BUTTON", " メニュータイトル ", kChild | BS_GROUPBOX, 5, 4, 229, 33, nullptr},
     {kTitleEdit, "EDIT", "", kEdit, 12, 16, 216, 15, "ポストメニューのタイトルを指定します"},
     {kRegBox, "BUTTON", " 照合文字列 ", kChild | BS_GROUPBOX, 5, 40, 229, 33, nullptr},
@@ -59,6 +50,9 @@ const ControlSpec kControls[] = {
     {IDOK, "BUTTON", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 173, 56, 17, "編集を確定します"},
     {IDCANCEL, "BUTTON", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP, 67, 173, 56, 17, "編集を中止します"},
     {kHelpBtn, "BUTTON", "正規表現  ", kChild | WS_TABSTOP, 179, 173, 56, 17, "ヘルプを表示します"},
+    // Not placed here: the spin sits on its edit, the status bar at the bottom.
+    {kMaxHistorySpin, UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0},
+    {kStatusBar, STATUSCLASSNAMEA, "", 0, 0, 0, 0, 0},
 };
 
 constexpr int kWidthUnits = 240, kHeightUnits = 212;
@@ -76,26 +70,18 @@ bool PostDialog::Create(RegListWindow* regList) {
 }
 
 void PostDialog::OnCreate() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  const DialogUnits& du = Units();
-  for (const ControlSpec& c : kControls) {
-    HWND control = AddControl(c.cls, c.text, c.style, c.id);
-    MoveWindow(control, du.X(c.x), du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
-  }
+  AddControls(kControls);
+  PlaceControls(kControls);
   LimitEditBytes(Item(kTitleEdit), 30);
   LimitEditBytes(Item(kRegEdit), 255);
   LimitEditBytes(Item(kTestEdit), 255);
   for (int id : {kTitleEdit, kRegEdit, kTestEdit, kResultEdit}) AttachStdEditMenu(Item(id));
-  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                              kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                              0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kMaxHistorySpin), instance, nullptr);
+  HWND spin = Item(kMaxHistorySpin);
   SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(kMaxHistoryEdit)), 0);
   SendMessageA(spin, UDM_SETRANGE32, 5, 100);
   SendMessageA(spin, UDM_SETPOS32, 0, 5);
-  HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", kChild, 0, 0, 0, 0, hwnd(),
-                                reinterpret_cast<HMENU>(kStatusBar), instance, nullptr);
   int parts[2] = {23, -1};
-  SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  SendMessageA(Item(kStatusBar), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 LRESULT PostDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -216,13 +202,8 @@ void PostDialog::ShowHint(const std::string& hint) {
 }
 
 void PostDialog::OnSetCursor(HWND over) {
-  const int id = GetDlgCtrlID(over);
-  for (const ControlSpec& c : kControls) {
-    if (c.id == id && c.hint) {
-      ShowHint(std::string("  ") + c.hint);
-      return;
-    }
-  }
+  if (const DialogControl* c = FindControl(kControls, GetDlgCtrlID(over)); c && c->hint)
+    ShowHint(std::string("  ") + c->hint);
 }
 
 bool PostDialog::AcceptDrop(POINT screenPoint, const std::string& caption) {
