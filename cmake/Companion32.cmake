@@ -12,7 +12,7 @@ target_link_options(Tesk32 PRIVATE ${AMBREL_WIN32_LINK})
 target_link_libraries(Tesk32 PRIVATE user32 kernel32)
 ambrel_add_resources(Tesk32 ${CMAKE_SOURCE_DIR}/src/hooklib/tesk32.rc)
 
-add_executable(Ambrel32 WIN32 ${CMAKE_SOURCE_DIR}/src/companion/ambrel32_main.cpp)
+add_executable(Ambrel32 WIN32 ${CMAKE_SOURCE_DIR}/src/companion/ambrel32_main_win32.cpp)
 ambrel_target_options(Ambrel32)
 target_link_options(Ambrel32 PRIVATE ${AMBREL_WIN32_LINK})
 target_link_libraries(Ambrel32 PRIVATE user32 kernel32)

@@ -4,9 +4,12 @@
   help_build.py chm  WORK_DIR OUT.chm   compiled help (pages in Shift_JIS, chmcmd)
   help_build.py site OUT_DIR            the same pages for a browser, contents beside each
   help_build.py text OUT.inc            the help window's text per context, as C++ table rows
+  help_build.py names OUT.h             the help contexts' names for the program (kHelpXxx)
 
-The three come from the same pages, so the compiled help, the browser site
-and the help window the program falls back on never disagree.
+The first three come from the same pages, so the compiled help, the browser
+site and the help window the program falls back on never disagree; the names
+come from the project's [MAP], so the program, the help and its checks agree
+on every context number.
 """
 import html
 import html.parser
@@ -42,21 +45,48 @@ def project_sections():
     return sections
 
 
-def context_pages():
-    """{context number: page} from [MAP] and [ALIAS]; context 0 is the default topic."""
+def contexts():
+    """[(name, context number, page)] from [MAP] and [ALIAS], in [MAP] order."""
     s = project_sections()
     alias = dict(line.split('=', 1) for line in s.get('ALIAS', []))
-    pages = {}
+    rows, numbers = [], set()
     for line in s.get('MAP', []):
-        m = re.fullmatch(r'#define\s+(\w+)\s+(\d+)', line)
+        m = re.fullmatch(r'#define\s+(IDH_[A-Z0-9_]+)\s+(\d+)', line)
         if not m:
             sys.exit(f'{PROJECT}: bad [MAP] line: {line}')
-        if m.group(1) not in alias:
-            sys.exit(f'{PROJECT}: {m.group(1)} has no [ALIAS] entry')
-        pages[int(m.group(2))] = alias[m.group(1)].strip()
-    options = dict(line.split('=', 1) for line in s.get('OPTIONS', []))
+        name, number = m.group(1), int(m.group(2))
+        if name not in alias:
+            sys.exit(f'{PROJECT}: {name} has no [ALIAS] entry')
+        if number in numbers or number == 0:
+            sys.exit(f'{PROJECT}: {name} has a context number in use already: {number}')
+        numbers.add(number)
+        rows.append((name, number, alias[name].strip()))
+    cpp = [cpp_name(name) for name, _, _ in rows]
+    if len(set(cpp)) != len(cpp):
+        sys.exit(f'{PROJECT}: two [MAP] names give the same program name')
+    return rows
+
+
+def cpp_name(name):
+    """The program's name of a context: IDH_EDIT_MENU is kHelpEditMenu; an
+    error topic drops its ERR_ (IDH_ERR_CANNOT_READ is kHelpCannotRead)."""
+    words = name.removeprefix('IDH_').removeprefix('ERR_').split('_')
+    return 'kHelp' + ''.join(w.capitalize() for w in words)
+
+
+def context_pages():
+    """{context number: page}; context 0 is the default topic."""
+    pages = {number: page for _, number, page in contexts()}
+    options = dict(line.split('=', 1) for line in project_sections().get('OPTIONS', []))
     pages[0] = options['Default topic'].strip()
     return pages
+
+
+def context_numbers():
+    """{program name: context number}, kHelpContents (0) included."""
+    numbers = {cpp_name(name): number for name, number, _ in contexts()}
+    numbers['kHelpContents'] = 0
+    return numbers
 
 
 def title_of(page):
@@ -83,9 +113,7 @@ def write_project(work):
     that forwards to it."""
     project = read(PROJECT)
     opened = set()
-    for context, page in sorted(context_pages().items()):
-        if context == 0:
-            continue
+    for name, context, page in sorted(contexts(), key=lambda row: row[1]):
         if page not in opened:
             opened.add(page)
             continue
@@ -94,7 +122,7 @@ def write_project(work):
                 f'</head>\n<body><p><a href="{page}">{html.escape(title_of(page))}</a></p></body>\n</html>\n')
         with open(os.path.join(work, alias_page(context)), 'wb') as f:
             f.write(to_sjis(stub, alias_page(context)))
-        project = re.sub(rf'^(IDH_{context})=.*$', rf'\1={alias_page(context)}', project, flags=re.M)
+        project = re.sub(rf'^({name})=.*$', rf'\1={alias_page(context)}', project, flags=re.M)
         project = project.replace('[FILES]\n', f'[FILES]\n{alias_page(context)}\n', 1)
     with open(os.path.join(work, PROJECT), 'wb') as f:
         f.write(to_sjis(project, PROJECT))
@@ -285,11 +313,31 @@ def build_text(out):
             to_sjis(piece, page)
         body = '\n'.join(f'       {cpp_string(line + chr(13) + chr(10))}' for line in lines)
         rows.append(f'  // {page}\n  {{{context}, {cpp_string(title)},\n{body or "       " + chr(34) * 2}}},')
-    text = '// Made by scripts/help_build.py from help/: do not edit.\n' + '\n'.join(rows) + '\n'
+    write_if_changed(out, '// Made by scripts/help_build.py from help/: do not edit.\n' + '\n'.join(rows) + '\n')
+
+
+# --- context names -----------------------------------------------------------
+
+def write_if_changed(out, text):
     if not os.path.exists(out) or open(out, encoding='utf-8').read() != text:
         os.makedirs(os.path.dirname(os.path.abspath(out)), exist_ok=True)
         with open(out, 'w', encoding='utf-8') as f:
             f.write(text)
+
+
+def build_names(out):
+    rows = sorted(contexts(), key=lambda row: row[1])
+    width = max(len(cpp_name(name)) for name, _, _ in rows)
+    lines = ['// Made by scripts/help_build.py from help/Ambrel.hhp: do not edit.',
+             '// The help context of each topic, as the program passes it to the help.',
+             '#pragma once', '', 'namespace ambrel {', '',
+             f'inline constexpr int {"kHelpContents":<{width}} = 0;  // the contents']
+    lines += [f'inline constexpr int {cpp_name(name):<{width}} = {number};  // {page}'
+              for name, number, page in rows]
+    lines += ['', '// Every context of the help but the contents.',
+              'inline constexpr int kHelpContexts[] = {',
+              *(f'    {cpp_name(name)},' for name, _, _ in rows), '};', '', '}  // namespace ambrel', '']
+    write_if_changed(out, '\n'.join(lines))
 
 
 def main():
@@ -299,6 +347,8 @@ def main():
         build_site(sys.argv[2])
     elif len(sys.argv) == 3 and sys.argv[1] == 'text':
         build_text(sys.argv[2])
+    elif len(sys.argv) == 3 and sys.argv[1] == 'names':
+        build_names(sys.argv[2])
     else:
         sys.exit(__doc__)
 

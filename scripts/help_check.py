@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Checks the help against the program and itself:
-- every help context the program uses (OpenHelp(...), ErrorBox(..., N),
-  ShowMsgDlg(..., N), help-context constants and message tables in src/)
-  has a page in the project's [MAP]/[ALIAS];
+- the program names every help context it uses (kHelpXxx of help_contexts.h,
+  which the build makes from the project's [MAP]); a bare number in
+  OpenHelp(...), ErrorBox(..., N), ShowMsgDlg(..., N), a help-context
+  constant or a message table of src/ is a problem, and so is one without a
+  page in [MAP]/[ALIAS];
 - every link and picture of a page, and every .hhc/.hhk entry, points to a
   file of help/; [FILES] lists exactly the pages;
 - the compiled file (default build/win/Ambrel.chm) holds every page and
@@ -65,57 +67,53 @@ def call_arguments(text, start):
     return args
 
 
-def used_contexts():
-    """{context: [where]} of every help context in src/."""
+def used_contexts(names):
+    """{context: [where]} of every help context in src/, by its name
+    (kHelpXxx of help_contexts.h) or, wrongly, by a bare number in a help
+    call, a help-context constant or a message table."""
     used = {}
-    global_constants = {}
     files = []
-    for folder, _, names in os.walk(os.path.join(ROOT, 'src')):
-        for name in names:
+    for folder, _, file_names in os.walk(os.path.join(ROOT, 'src')):
+        for name in file_names:
             if name.endswith(('.cpp', '.h')):
                 files.append(os.path.join(folder, name))
-    constant = re.compile(r'constexpr\s+int\s+(k\w*Help\w*)\s*=\s*(\d+)\s*;')
-    for path in files:
-        for name, value in constant.findall(read(path)):
-            global_constants.setdefault(name, int(value))
+    named = re.compile(r'\bkHelp[A-Z]\w*')
+    constant = re.compile(r'constexpr\s+int\s+(k\w*Help\w*)\s*=\s*(\d+)\s*[;,]')
     calls = re.compile(r'\b(OpenHelp|openHelp_?|ErrorBox|ShowMsgDlg)\s*(?=\()')
     table_row = re.compile(r'\{\s*"(?:[^"\\]|\\.)*"\s*,\s*(\d{3,4})\s*\}')
+
+    def bare(value, where, what):
+        used.setdefault(value, []).append(where)
+        if value != 0:
+            name = next((n for n, v in names.items() if v == value), None)
+            problems.append(f'{where}: help context {value} {what} as a number'
+                            + (f': use {name}' if name else ''))
+
     for path in files:
         text = read(path)
-        where = os.path.relpath(path, ROOT)
-        local = {n: int(v) for n, v in constant.findall(text)}
-        for m in calls.finditer(text):
-            args = call_arguments(text, m.end())
-            if not args:
-                continue
-            last = args[-1]
-            if m.group(1) in ('ErrorBox', 'ShowMsgDlg') and len(args) < 2:
-                continue
-            if re.fullmatch(r'\d+', last):
-                value = int(last)
-            elif last in local:
-                value = local[last]
-            elif last in global_constants:
-                value = global_constants[last]
-            else:
-                continue  # a variable: its values come from tables and constants
-            line = text.count('\n', 0, m.start()) + 1
-            used.setdefault(value, []).append(f'{where}:{line}')
-        for m in table_row.finditer(text):
-            line = text.count('\n', 0, m.start()) + 1
-            used.setdefault(int(m.group(1)), []).append(f'{where}:{line}')
-    # A constant named as a help context counts even before a call uses it.
-    for path in files:
-        text = read(path)
+        rel = os.path.relpath(path, ROOT)
+
+        def where(pos):
+            return f'{rel}:{text.count(chr(10), 0, pos) + 1}'
+        for m in named.finditer(text):
+            if m.group(0) in names:
+                used.setdefault(names[m.group(0)], []).append(where(m.start()))
         for m in constant.finditer(text):
             if not m.group(1).endswith(('Id', 'Btn', 'Menu')):
-                line = text.count('\n', 0, m.start()) + 1
-                used.setdefault(int(m.group(2)), []).append(f'{os.path.relpath(path, ROOT)}:{line}')
+                bare(int(m.group(2)), where(m.start()), 'defined')
+        for m in calls.finditer(text):
+            args = call_arguments(text, m.end())
+            if not args or (m.group(1) in ('ErrorBox', 'ShowMsgDlg') and len(args) < 2):
+                continue
+            if re.fullmatch(r'\d+', args[-1]):
+                bare(int(args[-1]), where(m.start()), 'passed')
+        for m in table_row.finditer(text):
+            bare(int(m.group(1)), where(m.start()), 'in a table')
     return used
 
 
 def check_contexts(pages):
-    used = used_contexts()
+    used = used_contexts(help_build.context_numbers())
     for context, places in sorted(used.items()):
         if context != 0 and context not in pages:
             problems.append(f'help context {context} has no page in help/Ambrel.hhp ({", ".join(places)})')

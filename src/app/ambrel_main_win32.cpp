@@ -11,6 +11,7 @@
 #include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/sjis.h"
+#include "help_contexts.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The mutex of the running copy stays open for the life of the process.
   const ambrel::win32::KernelHandle mutex(CreateMutexA(nullptr, FALSE, "Ambrel"));
   if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
-    app.Messages().ErrorBox(ambrel::AlreadyRunningMessage(FileNameOf(exe)), 1107);
+    app.Messages().ErrorBox(ambrel::AlreadyRunningMessage(FileNameOf(exe)), ambrel::kHelpAlreadyRunning);
     return 0;
   }
 

@@ -28,6 +28,7 @@
 #include "platform/help_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 
@@ -43,7 +44,7 @@ App::App(std::string programFolder)
     const HelpTopic& topic = FindHelpTopic(context);
     return HelpPage{topic.title, topic.body};
   });
-  SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, app::kHelpFault); });
+  SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, kHelpFault); });
   // Before the parameter file is applied, so the hot key and paste key reach
   // the library.
   settings_.SetHook(&hookControl_);
@@ -84,7 +85,8 @@ bool App::CreateWindows() {
                      [this] { logo_->ReplayLogo(); },
                      [this] { hello_->ShowModal(); },
                      [this] { expandDialogs_->RunDemoWork(); },
-                     programFolder_});
+                     DataFile(app::kParamFileName), DataFile(app::kHistoryFileName),
+                     DataFile(expand::kMetaFileName)});
   if (!logo_->Create()) return false;
   SetResidentWindow(logo_->hwnd());
   if (!editor_->Create() || !hello_->Create() || !expandDialogs_->Create() ||
@@ -108,7 +110,7 @@ bool App::CreateWindows() {
 void App::RegisterDataCommands() {
   fileDialogs_ = std::make_unique<FileDialogs>(dialogHost_, messages_);
   DataCommandServices services{
-      messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_,
+      messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_, DataFile(app::kHistoryFileName),
       [this](clipstore::TClipBase& into, std::string_view path) {
         return app::LoadHistory(into, *files_, messages_, path);
       },
@@ -161,7 +163,7 @@ bool App::RunStartup() {
   bool ok = true;
   if (!logo_->AddTrayIcon()) {
     messages_.ErrorBox("タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。",
-                       1104);
+                       kHelpTrayIcon);
     ok = false;
   }
   params_->ApplyLateParams();

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"

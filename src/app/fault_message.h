@@ -8,6 +8,5 @@ namespace ambrel::app {
 inline constexpr const char* kFaultMessage =
     "内部エラーのため、実行中の操作を中止しました。\r\n"
     "記録済みのクリップは失われていません。念のため Ambrel を終了して起動し直してください。";
-inline constexpr int kHelpFault = 1130;
 
 }  // namespace ambrel::app

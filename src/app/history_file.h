@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/copy_capture.h"
+#include "help_contexts.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/data_file_saver.h"
@@ -55,9 +56,8 @@ bool SaveHistory(const clipstore::TClipBase& store, Files& files, std::string_vi
 bool SaveHistory(const clipstore::TClipBase& store, DataFileSaver& saver, SaveMoment moment);
 
 // What the user is told when the history cannot be saved.
-inline constexpr int kHistorySaveFailedHelp = 1126;
 inline constexpr SaveFailureNotice kHistorySaveFailed{"ヒストリファイルが保存出来ませんでした。",
-                                                      kHistorySaveFailedHelp};
+                                                      kHelpHistoryNotSaved};
 
 // Start-up: loads the saver's file. A missing file starts fresh with the
 // first-run clips. A damaged one is first kept aside under a name of its own

@@ -20,6 +20,7 @@
 #include "platform/help_win32.h"
 #include "platform/message_box.h"
 #include "usermenu/distribution.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -74,8 +75,9 @@ void LogoWindow::BuildTrayMenu() {
   AppendMenuA(trayMenu_.get(), MF_STRING, kTPQuit, "Ambrelの終了 (&X)");
   // F1 on a highlighted item opens its help (TDummy, the menu's owner, is
   // asked); anywhere else in the menu, the menu's own.
-  SetMenuContextHelpId(trayMenu_.get(), 406);
-  const std::pair<int, int> contexts[] = {{kTPMenu, 101}, {kTPProperty, 104}, {kTPHelp, 1}, {kTPQuit, 12}};
+  SetMenuContextHelpId(trayMenu_.get(), kHelpTrayMenu);
+  const std::pair<int, int> contexts[] = {
+      {kTPMenu, kHelpEditor}, {kTPProperty, kHelpProperties}, {kTPHelp, kHelpIndex}, {kTPQuit, kHelpQuit}};
   for (const auto& [id, context] : contexts) SetMenuItemHelpContext(trayMenu_.get(), id, context);
 }
 

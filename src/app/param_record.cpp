@@ -9,6 +9,7 @@
 #include "options/setting_access.h"
 #include "options/settings.h"
 #include "options/settings_table.h"
+#include "help_contexts.h"
 
 namespace ambrel::app {
 
@@ -142,7 +143,7 @@ bool ParamFile::LoadParams() {
   const std::string kept = saver_.AsideName("damaged");
   if (file.status != ReadStatus::kError && files_.Rename(path, kept))
     messages_.ErrorBox("パラメータの読込に失敗しました。\r\n初期化して新たに読み直します。"
-                       "\r\n元のファイルは次の名前で残しています:\r\n" + kept, 1101);
+                       "\r\n元のファイルは次の名前で残しています:\r\n" + kept, kHelpParamRead);
   else
     saver_.Block();
   InitParams();

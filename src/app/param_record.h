@@ -12,6 +12,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "help_contexts.h"
 #include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -209,7 +210,7 @@ struct ParamTargets {
 };
 
 // What the user is told when the file cannot be saved.
-inline constexpr SaveFailureNotice kParamSaveFailed{"パラメータが保存出来ません。", 1102};
+inline constexpr SaveFailureNotice kParamSaveFailed{"パラメータが保存出来ません。", kHelpParamWrite};
 
 class ParamFile {
  public:

@@ -12,6 +12,12 @@ constexpr const char* kGreeting =
     "\r\n"
     "トレーアイコンを右クリックすると、設定や終了のメニューが開きます。";
 
+constexpr int kGreetingId = 100;
+const DialogControl kControls[] = {
+    {kGreetingId, "STATIC", kGreeting, SS_LEFT | SS_NOPREFIX, 10, 10, 230, 64},
+    {IDOK, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 100, 82, 50, 14},
+};
+
 }  // namespace
 
 bool HelloDialog::Create() {
@@ -20,11 +26,8 @@ bool HelloDialog::Create() {
 }
 
 void HelloDialog::OnCreate() {
-  const DialogUnits& du = Units();
-  HWND text = AddControl("STATIC", kGreeting, SS_LEFT | SS_NOPREFIX, 0);
-  MoveWindow(text, du.X(10), du.Y(10), du.X(230), du.Y(64), FALSE);
-  HWND ok = AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
-  MoveWindow(ok, du.X(100), du.Y(82), du.X(50), du.Y(14), FALSE);
+  AddControls(kControls);
+  PlaceControls(kControls);
 }
 
 LRESULT HelloDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

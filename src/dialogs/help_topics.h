@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace ambrel {
+#include "help_contexts.h"
 
-inline constexpr int kHelpContents = 0;
+namespace ambrel {
 
 struct HelpTopic {
   int context;

@@ -4,8 +4,23 @@
 
 #include "app/version.h"
 #include "dialogs/version_text.h"
+#include "hooklib/tesk_win32.h"
 
 namespace ambrel::win32 {
+namespace {
+
+enum ControlId : int { kIconId = 100, kNameId, kVersionId, kLibraryId };
+// The icon is sized in pixels (its own size), not in dialog units.
+constexpr int kIconPixels = 32;
+const DialogControl kControls[] = {
+    {kIconId, "STATIC", "", SS_ICON, 10, 10, 0, 0},
+    {kNameId, "STATIC", kProgramName, SS_LEFT | SS_NOPREFIX, 45, 10, 125, 10},
+    {kVersionId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 45, 22, 125, 10},
+    {kLibraryId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 45, 34, 125, 10},
+    {IDOK, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 65, 62, 50, 14},
+};
+
+}  // namespace
 
 std::string LibraryVersion(const char* moduleName) {
   HMODULE module = GetModuleHandleA(moduleName);
@@ -28,19 +43,14 @@ bool VersionDialog::Create() {
 }
 
 void VersionDialog::OnCreate() {
-  const DialogUnits& du = Units();
-  HWND icon = AddControl("STATIC", "", SS_ICON, 0);
+  AddControls(kControls);
+  PlaceControls(kControls);
+  HWND icon = GetDlgItem(hwnd(), kIconId);
   SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1))), 0);
-  MoveWindow(icon, du.X(10), du.Y(10), 32, 32, FALSE);
-  HWND name = AddControl("STATIC", kProgramName, SS_LEFT | SS_NOPREFIX, 0);
-  MoveWindow(name, du.X(45), du.Y(10), du.X(125), du.Y(10), FALSE);
+  MoveWindow(icon, Units().X(kControls[0].x), Units().Y(kControls[0].y), kIconPixels, kIconPixels, FALSE);
   const std::string program = dialogs::VersionLine(AMBREL_VERSION_MAJOR, AMBREL_VERSION_MINOR);
-  HWND version = AddControl("STATIC", program.c_str(), SS_LEFT | SS_NOPREFIX, 0);
-  MoveWindow(version, du.X(45), du.Y(22), du.X(125), du.Y(10), FALSE);
-  library_ = AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, 0);
-  MoveWindow(library_, du.X(45), du.Y(34), du.X(125), du.Y(10), FALSE);
-  HWND ok = AddControl("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
-  MoveWindow(ok, du.X(65), du.Y(62), du.X(50), du.Y(14), FALSE);
+  SetWindowTextA(GetDlgItem(hwnd(), kVersionId), program.c_str());
+  library_ = GetDlgItem(hwnd(), kLibraryId);
 }
 
 LRESULT VersionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -54,8 +64,8 @@ LRESULT VersionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void VersionDialog::ShowModal(HWND owner) {
-  const std::string library = LibraryVersion("Tesk.dll");
-  const std::string line = "Tesk.dll  " + (library.empty() ? std::string("?") : library);
+  const std::string library = LibraryVersion(kTeskModuleName);
+  const std::string line = std::string(kTeskModuleName) + "  " + (library.empty() ? std::string("?") : library);
   SetWindowTextA(library_, line.c_str());
   RunModal(owner, GetDlgItem(hwnd(), IDOK));
 }

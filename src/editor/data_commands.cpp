@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/sjis.h"
 #include "usermenu/menu_commands.h"
+#include "help_contexts.h"
 
 namespace ambrel::editor {
 namespace {

@@ -22,9 +22,6 @@ class Prompter;
 
 namespace ambrel::editor {
 
-inline constexpr int kHelpCannotRead = 1105;
-inline constexpr int kHelpCannotWrite = 1106;
-
 inline constexpr std::string_view kHistoryFilter = "ｸﾘｯﾌﾟﾃﾞｰﾀﾌｧｲﾙ(*.hst)|*.hst";
 inline constexpr std::string_view kPrintAllJob = "List of Clipboard History by Ambrel";
 inline constexpr std::string_view kTreeTitle = "クリップデータツリー";

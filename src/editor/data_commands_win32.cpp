@@ -14,6 +14,7 @@
 #include "platform/message_box.h"
 #include "platform/rich_edit_text_win32.h"
 #include "platform/text_printer_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -93,7 +94,7 @@ void DataCommands::SaveAll(HWND owner) {
   if (!s_.dialogs.SaveFileDialog(owner, editor::kHistoryFilter, DefaultHistoryName(), "HST")) return;
   const std::string& path = s_.dialogs.FileName();
   if (!s_.saveHistory(store_, path))
-    s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+    s_.messages.ErrorBox(editor::CannotWriteMessage(path), kHelpCannotWrite);
 }
 
 void DataCommands::PrintAll(HWND owner) {
@@ -132,7 +133,7 @@ void DataCommands::LoadClip(const EditorContext& context) {
                     ((rtf && RichFileText(context.owner, file.bytes, text)) ||
                      (text = editor::ClipTextOfPlainFile(file.bytes), true));
   if (!read) {
-    s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
+    s_.messages.ErrorBox(editor::CannotReadMessage(path), kHelpCannotRead);
     return;
   }
   const int page = store_.PageOfClip(clip);

@@ -32,6 +32,7 @@ struct DataCommandServices {
   FileDialogs& dialogs;
   expand::Prompter& prompter;
   std::string programFolder;  // with its trailing backslash
+  std::string historyFile;    // the program's own history file, Read all's and Save all's first choice
   editor::HistoryLoader loadHistory;
   std::function<bool(const clipstore::TClipBase&, std::string_view path)> saveHistory;
   // Runs a change of many clips with one view refresh at its end.
@@ -61,7 +62,7 @@ class DataCommands {
   void MakeStatic(const EditorContext& context);
   void PrintTree(HWND owner, const clipstore::TreeNode* start);
   bool IsPageEditor(HWND editor) const;
-  std::string DefaultHistoryName() const { return s_.programFolder + "Ambrel.hst"; }
+  const std::string& DefaultHistoryName() const { return s_.historyFile; }
 
   clipstore::TClipBase& store_;
   const options::Settings& settings_;

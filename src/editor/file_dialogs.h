@@ -8,8 +8,6 @@
 
 namespace ambrel::editor {
 
-inline constexpr int kHelpWrongExtension = 1117;
-
 // True when fileName may be taken for a dialog asked for extension (no dot).
 bool ExtensionAccepted(std::string_view fileName, std::string_view extension);
 

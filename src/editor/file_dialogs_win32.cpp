@@ -8,11 +8,12 @@
 #include "platform/file_dialog_hook_win32.h"
 #include "platform/message_box.h"
 #include "platform/sjis.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kHelpContext = 153;
+constexpr int kHelpContext = kHelpFileDialog;
 
 // "caption|pattern" as the dialog wants it: each part ended by a zero byte,
 // the list by another. Only a one-byte '|' separates (0x7C may be a second byte).
@@ -70,7 +71,7 @@ bool FileDialogs::Run(HWND owner, bool save, std::string_view filter, std::strin
       confirmed = GetOpenFileNameA(&ofn) != 0;
     }
     if (!confirmed || editor::ExtensionAccepted(name.data(), extension)) break;
-    messages_.ErrorBox(editor::WrongExtensionMessage(extension), editor::kHelpWrongExtension);
+    messages_.ErrorBox(editor::WrongExtensionMessage(extension), kHelpWrongExtension);
   }
   fileName_ = name.data();
   return confirmed;

@@ -9,6 +9,7 @@
 #include "editor/main_window_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/message_box.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 constexpr int kBar1Id = 20;
 constexpr int kBar2Id = 21;
 constexpr int kToolImageSize = 20;  // at 96 DPI
-constexpr int kMenuLimitHelp = 1120;
 constexpr const char* kMenuLimitText =
     "動的データは登録規定数に達しています。\r\n\r\n既存データを一つ削除するか、または登録数を増やして下さい。";
 
@@ -123,7 +123,7 @@ bool MainWindow::OnTreeDragMouse(UINT msg, LPARAM lParam) {
 
 void MainWindow::OnTreeDrop(clipstore::TreeNode* dragged, clipstore::TreeNode* target) {
   if (!dragged || !target || target == dragged) return;
-  if (!store_.MoveClip(dragged, target)) messages_.ErrorBox(kMenuLimitText, kMenuLimitHelp);
+  if (!store_.MoveClip(dragged, target)) messages_.ErrorBox(kMenuLimitText, kHelpMenuLimit);
 }
 
 }  // namespace ambrel::win32

@@ -7,6 +7,7 @@
 #include <richedit.h>
 
 #include "editor/menu_rules.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -33,9 +34,9 @@ bool MainWindow::RunOwnCommand(int id, LPARAM from) {
   if (DataMenu::Handles(id)) return dataMenu_.Handle(id, hwnd(), tree_.hwnd(), SelectedNode());
   switch (id) {
     case editor::kCmdCloseEditor: CloseEditor(); return true;
-    case editor::kCmdHelpHello: openHelp_(1); return true;
-    case editor::kCmdHelpEasy: openHelp_(2); return true;
-    case editor::kCmdHelpTopics: openHelp_(0); return true;
+    case editor::kCmdHelpHello: openHelp_(kHelpIndex); return true;
+    case editor::kCmdHelpEasy: openHelp_(kHelpStart); return true;
+    case editor::kCmdHelpTopics: openHelp_(kHelpContents); return true;
     case editor::kCmdEditMenu: PopEditMenuUnder(id, reinterpret_cast<HWND>(from)); return true;
     default: return false;
   }

@@ -12,6 +12,7 @@
 #include "platform/help_win32.h"
 #include "platform/rich_edit_text_win32.h"
 #include "platform/window_text_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -112,11 +113,11 @@ bool MainWindow::Create() {
   historyMenu_ = historyMenuOwner_.get();
   mainMenu_.Build(editor::MainMenuTable(), /*asBar=*/true, historyMenu_);
   treeMenu_.Build(editor::TreeMenuTable(), false);
-  SetMenuContextHelpId(treeMenu_.Root(), editor::kTreeMenuHelp);
+  SetMenuContextHelpId(treeMenu_.Root(), kHelpEditor);
   pageCtrlMenu_.Build(editor::PageCtrlMenuTable(), false);
   toolBarMenu_.Build(editor::ToolBarMenuTable(), false);
   editMenu_.Build(editor::EditMenuTable(), false);
-  SetMenuContextHelpId(editMenu_.Root(), editor::kEditMenuHelp);
+  SetMenuContextHelpId(editMenu_.Root(), kHelpEditMenu);
   return CreateWin("TMain", title_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, x, y, width, height,
                    nullptr, mainMenu_.Root());
 }
@@ -282,7 +283,7 @@ void MainWindow::OnMenuCommand(UINT id, bool asPopup) {
   } else if (item->name == "MMMenuMenu" || item->name == "MMPropMenu") {
     ShowEditor();
   } else if (item->name == "MMHelpMenu") {
-    openHelp_(105);
+    openHelp_(kHelpClipMenu);
   }
 }
 

@@ -137,9 +137,9 @@ class MainWindow : public Window,
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnInitMenuPopup(HMENU menu);
   void FillClipMenu(bool asPopup);
+  // The menus and the commands the window runs itself (main_window_menus_win32.cpp).
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnContextMenu(HWND from, LPARAM position);
-  void TrackTreeMenu(LPARAM position);
   // What the menus' rules look at now.
   editor::MenuFacts Facts() const;
   // Whether a menu item's command can run: registered, or carried out here.
@@ -149,8 +149,9 @@ class MainWindow : public Window,
   bool RunEditCommand(int id);
   bool RunSettingCommand(int id);
   void PopEditMenuUnder(int buttonId, HWND toolBar);
+  // The tool bars, the separators, the page steps, the painting between the
+  // panels and the tree's drag (main_window_bars_win32.cpp).
   void OnPaint();
-  // The tool bars, the separators and the tree's drag (editor_bars_win32.cpp).
   void CreateBars();
   void ApplyBarsDpi(int dpi);
   EditBar& BarInUse() { return settings_.Beginner() ? bar2_ : bar1_; }

@@ -60,8 +60,4 @@ std::span<const MenuEntry> PageCtrlMenuTable();
 std::span<const MenuEntry> ToolBarMenuTable();
 std::span<const MenuEntry> EditMenuTable();
 
-// The help contexts of the pop-ups.
-inline constexpr int kTreeMenuHelp = 101;
-inline constexpr int kEditMenuHelp = 185;
-
 }  // namespace ambrel::editor

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "platform/file_dialog_hook_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kHelpContext = 156;
+constexpr int kHelpContext = kHelpFiler;
 
 }  // namespace
 

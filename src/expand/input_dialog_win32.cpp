@@ -9,12 +9,13 @@
 #include "platform/rich_edit_text_win32.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
 constexpr int kEditId = 101;
-constexpr int kHelpContext = 106;
+constexpr int kHelpContext = kHelpInput;
 constexpr int kMargin = 5;
 // The edit keeps at least this height (dialog units) under a long prompt.
 constexpr int kMinEditUnits = 40;

@@ -6,11 +6,12 @@
 
 #include "expand/dialog_parts_win32.h"
 #include "expand/work_dialog_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kHelpContext = 158;
+constexpr int kHelpContext = kHelpList;
 enum MenuId : int { kLPSort = 201, kLPEdit, kLPPrint, kLPAutoSelect, kLPGridLine };
 // Rows measured for the column width: enough for what the eye sees first,
 // and a list of a million rows still opens at once.

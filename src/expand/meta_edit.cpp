@@ -1,5 +1,7 @@
 #include "expand/meta_edit.h"
 
+#include "help_contexts.h"
+
 namespace ambrel::expand {
 
 std::string_view MetaEditCaption(MetaEditMode mode) {
@@ -50,8 +52,8 @@ int DeleteMeta(MetaList& list, MetaEditView& view, int row) {
 }
 
 std::optional<MetaEditProblem> CheckMetaEdit(std::string_view key, std::string_view data) {
-  if (key.empty()) return MetaEditProblem{"メタ文字を指定して下さい", 1110};
-  if (data.empty()) return MetaEditProblem{"メタ文字に対応するデータを指定して下さい", 1111};
+  if (key.empty()) return MetaEditProblem{"メタ文字を指定して下さい", kHelpNoMetaKey};
+  if (data.empty()) return MetaEditProblem{"メタ文字に対応するデータを指定して下さい", kHelpNoMetaData};
   return std::nullopt;
 }
 

@@ -10,11 +10,12 @@
 #include "platform/rich_edit_text_win32.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kHelpContext = 103;
+constexpr int kHelpContext = kHelpStaticVariableEdit;
 constexpr int kKeyId = 101, kUpDownId = 102, kEditId = 103, kStatusId = 104;
 constexpr int kFirstToolId = 110;  // load, save, print, edit menu, functions
 static_assert(MetaEditDialog::kFuncButtonId == kFirstToolId + 4);

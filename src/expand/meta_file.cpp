@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "help_contexts.h"
+
 namespace ambrel::expand {
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "expand/meta_list.h"
+#include "help_contexts.h"
 #include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -23,7 +24,7 @@ inline constexpr std::size_t kSmallestMetaRowBytes = 3;
 static_assert(kMaxMetaRows * kSmallestMetaRowBytes + 1 <= kMaxMetaFileBytes);
 
 // What the user is told when the file cannot be saved.
-inline constexpr SaveFailureNotice kMetaSaveFailed{"静的変数リストが保存出来ませんでした", 1109};
+inline constexpr SaveFailureNotice kMetaSaveFailed{"静的変数リストが保存出来ませんでした", kHelpStaticVariablesNotSaved};
 
 enum class MetaFileRead { kRead, kMissing, kUnreadable, kDamaged };
 

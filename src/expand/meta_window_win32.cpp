@@ -14,12 +14,13 @@
 #include "platform/list_view_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/reg_list_model.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
 constexpr int kTabsId = 10, kMetaListId = 11, kFuncListId = 12;
-constexpr int kHelpContext = 102;
+constexpr int kHelpContext = kHelpStaticVariables;
 constexpr const char* kPageCaptions[2] = {"メタ文字対応表", "関数対応表"};
 constexpr const char* kMetaListHint = "現在設定されている静的変数と、それに対応する関数の一覧です";
 constexpr const char* kFuncListHint = "使用可能な関数名とその内容の一覧です";

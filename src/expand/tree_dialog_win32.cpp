@@ -5,11 +5,12 @@
 #include "editor/tree_print.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/work_dialog_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kHelpContext = 159;
+constexpr int kHelpContext = kHelpTree;
 enum MenuId : int { kTPSort = 201, kTPEdit, kTPPrint, kTPExpand, kTPCollapse, kTPAutoSelect, kTPTreeBtn };
 
 const PickerMenuItem kMenu[] = {

@@ -5,10 +5,11 @@
 
 #include <algorithm>
 
+#include "help_contexts.h"
+
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kFontHelpContext = 152;
 
 LOGFONTA LogFontOf(const options::EditorFont& font) {
   LOGFONTA lf{};
@@ -36,7 +37,7 @@ UINT_PTR CALLBACK FontHook(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) 
     data->scope->SetWindow(reinterpret_cast<OpenDialogs::WindowId>(dialog));
   } else if (msg == WM_COMMAND && LOWORD(wParam) == pshHelp) {
     const auto* data = reinterpret_cast<const HookData*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (data && data->host->openHelp) data->host->openHelp(kFontHelpContext);
+    if (data && data->host->openHelp) data->host->openHelp(kHelpFont);
     return TRUE;
   }
   return FALSE;

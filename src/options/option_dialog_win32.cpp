@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "help_contexts.h"
 #include "options/font_chooser_win32.h"
 #include "options/option_control_ids.h"
 #include "options/settings_table.h"
@@ -23,19 +24,9 @@ using namespace options::controls;
 enum Page : int { kAll = -1, kMenuPg, kDataPg, kPastePg, kCtrlPg, kOtherPg, kDebugPg };
 constexpr int kPageCount = 6;
 const char* const kPageCaptions[kPageCount] = {" ﾒﾆｭｰ ", " ﾃﾞｰﾀ ", " ﾍﾟｰｽﾄ ", " ｺﾝﾄﾛｰﾙ ", " その他 ", " Debug "};
-constexpr int kPageHelp[kPageCount] = {201, 202, 203, 204, 205, 0};
-constexpr int kDialogHelp = 104;
-
-struct ControlSpec {
-  int id, page;
-  const char* cls;
-  const char* text;
-  DWORD style;
-  int x, y, w, h;  // dialog units; a page's y from the designed top of its area
-  const char* hint;
-  int help;
-  bool expert;  // hidden in beginner mode
-};
+constexpr int kPageHelp[kPageCount] = {kHelpPropMenuPage, kHelpPropDataPage, kHelpPropPastePage,
+                                       kHelpPropControlPage, kHelpPropOtherPage, kHelpContents};
+constexpr int kDialogHelp = kHelpProperties;
 
 constexpr DWORD kChild = WS_CHILD;
 constexpr DWORD kGroup = kChild | BS_GROUPBOX;
@@ -52,154 +43,154 @@ const char* const kEditCls = "EDIT";
 const char kPosHint[] = "画面右上にポップアップします";
 const char kDebugHint[] = "うっ、ここはご勘弁を(^_^;)。絶対に触らないでね。保証無し。";
 
-const ControlSpec kControls[] = {
+const DialogControl kControls[] = {
     // Menu page
-    {kKeyBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟｷｰ ", kGroup, 7, 0, 124, 34, "Ambrelのポップアップキーを指定します", 2002, false},
-    {kHotKey, kMenuPg, HOTKEY_CLASSA, "", kChild | WS_TABSTOP | WS_BORDER, 15, 13, 108, 13,
-     "Ambrelのポップアップキーを指定します", 2002, false},
-    {kExtMenuBox, kMenuPg, kButton, " ｶﾞｲﾀﾞﾝｽﾒﾆｭｰ ", kGroup, 7, 38, 124, 60, nullptr, 2003, false},
-    {kMenuMenuBtn, kMenuPg, kButton, "ﾒﾆｭｰｳｲﾝﾄﾞｳを開く", kCheck, 15, 51, 112, 12,
-     "メニューウインドウを開く拡張項目を表示します", 2003, false},
-    {kOptionMenuBtn, kMenuPg, kButton, "ﾌﾟﾛﾊﾟﾃｨの設定", kCheck, 15, 65, 112, 12,
-     "プロパティウインドウを開く拡張項目を表示します", 2003, false},
-    {kHelpMenuBtn, kMenuPg, kButton, "ｵﾝﾗｲﾝﾍﾙﾌﾟを開く", kCheck, 15, 79, 112, 12,
-     "ヘルプを開く拡張項目を表示します", 2003, false},
-    {kPopupPosBox, kMenuPg, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟ位置 ", kGroup, 137, 0, 124, 98, kPosHint, 2001, false},
-    {kCursorBtn, kMenuPg, kButton, "ﾏｳｽｶｰｿﾙ位置", kRadio | WS_GROUP | WS_TABSTOP, 145, 13, 110, 12,
-     "マウスカーソル位置にポップアップします", 2001, false},
-    {kLeftUpBtn, kMenuPg, kButton, "左上", kRadio, 145, 29, 110, 12, "画面左上にポップアップします", 2001, false},
-    {kLeftLowBtn, kMenuPg, kButton, "左下", kRadio, 145, 45, 110, 12, "画面左下にポップアップします", 2001, false},
-    {kRightUpBtn, kMenuPg, kButton, "右上", kRadio, 145, 61, 110, 12, "画面右上にポップアップします", 2001, false},
-    {kRightLowBtn, kMenuPg, kButton, "右下", kRadio, 145, 77, 110, 12, "画面右下にポップアップします", 2001, false},
-    {kLinkBox, kMenuPg, kButton, " ﾒﾆｭｰﾘﾝｸ ", kGroup | WS_GROUP, 7, 102, 254, 30, nullptr, 2004, false},
-    {kMenuLinkBtn, kMenuPg, kButton, "編集ﾒﾆｭｰとﾘﾝｸする", kCheck, 15, 115, 200, 12,
-     "他のアプリケーションの編集メニューとリンクします", 2004, false},
+    {kKeyBox, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟｷｰ ", kGroup, 7, 0, 124, 34, "Ambrelのポップアップキーを指定します", kHelpPropHotKey, kMenuPg, false},
+    {kHotKey, HOTKEY_CLASSA, "", kChild | WS_TABSTOP | WS_BORDER, 15, 13, 108, 13,
+     "Ambrelのポップアップキーを指定します", kHelpPropHotKey, kMenuPg, false},
+    {kExtMenuBox, kButton, " ｶﾞｲﾀﾞﾝｽﾒﾆｭｰ ", kGroup, 7, 38, 124, 60, nullptr, kHelpPropGuidanceMenu, kMenuPg, false},
+    {kMenuMenuBtn, kButton, "ﾒﾆｭｰｳｲﾝﾄﾞｳを開く", kCheck, 15, 51, 112, 12,
+     "メニューウインドウを開く拡張項目を表示します", kHelpPropGuidanceMenu, kMenuPg, false},
+    {kOptionMenuBtn, kButton, "ﾌﾟﾛﾊﾟﾃｨの設定", kCheck, 15, 65, 112, 12,
+     "プロパティウインドウを開く拡張項目を表示します", kHelpPropGuidanceMenu, kMenuPg, false},
+    {kHelpMenuBtn, kButton, "ｵﾝﾗｲﾝﾍﾙﾌﾟを開く", kCheck, 15, 79, 112, 12,
+     "ヘルプを開く拡張項目を表示します", kHelpPropGuidanceMenu, kMenuPg, false},
+    {kPopupPosBox, kButton, " ﾎﾟｯﾌﾟｱｯﾌﾟ位置 ", kGroup, 137, 0, 124, 98, kPosHint, kHelpPropPopupPosition, kMenuPg, false},
+    {kCursorBtn, kButton, "ﾏｳｽｶｰｿﾙ位置", kRadio | WS_GROUP | WS_TABSTOP, 145, 13, 110, 12,
+     "マウスカーソル位置にポップアップします", kHelpPropPopupPosition, kMenuPg, false},
+    {kLeftUpBtn, kButton, "左上", kRadio, 145, 29, 110, 12, "画面左上にポップアップします", kHelpPropPopupPosition, kMenuPg, false},
+    {kLeftLowBtn, kButton, "左下", kRadio, 145, 45, 110, 12, "画面左下にポップアップします", kHelpPropPopupPosition, kMenuPg, false},
+    {kRightUpBtn, kButton, "右上", kRadio, 145, 61, 110, 12, "画面右上にポップアップします", kHelpPropPopupPosition, kMenuPg, false},
+    {kRightLowBtn, kButton, "右下", kRadio, 145, 77, 110, 12, "画面右下にポップアップします", kHelpPropPopupPosition, kMenuPg, false},
+    {kLinkBox, kButton, " ﾒﾆｭｰﾘﾝｸ ", kGroup | WS_GROUP, 7, 102, 254, 30, nullptr, kHelpPropMenuLink, kMenuPg, false},
+    {kMenuLinkBtn, kButton, "編集ﾒﾆｭｰとﾘﾝｸする", kCheck, 15, 115, 200, 12,
+     "他のアプリケーションの編集メニューとリンクします", kHelpPropMenuLink, kMenuPg, false},
     // Data page
-    {kCdSetBox, kDataPg, kButton, " 登録条件 ", kGroup, 7, 0, 254, 62, nullptr, 0, false},
-    {kMaxHistoryEdit, kDataPg, kEditCls, "", kEdit | ES_NUMBER, 15, 13, 36, 13,
-     "登録可能な動的データの個数を指定します", 2107, false},
-    {kMaxHistorySpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2107, false},
-    {kMaxHistoryLabel, kDataPg, kStatic, "個まで登録  ", kLabel, 55, 15, 60, 10,
-     "登録可能な動的データの個数を指定します", 2107, false},
-    {kDuplicateBtn, kDataPg, kButton, "重複チェックを行う", kCheck, 125, 13, 130, 12,
-     "クリップデータ登録時に重複チェックをするかしないかを指定します", 2108, false},
-    {kDistributeBtn, kDataPg, kButton, "ﾃﾞｨｽﾄﾘﾋﾞｭｰﾄ機能", kCheck, 15, 30, 105, 12,
-     "ユーザーメニューへのオートポストをするかしないかを指定します", 2109, true},
-    {kFullMatchingBtn, kDataPg, kButton, "ﾌﾙﾏｯﾁﾝｸﾞ", kCheck, 125, 30, 130, 12,
-     "ポスト時にクリップデータ全体とマッチングします", 2110, true},
-    {kDataSaveBtn, kDataPg, kButton, "ｸﾘｯﾌﾟﾃﾞｰﾀの自動保存", kCheck, 15, 45, 140, 12,
-     "クリップボードの履歴データを自動保存します", 2111, false},
-    {kViewBox, kDataPg, kButton, " 表示制御 ", kGroup, 7, 66, 254, 84, nullptr, 0, false},
-    {kMenuLenEdit, kDataPg, kEditCls, "", kEdit | ES_NUMBER, 15, 79, 36, 13,
-     "クリップデータの表示最大長を指定します", 2104, false},
-    {kMenuLenSpin, kDataPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2104, false},
-    {kMenuLenLabel, kDataPg, kStatic, "文字まで表示 ", kLabel, 55, 81, 64, 10,
-     "クリップデータの表示最大長を指定します", 2104, false},
-    {kFirstLineBtn, kDataPg, kButton, "先頭行のみ表示する", kCheck, 125, 79, 130, 12,
-     "全データ表示か、先頭行のみ表示するかを指します", 2101, false},
-    {kCrEdit, kDataPg, kEditCls, "", kEdit, 15, 98, 50, 13, "改行文字の代わりに表示する文字を指定します", 2105, false},
-    {kCrLabel, kDataPg, kStatic, "  改行文字", kLabel, 67, 100, 52, 10, "改行文字の代わりに表示する文字を指定します",
-     2105, false},
-    {kTabEdit, kDataPg, kEditCls, "", kEdit, 125, 98, 50, 13,
-     "タブ文字の代わりに表示する文字を指定します", 2106, false},
-    {kTabLabel, kDataPg, kStatic, "   タブ文字", kLabel, 177, 100, 60, 10, "タブ文字の代わりに表示する文字を指定します",
-     2106, false},
-    {kSpaceCharEdit, kDataPg, kEditCls, "", kEdit, 15, 117, 50, 13, "空白文字の代わりに表示する文字を指定します", 2103,
-     false},
-    {kSpaceCharLabel, kDataPg, kStatic, "  空白文字", kLabel, 67, 119, 52, 10,
-     "空白文字の代わりに表示する文字を指定します", 2103, false},
-    {kChgSpaceBtn, kDataPg, kButton, "空白文字を置き換える", kCheck, 125, 117, 130, 12,
-     "空白文字を置き換えるかどうかを指定します", 2102, false},
+    {kCdSetBox, kButton, " 登録条件 ", kGroup, 7, 0, 254, 62, nullptr, 0, kDataPg, false},
+    {kMaxHistoryEdit, kEditCls, "", kEdit | ES_NUMBER, 15, 13, 36, 13,
+     "登録可能な動的データの個数を指定します", kHelpPropMaxHistory, kDataPg, false},
+    {kMaxHistorySpin, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, kHelpPropMaxHistory, kDataPg, false},
+    {kMaxHistoryLabel, kStatic, "個まで登録  ", kLabel, 55, 15, 60, 10,
+     "登録可能な動的データの個数を指定します", kHelpPropMaxHistory, kDataPg, false},
+    {kDuplicateBtn, kButton, "重複チェックを行う", kCheck, 125, 13, 130, 12,
+     "クリップデータ登録時に重複チェックをするかしないかを指定します", kHelpPropDuplicate, kDataPg, false},
+    {kDistributeBtn, kButton, "ﾃﾞｨｽﾄﾘﾋﾞｭｰﾄ機能", kCheck, 15, 30, 105, 12,
+     "ユーザーメニューへのオートポストをするかしないかを指定します", kHelpPropDistribute, kDataPg, true},
+    {kFullMatchingBtn, kButton, "ﾌﾙﾏｯﾁﾝｸﾞ", kCheck, 125, 30, 130, 12,
+     "ポスト時にクリップデータ全体とマッチングします", kHelpPropFullMatching, kDataPg, true},
+    {kDataSaveBtn, kButton, "ｸﾘｯﾌﾟﾃﾞｰﾀの自動保存", kCheck, 15, 45, 140, 12,
+     "クリップボードの履歴データを自動保存します", kHelpPropDataSave, kDataPg, false},
+    {kViewBox, kButton, " 表示制御 ", kGroup, 7, 66, 254, 84, nullptr, 0, kDataPg, false},
+    {kMenuLenEdit, kEditCls, "", kEdit | ES_NUMBER, 15, 79, 36, 13,
+     "クリップデータの表示最大長を指定します", kHelpPropMenuLen, kDataPg, false},
+    {kMenuLenSpin, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, kHelpPropMenuLen, kDataPg, false},
+    {kMenuLenLabel, kStatic, "文字まで表示 ", kLabel, 55, 81, 64, 10,
+     "クリップデータの表示最大長を指定します", kHelpPropMenuLen, kDataPg, false},
+    {kFirstLineBtn, kButton, "先頭行のみ表示する", kCheck, 125, 79, 130, 12,
+     "全データ表示か、先頭行のみ表示するかを指します", kHelpPropFirstLine, kDataPg, false},
+    {kCrEdit, kEditCls, "", kEdit, 15, 98, 50, 13, "改行文字の代わりに表示する文字を指定します", kHelpPropCrChar, kDataPg, false},
+    {kCrLabel, kStatic, "  改行文字", kLabel, 67, 100, 52, 10, "改行文字の代わりに表示する文字を指定します",
+     kHelpPropCrChar, kDataPg, false},
+    {kTabEdit, kEditCls, "", kEdit, 125, 98, 50, 13,
+     "タブ文字の代わりに表示する文字を指定します", kHelpPropTabChar, kDataPg, false},
+    {kTabLabel, kStatic, "   タブ文字", kLabel, 177, 100, 60, 10, "タブ文字の代わりに表示する文字を指定します",
+     kHelpPropTabChar, kDataPg, false},
+    {kSpaceCharEdit, kEditCls, "", kEdit, 15, 117, 50, 13, "空白文字の代わりに表示する文字を指定します", kHelpPropSpaceChar,
+     kDataPg, false},
+    {kSpaceCharLabel, kStatic, "  空白文字", kLabel, 67, 119, 52, 10,
+     "空白文字の代わりに表示する文字を指定します", kHelpPropSpaceChar, kDataPg, false},
+    {kChgSpaceBtn, kButton, "空白文字を置き換える", kCheck, 125, 117, 130, 12,
+     "空白文字を置き換えるかどうかを指定します", kHelpPropChangeSpace, kDataPg, false},
     // Paste page
-    {kPasteBox, kPastePg, kButton, " ﾍﾟｰｽﾄ方法 ", kGroup, 7, 0, 254, 60, nullptr, 2201, false},
-    {kPasteMsgBtn, kPastePg, kButton, "ﾍﾟｰｽﾄ命令を送出", kRadio | WS_GROUP | WS_TABSTOP, 15, 13, 200, 12,
-     "コントロールに WM_PASTE を送ります", 2201, false},
-    {kPasteCtrlVBtn, kPastePg, kButton, "CTRL+V を送出", kRadio, 15, 28, 200, 12,
-     "コントロールに CTRL+V の仮想キーを送ります", 2201, false},
-    {kPasteInsBtn, kPastePg, kButton, "SHIFT+INS を送出", kRadio, 15, 43, 200, 12,
-     "コントロールに SHIFT+INS の仮想キーを送ります", 2201, false},
-    {kQuoteBox, kPastePg, kButton, " 引用符 ", kGroup | WS_GROUP, 7, 64, 254, 32, nullptr, 2203, false},
-    {kQuoteEdit, kPastePg, kEditCls, "", kEdit, 15, 77, 120, 13, "ペースト時の引用符を指定します", 2203, false},
-    {kMetaBox, kPastePg, kButton, " 静的変数 ", kGroup, 7, 100, 254, 46, nullptr, 0, true},
-    {kMetaBtn, kPastePg, kButton, "静的変数を展開する", kCheck, 15, 113, 200, 12, "静的データの変数を展開します", 2202,
-     true},
-    {kStaCmntBtn, kPastePg, kButton, "ｺﾒﾝﾄを使用する", kCheck, 15, 128, 200, 12,
-     "静的データ先頭行の ';' で始まるデータをコメントとみなします", 2204, true},
+    {kPasteBox, kButton, " ﾍﾟｰｽﾄ方法 ", kGroup, 7, 0, 254, 60, nullptr, kHelpPropPasteMethod, kPastePg, false},
+    {kPasteMsgBtn, kButton, "ﾍﾟｰｽﾄ命令を送出", kRadio | WS_GROUP | WS_TABSTOP, 15, 13, 200, 12,
+     "コントロールに WM_PASTE を送ります", kHelpPropPasteMethod, kPastePg, false},
+    {kPasteCtrlVBtn, kButton, "CTRL+V を送出", kRadio, 15, 28, 200, 12,
+     "コントロールに CTRL+V の仮想キーを送ります", kHelpPropPasteMethod, kPastePg, false},
+    {kPasteInsBtn, kButton, "SHIFT+INS を送出", kRadio, 15, 43, 200, 12,
+     "コントロールに SHIFT+INS の仮想キーを送ります", kHelpPropPasteMethod, kPastePg, false},
+    {kQuoteBox, kButton, " 引用符 ", kGroup | WS_GROUP, 7, 64, 254, 32, nullptr, kHelpPropQuote, kPastePg, false},
+    {kQuoteEdit, kEditCls, "", kEdit, 15, 77, 120, 13, "ペースト時の引用符を指定します", kHelpPropQuote, kPastePg, false},
+    {kMetaBox, kButton, " 静的変数 ", kGroup, 7, 100, 254, 46, nullptr, 0, kPastePg, true},
+    {kMetaBtn, kButton, "静的変数を展開する", kCheck, 15, 113, 200, 12, "静的データの変数を展開します", kHelpPropMetaExpand,
+     kPastePg, true},
+    {kStaCmntBtn, kButton, "ｺﾒﾝﾄを使用する", kCheck, 15, 128, 200, 12,
+     "静的データ先頭行の ';' で始まるデータをコメントとみなします", kHelpPropStaticComment, kPastePg, true},
     // Control page
-    {kEditBox, kCtrlPg, kButton, " ｴﾃﾞｨﾀ ", kGroup, 7, 0, 124, 50, nullptr, 2301, false},
-    {kFontBtn, kCtrlPg, kButton, "ﾌｫﾝﾄ", kPush, 15, 12, 108, 17, "エディットのフォントを指定します", 2301, false},
-    {kWordWrapBtn, kCtrlPg, kButton, "ﾜｰﾄﾞﾗｯﾌﾟ処理", kCheck, 15, 33, 108, 12,
-     "エディットのワードラップをするかしないかを指定します", 2301, false},
-    {kPageCtrlBox, kCtrlPg, kButton, " ﾍﾟｰｼﾞｾﾚｸﾀ ", kGroup, 137, 0, 124, 50, nullptr, 2303, false},
-    {kUpperTabBtn, kCtrlPg, kButton, "ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ", kCheck, 145, 14, 110, 12,
-     "ページセレクトタブを上部に表示するかしないかを指定します", 2303, false},
-    {kMultiLineBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ", kCheck, 145, 31, 110, 12,
-     "ページセレクトタブを複数行で表示するかしないかをします", 2303, false},
-    {kListBox, kCtrlPg, kButton, " ﾘｽﾄﾋﾞｭｰ ", kGroup, 7, 54, 124, 46, nullptr, 2302, false},
-    {kGridLineBtn, kCtrlPg, kButton, "ｸﾞﾘｯﾄﾞﾗｲﾝ", kCheck, 15, 67, 110, 12,
-     "リストビューのグリッドライン表示モードを指定します", 2302, false},
-    {kListAutoSelBtn, kCtrlPg, kButton, "#List( )のｵｰﾄｾﾚｸﾄ", kCheck, 15, 82, 110, 12,
-     "#Listのリスト項目を自動選択します", 2302, true},
-    {kTreeBox, kCtrlPg, kButton, " ﾂﾘｰﾋﾞｭｰ ", kGroup, 137, 54, 124, 46, nullptr, 2304, false},
-    {kTreeBtnBtn, kCtrlPg, kButton, "ﾎﾞﾀﾝ表示", kCheck, 145, 67, 110, 12, "ツリービューの展開ボタンを表示します", 2304,
-     false},
-    {kTreeAutoSelBtn, kCtrlPg, kButton, "#Tree( )のｵｰﾄｾﾚｸﾄ", kCheck, 145, 82, 110, 12,
-     "#Treeのツリー項目を自動選択します", 2304, true},
-    {kToolBarBox, kCtrlPg, kButton, " ﾂｰﾙﾊﾞｰ ", kGroup, 7, 104, 254, 30, nullptr, 2302, false},
-    {kMultiLineBarBtn, kCtrlPg, kButton, "ﾏﾙﾁﾗｲﾝﾊﾞｰ", kCheck, 15, 117, 110, 12, "ツールバーを複数行表示にします", 2302,
-     false},
-    {kHintBtn, kCtrlPg, kButton, "ﾎﾟｯﾌﾟｱｯﾌﾟﾋﾝﾄ", kCheck, 145, 117, 110, 12,
-     "ツールバーのポップアップヒントを表示します", 2401, false},
+    {kEditBox, kButton, " ｴﾃﾞｨﾀ ", kGroup, 7, 0, 124, 50, nullptr, kHelpPropEditor, kCtrlPg, false},
+    {kFontBtn, kButton, "ﾌｫﾝﾄ", kPush, 15, 12, 108, 17, "エディットのフォントを指定します", kHelpPropEditor, kCtrlPg, false},
+    {kWordWrapBtn, kButton, "ﾜｰﾄﾞﾗｯﾌﾟ処理", kCheck, 15, 33, 108, 12,
+     "エディットのワードラップをするかしないかを指定します", kHelpPropEditor, kCtrlPg, false},
+    {kPageCtrlBox, kButton, " ﾍﾟｰｼﾞｾﾚｸﾀ ", kGroup, 137, 0, 124, 50, nullptr, kHelpPropPageTabs, kCtrlPg, false},
+    {kUpperTabBtn, kButton, "ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ", kCheck, 145, 14, 110, 12,
+     "ページセレクトタブを上部に表示するかしないかを指定します", kHelpPropPageTabs, kCtrlPg, false},
+    {kMultiLineBtn, kButton, "ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ", kCheck, 145, 31, 110, 12,
+     "ページセレクトタブを複数行で表示するかしないかをします", kHelpPropPageTabs, kCtrlPg, false},
+    {kListBox, kButton, " ﾘｽﾄﾋﾞｭｰ ", kGroup, 7, 54, 124, 46, nullptr, kHelpPropListAndToolBar, kCtrlPg, false},
+    {kGridLineBtn, kButton, "ｸﾞﾘｯﾄﾞﾗｲﾝ", kCheck, 15, 67, 110, 12,
+     "リストビューのグリッドライン表示モードを指定します", kHelpPropListAndToolBar, kCtrlPg, false},
+    {kListAutoSelBtn, kButton, "#List( )のｵｰﾄｾﾚｸﾄ", kCheck, 15, 82, 110, 12,
+     "#Listのリスト項目を自動選択します", kHelpPropListAndToolBar, kCtrlPg, true},
+    {kTreeBox, kButton, " ﾂﾘｰﾋﾞｭｰ ", kGroup, 137, 54, 124, 46, nullptr, kHelpPropTreeView, kCtrlPg, false},
+    {kTreeBtnBtn, kButton, "ﾎﾞﾀﾝ表示", kCheck, 145, 67, 110, 12, "ツリービューの展開ボタンを表示します", kHelpPropTreeView,
+     kCtrlPg, false},
+    {kTreeAutoSelBtn, kButton, "#Tree( )のｵｰﾄｾﾚｸﾄ", kCheck, 145, 82, 110, 12,
+     "#Treeのツリー項目を自動選択します", kHelpPropTreeView, kCtrlPg, true},
+    {kToolBarBox, kButton, " ﾂｰﾙﾊﾞｰ ", kGroup, 7, 104, 254, 30, nullptr, kHelpPropListAndToolBar, kCtrlPg, false},
+    {kMultiLineBarBtn, kButton, "ﾏﾙﾁﾗｲﾝﾊﾞｰ", kCheck, 15, 117, 110, 12, "ツールバーを複数行表示にします", kHelpPropListAndToolBar,
+     kCtrlPg, false},
+    {kHintBtn, kButton, "ﾎﾟｯﾌﾟｱｯﾌﾟﾋﾝﾄ", kCheck, 145, 117, 110, 12,
+     "ツールバーのポップアップヒントを表示します", kHelpPropPopupHint, kCtrlPg, false},
     // Other page
-    {kAppliBox, kOtherPg, kButton, " 動作 ", kGroup, 7, 0, 254, 30, nullptr, 2402, false},
-    {kBeginnerBtn, kOtherPg, kButton, "初心者ﾓｰﾄﾞ", kCheck, 15, 13, 200, 12, "拡張機能を使わない時はチェックを付けて下さい",
-     2402, false},
-    {kStyleBox, kOtherPg, kButton, " 表示 ", kGroup, 7, 34, 254, 50, nullptr, 2403, false},
-    {kStyleBtn, kOtherPg, kButton, "ｳｲﾝﾄﾞｳを縦割りにする", kCheck, 15, 47, 200, 12,
-     "メニューウインドウのスタイルを縦割りにします", 2403, false},
-    {kIntervalEdit, kOtherPg, kEditCls, "", kEdit | ES_NUMBER, 15, 63, 30, 13,
-     "作業中メッセージの表示インターバル秒数を指定します", 2404, false},
-    {kIntervalSpin, kOtherPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 2404, false},
-    {kIntervalLabel, kOtherPg, kStatic, "秒で作業報告 ", kLabel, 49, 65, 70, 10,
-     "作業中メッセージの表示インターバル秒数を指定します", 2404, false},
+    {kAppliBox, kButton, " 動作 ", kGroup, 7, 0, 254, 30, nullptr, kHelpPropBeginner, kOtherPg, false},
+    {kBeginnerBtn, kButton, "初心者ﾓｰﾄﾞ", kCheck, 15, 13, 200, 12, "拡張機能を使わない時はチェックを付けて下さい",
+     kHelpPropBeginner, kOtherPg, false},
+    {kStyleBox, kButton, " 表示 ", kGroup, 7, 34, 254, 50, nullptr, kHelpPropWindowStyle, kOtherPg, false},
+    {kStyleBtn, kButton, "ｳｲﾝﾄﾞｳを縦割りにする", kCheck, 15, 47, 200, 12,
+     "メニューウインドウのスタイルを縦割りにします", kHelpPropWindowStyle, kOtherPg, false},
+    {kIntervalEdit, kEditCls, "", kEdit | ES_NUMBER, 15, 63, 30, 13,
+     "作業中メッセージの表示インターバル秒数を指定します", kHelpPropInterval, kOtherPg, false},
+    {kIntervalSpin, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, kHelpPropInterval, kOtherPg, false},
+    {kIntervalLabel, kStatic, "秒で作業報告 ", kLabel, 49, 65, 70, 10,
+     "作業中メッセージの表示インターバル秒数を指定します", kHelpPropInterval, kOtherPg, false},
     // Debug page
-    {kQuitBox, kDebugPg, kButton, "DirectQuit", kGroup, 7, 0, 80, 78, kDebugHint, 0, false},
-    {kQPrmBtn, kDebugPg, kButton, "PRM-file", kCheck, 13, 12, 70, 12, kDebugHint, 0, false},
-    {kQHstBtn, kDebugPg, kButton, "HST-file", kCheck, 13, 26, 70, 12, kDebugHint, 0, false},
-    {kQMetaBtn, kDebugPg, kButton, "MTA-file", kCheck, 13, 40, 70, 12, kDebugHint, 0, false},
-    {kDirectQuitBtn, kDebugPg, kButton, "Del&&Through", kPush, 13, 57, 68, 15, kDebugHint, 0, false},
-    {kDebugBox, kDebugPg, kButton, "Execute", kGroup, 93, 0, 82, 78, kDebugHint, 0, false},
-    {kDebugModeBtn, kDebugPg, kButton, "DebugMode", kCheck, 99, 12, 72, 12, kDebugHint, 0, false},
-    {kDirectPopupBtn, kDebugPg, kButton, "DirectPopup", kCheck, 99, 26, 72, 12, kDebugHint, 0, false},
-    {kSelfFocusBtn, kDebugPg, kButton, "SelfFocus", kCheck, 99, 40, 72, 12, kDebugHint, 0, false},
-    {kDskTpFocusBtn, kDebugPg, kButton, "DsktopFocus", kCheck, 99, 54, 72, 12, kDebugHint, 0, false},
-    {kDlgBox, kDebugPg, kButton, "Dialogs", kGroup, 181, 0, 80, 78, kDebugHint, 0, false},
-    {kLogoBtn, kDebugPg, kButton, "Logo-Dlg  ", kPush, 187, 11, 68, 14, kDebugHint, 0, false},
-    {kHelloBtn, kDebugPg, kButton, "Hello-Dlg", kPush, 187, 27, 68, 14, kDebugHint, 0, false},
-    {kMsgBtn, kDebugPg, kButton, "Msg-Dlg", kPush, 187, 43, 68, 14, kDebugHint, 0, false},
-    {kPsgBtn, kDebugPg, kButton, "Wait-Dlg", kPush, 187, 59, 68, 14, kDebugHint, 0, false},
-    {kNoBox, kDebugPg, kButton, "Handle&&Msgs", kGroup, 7, 82, 80, 40, kDebugHint, 0, false},
-    {kPstCaption, kDebugPg, kStatic, "Paste ： ", kLabel, 13, 95, 34, 10, kDebugHint, 0, false},
-    {kPstMsgLabel, kDebugPg, kStatic, "", kLabel, 47, 95, 38, 10, kDebugHint, 0, false},
-    {kCmdCaption, kDebugPg, kStatic, "Popup ： ", kLabel, 13, 108, 34, 10, kDebugHint, 0, false},
-    {kCmdMsgLabel, kDebugPg, kStatic, "", kLabel, 47, 108, 38, 10, kDebugHint, 0, false},
-    {kPropBox, kDebugPg, kButton, "Properties", kGroup, 93, 82, 82, 40, kDebugHint, 0, false},
-    {kTreeHCaption, kDebugPg, kStatic, "TreeH ： ", kLabel, 99, 95, 34, 10, kDebugHint, 0, false},
-    {kTreeHLabel, kDebugPg, kStatic, "", kLabel, 133, 95, 38, 10, kDebugHint, 0, false},
-    {kTreeWCaption, kDebugPg, kStatic, "TreeW ： ", kLabel, 99, 108, 34, 10, kDebugHint, 0, false},
-    {kTreeWLabel, kDebugPg, kStatic, "", kLabel, 133, 108, 38, 10, kDebugHint, 0, false},
-    {kDllBox, kDebugPg, kButton, "DLL", kGroup, 181, 82, 80, 62, kDebugHint, 0, false},
-    {kMenuIdEdit, kDebugPg, kEditCls, "", kEdit | ES_NUMBER, 187, 94, 44, 13, kDebugHint, 0, false},
-    {kMenuIdSpin, kDebugPg, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 0, false},
-    {kMenuIdLabel, kDebugPg, kStatic, " MID", kLabel, 233, 96, 24, 10, kDebugHint, 0, false},
-    {kMenuCapEdit, kDebugPg, kEditCls, "", kEdit, 187, 110, 44, 13, kDebugHint, 0, false},
-    {kMenuCapLabel, kDebugPg, kStatic, " CAP", kLabel, 233, 112, 24, 10, kDebugHint, 0, false},
-    {kEditLinkBtn, kDebugPg, kButton, "EditLink", kCheck, 187, 127, 68, 12, kDebugHint, 0, false},
+    {kQuitBox, kButton, "DirectQuit", kGroup, 7, 0, 80, 78, kDebugHint, 0, kDebugPg, false},
+    {kQPrmBtn, kButton, "PRM-file", kCheck, 13, 12, 70, 12, kDebugHint, 0, kDebugPg, false},
+    {kQHstBtn, kButton, "HST-file", kCheck, 13, 26, 70, 12, kDebugHint, 0, kDebugPg, false},
+    {kQMetaBtn, kButton, "MTA-file", kCheck, 13, 40, 70, 12, kDebugHint, 0, kDebugPg, false},
+    {kDirectQuitBtn, kButton, "Del&&Through", kPush, 13, 57, 68, 15, kDebugHint, 0, kDebugPg, false},
+    {kDebugBox, kButton, "Execute", kGroup, 93, 0, 82, 78, kDebugHint, 0, kDebugPg, false},
+    {kDebugModeBtn, kButton, "DebugMode", kCheck, 99, 12, 72, 12, kDebugHint, 0, kDebugPg, false},
+    {kDirectPopupBtn, kButton, "DirectPopup", kCheck, 99, 26, 72, 12, kDebugHint, 0, kDebugPg, false},
+    {kSelfFocusBtn, kButton, "SelfFocus", kCheck, 99, 40, 72, 12, kDebugHint, 0, kDebugPg, false},
+    {kDskTpFocusBtn, kButton, "DsktopFocus", kCheck, 99, 54, 72, 12, kDebugHint, 0, kDebugPg, false},
+    {kDlgBox, kButton, "Dialogs", kGroup, 181, 0, 80, 78, kDebugHint, 0, kDebugPg, false},
+    {kLogoBtn, kButton, "Logo-Dlg  ", kPush, 187, 11, 68, 14, kDebugHint, 0, kDebugPg, false},
+    {kHelloBtn, kButton, "Hello-Dlg", kPush, 187, 27, 68, 14, kDebugHint, 0, kDebugPg, false},
+    {kMsgBtn, kButton, "Msg-Dlg", kPush, 187, 43, 68, 14, kDebugHint, 0, kDebugPg, false},
+    {kPsgBtn, kButton, "Wait-Dlg", kPush, 187, 59, 68, 14, kDebugHint, 0, kDebugPg, false},
+    {kNoBox, kButton, "Handle&&Msgs", kGroup, 7, 82, 80, 40, kDebugHint, 0, kDebugPg, false},
+    {kPstCaption, kStatic, "Paste ： ", kLabel, 13, 95, 34, 10, kDebugHint, 0, kDebugPg, false},
+    {kPstMsgLabel, kStatic, "", kLabel, 47, 95, 38, 10, kDebugHint, 0, kDebugPg, false},
+    {kCmdCaption, kStatic, "Popup ： ", kLabel, 13, 108, 34, 10, kDebugHint, 0, kDebugPg, false},
+    {kCmdMsgLabel, kStatic, "", kLabel, 47, 108, 38, 10, kDebugHint, 0, kDebugPg, false},
+    {kPropBox, kButton, "Properties", kGroup, 93, 82, 82, 40, kDebugHint, 0, kDebugPg, false},
+    {kTreeHCaption, kStatic, "TreeH ： ", kLabel, 99, 95, 34, 10, kDebugHint, 0, kDebugPg, false},
+    {kTreeHLabel, kStatic, "", kLabel, 133, 95, 38, 10, kDebugHint, 0, kDebugPg, false},
+    {kTreeWCaption, kStatic, "TreeW ： ", kLabel, 99, 108, 34, 10, kDebugHint, 0, kDebugPg, false},
+    {kTreeWLabel, kStatic, "", kLabel, 133, 108, 38, 10, kDebugHint, 0, kDebugPg, false},
+    {kDllBox, kButton, "DLL", kGroup, 181, 82, 80, 62, kDebugHint, 0, kDebugPg, false},
+    {kMenuIdEdit, kEditCls, "", kEdit | ES_NUMBER, 187, 94, 44, 13, kDebugHint, 0, kDebugPg, false},
+    {kMenuIdSpin, UPDOWN_CLASSA, "", kSpin, 0, 0, 0, 0, nullptr, 0, kDebugPg, false},
+    {kMenuIdLabel, kStatic, " MID", kLabel, 233, 96, 24, 10, kDebugHint, 0, kDebugPg, false},
+    {kMenuCapEdit, kEditCls, "", kEdit, 187, 110, 44, 13, kDebugHint, 0, kDebugPg, false},
+    {kMenuCapLabel, kStatic, " CAP", kLabel, 233, 112, 24, 10, kDebugHint, 0, kDebugPg, false},
+    {kEditLinkBtn, kButton, "EditLink", kCheck, 187, 127, 68, 12, kDebugHint, 0, kDebugPg, false},
     // Below the pages
-    {IDOK, kAll, kButton, " OK ", kPush | BS_DEFPUSHBUTTON, 5, 0, 56, 16, "設定内容を確定します", 0, false},
-    {kQuitBtn, kAll, kButton, "QUIT", kPush, 66, 0, 56, 16, "設定内容を確定し、メニューを閉じます", 0, false},
-    {IDCANCEL, kAll, kButton, "ｷｬﾝｾﾙ", kPush, 127, 0, 56, 16, "設定を中止します", 0, false},
-    {kHelpBtn, kAll, kButton, "ﾍﾙﾌﾟ  ", kPush, 207, 0, 56, 16, "オンラインヘルプを表示します", 0, false},
+    {IDOK, kButton, " OK ", kPush | BS_DEFPUSHBUTTON, 5, 0, 56, 16, "設定内容を確定します", 0, kAll, false},
+    {kQuitBtn, kButton, "QUIT", kPush, 66, 0, 56, 16, "設定内容を確定し、メニューを閉じます", 0, kAll, false},
+    {IDCANCEL, kButton, "ｷｬﾝｾﾙ", kPush, 127, 0, 56, 16, "設定を中止します", 0, kAll, false},
+    {kHelpBtn, kButton, "ﾍﾙﾌﾟ  ", kPush, 207, 0, 56, 16, "オンラインヘルプを表示します", 0, kAll, false},
 };
 
 struct SpinSpec {
@@ -223,12 +214,6 @@ constexpr EditLimit kEditLimits[] = {{kCrEdit, 500}, {kTabEdit, 500}, {kSpaceCha
 constexpr int kWidthUnits = 268, kTabHeightUnits = 180, kButtonUnits = 16;
 // The designed top of a page's area, below one row of tabs.
 constexpr int kTabTopPixels = 16, kPageMarginUnits = 4;
-
-const ControlSpec* SpecOf(int id) {
-  for (const ControlSpec& c : kControls)
-    if (c.id == id) return &c;
-  return nullptr;
-}
 
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Check(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -263,19 +248,16 @@ bool OptionDialog::Create() {
 }
 
 void OptionDialog::OnCreate() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                              10, 10, hwnd(), reinterpret_cast<HMENU>(kPageCtrl), instance, nullptr);
-  SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+  HWND tabs = AddControl(WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, kPageCtrl);
   for (int page = 0; page < kDebugPg; ++page) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(kPageCaptions[page]);
     SendMessageA(tabs, TCM_INSERTITEMA, page, reinterpret_cast<LPARAM>(&item));
   }
-  HWND debug = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_FLAT, 0, 0, 15, 15,
-                               hwnd(), reinterpret_cast<HMENU>(kDebugBtn), instance, nullptr);
-  for (const ControlSpec& c : kControls) AddControl(c.cls, c.text, c.style, c.id);
+  HWND debug = AddControl("BUTTON", "", BS_PUSHBUTTON | BS_FLAT, kDebugBtn);
+  MoveWindow(debug, 0, 0, 15, 15, FALSE);  // a small square in the corner, in pixels
+  AddControls(kControls);
   for (const SpinSpec& s : kSpins) {
     SendMessageA(Item(s.spin), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(s.edit)), 0);
     SendMessageA(Item(s.spin), UDM_SETRANGE32, s.minimum, s.maximum);
@@ -284,8 +266,7 @@ void OptionDialog::OnCreate() {
   for (int id : {kCrEdit, kSpaceCharEdit, kTabEdit, kQuoteEdit}) AttachStdEditMenu(Item(id));
   // No modifier, or Shift alone, is turned into Ctrl+Shift as it is typed.
   SendMessageA(Item(kHotKey), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
-  HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                                reinterpret_cast<HMENU>(kStatusBar), instance, nullptr);
+  HWND status = AddControl(STATUSCLASSNAMEA, "", 0, kStatusBar);
   int parts[2] = {23, -1};
   SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   // The pages' controls lie over the page control, which draws around them.
@@ -308,10 +289,9 @@ void OptionDialog::PlaceControls() {
   SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   const int pageTop = display.top + du.Y(kPageMarginUnits);
   const int buttonTop = tabTop + tabHeight + du.Y(4);
-  for (const ControlSpec& c : kControls) {
+  for (const DialogControl& c : kControls) {
     if (c.w == 0) continue;  // spins sit on their edits
-    const int top = c.page == kAll ? buttonTop : pageTop;
-    MoveWindow(Item(c.id), du.X(c.x), top + du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
+    PlaceControl(c, 0, c.page == kAll ? buttonTop : pageTop);
   }
   for (const SpinSpec& s : kSpins)
     SendMessageA(Item(s.spin), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(s.edit)), 0);
@@ -339,7 +319,7 @@ int OptionDialog::CurrentPage() const {
 void OptionDialog::ShowPage(int page) {
   SendMessageA(Item(kPageCtrl), TCM_SETCURSEL, page, 0);
   const bool beginner = holders_.settings.Beginner();
-  for (const ControlSpec& c : kControls) {
+  for (const DialogControl& c : kControls) {
     if (c.page == kAll) continue;
     const bool shown = c.page == page && !(c.expert && beginner);
     ShowWindow(Item(c.id), shown ? SW_SHOWNA : SW_HIDE);
@@ -372,7 +352,7 @@ void OptionDialog::OnCommand(int id, int code) {
     case IDCANCEL: EndModal(false); break;
     case kHelpBtn: {
       const int page = CurrentPage();
-      if (page >= 0 && page < kPageCount && kPageHelp[page] != 0) OpenHelp(kPageHelp[page]);
+      if (page >= 0 && page < kPageCount && kPageHelp[page] != kHelpContents) OpenHelp(kPageHelp[page]);
       break;
     }
     case kDebugBtn: OnDebugButton(); break;
@@ -452,10 +432,10 @@ void OptionDialog::OnFontButton() {
 // The checked files are deleted now and not written again at exit: OK turns
 // off their write-back, and the program ends as by its quit command.
 void OptionDialog::OnDirectQuit() {
-  const std::pair<int, const char*> files[] = {
-      {kQPrmBtn, "Ambrel.prm"}, {kQHstBtn, "Ambrel.hst"}, {kQMetaBtn, "Ambrel.mta"}};
-  for (const auto& [box, name] : files)
-    if (Checked(Item(box))) DeleteFileA((s_.programFolder + name).c_str());
+  const std::pair<int, const std::string*> files[] = {
+      {kQPrmBtn, &s_.paramFile}, {kQHstBtn, &s_.historyFile}, {kQMetaBtn, &s_.metaFile}};
+  for (const auto& [box, path] : files)
+    if (Checked(Item(box))) DeleteFileA(path->c_str());
   if (OnConfirm(false) && s_.endProgram) s_.endProgram();
 }
 
@@ -474,7 +454,7 @@ void OptionDialog::OnSetCursor(HWND over) {
   if (over == Item(kPageCtrl)) {
     POINT pt{};
     GetCursorPos(&pt);
-    for (const ControlSpec& c : kControls) {
+    for (const DialogControl& c : kControls) {
       if ((c.style & BS_TYPEMASK) != BS_GROUPBOX || c.cls != kButton || !c.hint || !IsWindowVisible(Item(c.id))) continue;
       RECT rc{};
       GetWindowRect(Item(c.id), &rc);
@@ -483,11 +463,11 @@ void OptionDialog::OnSetCursor(HWND over) {
     if (CurrentPage() == kDebugPg) ShowHint(kDebugHint);
     return;
   }
-  if (const ControlSpec* c = SpecOf(GetDlgCtrlID(over)); c && c->hint && GetParent(over) == hwnd()) ShowHint(c->hint);
+  if (const DialogControl* c = FindControl(kControls, GetDlgCtrlID(over)); c && c->hint && GetParent(over) == hwnd()) ShowHint(c->hint);
 }
 
 int OptionDialog::HelpContextAt(HWND focus) const {
-  if (const ControlSpec* c = SpecOf(GetDlgCtrlID(focus)); c && c->help != 0) return c->help;
+  if (const DialogControl* c = FindControl(kControls, GetDlgCtrlID(focus)); c && c->help != 0) return c->help;
   const int page = CurrentPage();
   if (page >= 0 && page < kPageCount && kPageHelp[page] != 0) return kPageHelp[page];
   return kDialogHelp;

@@ -31,8 +31,8 @@ struct OptionServices {
   std::function<void()> showLogo;
   std::function<void()> showHello;
   std::function<void()> runDemoWork;
-  // The program folder, with its trailing separator (the files DirectQuit deletes).
-  std::string programFolder;
+  // The data files DirectQuit deletes: the parameters, the history, the static variables.
+  std::string paramFile, historyFile, metaFile;
 };
 
 class OptionDialog : public ModalDialog, private options::SettingsObserver {

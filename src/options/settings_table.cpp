@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "help_contexts.h"
+
 namespace ambrel::options {
 namespace {
 
@@ -38,15 +40,15 @@ constexpr SettingRow Text(S which, const char* name, const char* value, std::siz
 }
 
 constexpr SettingCheck kMaxHistoryCheck{OptionField::kMaxHistory, -1, 5, 100,
-                                        "クリップデータ登録数の値が範囲を越えています。", 1112, OptionPage::kData};
+                                        "クリップデータ登録数の値が範囲を越えています。", kHelpMaxHistoryRange, OptionPage::kData};
 constexpr SettingCheck kMenuLenCheck{OptionField::kMenuLen, -1, 0, 200,
-                                     "メニューの文字列長の値が範囲を越えています。", 1113, OptionPage::kData};
+                                     "メニューの文字列長の値が範囲を越えています。", kHelpMenuLenRange, OptionPage::kData};
 constexpr SettingCheck kIntervalCheck{OptionField::kInterval, -1, 0, 10,
-                                      "作業中メッセージの表示インターバルの値が範囲を越えています。", 1121,
+                                      "作業中メッセージの表示インターバルの値が範囲を越えています。", kHelpIntervalRange,
                                       OptionPage::kOther};
 // A shortcut needs its key part.
 constexpr SettingCheck kHotKeyCheck{OptionField::kHotKey, 0xFF, 1, 0xFF, "ポップアップキーが指定されていません。",
-                                    1114, OptionPage::kMenu};
+                                    kHelpNoHotKey, OptionPage::kMenu};
 
 constexpr SettingRow kRows[] = {
     {.which = S::kHotKey, .name = "HotKey", .kind = SettingKind::kKey, .defaultNumber = kDefaultHotKey,

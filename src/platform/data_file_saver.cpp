@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "help_contexts.h"
+
 namespace ambrel {
 namespace {
 
@@ -26,7 +28,7 @@ void DataFileSaver::Block() {
   if (blocked_) return;
   beside_ = AsideName("unsaved");
   blocked_ = true;
-  messages_.ErrorBox(kUnreadable + path_ + kLeftAlone + beside_, kUnreadableDataFileHelp);
+  messages_.ErrorBox(kUnreadable + path_ + kLeftAlone + beside_, kHelpDataFileUnreadable);
 }
 
 bool DataFileSaver::Save(std::string_view bytes, SaveMoment moment) {

@@ -18,9 +18,6 @@
 
 namespace ambrel {
 
-// Help context of the message about a data file that cannot be read.
-inline constexpr int kUnreadableDataFileHelp = 1125;
-
 // Whether a save runs while the program goes on (told on the first failure
 // only) or at exit (told whenever it fails).
 enum class SaveMoment { kRunning, kExit };

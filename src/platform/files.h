@@ -16,6 +16,9 @@ struct FileContents {
   std::string bytes;
 };
 
+// What a replaced file's previous version is kept as: path + kBackupSuffix.
+inline constexpr std::string_view kBackupSuffix = ".bak";
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -24,7 +27,7 @@ class Files {
   // (another program holds it, a read error).
   virtual FileContents Read(std::string_view path, std::uint64_t maxBytes) = 0;
   // Writes bytes so that at every moment either the old or the new content is
-  // in place under path; the previous version is kept as path + ".bak" when
+  // in place under path; the previous version is kept as path + kBackupSuffix when
   // that can be written (a .bak that cannot be refreshed does not stop the
   // save).
   virtual bool WriteReplacing(std::string_view path, std::string_view bytes) = 0;

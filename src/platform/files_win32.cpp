@@ -90,7 +90,7 @@ class Win32Files : public Files {
   bool WriteReplacing(std::string_view path, std::string_view bytes) override {
     const std::string target(path);
     const std::string temp = target + ".tmp";
-    const std::string bak = target + ".bak";
+    const std::string bak = target + std::string(kBackupSuffix);
     const DWORD attributes = GetFileAttributesA(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // A read-only file is one the user does not want written; renaming over

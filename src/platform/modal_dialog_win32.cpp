@@ -52,6 +52,26 @@ HWND AddDialogControl(HWND parent, const char* cls, const char* text, DWORD styl
   return child;
 }
 
+const DialogControl* FindControl(std::span<const DialogControl> table, int id) {
+  for (const DialogControl& row : table)
+    if (row.id == id) return &row;
+  return nullptr;
+}
+
+void ModalDialog::AddControls(std::span<const DialogControl> table) {
+  for (const DialogControl& row : table) AddControl(row.cls, row.text, row.style, row.id, row.exStyle);
+}
+
+void ModalDialog::PlaceControl(const DialogControl& row, int left, int top) {
+  MoveWindow(GetDlgItem(hwnd(), row.id), left + units_.X(row.x), top + units_.Y(row.y), units_.X(row.w),
+             units_.Y(row.h), FALSE);
+}
+
+void ModalDialog::PlaceControls(std::span<const DialogControl> table) {
+  for (const DialogControl& row : table)
+    if (row.w != 0) PlaceControl(row, 0, 0);
+}
+
 bool ModalDialog::RunModal(HWND owner, HWND focus) {
   if (running_) return false;
   OpenDialogs::Scope counted(host_.openDialogs, reinterpret_cast<OpenDialogs::WindowId>(hwnd()));

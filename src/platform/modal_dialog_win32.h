@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 
 #include "platform/open_dialogs.h"
 #include "platform/window_win32.h"
@@ -25,6 +26,24 @@ struct DialogHost {
 HFONT DialogFont();
 // A child control in the dialog font, to be placed by the dialog's layout.
 HWND AddDialogControl(HWND parent, const char* cls, const char* text, DWORD style, int id, DWORD exStyle = 0);
+
+// One row of a dialog's control table: what AddControls creates (visible,
+// in the dialog font) and PlaceControls puts where the row says.
+struct DialogControl {
+  int id;
+  const char* cls;
+  const char* text;
+  DWORD style;       // WS_CHILD | WS_VISIBLE are added
+  int x, y, w, h;    // dialog units from the table's origin; w 0: placed by its own rule (a spin on its edit, a status bar)
+  const char* hint = nullptr;  // shown in the dialog's status bar
+  int help = 0;      // the help context of F1 on it; 0 the dialog's own
+  int page = 0;      // the page of a dialog with pages
+  bool expert = false;  // hidden in beginner mode
+  DWORD exStyle = 0;
+};
+
+// The row of a control id; null when the table has none.
+const DialogControl* FindControl(std::span<const DialogControl> table, int id);
 
 // Pixels of dialog units: a horizontal unit is a quarter of the dialog
 // font's average character width, a vertical unit an eighth of its height,
@@ -55,6 +74,12 @@ class ModalDialog : public Window {
   HWND AddControl(const char* cls, const char* text, DWORD style, int id, DWORD exStyle = 0) {
     return AddDialogControl(hwnd(), cls, text, style, id, exStyle);
   }
+  // Creates every control of the table, in its order (the tab order).
+  void AddControls(std::span<const DialogControl> table);
+  // Moves a row's control to its place, the table's origin at (left, top) in pixels.
+  void PlaceControl(const DialogControl& row, int left, int top);
+  // Places every row of the table that has a size, from the client area's corner.
+  void PlaceControls(std::span<const DialogControl> table);
 
   // Centres the dialog, shows it with the focus on focus and runs it until
   // EndModal; then hides and parks it and gives the foreground back to the

@@ -3,6 +3,7 @@
 #include "clipstore/clip_store.h"
 #include "options/settings.h"
 #include "platform/message_box.h"
+#include "help_contexts.h"
 
 namespace ambrel::usermenu {
 
@@ -19,7 +20,7 @@ bool Distributor::CompileQuietly(const std::string& pattern) {
 
 bool Distributor::CompileExpression(const std::string& text) {
   if (CompileQuietly(text)) return true;
-  messages_.ErrorBox(kBadPatternMessage, kBadPatternHelp);
+  messages_.ErrorBox(kBadPatternMessage, kHelpBadPattern);
   return false;
 }
 
@@ -43,7 +44,7 @@ void Distributor::DistributeClip(std::string_view text) {
     if (!CompileQuietly(pattern)) {
       if (reported != pattern) {
         reported = pattern;
-        messages_.ErrorBox(kBadPatternMessage, kBadPatternHelp);
+        messages_.ErrorBox(kBadPatternMessage, kHelpBadPattern);
       }
       continue;
     }

@@ -23,7 +23,6 @@ class Settings;
 namespace ambrel::usermenu {
 
 inline constexpr const char* kBadPatternMessage = "照合文字列の指定に誤りがあります。";
-inline constexpr int kBadPatternHelp = 1124;
 
 class Distributor {
  public:

@@ -1,6 +1,7 @@
 #include "usermenu/menu_commands.h"
 
 #include "clipstore/clip_store.h"
+#include "help_contexts.h"
 
 namespace ambrel::usermenu {
 
@@ -8,7 +9,7 @@ MsgResult ConfirmDelete(MessageBoxes& messages, const std::string& name) {
   messages.PlayQuestionSound();
   return messages.ShowMsgDlg(
       "登録されているすべての" + name + "クリップデータを削除しますが、よろしいですか？",
-      MsgType::kConfirmation, kBtnYes | kBtnNo | kBtnCancel | kBtnHelp, 1108);
+      MsgType::kConfirmation, kBtnYes | kBtnNo | kBtnCancel | kBtnHelp, kHelpConfirmDeleteClip);
 }
 
 std::string DeleteQuestionName(const clipstore::TreeNode& menuNode) {

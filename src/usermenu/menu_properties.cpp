@@ -2,14 +2,15 @@
 
 #include "clipstore/clip_store.h"
 #include "usermenu/distribution.h"
+#include "help_contexts.h"
 
 namespace ambrel::usermenu {
 
 std::optional<MenuCheckFailure> CheckMenuValues(const MenuValues& values) {
-  if (values.title.empty()) return MenuCheckFailure{"メニュータイトルを指定して下さい", 1122};
+  if (values.title.empty()) return MenuCheckFailure{"メニュータイトルを指定して下さい", kHelpNoMenuTitle};
   if (values.maxCount < 5 || values.maxCount > 30)
-    return MenuCheckFailure{"クリップデータ登録数の値が範囲を越えています。", 1112};
-  if (values.pattern.empty()) return MenuCheckFailure{"照合文字列を指定して下さい", 1123};
+    return MenuCheckFailure{"クリップデータ登録数の値が範囲を越えています。", kHelpMaxHistoryRange};
+  if (values.pattern.empty()) return MenuCheckFailure{"照合文字列を指定して下さい", kHelpNoPattern};
   return std::nullopt;
 }
 

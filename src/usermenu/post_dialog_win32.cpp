@@ -14,6 +14,7 @@
 #include "platform/window_text_win32.h"
 #include "usermenu/distribution.h"
 #include "usermenu/reg_list_window_win32.h"
+#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -22,15 +23,6 @@ enum ControlId : int {
   kTitleBox = 100, kTitleEdit, kRegBox, kRegEdit, kTestBox, kTestEdit, kResultEdit, kTestBtn,
   kPropBox, kMaxHistoryEdit, kMaxHistorySpin, kMaxHistoryPanel, kDuplicateBtn, kStatusBar,
   kHelpBtn,
-};
-
-struct ControlSpec {
-  int id;
-  const char* cls;
-  const char* text;
-  DWORD style;
-  int x, y, w, h;
-  const char* hint;
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
@@ -43,7 +35,7 @@ constexpr DWORD kEdit = kChild | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 // Places and sizes in dialog units. The group boxes let the mouse through
 // to the dialog, so the hints of the title and expression groups belong to
 // the edits inside them.
-const ControlSpec kControls[] = {
+const DialogControl kControls[] = {
     {kTitleBox, "BUTTON", " メニュータイトル ", kChild | BS_GROUPBOX, 5, 4, 229, 33, nullptr},
     {kTitleEdit, "EDIT", "", kEdit, 12, 16, 216, 15, "ポストメニューのタイトルを指定します"},
     {kRegBox, "BUTTON", " 照合文字列 ", kChild | BS_GROUPBOX, 5, 40, 229, 33, nullptr},
@@ -63,16 +55,18 @@ const ControlSpec kControls[] = {
     {IDOK, "BUTTON", "OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 173, 56, 17, "編集を確定します"},
     {IDCANCEL, "BUTTON", "ｷｬﾝｾﾙ", kChild | WS_TABSTOP, 67, 173, 56, 17, "編集を中止します"},
     {kHelpBtn, "BUTTON", "正規表現  ", kChild | WS_TABSTOP, 179, 173, 56, 17, "ヘルプを表示します"},
+    // Not placed here: the spin sits on its edit, the status bar at the bottom.
+    {kMaxHistorySpin, UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0},
+    {kStatusBar, STATUSCLASSNAMEA, "", 0, 0, 0, 0, 0},
 };
 
 constexpr int kWidthUnits = 240, kHeightUnits = 212;
-constexpr int kHelpContext = 160, kMaxHistoryHelp = 2107, kDuplicateHelp = 2108, kExpressionHelp = 706;
 
 }  // namespace
 
 PostDialog::PostDialog(DialogHost& host, clipstore::TClipBase& store, usermenu::Distributor& reg,
                        MessageBoxes& messages)
-    : ModalDialog(host, kHelpContext), store_(store), reg_(reg), messages_(messages) {}
+    : ModalDialog(host, kHelpUserMenu), store_(store), reg_(reg), messages_(messages) {}
 
 bool PostDialog::Create(RegListWindow* regList) {
   regList_ = regList;
@@ -81,26 +75,18 @@ bool PostDialog::Create(RegListWindow* regList) {
 }
 
 void PostDialog::OnCreate() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  const DialogUnits& du = Units();
-  for (const ControlSpec& c : kControls) {
-    HWND control = AddControl(c.cls, c.text, c.style, c.id);
-    MoveWindow(control, du.X(c.x), du.Y(c.y), du.X(c.w), du.Y(c.h), FALSE);
-  }
+  AddControls(kControls);
+  PlaceControls(kControls);
   LimitEditBytes(Item(kTitleEdit), 30);
   LimitEditBytes(Item(kRegEdit), 255);
   LimitEditBytes(Item(kTestEdit), 255);
   for (int id : {kTitleEdit, kRegEdit, kTestEdit, kResultEdit}) AttachStdEditMenu(Item(id));
-  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                              kChild | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                              0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kMaxHistorySpin), instance, nullptr);
+  HWND spin = Item(kMaxHistorySpin);
   SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(kMaxHistoryEdit)), 0);
   SendMessageA(spin, UDM_SETRANGE32, kCountMinimum, kCountMaximum);
   SendMessageA(spin, UDM_SETPOS32, 0, kCountMinimum);
-  HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", kChild, 0, 0, 0, 0, hwnd(),
-                                reinterpret_cast<HMENU>(kStatusBar), instance, nullptr);
   int parts[2] = {23, -1};
-  SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  SendMessageA(Item(kStatusBar), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 LRESULT PostDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -119,7 +105,7 @@ void PostDialog::OnCommand(int id, int code) {
     case IDOK: OnOk(); break;
     case IDCANCEL: EndModal(false); break;
     case kTestBtn: OnTest(); break;
-    case kHelpBtn: OpenHelp(kExpressionHelp); break;
+    case kHelpBtn: OpenHelp(kHelpRegexp); break;
     case kTestEdit:
       if (code == EN_CHANGE) {
         EnableWindow(Item(kTestBtn), GetWindowTextLengthA(Item(kTestEdit)) > 0);
@@ -180,9 +166,9 @@ void PostDialog::OnModalEnding() {
 }
 
 int PostDialog::HelpContextAt(HWND focus) const {
-  if (focus == Item(kMaxHistoryEdit)) return kMaxHistoryHelp;
-  if (focus == Item(kDuplicateBtn)) return kDuplicateHelp;
-  return kHelpContext;
+  if (focus == Item(kMaxHistoryEdit)) return kHelpPropMaxHistory;
+  if (focus == Item(kDuplicateBtn)) return kHelpPropDuplicate;
+  return kHelpUserMenu;
 }
 
 // Enter in the test text runs the test instead of confirming the dialog;
@@ -220,13 +206,8 @@ void PostDialog::ShowHint(const std::string& hint) {
 }
 
 void PostDialog::OnSetCursor(HWND over) {
-  const int id = GetDlgCtrlID(over);
-  for (const ControlSpec& c : kControls) {
-    if (c.id == id && c.hint) {
-      ShowHint(std::string("  ") + c.hint);
-      return;
-    }
-  }
+  if (const DialogControl* c = FindControl(kControls, GetDlgCtrlID(over)); c && c->hint)
+    ShowHint(std::string("  ") + c->hint);
 }
 
 bool PostDialog::AcceptDrop(POINT screenPoint, const std::string& caption) {

@@ -308,7 +308,7 @@ TEST_F(HistoryFileTest, FileThatCannotBeReadIsNeverWrittenOver) {
   EXPECT_TRUE(fresh.Slot(clipstore::kHistorySlot).Node);
   const std::string beside = kPath + ".unsaved-20240102-030405";
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].helpContext, kUnreadableDataFileHelp);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpDataFileUnreadable);
   EXPECT_NE(messages.shown[0].text.find(kPath), std::string::npos);
   EXPECT_NE(messages.shown[0].text.find(beside), std::string::npos);
 
@@ -341,7 +341,7 @@ TEST_F(HistoryFileTest, FailedSavesAreToldOnceAndAgainAtExit) {
   EXPECT_FALSE(SaveHistory(store, saver, SaveMoment::kRunning));
   EXPECT_FALSE(SaveHistory(store, saver, SaveMoment::kRunning));
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].helpContext, kHistorySaveFailedHelp);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpHistoryNotSaved);
   EXPECT_EQ(messages.shown[0].text.rfind("ヒストリファイルが保存出来ませんでした。\r\n" + kPath + "\r\n", 0), 0u);
   EXPECT_TRUE(saver.LastSaveFailed());
   EXPECT_FALSE(SaveHistory(store, saver, SaveMoment::kExit));

@@ -12,6 +12,7 @@
 #include "expand/meta_list.h"
 #include "options/settings.h"
 #include "platform/fakes.h"
+#include "help_contexts.h"
 
 namespace ambrel::app {
 namespace {
@@ -249,7 +250,7 @@ TEST_F(ParamFileTest, DamagedFilesAreReportedKeptAsideAndReplacedByDefaults) {
     const std::string name = n == 0 ? kept : kept + "-" + std::to_string(n + 1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, kReadFailure + "\r\n元のファイルは次の名前で残しています:\r\n" + name);
-    EXPECT_EQ(messages.shown[0].helpContext, 1101);
+    EXPECT_EQ(messages.shown[0].helpContext, kHelpParamRead);
     EXPECT_EQ(files.Get(name), damaged[n]);
     EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().File()) << damaged[n].size() << " bytes";
   }
@@ -279,7 +280,7 @@ TEST_F(ParamFileTest, FileThatCannotBeReadIsNeverWrittenOver) {
     params.LoadParams();
     EXPECT_FALSE(params.FirstRun());
     ASSERT_EQ(messages.shown.size(), 1u) << unreadable;
-    EXPECT_EQ(messages.shown[0].helpContext, kUnreadableDataFileHelp);
+    EXPECT_EQ(messages.shown[0].helpContext, kHelpDataFileUnreadable);
     const std::string beside = kPath + ".unsaved-20240102-030405";
     EXPECT_NE(messages.shown[0].text.find(beside), std::string::npos);
     EXPECT_TRUE(params.SaveParams());
@@ -305,7 +306,7 @@ TEST_F(ParamFileTest, FailedSaveKeepsThePreviousFileAndReports) {
   EXPECT_FALSE(params.SaveParams());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text.rfind("パラメータが保存出来ません。\r\n" + kPath + "\r\n", 0), 0u);
-  EXPECT_EQ(messages.shown[0].helpContext, 1102);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpParamWrite);
   EXPECT_EQ(files.Get(kPath).value(), DefaultRecord().Int(288, 9).File());
 }
 

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/version_number.h"
+
 namespace ambrel {
 namespace {
 
 TEST(Version, TrayTipAndSecondCopyMessage) {
-  EXPECT_EQ(TrayTipText(), "AMBREL Ver 1.20");
+  EXPECT_EQ(TrayTipText(), "AMBREL Ver " AMBREL_VERSION_TEXT);
   EXPECT_EQ(AlreadyRunningMessage("Ambrel.exe"),
             "Ambrel.exeはすでに実行されています。\r\nタスクトレーアイコンをクリックして起動してください。");
 }

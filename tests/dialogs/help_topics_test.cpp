@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "help_contexts.h"
+
 namespace ambrel {
 namespace {
 
-// Every context the program opens help with has a topic of its own; an
-// unknown one falls back to the contents.
-TEST(HelpTopics, EveryContextInUseHasItsOwnTopic) {
-  for (const int context : {1, 12, 101, 104, 105, 106, 156, 158, 159, 406, 1101, 1102, 1104, 1107})
-    EXPECT_EQ(FindHelpTopic(context).context, context);
+// Every context of the help project (the one list the program's names come
+// from) has a topic of its own; an unknown one falls back to the contents.
+TEST(HelpTopics, EveryContextHasItsOwnTopic) {
+  for (const int context : kHelpContexts) EXPECT_EQ(FindHelpTopic(context).context, context);
   EXPECT_EQ(FindHelpTopic(999).context, kHelpContents);
+  EXPECT_EQ(AllHelpTopics().size(), std::size(kHelpContexts) + 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ambrel/ambrel_run.h"
+#include "app/version_number.h"
 #include "editor/editor_command_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
@@ -272,7 +273,7 @@ TEST_F(EditorMenus, HelpMenuShowsTheVersionDialog) {
   HWND about = WaitForTopWindow("TAbout", 5000, ambrel_.Proc().Id(), "", true);
   ASSERT_NE(about, nullptr);
   bool library = false;
-  for (const ChildWindow& child : ChildWindows(about)) library = library || child.text == "Tesk.dll  Ver 1.20";
+  for (const ChildWindow& child : ChildWindows(about)) library = library || child.text == "Tesk.dll  Ver " AMBREL_VERSION_TEXT;
   EXPECT_TRUE(library) << DescribeChildren(about);
   PostKey(GetDlgItem(about, IDOK), VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));

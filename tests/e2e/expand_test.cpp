@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
+#include "app/version_number.h"
 #include "editor/editor_command_ids.h"
 #include "expand/meta_menu_ids.h"
 #include "harness/clipboard.h"
@@ -490,8 +491,8 @@ TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
   int versions = 0;
   bool library = false;
   for (const ChildWindow& child : ChildWindows(about)) {
-    if (child.text == "Ver 1.20") ++versions;
-    if (child.text == "Tesk.dll  Ver 1.20") library = true;
+    if (child.text == "Ver " AMBREL_VERSION_TEXT) ++versions;
+    if (child.text == "Tesk.dll  Ver " AMBREL_VERSION_TEXT) library = true;
   }
   EXPECT_EQ(versions, 1) << DescribeChildren(about);
   EXPECT_TRUE(library) << DescribeChildren(about);

@@ -7,6 +7,7 @@
 #include "editor/file_dialogs.h"
 #include "expand/expand_fakes.h"
 #include "platform/fakes.h"
+#include "help_contexts.h"
 
 namespace ambrel::editor {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(DataCommandsTest, ReadAllAnswers) {
   store.AddClip(layout.Static(), clipstore::kStaticSlot, true, "mine");
   messages.answers = {MsgResult::kCancel};
   ReadAll(store, messages, Loader(), "a.hst");
-  EXPECT_EQ(messages.shown.back().helpContext, 1108);
+  EXPECT_EQ(messages.shown.back().helpContext, kHelpConfirmDeleteClip);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"from file", "mine"}));
 
   messages.answers = {MsgResult::kNo};
@@ -81,7 +82,7 @@ TEST_F(DataCommandsTest, ReadAllAnswers) {
     messages.answers = {MsgResult::kYes};
     ReadAll(store, messages, Loader(), name);
     EXPECT_EQ(messages.shown.back().text, CannotReadMessage(name)) << name;
-    EXPECT_EQ(messages.shown.back().helpContext, 1105);
+    EXPECT_EQ(messages.shown.back().helpContext, kHelpCannotRead);
     EXPECT_EQ(Texts(), before) << name;
   }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "expand/meta_select.h"
+#include "help_contexts.h"
 
 namespace ambrel::expand {
 namespace {
@@ -118,8 +119,8 @@ TEST(MetaEdit, RowThatChangedPlaceWhileTheDialogWasUpIsLeftAlone) {
 
 TEST(MetaEdit, OkNeedsACharacterThenData) {
   ASSERT_TRUE(CheckMetaEdit("", "x"));
-  EXPECT_EQ(CheckMetaEdit("", "")->helpContext, 1110);
-  EXPECT_EQ(CheckMetaEdit("Z", "")->helpContext, 1111);
+  EXPECT_EQ(CheckMetaEdit("", "")->helpContext, kHelpNoMetaKey);
+  EXPECT_EQ(CheckMetaEdit("Z", "")->helpContext, kHelpNoMetaData);
   EXPECT_FALSE(CheckMetaEdit("Z", "x"));
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/fakes.h"
+#include "help_contexts.h"
 
 namespace ambrel::expand {
 namespace {
@@ -112,7 +113,7 @@ TEST_F(MetaFileTest, FailedSaveReportsAndKeepsThePreviousFile) {
   EXPECT_FALSE(SaveMetaFile(list, saver, SaveMoment::kExit));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text.rfind("静的変数リストが保存出来ませんでした\r\n" + kPath + "\r\n", 0), 0u);
-  EXPECT_EQ(messages.shown[0].helpContext, 1109);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpStaticVariablesNotSaved);
   EXPECT_EQ(messages.faultSounds, 1);
   EXPECT_EQ(files.Get(kPath).value(), Z("$a") + Z("old") + std::string(1, '\0'));
 }
@@ -137,7 +138,7 @@ TEST_F(MetaFileTest, TableOverTheLoadersLimitsIsNotWritten) {
   EXPECT_FALSE(SaveMetaFile(list, saver, SaveMoment::kExit)) << "over the size limit";
   EXPECT_EQ(files.Get(kPath), old);
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].helpContext, 1109);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpStaticVariablesNotSaved);
   EXPECT_NE(messages.shown[1].text.find("大きすぎて"), std::string::npos);
 }
 
@@ -165,7 +166,7 @@ TEST_F(MetaFileTest, FileThatCannotBeReadOrMovedIsNeverWrittenOver) {
   InitMeta(list, files, messages, saver);
   EXPECT_EQ(list.Rows(), kDefaults);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].helpContext, kUnreadableDataFileHelp);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpDataFileUnreadable);
   ASSERT_TRUE(SaveMetaFile(list, saver, SaveMoment::kExit));
   EXPECT_EQ(files.Get(kPath), mine);
   EXPECT_TRUE(files.Exists(kPath + ".unsaved-20240102-030405"));

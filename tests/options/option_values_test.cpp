@@ -7,6 +7,7 @@
 
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
+#include "help_contexts.h"
 
 namespace ambrel::options {
 namespace {
@@ -86,18 +87,18 @@ TEST_F(OptionValuesTest, ValidateChecksEachBoundInOrder) {
   v.maxHistory = 101;
   auto f = ValidateOptions(v);
   EXPECT_STREQ(f->message, "クリップデータ登録数の値が範囲を越えています。");
-  EXPECT_EQ(f->helpContext, 1112);
+  EXPECT_EQ(f->helpContext, kHelpMaxHistoryRange);
   EXPECT_EQ(f->page, OptionPage::kData);
   v = Load();
   v.interval = 11;
   f = ValidateOptions(v);
-  EXPECT_EQ(f->helpContext, 1121);
+  EXPECT_EQ(f->helpContext, kHelpIntervalRange);
   EXPECT_EQ(f->page, OptionPage::kOther);
   v = Load();
   v.hotKey = 0;
   f = ValidateOptions(v);
   EXPECT_STREQ(f->message, "ポップアップキーが指定されていません。");
-  EXPECT_EQ(f->helpContext, 1114);
+  EXPECT_EQ(f->helpContext, kHelpNoHotKey);
   EXPECT_EQ(f->page, OptionPage::kMenu);
 }
 

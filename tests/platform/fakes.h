@@ -24,7 +24,7 @@
 namespace ambrel::fakes {
 
 // A folder of files held as path -> bytes. Writes keep the previous version
-// as path + ".bak" (unless that .bak is locked), as the real implementation
+// as path + kBackupSuffix (unless that .bak is locked), as the real implementation
 // does; a failing write leaves every file as it was.
 class FakeFiles : public Files {
  public:
@@ -47,7 +47,7 @@ class FakeFiles : public Files {
       return false;
     }
     auto it = files.find(key);
-    if (it != files.end() && !lockedBaks.count(key + ".bak")) files[key + ".bak"] = it->second;
+    if (it != files.end() && !lockedBaks.count(key + std::string(kBackupSuffix))) files[key + std::string(kBackupSuffix)] = it->second;
     files[key] = std::string(bytes);
     oversized.erase(key);
     return true;

@@ -10,6 +10,7 @@
 #include "platform/fakes.h"
 #include "usermenu/menu_commands.h"
 #include "usermenu/menu_properties.h"
+#include "help_contexts.h"
 
 namespace ambrel::usermenu {
 namespace {
@@ -105,7 +106,7 @@ TEST_F(DistributionTest, ABrokenPatternIsReportedOnceUntilChanged) {
   Copy("one");
   Copy("two");
   ASSERT_EQ(messages.Texts(), std::vector<std::string>{kBadPatternMessage});
-  EXPECT_EQ(messages.shown[0].helpContext, kBadPatternHelp);
+  EXPECT_EQ(messages.shown[0].helpContext, kHelpBadPattern);
   DefineMenu(3, "壊れた", "[a-z");
   Copy("three");
   EXPECT_EQ(messages.Texts().size(), 2u);
@@ -122,10 +123,10 @@ TEST_F(DistributionTest, ABrokenPatternIsReportedOnceUntilChanged) {
 }
 
 TEST(MenuProperties, ChecksRunInTheirOrder) {
-  EXPECT_EQ(CheckMenuValues({"", "", 31, true})->helpContext, 1122);
+  EXPECT_EQ(CheckMenuValues({"", "", 31, true})->helpContext, kHelpNoMenuTitle);
   EXPECT_EQ(CheckMenuValues({"t", "", 31, true})->message,
             "クリップデータ登録数の値が範囲を越えています。");
-  EXPECT_EQ(CheckMenuValues({"t", "", 30, true})->helpContext, 1123);
+  EXPECT_EQ(CheckMenuValues({"t", "", 30, true})->helpContext, kHelpNoPattern);
   EXPECT_FALSE(CheckMenuValues({"t", "x", 5, false}).has_value());
 }
 
