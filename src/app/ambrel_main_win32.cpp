@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/app_win32.h"
-#include "app/version.h"
 #include "editor/main_window_win32.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/sjis.h"
+#include "version/version.h"
 
 namespace {
 

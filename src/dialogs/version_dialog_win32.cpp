@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/version.h"
 #include "dialogs/version_text.h"
+#include "version/version.h"
 
 namespace ambrel::win32 {
 

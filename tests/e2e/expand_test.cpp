@@ -15,7 +15,6 @@
 
 #include "ambrel/ambrel_run.h"
 #include "editor/editor_command_ids.h"
-#include "expand/meta_menu_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
 #include "harness/mouse.h"
@@ -24,6 +23,7 @@
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
+#include "variables/meta_menu_ids.h"
 
 namespace ambrel::e2e {
 namespace {

@@ -7,9 +7,14 @@
 
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
+#include "properties/option_steps.h"
 
 namespace ambrel::options {
 namespace {
+
+using properties::LoadOptionValues;
+using properties::OptionHolders;
+using properties::StoreOptionValues;
 
 class MenuInfoHook : public HookControl {
  public:

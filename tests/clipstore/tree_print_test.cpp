@@ -1,4 +1,4 @@
-#include "editor/tree_print.h"
+#include "clipstore/tree_print.h"
 
 #include <gtest/gtest.h>
 
