@@ -4,8 +4,8 @@ target_compile_definitions(ambrel_core PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 # Resource scripts: windres compiles each into an object file linked into its
 # binary (the target's C++ options would not suit windres).
-set(AMBREL_VERSION_RESOURCE ${CMAKE_SOURCE_DIR}/src/app/version_resource.rc
-    ${CMAKE_SOURCE_DIR}/src/app/version_number.h)
+set(AMBREL_VERSION_RESOURCE ${CMAKE_SOURCE_DIR}/src/version/version_resource.rc
+    ${CMAKE_SOURCE_DIR}/src/version/version_number.h)
 function(ambrel_add_resources target rc)
   get_filename_component(name ${rc} NAME_WE)
   set(obj ${CMAKE_CURRENT_BINARY_DIR}/${name}_rc.o)

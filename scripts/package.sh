@@ -3,7 +3,7 @@
 #   dist/Ambrel-<version>-x64.zip   (Ambrel.exe, Tesk.dll, Ambrel.chm, ReadMe.txt
 #                                    and the 32-bit companion when built)
 #   dist/Ambrel-<version>-x64.msi   (wixl, packaging/ambrel.wxs)
-# The version comes from src/app/version_number.h.
+# The version comes from src/version/version_number.h.
 #   scripts/package.sh [BUILD_DIR]   (default build/win; built here when missing)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,7 +11,7 @@ cd "$root"
 build=${1:-build/win}
 build32=${AMBREL_BUILD32:-build/win32}
 
-define() { sed -n "s/^#define $1 \([0-9]*\).*/\1/p" src/app/version_number.h; }
+define() { sed -n "s/^#define $1 \([0-9]*\).*/\1/p" src/version/version_number.h; }
 major=$(define AMBREL_VERSION_MAJOR)
 minor=$(define AMBREL_VERSION_MINOR)
 [ -n "$major" ] && [ -n "$minor" ] || { echo "package: no version in version_number.h" >&2; exit 1; }

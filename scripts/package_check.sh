@@ -11,7 +11,7 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 build=${1:-build/win}
-define() { sed -n "s/^#define $1 \([0-9]*\).*/\1/p" src/app/version_number.h; }
+define() { sed -n "s/^#define $1 \([0-9]*\).*/\1/p" src/version/version_number.h; }
 version="$(define AMBREL_VERSION_MAJOR).$(define AMBREL_VERSION_MINOR)"
 msi="dist/Ambrel-$version-x64.msi"
 zip="dist/Ambrel-$version-x64.zip"

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "app/app_win32.h"
-#include "app/version.h"
 #include "editor/main_window_win32.h"
+#include "help_contexts.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/sjis.h"
-#include "help_contexts.h"
+#include "version/version.h"
 
 namespace {
 

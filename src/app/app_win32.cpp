@@ -1,34 +1,34 @@
 #include "app/app_win32.h"
 
+#include "app/clip_choice.h"
 #include "app/dummy_window_win32.h"
 #include "app/fault_message.h"
 #include "app/history_file.h"
 #include "app/logo_window_win32.h"
 #include "app/popup_win32.h"
-#include "app/version.h"
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
-#include "dialogs/version_dialog_win32.h"
 #include "dialogs/help_topics.h"
+#include "dialogs/version_dialog_win32.h"
 #include "editor/data_commands_win32.h"
 #include "editor/file_dialogs_win32.h"
 #include "editor/main_window_win32.h"
 #include "expand/expand_dialogs_win32.h"
-#include "expand/func_popup_win32.h"
-#include "expand/meta_edit_dialog_win32.h"
 #include "expand/meta_file.h"
-#include "expand/meta_window_win32.h"
-#include "expand/preview_window_win32.h"
-#include "clipstore/clip_choice.h"
-#include "options/font_chooser_win32.h"
-#include "options/option_dialog_win32.h"
+#include "help_contexts.h"
 #include "platform/clock_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/help_win32.h"
+#include "properties/font_chooser_win32.h"
+#include "properties/option_dialog_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
-#include "help_contexts.h"
+#include "variables/func_popup_win32.h"
+#include "variables/meta_edit_dialog_win32.h"
+#include "variables/meta_window_win32.h"
+#include "variables/preview_window_win32.h"
+#include "version/version.h"
 
 namespace ambrel::win32 {
 
@@ -75,7 +75,7 @@ bool App::CreateWindows() {
                                                     [this] { return SaveHistoryNow(); },
                                                     [this] { options_->ShowProperties(nullptr); }});
   options_ = std::make_unique<OptionDialog>(
-      dialogHost_, options::OptionHolders{settings_, store_, meta_},
+      dialogHost_, properties::OptionHolders{settings_, store_, meta_},
       OptionServices{messages_,
                      [this] { return hookControl_.PasteMessageNumber(); },
                      [this] { return hookControl_.PopupRequestNumber(); },
@@ -236,10 +236,10 @@ void App::PreviewClip(const clipstore::Clip* clip) {
   // The keys as they are now: the command may come from a tool button or a
   // message without the key's own message handled yet.
   const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0, shift = GetAsyncKeyState(VK_SHIFT) < 0;
-  expand::ExpandResult prepared = clipstore::ExpandClip(clip->text, clipstore::IsStaticClip(*clip),
+  expand::ExpandResult prepared = app::ExpandClip(clip->text, app::IsStaticClip(*clip),
                                                         meta_.MetaExpand(), &expandDialogs_->Expander());
   if (!prepared.goAhead) return;
-  if (ctrl && !shift) prepared.text = clipstore::QuoteText(prepared.text, settings_.Quote());
+  if (ctrl && !shift) prepared.text = app::QuoteText(prepared.text, settings_.Quote());
   preview_->ShowPreview(prepared.text);
 }
 

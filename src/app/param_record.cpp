@@ -6,10 +6,10 @@
 
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
-#include "options/setting_access.h"
+#include "help_contexts.h"
 #include "options/settings.h"
 #include "options/settings_table.h"
-#include "help_contexts.h"
+#include "properties/setting_access.h"
 
 namespace ambrel::app {
 
@@ -102,21 +102,21 @@ class RecordField {
 
 void ParamFile::CollectRow(const options::SettingRow& row) {
   RecordField field(record_, row);
-  const options::OptionHolders holders{targets_.settings, targets_.store, targets_.meta};
+  const properties::OptionHolders holders{targets_.settings, targets_.store, targets_.meta};
   switch (row.kind) {
-    case options::SettingKind::kText: field.SetText(options::ReadText(holders, row)); break;
+    case options::SettingKind::kText: field.SetText(properties::ReadText(holders, row)); break;
     case options::SettingKind::kFont: FontToRecord(targets_.settings.GetEditorFont(), field.Font()); break;
-    default: field.SetNumber(options::ReadNumber(holders, row)); break;
+    default: field.SetNumber(properties::ReadNumber(holders, row)); break;
   }
 }
 
 void ParamFile::ApplyRow(const options::SettingRow& row) {
   RecordField field(record_, row);
-  const options::OptionHolders holders{targets_.settings, targets_.store, targets_.meta};
+  const properties::OptionHolders holders{targets_.settings, targets_.store, targets_.meta};
   switch (row.kind) {
-    case options::SettingKind::kText: options::WriteText(holders, row, field.Text()); break;
+    case options::SettingKind::kText: properties::WriteText(holders, row, field.Text()); break;
     case options::SettingKind::kFont: targets_.settings.SetEditorFont(FontFromRecord(field.Font())); break;
-    default: options::WriteNumber(holders, row, field.Number()); break;
+    default: properties::WriteNumber(holders, row, field.Number()); break;
   }
 }
 

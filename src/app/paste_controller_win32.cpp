@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "app/clip_choice.h"
 #include "app/paste_reach.h"
-#include "clipstore/clip_choice.h"
 #include "expand/meta_list.h"
 #include "hooklib/tesk_win32.h"
 #include "hooklib/union_data.h"
@@ -77,33 +77,33 @@ void PasteController::PostPasteRequest(HWND target) {
 
 void PasteController::ChooseClip(int pageIndex, bool asPopup, const ChoiceView& view) {
   if (pageIndex < 0 || pageIndex >= s_.store.PageCount()) return;
-  clipstore::ChoiceInput input;
+  app::ChoiceInput input;
   input.asPopup = asPopup;
   input.ctrl = KeyDown(VK_CONTROL);
   input.shift = KeyDown(VK_SHIFT);
-  input.isStatic = clipstore::IsStaticClip(s_.store.Page(pageIndex));
+  input.isStatic = app::IsStaticClip(s_.store.Page(pageIndex));
   input.busyDialogs = s_.busy.Busy();
 
-  switch (clipstore::DecideChoice(input)) {
-    case clipstore::ChoiceAction::kSelect: view.selectPage(pageIndex); break;
-    case clipstore::ChoiceAction::kEdit:
+  switch (app::DecideChoice(input)) {
+    case app::ChoiceAction::kSelect: view.selectPage(pageIndex); break;
+    case app::ChoiceAction::kEdit:
       view.selectPage(pageIndex);
       view.showEditor();
       view.selectPage(pageIndex);
       break;
-    case clipstore::ChoiceAction::kMakeStatic:
+    case app::ChoiceAction::kMakeStatic:
       s_.store.MakeStatic(pageIndex);
       view.showEditor();
       break;
-    case clipstore::ChoiceAction::kPaste:
-    case clipstore::ChoiceAction::kPasteQuoted: {
+    case app::ChoiceAction::kPaste:
+    case app::ChoiceAction::kPasteQuoted: {
       const bool quote = input.ctrl;
-      const clipstore::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote()};
-      if (clipstore::PrepareClipPaste(s_.store, pageIndex, quote, settings, expander_, s_.clipboard))
+      const app::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote()};
+      if (app::PrepareClipPaste(s_.store, pageIndex, quote, settings, expander_, s_.clipboard))
         PostPasteRequest(s_.target.Get());
       break;
     }
-    case clipstore::ChoiceAction::kNothing: break;
+    case app::ChoiceAction::kNothing: break;
   }
 }
 

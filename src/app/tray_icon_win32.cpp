@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/app_icon_win32.h"
-#include "app/version.h"
 #include "platform/dpi_win32.h"
+#include "version/version.h"
 
 namespace ambrel::win32 {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/version.h"
 #include "dialogs/version_text.h"
 #include "hooklib/tesk_win32.h"
+#include "version/version.h"
 
 namespace ambrel::win32 {
 namespace {

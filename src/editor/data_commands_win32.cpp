@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "clipstore/clip_store.h"
+#include "clipstore/tree_print.h"
 #include "editor/clip_file_format.h"
-#include "editor/tree_print.h"
 #include "options/settings.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -191,7 +191,7 @@ void DataCommands::MakeStatic(const EditorContext& context) {
 void DataCommands::PrintTree(HWND owner, const clipstore::TreeNode* start) {
   const std::string title(editor::kTreeTitle);
   std::vector<std::string> lines = {title, ""};
-  for (std::string& line : editor::TreePrintLines(store_.Tree(), start)) lines.push_back(std::move(line));
+  for (std::string& line : clipstore::TreePrintLines(store_.Tree(), start)) lines.push_back(std::move(line));
   PrintTextLines(owner, title, lines, EditorPrintFont(settings_));
 }
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "editor/tree_print.h"
+#include "clipstore/tree_print.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/work_dialog_win32.h"
 #include "help_contexts.h"
@@ -182,7 +182,7 @@ std::vector<std::string> TreeDialog::PrintedRows() const {
   ForEachItem(view_, [&](HTREEITEM item) {
     int depth = 0;
     for (HTREEITEM p = TreeView_GetParent(view_, item); p; p = TreeView_GetParent(view_, p)) ++depth;
-    lines.push_back(editor::TreePrintLine(depth, ItemText(view_, item)));
+    lines.push_back(clipstore::TreePrintLine(depth, ItemText(view_, item)));
   });
   return lines;
 }

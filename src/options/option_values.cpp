@@ -2,9 +2,6 @@
 
 #include <charconv>
 
-#include "clipstore/clip_store.h"
-#include "expand/meta_list.h"
-#include "options/setting_access.h"
 #include "options/settings_table.h"
 
 namespace ambrel::options {
@@ -17,40 +14,6 @@ constexpr std::uint16_t kControlShift = 0x01, kControlCtrl = 0x02, kControlAlt =
 constexpr Setting kCheckOrder[] = {Setting::kMaxHistory, Setting::kMenuLen, Setting::kInterval, Setting::kHotKey};
 
 }  // namespace
-
-OptionValues LoadOptionValues(const OptionHolders& h) {
-  OptionValues v;
-  for (const SettingRow& row : SettingRows()) {
-    const OptionValueField& f = row.option;
-    if (f.flag) v.*f.flag = ReadNumber(h, row) != 0;
-    if (f.number) v.*f.number = ReadNumber(h, row);
-    if (f.text) v.*f.text = ReadText(h, row);
-    if (f.font) v.*f.font = h.settings.GetEditorFont();
-  }
-  v.skipParam = !h.settings.SaveParamOnExit();
-  v.skipHistory = !h.settings.SaveHistoryOnExit();
-  v.skipMeta = !h.settings.SaveMetaOnExit();
-  return v;
-}
-
-void StoreOptionValues(const OptionValues& v, const OptionHolders& h) {
-  // The captions are made again once, after the last of their settings
-  // (the table keeps those together).
-  h.store.SetCaptionUpdating(false);
-  for (const SettingRow& row : SettingRows()) {
-    const OptionValueField& f = row.option;
-    if (f.flag) WriteNumber(h, row, v.*f.flag ? 1 : 0);
-    if (f.number) WriteNumber(h, row, v.*f.number);
-    if (f.text) WriteText(h, row, v.*f.text);
-    if (f.font) h.settings.SetEditorFont(v.*f.font);
-  }
-  h.store.SetCaptionUpdating(true);
-
-  Settings& s = h.settings;
-  s.SetSaveParamOnExit(!v.skipParam);
-  s.SetSaveHistoryOnExit(!v.skipHistory);
-  s.SetSaveMetaOnExit(!v.skipMeta);
-}
 
 std::optional<OptionFailure> ValidateOptions(const OptionValues& v) {
   for (Setting which : kCheckOrder) {

@@ -1,7 +1,8 @@
 // What the properties dialog's controls hold, one field per control, and the
-// three steps over it: filled from the settings when the dialog opens,
-// checked when OK or QUIT is pressed, and applied back in a fixed order.
-// The window only moves these values into and out of its controls. Each
+// check made when OK or QUIT is pressed (filling them from the settings and
+// applying them back reach the clip store and the static variables too:
+// properties/option_steps.h). The window only moves these values into and
+// out of its controls. Each
 // field belongs to a row of the settings table (settings_table.h), which the
 // three steps walk; only the Debug page's three skip boxes are not settings.
 #pragma once
@@ -12,13 +13,6 @@
 #include <string_view>
 
 #include "options/settings.h"
-
-namespace ambrel::clipstore {
-class TClipBase;
-}
-namespace ambrel::expand {
-class MetaList;
-}
 
 namespace ambrel::options {
 
@@ -56,20 +50,6 @@ struct OptionValues {
 
   bool operator==(const OptionValues&) const = default;
 };
-
-// Where the values live besides the settings.
-struct OptionHolders {
-  Settings& settings;
-  clipstore::TClipBase& store;
-  expand::MetaList& meta;
-};
-
-OptionValues LoadOptionValues(const OptionHolders& holders);
-
-// Applies every value through its setter, in the order that lets each step
-// see the ones it needs (the menu link sees the new caption and id). Writes
-// no file.
-void StoreOptionValues(const OptionValues& values, const OptionHolders& holders);
 
 enum class OptionPage { kMenu, kData, kPaste, kCtrl, kOther, kDebug };
 enum class OptionField { kMaxHistory, kMenuLen, kInterval, kHotKey };

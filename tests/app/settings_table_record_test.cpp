@@ -10,8 +10,8 @@
 #include "app/param_record.h"
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
-#include "options/setting_access.h"
 #include "options/settings_table.h"
+#include "properties/setting_access.h"
 
 namespace ambrel::app {
 namespace {
@@ -58,12 +58,12 @@ TEST(SettingsTable, DefaultsAreWhatTheHoldersStartWith) {
   clipstore::TClipBase store{layout};
   expand::MetaList meta;
   options::Settings settings;
-  const options::OptionHolders holders{settings, store, meta};
+  const properties::OptionHolders holders{settings, store, meta};
   for (const options::SettingRow& row : options::SettingRows()) {
     if (row.kind == options::SettingKind::kText) {
-      EXPECT_EQ(options::ReadText(holders, row), row.defaultText) << row.name;
+      EXPECT_EQ(properties::ReadText(holders, row), row.defaultText) << row.name;
     } else if (row.kind != options::SettingKind::kFont) {
-      EXPECT_EQ(options::ReadNumber(holders, row), row.defaultNumber) << row.name;
+      EXPECT_EQ(properties::ReadNumber(holders, row), row.defaultNumber) << row.name;
     }
   }
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "ambrel/ambrel_run.h"
-#include "app/version_number.h"
 #include "editor/editor_command_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
@@ -17,6 +16,7 @@
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
+#include "version/version_number.h"
 
 namespace ambrel::e2e {
 namespace {

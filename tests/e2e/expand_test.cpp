@@ -14,9 +14,7 @@
 #include <vector>
 
 #include "ambrel/ambrel_run.h"
-#include "app/version_number.h"
 #include "editor/editor_command_ids.h"
-#include "expand/meta_menu_ids.h"
 #include "harness/clipboard.h"
 #include "harness/keyboard.h"
 #include "harness/mouse.h"
@@ -25,6 +23,8 @@
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
+#include "variables/meta_menu_ids.h"
+#include "version/version_number.h"
 
 namespace ambrel::e2e {
 namespace {

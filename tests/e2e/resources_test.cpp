@@ -11,11 +11,11 @@
 
 #include "ambrel/ambrel_run.h"
 #include "app/resource.h"
-#include "app/version_number.h"
 #include "harness/paths.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
+#include "version/version_number.h"
 
 namespace ambrel::e2e {
 namespace {

@@ -8,9 +8,14 @@
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
 #include "help_contexts.h"
+#include "properties/option_steps.h"
 
 namespace ambrel::options {
 namespace {
+
+using properties::LoadOptionValues;
+using properties::OptionHolders;
+using properties::StoreOptionValues;
 
 class MenuInfoHook : public HookControl {
  public:

@@ -1,4 +1,4 @@
-#include "app/version.h"
+#include "version/version.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "expand/func_popup_win32.h"
+#include "variables/func_popup_win32.h"
 
 #include <commctrl.h>
 

@@ -1,9 +1,12 @@
-#include "options/setting_access.h"
+#include "properties/setting_access.h"
 
 #include "clipstore/clip_store.h"
 #include "expand/meta_list.h"
 
-namespace ambrel::options {
+namespace ambrel::properties {
+
+using options::Setting;
+using options::SettingHolder;
 
 int ReadNumber(const OptionHolders& h, const SettingRow& row) {
   if (row.holder == SettingHolder::kSettings) return h.settings.Number(row.which);
@@ -55,4 +58,4 @@ void WriteText(const OptionHolders& h, const SettingRow& row, const std::string&
   }
 }
 
-}  // namespace ambrel::options
+}  // namespace ambrel::properties

@@ -11,14 +11,14 @@ namespace ambrel::clipstore {
 class TreeNode;
 }
 
-namespace ambrel::editor {
+namespace ambrel::clipstore {
 
 // One node's line: "　　　" repeated level + 1 times (level 0: a root), then text.
 std::string TreePrintLine(int level, std::string_view text);
 
 // From `start` and its descendants, or the whole tree when start is null.
 // `root` is the store's invisible top node.
-std::vector<std::string> TreePrintLines(const clipstore::TreeNode& root,
-                                        const clipstore::TreeNode* start);
+std::vector<std::string> TreePrintLines(const TreeNode& root,
+                                        const TreeNode* start);
 
-}  // namespace ambrel::editor
+}  // namespace ambrel::clipstore

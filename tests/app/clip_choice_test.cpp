@@ -1,4 +1,4 @@
-#include "clipstore/clip_choice.h"
+#include "app/clip_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,10 @@
 
 #include "platform/fakes.h"
 
-namespace ambrel::clipstore {
+namespace ambrel::app {
 namespace {
+
+using namespace clipstore;
 
 class RecordingExpander : public expand::ClipExpander {
  public:
@@ -128,4 +130,4 @@ TEST_F(PasteTest, CancelledExpansionOrRefusedClipboardChangesNothing) {
 }
 
 }  // namespace
-}  // namespace ambrel::clipstore
+}  // namespace ambrel::app

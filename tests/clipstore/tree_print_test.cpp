@@ -1,15 +1,15 @@
-#include "editor/tree_print.h"
+#include "clipstore/tree_print.h"
 
 #include <gtest/gtest.h>
 
 #include "clipstore/clip_store.h"
 
-namespace ambrel::editor {
+namespace ambrel::clipstore {
 namespace {
 
 TEST(TreePrint, IndentsByLevelAndPrintsOnlyTheStartNodesPart) {
-  clipstore::PopupLayout layout;
-  clipstore::TClipBase store(layout);
+  PopupLayout layout;
+  TClipBase store(layout);
   store.DefineDefaultSlots();
   store.AddClip(layout.History(), 0, true, "h");
   store.AddClip(layout.UserMenu(1), 2, true, "u");
@@ -31,4 +31,4 @@ TEST(TreePrint, IndentsByLevelAndPrintsOnlyTheStartNodesPart) {
 }
 
 }  // namespace
-}  // namespace ambrel::editor
+}  // namespace ambrel::clipstore

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/version_number.h"
+#include "version/version_number.h"
 
 namespace ambrel {
 

@@ -1,4 +1,4 @@
-#include "options/font_chooser_win32.h"
+#include "properties/font_chooser_win32.h"
 
 #include <commdlg.h>
 #include <dlgs.h>

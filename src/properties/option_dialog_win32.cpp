@@ -1,4 +1,4 @@
-#include "options/option_dialog_win32.h"
+#include "properties/option_dialog_win32.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,6 @@
 #include <string>
 
 #include "help_contexts.h"
-#include "options/font_chooser_win32.h"
 #include "options/option_control_ids.h"
 #include "options/settings_table.h"
 #include "platform/dialog_placement_win32.h"
@@ -14,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
+#include "properties/font_chooser_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -227,7 +227,7 @@ const SpinSpec& SpinOf(int editId) {
 
 }  // namespace
 
-OptionDialog::OptionDialog(DialogHost& host, const options::OptionHolders& holders, OptionServices services)
+OptionDialog::OptionDialog(DialogHost& host, const properties::OptionHolders& holders, OptionServices services)
     : ModalDialog(host, kDialogHelp), dialogHost_(host), holders_(holders), s_(std::move(services)) {}
 
 OptionDialog::~OptionDialog() { holders_.settings.RemoveObserver(this); }
@@ -391,7 +391,7 @@ bool OptionDialog::OnConfirm(bool quit) {
     if (failure->field != options::OptionField::kHotKey) SendMessageA(field, EM_SETSEL, 0, -1);
     return false;
   }
-  options::StoreOptionValues(values, holders_);
+  properties::StoreOptionValues(values, holders_);
   quit_ = quit;
   EndModal(!quit);
   return true;
@@ -476,7 +476,7 @@ int OptionDialog::HelpContextAt(HWND focus) const {
 // Every row of the settings table that the dialog shows goes into its
 // control; the Debug page's skip boxes and counters are not settings.
 void OptionDialog::LoadControls() {
-  const options::OptionValues v = options::LoadOptionValues(holders_);
+  const options::OptionValues v = properties::LoadOptionValues(holders_);
   for (const options::SettingRow& row : options::SettingRows())
     if (row.InDialog()) LoadControl(row, v);
   const std::pair<int, bool> skips[] = {{kQPrmBtn, v.skipParam}, {kQHstBtn, v.skipHistory}, {kQMetaBtn, v.skipMeta}};

@@ -1,8 +1,8 @@
-#include "app/version.h"
+#include "version/version.h"
 
 #include <gtest/gtest.h>
 
-#include "app/version_number.h"
+#include "version/version_number.h"
 
 namespace ambrel {
 namespace {

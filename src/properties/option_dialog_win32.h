@@ -11,6 +11,7 @@
 #include "options/settings_table.h"
 #include "platform/handles_win32.h"
 #include "platform/modal_dialog_win32.h"
+#include "properties/option_steps.h"
 
 namespace ambrel {
 class MessageBoxes;
@@ -37,7 +38,7 @@ struct OptionServices {
 
 class OptionDialog : public ModalDialog, private options::SettingsObserver {
  public:
-  OptionDialog(DialogHost& host, const options::OptionHolders& holders, OptionServices services);
+  OptionDialog(DialogHost& host, const properties::OptionHolders& holders, OptionServices services);
   ~OptionDialog() override;
   // Made on first use by ShowProperties: some 150 controls, a fifth of the
   // program's start-up under Wine when made with the other windows.
@@ -72,7 +73,7 @@ class OptionDialog : public ModalDialog, private options::SettingsObserver {
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
   DialogHost& dialogHost_;
-  options::OptionHolders holders_;
+  properties::OptionHolders holders_;
   OptionServices s_;
   options::EditorFont buttonFont_;
   GdiObject buttonFontHandle_;

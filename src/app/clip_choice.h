@@ -10,7 +10,7 @@
 #include "expand/clip_expander.h"
 #include "platform/clipboard.h"
 
-namespace ambrel::clipstore {
+namespace ambrel::app {
 
 enum class ChoiceAction {
   kSelect,      // chosen in the editor's own menu: show the clip there
@@ -31,7 +31,7 @@ struct ChoiceInput {
 
 ChoiceAction DecideChoice(const ChoiceInput& input) noexcept;
 
-bool IsStaticClip(const Clip& clip);
+bool IsStaticClip(const clipstore::Clip& clip);
 
 // The gate every paste passes: a static clip loses its leading
 // comment line and, with metaExpand, is expanded (which may be cancelled). A
@@ -51,7 +51,7 @@ struct PasteSettings {
 // other than the newest out of the store (the clipboard viewer brings it back
 // as the newest), quotes and puts the text on the clipboard. False when
 // nothing is to be pasted: expansion cancelled or the clipboard refused.
-bool PrepareClipPaste(TClipBase& store, int pageIndex, bool quote, const PasteSettings& settings,
+bool PrepareClipPaste(clipstore::TClipBase& store, int pageIndex, bool quote, const PasteSettings& settings,
                       expand::ClipExpander* expander, Clipboard& clipboard);
 
-}  // namespace ambrel::clipstore
+}  // namespace ambrel::app

@@ -4,9 +4,9 @@
 // function name at the editor's caret.
 #pragma once
 
-#include "expand/meta_edit_dialog_win32.h"
-#include "expand/meta_window_win32.h"
 #include "platform/window_win32.h"
+#include "variables/meta_edit_dialog_win32.h"
+#include "variables/meta_window_win32.h"
 
 namespace ambrel::win32 {
 

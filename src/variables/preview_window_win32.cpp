@@ -1,4 +1,4 @@
-#include "expand/preview_window_win32.h"
+#include "variables/preview_window_win32.h"
 
 #include <richedit.h>
 #include <commctrl.h>

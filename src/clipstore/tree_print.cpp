@@ -1,8 +1,8 @@
-#include "editor/tree_print.h"
+#include "clipstore/tree_print.h"
 
 #include "clipstore/tree_node.h"
 
-namespace ambrel::editor {
+namespace ambrel::clipstore {
 
 std::string TreePrintLine(int level, std::string_view text) {
   std::string line;
@@ -13,21 +13,21 @@ std::string TreePrintLine(int level, std::string_view text) {
 
 namespace {
 
-void AddLines(const clipstore::TreeNode& node, int level, std::vector<std::string>& lines) {
+void AddLines(const TreeNode& node, int level, std::vector<std::string>& lines) {
   lines.push_back(TreePrintLine(level, node.text));
   for (int i = 0; i < node.Count(); ++i) AddLines(*node.Child(i), level + 1, lines);
 }
 
-int LevelOf(const clipstore::TreeNode& node) {
+int LevelOf(const TreeNode& node) {
   int level = -1;
-  for (const clipstore::TreeNode* n = &node; n->parent; n = n->parent) ++level;
+  for (const TreeNode* n = &node; n->parent; n = n->parent) ++level;
   return level;
 }
 
 }  // namespace
 
-std::vector<std::string> TreePrintLines(const clipstore::TreeNode& root,
-                                        const clipstore::TreeNode* start) {
+std::vector<std::string> TreePrintLines(const TreeNode& root,
+                                        const TreeNode* start) {
   std::vector<std::string> lines;
   if (start) {
     AddLines(*start, LevelOf(*start), lines);
@@ -37,4 +37,4 @@ std::vector<std::string> TreePrintLines(const clipstore::TreeNode& root,
   return lines;
 }
 
-}  // namespace ambrel::editor
+}  // namespace ambrel::clipstore

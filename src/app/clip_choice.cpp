@@ -1,6 +1,11 @@
-#include "clipstore/clip_choice.h"
+#include "app/clip_choice.h"
 
-namespace ambrel::clipstore {
+namespace ambrel::app {
+
+using clipstore::Clip;
+using clipstore::MenuItem;
+using clipstore::TClipBase;
+
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -63,4 +68,4 @@ bool PrepareClipPaste(TClipBase& store, int pageIndex, bool quote, const PasteSe
   return false;
 }
 
-}  // namespace ambrel::clipstore
+}  // namespace ambrel::app

@@ -1,4 +1,4 @@
-#include "expand/meta_window_win32.h"
+#include "variables/meta_window_win32.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "expand/func_list.h"
-#include "expand/meta_menu_ids.h"
+#include "help_contexts.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/list_view_win32.h"
 #include "platform/text_printer_win32.h"
 #include "usermenu/reg_list_model.h"
-#include "help_contexts.h"
+#include "variables/meta_menu_ids.h"
 
 namespace ambrel::win32 {
 namespace {

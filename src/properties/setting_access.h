@@ -6,10 +6,12 @@
 
 #include <string>
 
-#include "options/option_values.h"
 #include "options/settings_table.h"
+#include "properties/option_steps.h"
 
-namespace ambrel::options {
+namespace ambrel::properties {
+
+using options::SettingRow;
 
 // Flags as 0 or 1; kFlag, kNumber, kChoice and kKey rows.
 int ReadNumber(const OptionHolders& holders, const SettingRow& row);
@@ -18,4 +20,4 @@ void WriteNumber(const OptionHolders& holders, const SettingRow& row, int value)
 std::string ReadText(const OptionHolders& holders, const SettingRow& row);
 void WriteText(const OptionHolders& holders, const SettingRow& row, const std::string& text);
 
-}  // namespace ambrel::options
+}  // namespace ambrel::properties

@@ -1,4 +1,4 @@
-#include "expand/meta_edit_dialog_win32.h"
+#include "variables/meta_edit_dialog_win32.h"
 
 #include <commctrl.h>
 #include <richedit.h>
