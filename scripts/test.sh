@@ -26,6 +26,10 @@ step "help"
 python3 scripts/help_check.py 2>&1 | tee "$logs/help.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
 
+step "layers"
+python3 scripts/check_layers.py 2>&1 | tee "$logs/layers.log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+
 step "native unit tests"
 (cd build/native && ctest --output-on-failure -j 2 --timeout 600) 2>&1 | tee "$logs/native.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
