@@ -77,8 +77,10 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
        ${CMAKE_SOURCE_DIR}/tests/e2e/ambrel/*.cpp)
   add_executable(ambrel_e2e ${E2E_SOURCES} ${E2E_HARNESS_SOURCES})
   target_compile_options(ambrel_e2e PRIVATE ${AMBREL_WARNINGS} ${AMBREL_CHARSET_FLAGS})
+  # The program's headers it reads include the generated help-context names.
   target_include_directories(ambrel_e2e PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests
-                             ${CMAKE_SOURCE_DIR}/tests/e2e)
+                             ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/generated)
+  add_dependencies(ambrel_e2e ambrel_core)
   target_link_options(ambrel_e2e PRIVATE ${AMBREL_WIN32_LINK})
   target_link_libraries(ambrel_e2e PRIVATE gtest_main_win user32 kernel32 gdi32 psapi comctl32 version)
   # Helper programs of the harness's own tests: tests/e2e/fixtures/<name>.cpp

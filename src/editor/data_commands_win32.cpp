@@ -125,7 +125,7 @@ void DataCommands::LoadClip(const EditorContext& context) {
     const bool read = file.status == ReadStatus::kOk && IsWindow(context.editor) &&
                       ((rtf && StreamIntoRichEdit(context.editor, file.bytes, SF_RTF)) ||
                        SetRichEditPlainText(context.editor, file.bytes));
-    if (!read) s_.messages.ErrorBox(editor::CannotReadMessage(path), editor::kHelpCannotRead);
+    if (!read) s_.messages.ErrorBox(editor::CannotReadMessage(path), kHelpCannotRead);
     return;
   }
   std::string text;
@@ -162,13 +162,13 @@ void DataCommands::SaveClip(const EditorContext& context) {
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&buffer), 0, &WriteStream};
     SendMessageA(context.editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
     if (stream.dwError != 0) {
-      s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+      s_.messages.ErrorBox(editor::CannotWriteMessage(path), kHelpCannotWrite);
       return;
     }
     bytes = std::move(buffer.out);
   }
   if (!s_.files.WriteReplacing(path, bytes))
-    s_.messages.ErrorBox(editor::CannotWriteMessage(path), editor::kHelpCannotWrite);
+    s_.messages.ErrorBox(editor::CannotWriteMessage(path), kHelpCannotWrite);
 }
 
 void DataCommands::PrintClip(const EditorContext& context) {

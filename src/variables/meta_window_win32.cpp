@@ -27,7 +27,7 @@ constexpr const char* kFuncListHint = "使用可能な関数名とその内容�
 constexpr int kWidth = 250, kHeight = 318;
 constexpr int kMetaWidth = 70, kDataWidth = 100, kFuncNameWidth = 90, kFuncTextWidth = 135;
 
-using namespace expand;  // the menu's ids
+using namespace variables;  // the menu's ids
 
 struct MenuItem {
   int id;  // 0: a separator

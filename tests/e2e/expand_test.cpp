@@ -320,7 +320,7 @@ TEST_F(MetaList, AddedUpdatedAndDeletedVariablesChangeWhatTheStaticClipPastes) {
   ASSERT_NE(meta, nullptr) << "no static-variable window";
 
   // Add: the character typed as a key, then stepped down and back up.
-  PostMessageA(meta, WM_COMMAND, expand::kMMMetaAdd, 0);
+  PostMessageA(meta, WM_COMMAND, variables::kMMMetaAdd, 0);
   HWND dialog = WaitForDialog("TMetaEdit");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(WindowText(dialog), "静的変数を新規追加します");
@@ -340,11 +340,11 @@ TEST_F(MetaList, AddedUpdatedAndDeletedVariablesChangeWhatTheStaticClipPastes) {
   PasteAfterClosing(meta, 0, "ぜっと]");
 
   meta = OpenMetaList(ambrel_);
-  EditRow(meta, expand::kMMMetaEdit, "ZZ");  // the new row is still selected
+  EditRow(meta, variables::kMMMetaEdit, "ZZ");  // the new row is still selected
   PasteAfterClosing(meta, 1, "ZZ]");
 
   meta = OpenMetaList(ambrel_);
-  EditRow(meta, expand::kMMMetaDel, "");
+  EditRow(meta, variables::kMMMetaDel, "");
   PasteAfterClosing(meta, 2, "$Z]");  // a character without a variable stays as written  // a character without a variable stays as written
 }
 
@@ -352,7 +352,7 @@ TEST_F(MetaList, FunctionPopupInsertsTheChosenNameAtTheCaretAndEscLeavesTheData)
   StartWith("x");
   HWND meta = OpenMetaList(ambrel_);
   ASSERT_NE(meta, nullptr);
-  PostMessageA(meta, WM_COMMAND, expand::kMMMetaAdd, 0);
+  PostMessageA(meta, WM_COMMAND, variables::kMMMetaAdd, 0);
   HWND dialog = WaitForDialog("TMetaEdit");
   ASSERT_NE(dialog, nullptr);
   HWND edit = GetDlgItem(dialog, 103);
@@ -515,7 +515,7 @@ TEST_F(MetaList, RichTextSourceDataStaysByteForByteThroughTheEditor) {
   selected.stateMask = selected.state = LVIS_SELECTED | LVIS_FOCUSED;
   item.Write(0, &selected, sizeof selected);
   SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(item.Address()));
-  PostMessageA(meta, WM_COMMAND, expand::kMMMetaEdit, 0);
+  PostMessageA(meta, WM_COMMAND, variables::kMMMetaEdit, 0);
   HWND dialog = WaitForDialog("TMetaEdit");
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return ReadRichEditText(GetDlgItem(dialog, 103)) == source; }, 5000))
