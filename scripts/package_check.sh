@@ -22,7 +22,8 @@ fail() { echo "package check: $*" >&2; problems=$((problems + 1)); }
 [ -f "$zip" ] || fail "$zip is missing"
 if [ "$problems" -eq 0 ]; then
   files=$(msiinfo export "$msi" File | tail -n +4 | cut -f3)  # below the three header rows
-  for f in Ambrel.exe Tesk.dll ReadMe.txt; do
+  # The companion too, also where 32-bit programs cannot run.
+  for f in Ambrel.exe Tesk.dll ReadMe.txt Ambrel32.exe Tesk32.dll; do
     grep -qx "$f" <<<"$files" || fail "the MSI lacks $f"
   done
   shortcuts=$(msiinfo export "$msi" Shortcut | cut -f2,5)
@@ -37,7 +38,7 @@ if [ "$problems" -eq 0 ]; then
     [ "$(exports "$stage/Tesk.dll")" = "$(exports "$stage/Tesk32.dll")" ] || fail "Tesk32.dll's exports differ from Tesk.dll's"
   fi
   entries=$(python3 -m zipfile -l "$zip")
-  for f in Ambrel.exe Tesk.dll ReadMe.txt; do
+  for f in Ambrel.exe Tesk.dll ReadMe.txt Ambrel32.exe Tesk32.dll; do
     grep -q "Ambrel-$version-x64/$f " <<<"$entries" || fail "the zip lacks $f"
   done
 fi
