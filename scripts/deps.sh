@@ -130,7 +130,7 @@ ambrel_apt_install() {
     ambrel_apt_failed_sources "$work/update.log" >"$work/failed"
     if [ -s "$work/failed" ] && { [ "$update_ok" -eq 0 ] || grep -qE 'held broken packages|Unable to correct problems|is not going to be installed' "$work/install.log"; }; then
       ambrel_apt_sources_without "$etc" "$work/failed" "$work/sources.list.d"
-      ambrel_deps_log "the index of $(paste -sd, "$work/failed" | sed 's/,/, /g') did not download; installing without that source for this run"
+      ambrel_deps_log "no index from $(paste -sd, "$work/failed" | sed 's/,/, /g'): installing once more with it left out for this run"
       status=0
       $sudo env DEBIAN_FRONTEND=noninteractive "$apt" -o Dir::Etc::SourceParts="$work/sources.list.d" \
         -o Dir::Etc::SourceList=/dev/null "${install[@]:1}" >"$work/install.log" 2>&1 || status=$?
