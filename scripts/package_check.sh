@@ -30,8 +30,9 @@ if [ "$problems" -eq 0 ]; then
   grep -q "^ProgramMenuFolder	\[INSTALLDIR\]Ambrel.exe" <<<"$shortcuts" || fail "no Start-menu shortcut"
   grep -q "^StartupFolder	\[INSTALLDIR\]Ambrel.exe" <<<"$shortcuts" || fail "no sign-in shortcut"
   msiinfo export "$msi" Feature | grep -q "^StartAtSignIn	" || fail "no sign-in feature"
-  # Both hook libraries export the same seven names.
-  exports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p'; }
+  # Both hook libraries export the same seven names (objdump read in the C
+  # locale: the Wine environment runs with a Japanese one).
+  exports() { LC_ALL=C x86_64-w64-mingw32-objdump -p "$1" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p'; }
   if grep -qx Tesk32.dll <<<"$files"; then
     stage="build/package/Ambrel-$version-x64"
     [ "$(exports "$stage/Tesk.dll" | wc -l)" -eq 7 ] || fail "Tesk.dll does not export seven names"
