@@ -8,7 +8,7 @@ set -u
 pidfile=${AMBREL_CUPS_PIDFILE:-/tmp/ambrel-cupsd.pid}
 outdir=${AMBREL_PDF_DIR:-$HOME/PDF}
 
-running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q "is running"; }
 
 start() {
   command -v cupsd >/dev/null || { echo "cupsd is not installed" >&2; return 1; }

@@ -8,6 +8,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win}
 out="$root/build/demo"
+. "$root/scripts/deps.sh"
+ambrel_deps_require
 [ -f "$build/ambrel_e2e.exe" ] || bash "$root/scripts/build.sh" win
 . "$root/scripts/wine_env.sh"
 rm -rf "$out"

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the portable zip and the per-user MSI of the Windows program:
 #   dist/Ambrel-<version>-x64.zip   (Ambrel.exe, Tesk.dll, Ambrel.chm, ReadMe.txt
-#                                    and the 32-bit companion when built)
+#                                    and the 32-bit companion)
 #   dist/Ambrel-<version>-x64.msi   (wixl, packaging/ambrel.wxs)
 # The version comes from src/version/version_number.h.
 #   scripts/package.sh [BUILD_DIR]   (default build/win; built here when missing)
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/deps.sh
+ambrel_deps_require
 build=${1:-build/win}
 build32=${AMBREL_BUILD32:-build/win32}
 
@@ -19,7 +21,7 @@ version="$major.$minor"
 
 if [ "$build" = build/win ]; then
   bash scripts/build.sh program
-  bash scripts/build.sh win32 || echo "package: no 32-bit companion" >&2
+  bash scripts/build.sh win32
 fi
 for f in Ambrel.exe Tesk.dll; do
   [ -f "$build/$f" ] || { echo "package: $build/$f is missing" >&2; exit 1; }

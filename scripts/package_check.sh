@@ -22,22 +22,24 @@ fail() { echo "package check: $*" >&2; problems=$((problems + 1)); }
 [ -f "$zip" ] || fail "$zip is missing"
 if [ "$problems" -eq 0 ]; then
   files=$(msiinfo export "$msi" File | tail -n +4 | cut -f3)  # below the three header rows
-  for f in Ambrel.exe Tesk.dll ReadMe.txt; do
+  # The companion too, also where 32-bit programs cannot run.
+  for f in Ambrel.exe Tesk.dll ReadMe.txt Ambrel32.exe Tesk32.dll; do
     grep -qx "$f" <<<"$files" || fail "the MSI lacks $f"
   done
   shortcuts=$(msiinfo export "$msi" Shortcut | cut -f2,5)
   grep -q "^ProgramMenuFolder	\[INSTALLDIR\]Ambrel.exe" <<<"$shortcuts" || fail "no Start-menu shortcut"
   grep -q "^StartupFolder	\[INSTALLDIR\]Ambrel.exe" <<<"$shortcuts" || fail "no sign-in shortcut"
   msiinfo export "$msi" Feature | grep -q "^StartAtSignIn	" || fail "no sign-in feature"
-  # Both hook libraries export the same seven names.
-  exports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p'; }
+  # Both hook libraries export the same seven names (objdump read in the C
+  # locale: the Wine environment runs with a Japanese one).
+  exports() { LC_ALL=C x86_64-w64-mingw32-objdump -p "$1" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p'; }
   if grep -qx Tesk32.dll <<<"$files"; then
     stage="build/package/Ambrel-$version-x64"
     [ "$(exports "$stage/Tesk.dll" | wc -l)" -eq 7 ] || fail "Tesk.dll does not export seven names"
     [ "$(exports "$stage/Tesk.dll")" = "$(exports "$stage/Tesk32.dll")" ] || fail "Tesk32.dll's exports differ from Tesk.dll's"
   fi
   entries=$(python3 -m zipfile -l "$zip")
-  for f in Ambrel.exe Tesk.dll ReadMe.txt; do
+  for f in Ambrel.exe Tesk.dll ReadMe.txt Ambrel32.exe Tesk32.dll; do
     grep -q "Ambrel-$version-x64/$f " <<<"$entries" || fail "the zip lacks $f"
   done
 fi

@@ -22,5 +22,8 @@ done
 . "$root/scripts/wine_env.sh"
 cd "$program"
 echo "Ambrel runs on display $DISPLAY; quit it from its tray icon's menu."
-wine Ambrel.exe
-wineserver -w
+# Both waited for in the background, so that Ctrl-C or kill reach the trap
+# (set by wine_env.sh), which ends the program and the Xvfb started for it.
+ambrel_wine_run Ambrel.exe
+wineserver -w &
+wait $!

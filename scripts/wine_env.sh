@@ -3,8 +3,9 @@
 #
 # Sourced:  . scripts/wine_env.sh       -> sets everything up, exports
 #           WINEPREFIX/WINEARCH/LANG/WINEDEBUG/DISPLAY and defines the
-#           ambrel_* functions below. An Xvfb started here is stopped when
-#           the calling shell exits.
+#           ambrel_* functions below. Sets the caller's trap: an Xvfb
+#           started here is stopped when the calling shell exits, and an
+#           interrupt (Ctrl-C, kill) also ends the prefix's Wine processes.
 # Run:      scripts/wine_env.sh setup            (prefix, locale, font)
 #           scripts/wine_env.sh run PROG.exe ARGS (exit code of PROG)
 #           scripts/wine_env.sh acp              (prints the ANSI code page)
@@ -14,6 +15,7 @@
 # Knobs: AMBREL_WINEPREFIX (prefix folder), AMBREL_WINE_DESKTOP
 # ("1024x768" = Wine virtual desktop of that size, "off" = plain X windows),
 # AMBREL_XVFB_SIZE (screen of a private Xvfb), AMBREL_NO_APT=1 (never install),
+# AMBREL_FORCE_NO_WIN32=1 (run as on a machine without 32-bit programs),
 # AMBREL_WINE_DPI (the prefix's screen DPI, LogPixels: 96 by default, 144 to
 # see the windows at 150 %; a change is written into the prefix on next use).
 # Idempotent: each step checks what is already there. Safe to source from a
@@ -26,31 +28,57 @@ AMBREL_ENV_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${AMBREL_WINE_DESKTOP:=1024x768}"
 : "${AMBREL_XVFB_SIZE:=1024x768x24}"
 : "${AMBREL_WINE_DPI:=96}"
-AMBREL_ENV_PACKAGES=(wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic imagemagick xdotool gcc-mingw-w64-x86-64)
-# What the Windows build of the program and its end-to-end tests needs;
-# installed by ambrel_build_tools_require (not part of plain set-up).
-AMBREL_BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest)
 # Bump when the prefix recipe changes so cached prefixes are brought up to date.
 AMBREL_PREFIX_RECIPE=5
+. "$AMBREL_ENV_DIR/deps.sh"
 
-# Installs the named Debian packages that are missing (apt-get update first).
-ambrel_apt_require() {
-  local missing=() p
-  for p in "$@"; do
-    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = 'install ok installed' ] || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  if [ "${AMBREL_NO_APT:-0}" = 1 ]; then
-    ambrel_env_log "missing packages: ${missing[*]} (AMBREL_NO_APT=1)"; return 1
+# Whether this machine runs 32-bit Windows programs, found once and handed
+# to every child through the environment: AMBREL_WIN32=yes, or no with the
+# reason in AMBREL_NO_WIN32 (the end-to-end tests that need a 32-bit program
+# skip with it). Without them, every Wine call uses the 64-bit loader: Debian's
+# `wine` (and wineboot, winepath, regedit, msiexec through it) always takes
+# the 32-bit loader once wine32 is installed, which a kernel without 32-bit
+# support refuses ("Exec format error"). AMBREL_FORCE_NO_WIN32=1 takes this
+# path on any machine.
+ambrel_win32_check() {
+  if [ -z "${AMBREL_WIN32:-}" ]; then
+    local loader=/usr/lib/wine/wine error
+    if [ "${AMBREL_FORCE_NO_WIN32:-0}" = 1 ]; then
+      AMBREL_NO_WIN32="AMBREL_FORCE_NO_WIN32=1"
+    elif [ ! -x "$loader" ]; then
+      AMBREL_NO_WIN32="32-bit Wine (wine32:i386) is not installed"
+    elif ! error=$(timeout 20 "$loader" --version 2>&1 >/dev/null); then
+      AMBREL_NO_WIN32="this machine cannot run 32-bit programs ($loader: ${error:-no answer})"
+      AMBREL_NO_WIN32=${AMBREL_NO_WIN32//$'\n'/ }
+    fi
+    if [ -n "${AMBREL_NO_WIN32:-}" ]; then
+      AMBREL_WIN32=no
+      ambrel_env_log "64-bit only: $AMBREL_NO_WIN32"
+      export AMBREL_NO_WIN32
+    else
+      AMBREL_WIN32=yes
+    fi
+    export AMBREL_WIN32
   fi
-  local sudo=
-  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; fi
-  ambrel_env_log "installing: ${missing[*]}"
-  $sudo apt-get update -qq &&
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  [ "$AMBREL_WIN32" = yes ] || ambrel_wine64_only
 }
 
-ambrel_build_tools_require() { ambrel_apt_require "${AMBREL_BUILD_PACKAGES[@]}"; }
+# Puts commands named like Wine's in front of PATH that start the 64-bit
+# loader directly, and makes it the loader of every process Wine starts.
+ambrel_wine64_only() {
+  local bin=${XDG_CACHE_HOME:-$HOME/.cache}/ambrel/wine64-bin name
+  if [ ! -x "$bin/wineserver" ]; then
+    mkdir -p "$bin"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$bin/wine"
+    for name in wineboot winepath regedit msiexec winecfg wineconsole; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 %s.exe "$@"\n' "$name" >"$bin/$name"
+    done
+    printf '#!/bin/sh\nexec /usr/lib/wine/wineserver "$@"\n' >"$bin/wineserver"
+    chmod +x "$bin"/*
+  fi
+  case ":$PATH:" in *":$bin:"*) ;; *) export PATH="$bin:$PATH" ;; esac
+  export WINELOADER=/usr/lib/wine/wine64
+}
 
 # Wine takes its ANSI code page from the C library's locale: without an
 # installed ja_JP.UTF-8 it silently falls back to 1252.
@@ -138,22 +166,21 @@ ambrel_link_fonts() {
   done
 }
 
-# yes when 32-bit Wine is installed, no otherwise.
-ambrel_wine32_installed() {
-  if [ "$(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null)" = 'install ok installed' ]; then echo yes; else echo no; fi
+# What the stamp of an up-to-date prefix says.
+ambrel_prefix_wanted() {
+  echo "recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP dpi=$AMBREL_WINE_DPI wine32=$AMBREL_WIN32"
 }
 
 # Creates the prefix once; later calls only repair what changed.
 ambrel_prefix_require() {
   ambrel_export_wine_vars
-  local wine32
-  wine32=$(ambrel_wine32_installed)
+  local wine32=$AMBREL_WIN32
   local stamp="$WINEPREFIX/.ambrel-prefix"
-  local want="recipe=$AMBREL_PREFIX_RECIPE desktop=$AMBREL_WINE_DESKTOP dpi=$AMBREL_WINE_DPI wine32=$wine32"
+  local want; want=$(ambrel_prefix_wanted)
   [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && return 0
   local t0=$SECONDS
-  # A prefix made before 32-bit Wine was installed starts nothing after it
-  # is: one of ours (it has the stamp) is made again.
+  # A prefix made without 32-bit Wine starts nothing 32-bit once it can run:
+  # one of ours (it has the stamp) is made again.
   if [ "$wine32" = yes ] && [ -f "$stamp" ] && ! grep -q ' wine32=yes$' "$stamp"; then
     ambrel_env_log "32-bit Wine was installed after $WINEPREFIX was made: making it again"
     wineserver -k >/dev/null 2>&1 || true
@@ -187,29 +214,44 @@ ambrel_xvfb_require() {
   ambrel_env_log "Xvfb on $DISPLAY (pid $AMBREL_XVFB_PID)"
 }
 
-# Stops what this script started: the prefix's Wine processes when they run
-# on our private Xvfb (they would die with it anyway), then Xvfb itself.
+# Stops what this shell started: the prefix's Wine processes when they run
+# on our private Xvfb (they would die with it anyway) or when the run was
+# interrupted, then Xvfb itself.
 ambrel_env_cleanup() {
-  if [ -n "${AMBREL_XVFB_PID:-}" ]; then
+  if [ -n "${AMBREL_XVFB_PID:-}" ] || [ "${1:-}" = interrupted ]; then
     wineserver -k 2>/dev/null
+  fi
+  if [ -n "${AMBREL_XVFB_PID:-}" ]; then
     kill "$AMBREL_XVFB_PID" 2>/dev/null
     wait "$AMBREL_XVFB_PID" 2>/dev/null
     AMBREL_XVFB_PID=
   fi
 }
 
+# The one trap of a script that starts the environment: every way out of it
+# (the end, an error, Ctrl-C, kill) stops what it started.
+ambrel_env_trap() {
+  trap 'ambrel_env_cleanup $ambrel_exit_how' EXIT
+  trap 'ambrel_exit_how=interrupted; exit 130' INT
+  trap 'ambrel_exit_how=interrupted; exit 143' TERM
+  trap 'ambrel_exit_how=interrupted; exit 129' HUP
+}
+
 ambrel_env_setup() {
-  ambrel_apt_require "${AMBREL_ENV_PACKAGES[@]}" || return 1
+  ambrel_deps_require || return 1
   ambrel_locale_require || return 1
   ambrel_export_wine_vars
+  ambrel_win32_check
   ambrel_xvfb_require || return 1
   ambrel_prefix_require || return 1
 }
 
-# Runs a Windows program; returns its exit code.
+# Runs a Windows program; returns its exit code. Waited for in the
+# background, so that an interrupt reaches the trap while it runs.
 ambrel_wine_run() {
   local exe=$1; shift
-  wine "$exe" "$@"
+  wine "$exe" "$@" &
+  wait $!
 }
 
 # Prints the ANSI code page the prefix's programs see (932 expected).
@@ -222,7 +264,8 @@ ambrel_wine_acp() {
       'int main(void) { printf("%u\n", GetACP()); return 0; }' |
       x86_64-w64-mingw32-gcc -x c -O2 -o "$exe" - || return 1
   fi
-  wine "$exe" | tr -d '\r'
+  # Kept beside the prefix for scripts/doctor.sh.
+  wine "$exe" | tr -d '\r' | tee "$WINEPREFIX/.ambrel-acp"
 }
 
 ambrel_screenshot() {
@@ -230,11 +273,12 @@ ambrel_screenshot() {
 }
 
 if [ "${BASH_SOURCE[0]}" != "$0" ]; then
-  # Sourced: set up and hand the environment to the caller.
+  # Sourced: set up and hand the environment to the caller (only the
+  # functions with AMBREL_ENV_FUNCTIONS_ONLY=1, for scripts/doctor.sh).
+  [ "${AMBREL_ENV_FUNCTIONS_ONLY:-0}" = 1 ] && return 0
+  ambrel_exit_how=
+  ambrel_env_trap
   ambrel_env_setup || return 1
-  if [ -n "${AMBREL_XVFB_PID:-}" ]; then
-    trap 'ambrel_env_cleanup' EXIT
-  fi
   return 0
 fi
 
@@ -245,8 +289,9 @@ case "$cmd" in
   setup|run|acp|exec|screenshot) ;;
   *) echo "usage: $0 [setup|run PROG.exe ARGS|acp|exec CMD ARGS|screenshot OUT.png]" >&2; exit 2 ;;
 esac
+ambrel_exit_how=
+ambrel_env_trap
 ambrel_env_setup || exit 1
-trap 'ambrel_env_cleanup' EXIT
 case "$cmd" in
   setup) ;;
   # A program left behind by a crashed test ends with the private Xvfb (see

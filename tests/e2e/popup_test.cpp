@@ -16,6 +16,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/win32_programs.h"
 #include "harness/window_query.h"
 #include "hooklib/tesk_win32.h"
 #include "hooklib/union_data.h"
@@ -245,6 +246,7 @@ bool CompanionHooksSet() {
 }
 
 TEST_P(PasteMethod, PastesIntoA32BitNotepadThroughTheCompanion) {
+  AMBREL_SKIP_WITHOUT_WIN32_PROGRAMS();
   ambrel_.WithCompanion();
   ASSERT_TRUE(StartWithSettings(ambrel_, [](app::TParamRecord& r) { r.PasteMethod = GetParam(); }));
   ASSERT_TRUE(WaitUntil(CompanionHooksSet, 10000)) << "the companion did not set its hooks";
@@ -336,6 +338,7 @@ TEST_F(Popup, NoMenuWhileAnErrorBoxIsOpenAndAGoneTargetIsReported) {
 // Without the companion no hook library is inside a 32-bit process: the
 // paste is refused with a box, and the chosen clip stays on the clipboard.
 TEST_F(Popup, WithoutTheCompanionAPasteIntoA32BitWindowIsRefused) {
+  AMBREL_SKIP_WITHOUT_WIN32_PROGRAMS();
   Start();
   Notepad notepad32("syswow64\\notepad.exe");
   ASSERT_TRUE(notepad32.Start());
