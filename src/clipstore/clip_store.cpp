@@ -316,7 +316,6 @@ void TClipBase::DefineSlot(std::string_view name, std::string_view caption,
                            int maxCount, int slot) {
   if (slot < 0 || slot >= kSlotCount) return;
   menuItem.visible = true;
-  menuItem.tag = slot;
   menuItem.caption = ShortString(caption);
 
   TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
