@@ -28,7 +28,7 @@ std::string SampleText(std::size_t size) {
 void BM_MakeCaption(benchmark::State& state) {
   const std::string text = SampleText(static_cast<std::size_t>(state.range(0)));
   const CaptionSettings settings;
-  for (auto _ : state) benchmark::DoNotOptimize(ambrel::clipstore::MakeCaption(0, text, settings));
+  for (auto _ : state) benchmark::DoNotOptimize(ambrel::clipstore::MakeCaption(ambrel::clipstore::SlotId::History(), text, settings));
 }
 
 void BM_MakeCaptionFirstLine(benchmark::State& state) {
@@ -36,7 +36,7 @@ void BM_MakeCaptionFirstLine(benchmark::State& state) {
   CaptionSettings settings;
   settings.firstLine = true;
   settings.changeSpace = true;
-  for (auto _ : state) benchmark::DoNotOptimize(ambrel::clipstore::MakeCaption(0, text, settings));
+  for (auto _ : state) benchmark::DoNotOptimize(ambrel::clipstore::MakeCaption(ambrel::clipstore::SlotId::History(), text, settings));
 }
 
 // A full history of five clips; each iteration records one more copy, which

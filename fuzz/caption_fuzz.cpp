@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < 4; ++i) {
     const int kind = in.Byte() % 3;
     const std::string text = in.Text(4000);
-    const std::string caption = MakeCaption(kind, text, settings);
+    const std::string caption = MakeCaption(SlotId(kind), text, settings);
     // At most MenuLen bytes and the five points, every '&' doubled; a static
     // clip's comment line at most the text, doubled.
     const std::size_t bound = 2 * std::max<std::size_t>(static_cast<std::size_t>(settings.menuLen) + 10, text.size());
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto check = [&] {
     for (int i = 0; i < store.PageCount(); ++i) {
       const Clip& clip = store.Page(i);
-      if (clip.menuItem->caption != MakeCaption(clip.Kind(), clip.text, settings)) std::abort();
+      if (clip.menuItem->caption != MakeCaption(clip.slot, clip.text, settings)) std::abort();
       if (clip.node->text != clip.menuItem->caption) std::abort();
     }
   };

@@ -36,10 +36,10 @@ struct Counts {
 Counts CountClips(const TClipBase& store) {
   Counts c;
   for (int i = 0; i < store.PageCount(); ++i) {
-    const int kind = store.Page(i).Kind();
-    if (kind == ambrel::clipstore::kHistorySlot) ++c.history;
-    else if (kind == ambrel::clipstore::kStaticSlot) ++c.statics;
-    else ++c.menu[kind];
+    const ambrel::clipstore::SlotId slot = store.Page(i).slot;
+    if (slot.IsHistory()) ++c.history;
+    else if (slot.IsStatic()) ++c.statics;
+    else ++c.menu[slot.Number()];
   }
   return c;
 }
@@ -78,7 +78,7 @@ void CheckViewsAgree(const TClipBase& store) {
   for (int i = 0; i < store.PageCount(); ++i) {
     const ambrel::clipstore::Clip& clip = store.Page(i);
     if (clip.pageIndex != i || clip.menuItem->clip != &clip || clip.node->clip != &clip) std::abort();
-    if (clip.menuItem->parent != store.Slot(clip.Kind()).MenuItem) std::abort();
+    if (clip.menuItem->parent != store.Slot(clip.slot.Number()).MenuItem) std::abort();
     if (store.PageOfClip(clip.id) != i) std::abort();
   }
 }

@@ -19,7 +19,7 @@ ChoiceAction DecideChoice(const ChoiceInput& in) noexcept {
   return in.ctrl ? ChoiceAction::kPasteQuoted : ChoiceAction::kPaste;
 }
 
-bool IsStaticClip(const Clip& clip) { return clip.pageCaption == "静的"; }
+bool IsStaticClip(const Clip& clip) { return clip.slot.IsStatic(); }
 
 expand::ExpandResult ExpandClip(std::string_view text, bool isStatic, bool metaExpand,
                                 expand::ClipExpander* expander) {
@@ -55,7 +55,7 @@ bool PrepareClipPaste(TClipBase& store, int pageIndex, bool quote, const PasteSe
   expand::ExpandResult prepared = ExpandClip(clip.text, isStatic, settings.metaExpand, expander);
   if (!prepared.goAhead) return false;
   MenuItem* menu = clip.menuItem ? clip.menuItem->parent : nullptr;
-  const int kind = clip.Kind();
+  const int kind = clip.slot.Number();
   std::string original = clip.text;
   // Taken out before the clipboard write: the write comes straight back
   // through the clipboard viewer as the newest clip, which shifts the pages.

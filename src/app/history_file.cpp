@@ -166,7 +166,7 @@ std::string BuildHistoryData(const TClipBase& store) {
   out.reserve(HistoryDataSize(store));
   for (int i = store.PageCount() - 1; i >= 0; --i) {
     const clipstore::Clip& clip = store.Page(i);
-    out.push_back(static_cast<char>(clip.Kind()));
+    out.push_back(static_cast<char>(clip.slot.Number()));
     const std::string_view text = clip.text;
     out.append(text.substr(0, text.find('\0')));
     out.push_back('\0');

@@ -196,8 +196,8 @@ std::string Shorten(Stream& stream, int menuLen) {
 
 }  // namespace
 
-std::string MakeCaption(int kind, std::string_view text, const CaptionSettings& settings) {
-  if (kind == 1 && settings.staticComment && !text.empty() && text.front() == ';') {
+std::string MakeCaption(SlotId slot, std::string_view text, const CaptionSettings& settings) {
+  if (slot.IsStatic() && settings.staticComment && !text.empty() && text.front() == ';') {
     std::string_view comment = text.substr(1);
     const std::size_t crlf = comment.find("\r\n");
     if (crlf != std::string_view::npos) comment = comment.substr(0, crlf);

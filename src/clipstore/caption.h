@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "clipstore/slot_id.h"
+
 namespace ambrel::clipstore {
 
 struct CaptionSettings {
@@ -16,10 +18,10 @@ struct CaptionSettings {
   std::string spaceChar = "□";
 };
 
-// The caption of a clip of the given kind (slot number). The work is bounded
+// The caption of a clip in the given slot. The work is bounded
 // by menuLen, not by the length of the text: only as much of the text is read
 // as the caption can show (apart from the runs of blanks and blank lines that
 // the rules fold into one mark, which must be read to their end).
-std::string MakeCaption(int kind, std::string_view text, const CaptionSettings& settings);
+std::string MakeCaption(SlotId slot, std::string_view text, const CaptionSettings& settings);
 
 }  // namespace ambrel::clipstore

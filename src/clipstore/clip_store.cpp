@@ -40,12 +40,6 @@ int AbsoluteIndex(const TreeNode& root, const TreeNode& node) {
   return found;
 }
 
-std::string PageCaptionFor(int slot, const MenuItem& menu) {
-  if (slot == kHistorySlot) return "";
-  if (slot == kStaticSlot) return "静的";
-  return menu.name.substr(0, 5);
-}
-
 }  // namespace
 
 TClipBase::TClipBase(PopupLayout& layout) : layout_(layout) {}
@@ -119,7 +113,7 @@ int TClipBase::HistoryCount() const {
 
 int TClipBase::MenuClipCount(const TreeNode& menuNode) const {
   int count = 0;
-  for (int i = 0; i < menuNode.Count(); ++i) count += menuNode.Child(i)->imageIndex > 12;
+  for (int i = 0; i < menuNode.Count(); ++i) count += menuNode.Child(i)->IsClipNode();
   return count;
 }
 
@@ -154,19 +148,19 @@ void TClipBase::NotifyPage() {
 // --- Clips ------------------------------------------------------------------
 
 bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text) {
-  if (kind == kHistorySlot && check) {
+  const int slotNumber = SlotOfMenu(menu);
+  // A menu outside every slot has nowhere to put its clip.
+  if (slotNumber < 0 || slotNumber != kind || !Slot(slotNumber).Node) return false;
+  const TMenuSlot slot = Slot(slotNumber);
+  const SlotId id(slotNumber);
+
+  if (id.IsHistory() && check) {
     const Clip* first = FirstClip();
     if (first && first->text == text) return false;
   }
-
-  const int slotNumber = SlotOfMenu(menu);
-  // A menu outside every slot has nowhere to put its clip.
-  if (slotNumber < 0 || !Slot(slotNumber).Node) return false;
-  const TMenuSlot slot = Slot(slotNumber);
-
-  if (kind != kStaticSlot) {
+  if (!id.IsStatic()) {
     if (check && slot.Duplicate) RemoveDuplicate(menu, text);
-    const int count = slotNumber == kHistorySlot ? HistoryCount() : MenuClipCount(*slot.Node);
+    const int count = id.IsHistory() ? HistoryCount() : MenuClipCount(*slot.Node);
     if (count >= slot.MaxCount) {
       if (TreeNode* oldest = LastClipChild(*slot.Node)) RemoveClip(*oldest->clip);
     }
@@ -175,16 +169,15 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
   auto clip = std::make_unique<Clip>();
   clip->id = ++lastClipId_;
   clip->text.assign(text);
-  clip->pageCaption = kind == kStaticSlot ? "静的" : kind >= 2 ? menu.name.substr(0, 5) : "";
+  clip->slot = id;
 
   auto item = std::make_unique<MenuItem>();
-  item->caption = MakeCaption(kind, text);
+  item->caption = MakeCaption(id, text);
   item->clip = clip.get();
   clip->menuItem = menu.Insert(0, std::move(item));
 
-  auto node = std::make_unique<TreeNode>();
+  auto node = std::make_unique<TreeNode>(TreeNode::Kind::kClip, id);
   node->text = clip->menuItem->caption;
-  node->imageIndex = kClipImageBase - slotNumber;
   node->clip = clip.get();
   clip->node = slot.Node->Insert(0, std::move(node));
 
@@ -270,7 +263,7 @@ void TClipBase::SetClipText(int pageIndex, std::string text) {
   if (pageIndex < 0 || pageIndex >= PageCount()) return;
   Clip& clip = Page(pageIndex);
   clip.text = std::move(text);
-  clip.menuItem->caption = MakeCaption(clip.Kind(), clip.text);
+  clip.menuItem->caption = MakeCaption(clip.slot, clip.text);
   clip.node->text = clip.menuItem->caption;
   ++revision_;
   if (observer_) observer_->OnCaptionsChanged();
@@ -278,14 +271,13 @@ void TClipBase::SetClipText(int pageIndex, std::string text) {
 
 bool TClipBase::MoveClip(TreeNode* node, TreeNode* target) {
   if (!node || !node->clip || !target || target == node) return true;
-  const bool sameMenu = target == node->parent || target->imageIndex == node->imageIndex ||
-                        target->imageIndex + node->imageIndex == kClipImageBase;
+  TreeNode* menuNode = target->IsClipNode() ? target->parent : target;
+  if (!menuNode || !menuNode->IsMenuNode()) return true;
+  const int targetSlot = menuNode->slot.Number();
+  if (Slot(targetSlot).Node != menuNode) return true;
+  const bool sameMenu = menuNode->slot == node->slot;
   const bool movingUp = AbsoluteIndex(root_, *target) < AbsoluteIndex(root_, *node);
-  TreeNode* menuNode = target->imageIndex >= 9001 ? target->parent : target;
-  const int targetSlot = menuNode->imageIndex;
-  if (targetSlot < 0 || targetSlot >= kSlotCount || Slot(targetSlot).Node != menuNode) return true;
-  if (!sameMenu && targetSlot != kStaticSlot &&
-      MenuClipCount(*menuNode) >= Slot(targetSlot).MaxCount)
+  if (!sameMenu && !menuNode->slot.IsStatic() && MenuClipCount(*menuNode) >= Slot(targetSlot).MaxCount)
     return false;
 
   std::unique_ptr<TreeNode> moving = node->parent->Remove(node);
@@ -301,10 +293,7 @@ bool TClipBase::MoveClip(TreeNode* node, TreeNode* target) {
   MenuItem& targetMenu = *Slot(targetSlot).MenuItem;
   std::unique_ptr<MenuItem> item = clip.menuItem->parent->Remove(clip.menuItem);
   clip.menuItem = targetMenu.Insert(node->Index(), std::move(item));
-  if (!sameMenu) {
-    node->imageIndex = kClipImageBase - targetSlot;
-    clip.pageCaption = PageCaptionFor(targetSlot, targetMenu);
-  }
+  node->slot = clip.slot = menuNode->slot;
   RebuildPageOrder();
   RefreshCaptions();
   NotifyStructure();
@@ -315,7 +304,7 @@ bool TClipBase::MoveClip(TreeNode* node, TreeNode* target) {
 
 std::string TClipBase::SlotTreeText(int slot) const {
   const TMenuSlot& s = Slot(slot);
-  if (slot < 2) return s.Name;
+  if (!SlotId(slot).IsUserMenu()) return s.Name;
   std::string text = s.Name + " (" + s.Caption + ")";
   const auto limit = static_cast<std::size_t>(std::max(caption_.menuLen, 0));
   if (text.size() > limit) text = text.substr(0, sjis::CharBoundaryAtOrBefore(text, limit)) + ")．．．．";
@@ -327,7 +316,6 @@ void TClipBase::DefineSlot(std::string_view name, std::string_view caption,
                            int maxCount, int slot) {
   if (slot < 0 || slot >= kSlotCount) return;
   menuItem.visible = true;
-  menuItem.tag = slot;
   menuItem.caption = ShortString(caption);
 
   TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
@@ -339,9 +327,9 @@ void TClipBase::DefineSlot(std::string_view name, std::string_view caption,
   s.Duplicate = duplicate;
 
   if (!s.Node) {
-    auto node = std::make_unique<TreeNode>();
-    node->imageIndex = slot;
-    TreeNode* parent = slot >= 2 && Slot(kHistorySlot).Node ? Slot(kHistorySlot).Node : &root_;
+    auto node = std::make_unique<TreeNode>(TreeNode::Kind::kMenu, SlotId(slot));
+    TreeNode* history = Slot(kHistorySlot).Node;
+    TreeNode* parent = node->slot.IsUserMenu() && history ? history : &root_;
     s.Node = parent->Insert(parent->Count(), std::move(node));
   }
   s.Node->text = SlotTreeText(slot);
@@ -369,7 +357,7 @@ void TClipBase::DropSlot(TMenuSlot& slot) {
 
 void TClipBase::RemoveSlot(const TreeNode* node) {
   // Only user menus are removed one by one; the history node carries them.
-  for (int slot = 2; slot < kSlotCount; ++slot) {
+  for (int slot = kFirstUserMenuSlot; slot < kSlotCount; ++slot) {
     TMenuSlot& s = slots_[static_cast<std::size_t>(slot)];
     if (!node || s.Node != node) continue;
     DropSlot(s);
@@ -398,13 +386,13 @@ int TClipBase::FreeSlot() const {
 
 // --- Captions and properties ------------------------------------------------
 
-std::string TClipBase::MakeCaption(int kind, std::string_view text) const {
-  return clipstore::MakeCaption(kind, text, caption_);
+std::string TClipBase::MakeCaption(SlotId slot, std::string_view text) const {
+  return clipstore::MakeCaption(slot, text, caption_);
 }
 
 void TClipBase::RefreshCaptions() {
   for (auto& page : pages_) {
-    page->menuItem->caption = MakeCaption(page->Kind(), page->text);
+    page->menuItem->caption = MakeCaption(page->slot, page->text);
     page->node->text = page->menuItem->caption;
   }
   if (observer_) observer_->OnCaptionsChanged();

@@ -15,18 +15,14 @@
 #include "clipstore/caption.h"
 #include "clipstore/menu_item.h"
 #include "clipstore/popup_layout.h"
+#include "clipstore/slot_id.h"
 #include "clipstore/tree_node.h"
 
 namespace ambrel::clipstore {
 
-inline constexpr int kSlotCount = 12;
-inline constexpr int kHistorySlot = 0;
-inline constexpr int kStaticSlot = 1;
-inline constexpr int kClipImageBase = 10000;
-
 struct Clip {
   std::string text;
-  std::string pageCaption;  // "" history, "静的" static, "UsrN" user menu
+  SlotId slot;  // what the clip is; its page caption is slot.PageCaption()
   MenuItem* menuItem = nullptr;
   TreeNode* node = nullptr;
   int pageIndex = -1;  // kept in step with the page order
@@ -34,7 +30,6 @@ struct Clip {
   // waits on a dialog holds the clip by it, since the clip's page moves (and
   // another clip may take its place and even its address) while copies come in.
   std::uint64_t id = 0;
-  int Kind() const { return kClipImageBase - node->imageIndex; }
 };
 
 struct TMenuSlot {
@@ -73,6 +68,7 @@ class TClipBase {
   PopupLayout& Layout() { return layout_; }
 
   // --- Operations ---
+  // kind is the slot number of menu (a clip goes where its menu is).
   bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text);
   void DeleteClip(int pageIndex);
   // Deletes the clips of these ids that are still there.
@@ -90,7 +86,7 @@ class TClipBase {
   // The editor changed a clip's text: the clip is re-captioned.
   void SetClipText(int pageIndex, std::string text);
   void RefreshCaptions();
-  std::string MakeCaption(int kind, std::string_view text) const;
+  std::string MakeCaption(SlotId slot, std::string_view text) const;
 
   // --- Queries ---
   int PageCount() const { return static_cast<int>(pages_.size()); }

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "clipstore/child_list.h"
+#include "clipstore/slot_id.h"
 
 namespace ambrel::clipstore {
 
@@ -25,7 +27,8 @@ class MenuItem : public ChildList<MenuItem> {
   bool separator = false;
   bool visible = true;
   bool enabled = true;
-  int tag = 0;
+  // The slot whose clips this menu holds (MMHistory, MMStatic, Usr1..Usr10).
+  std::optional<SlotId> slot;
   Clip* clip = nullptr;  // set on the items that stand for a clip
 
   MenuItem* Append(std::unique_ptr<MenuItem> item) { return Insert(Count(), std::move(item)); }

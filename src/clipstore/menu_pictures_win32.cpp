@@ -78,13 +78,12 @@ void RefreshMenuPictures() {
   if (w > 0 && h > 0 && (w != p.width || h != p.height)) Rebuild(p, w, h);
 }
 
-HBITMAP MenuPictureFor(std::string_view itemName) {
+HBITMAP MenuPictureFor(const clipstore::MenuItem& item) {
   RefreshMenuPictures();
   const Pictures& p = Store();
-  if (itemName == "MMHelpMenu") return p.bitmaps[kHelp];
-  if (itemName == "MMStatic") return p.bitmaps[kStatic];
-  if (itemName.size() > 3 && itemName.substr(0, 3) == "Usr") return p.bitmaps[kUserMenu];
-  return nullptr;
+  if (item.name == "MMHelpMenu") return p.bitmaps[kHelp];
+  if (!item.slot || item.slot->IsHistory()) return nullptr;
+  return p.bitmaps[item.slot->IsStatic() ? kStatic : kUserMenu];
 }
 
 }  // namespace ambrel::win32

@@ -5,14 +5,14 @@
 
 #include <windows.h>
 
-#include <string_view>
+#include "clipstore/menu_item.h"
 
 namespace ambrel::win32 {
 
-// The picture for a clip-menu item by its component name ("MMHelpMenu",
-// "MMStatic", "Usr1".."Usr10"), or null for every other item. The bitmaps
+// The picture for a clip-menu item: the help line (MMHelpMenu), the static
+// clips' menu and the user menus; null for every other item. The bitmaps
 // live for the whole run.
-HBITMAP MenuPictureFor(std::string_view itemName);
+HBITMAP MenuPictureFor(const clipstore::MenuItem& item);
 
 // Redraws the pictures when the check-mark size has changed since.
 void RefreshMenuPictures();

@@ -20,7 +20,7 @@ void RemoveAll(HMENU menu) {
 // (no name) never do, and are not asked about, a hundred times over.
 void SetPicture(HMENU menu, const clipstore::MenuItem& item) {
   if (item.name.empty()) return;
-  if (HBITMAP picture = MenuPictureFor(item.name))
+  if (HBITMAP picture = MenuPictureFor(item))
     SetMenuItemBitmaps(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), MF_BYPOSITION, picture,
                        picture);
 }

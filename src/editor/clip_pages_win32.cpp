@@ -56,7 +56,8 @@ void ClipPages::Rebuild(const clipstore::TClipBase& store) {
   for (int i = 0; i < store.PageCount(); ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(store.Page(i).pageCaption.c_str());
+    std::string caption = store.Page(i).slot.PageCaption();
+    item.pszText = caption.data();
     SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageA(tabs_, WM_SETREDRAW, TRUE, 0);

@@ -9,12 +9,11 @@
 namespace ambrel::win32 {
 namespace {
 
-// The slot's icon for a root or user-menu node (its image index is its
-// slot); clip nodes show none.
-int ImageOf(const clipstore::TreeNode& node) {
-  if (node.IsClipNode() || node.imageIndex < 0 || node.imageIndex >= kEditorImageCount) return I_IMAGENONE;
-  return node.imageIndex;
-}
+static_assert(kEditorImageCount == clipstore::kSlotCount, "the tree strip holds one icon per slot");
+
+// A menu node shows its slot's icon (the strip is in slot order); clip nodes
+// show none.
+int ImageOf(const clipstore::TreeNode& node) { return node.IsMenuNode() ? node.slot.Number() : I_IMAGENONE; }
 
 }  // namespace
 

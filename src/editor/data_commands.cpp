@@ -29,7 +29,7 @@ void AddClipsOf(const TClipBase& from, TClipBase& into) {
   TClipBase::Batch batch(into);
   for (int i = from.PageCount() - 1; i >= 0; --i) {
     const clipstore::Clip& clip = from.Page(i);
-    const int kind = clip.Kind();
+    const int kind = clip.slot.Number();
     // Without the duplicate rule two equal history clips in a row (two new
     // clips) are kept as the file holds them.
     const bool check = kind != clipstore::kHistorySlot || (duplicate && into.HistoryCount() > 0);
@@ -104,7 +104,7 @@ std::string PrintAllText(const TClipBase& store) {
   std::string text;
   for (int i = 0; i < store.PageCount(); ++i) {
     const clipstore::Clip& clip = store.Page(i);
-    text += "\r\n■" + clip.pageCaption + "\r\n" + clip.text;
+    text += "\r\n■" + clip.slot.PageCaption() + "\r\n" + clip.text;
   }
   return text;
 }

@@ -184,7 +184,7 @@ void DataCommands::PrintClip(const EditorContext& context) {
 
 void DataCommands::MakeStatic(const EditorContext& context) {
   if (context.page < 0 || context.page >= store_.PageCount()) return;
-  if (store_.Page(context.page).Kind() == clipstore::kStaticSlot) return;
+  if (store_.Page(context.page).slot.IsStatic()) return;
   store_.MakeStatic(context.page);
 }
 

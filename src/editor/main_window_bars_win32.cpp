@@ -55,8 +55,7 @@ bool MainWindow::RefreshToolBar() {
   const bool changed = used.Shown() != show || other.Shown();
   other.Show(false);
   used.Show(show);
-  const editor::EditBarState state{store_.PageCount(),
-                                   show && store_.Page(current).Kind() == clipstore::kStaticSlot,
+  const editor::EditBarState state{store_.PageCount(), show && store_.Page(current).slot.IsStatic(),
                                    store_.FreeSlot() >= 0};
   const auto enabled = [&](int id) { return editor::EditButtonEnabled(id, HandlesCommand(id), state); };
   bar1_.EnableButtons(enabled);

@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kMenuPrefix = "Menu";
 constexpr std::size_t kMaxHintBytes = 255;
-constexpr std::string_view kStaticPageCaption = "静的";
 
 }  // namespace
 
@@ -23,7 +22,7 @@ MenuFacts StoreFacts(const clipstore::TClipBase& store, const clipstore::TreeNod
   facts.clipCount = store.PageCount();
   const int current = store.CurrentPage();
   facts.hasCurrentPage = current >= 0 && current < store.PageCount();
-  facts.currentIsStatic = facts.hasCurrentPage && store.Page(current).pageCaption == kStaticPageCaption;
+  facts.currentIsStatic = facts.hasCurrentPage && store.Page(current).slot.IsStatic();
   facts.freeUserSlot = store.FreeSlot() != -1;
   facts.selection = KindOf(selection);
   return facts;

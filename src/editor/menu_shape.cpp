@@ -13,8 +13,7 @@ MenuShape ShapeOf(const clipstore::MenuItem& menu) {
 }
 
 bool IsSlotMenu(const clipstore::MenuItem& item) {
-  return !item.name.empty() && item.clip == nullptr &&
-         (item.name == "MMStatic" || item.name.rfind("Usr", 0) == 0);
+  return item.slot && !item.slot->IsHistory();
 }
 
 }  // namespace ambrel::editor

@@ -13,8 +13,8 @@ MsgResult ConfirmDelete(MessageBoxes& messages, const std::string& name) {
 }
 
 std::string DeleteQuestionName(const clipstore::TreeNode& menuNode) {
-  if (menuNode.imageIndex == clipstore::kHistorySlot) return "動的";
-  if (menuNode.imageIndex == clipstore::kStaticSlot) return "静的";
+  if (menuNode.slot.IsHistory()) return "動的";
+  if (menuNode.slot.IsStatic()) return "静的";
   return menuNode.text.substr(0, 5);
 }
 

@@ -17,13 +17,12 @@ std::optional<MenuCheckFailure> CheckMenuValues(const MenuValues& values) {
 MenuValues InitialMenuValues(const clipstore::TClipBase& store, MenuMode mode,
                              const clipstore::TreeNode* node) {
   MenuValues values;
-  if (mode == MenuMode::kNew || !node || !node->IsUserMenuNode() ||
-      node->imageIndex >= clipstore::kSlotCount) {
+  if (mode == MenuMode::kNew || !node || !node->IsUserMenuNode()) {
     values.maxCount = store.MaxHistory();
     values.duplicate = store.Duplicate();
     return values;
   }
-  const clipstore::TMenuSlot& slot = store.Slot(node->imageIndex);
+  const clipstore::TMenuSlot& slot = store.Slot(node->slot.Number());
   values.title = slot.Caption;
   values.pattern = slot.Pattern;
   values.maxCount = slot.MaxCount;
@@ -41,8 +40,8 @@ bool ApplyMenuValues(clipstore::TClipBase& store, MenuMode mode, const clipstore
                      values.maxCount, slot);
     return true;
   }
-  if (!node || !node->IsUserMenuNode() || node->imageIndex >= clipstore::kSlotCount) return false;
-  const int slot = node->imageIndex;
+  if (!node || !node->IsUserMenuNode()) return false;
+  const int slot = node->slot.Number();
   if (store.Slot(slot).Node != node) return false;
   if (mode == MenuMode::kDelete) {
     // Deleting is offered for an empty menu; one that caught a copy while

@@ -61,7 +61,7 @@ class HistoryFileTest : public ::testing::Test {
   }
   std::vector<int> Kinds(const TClipBase& s) const {
     std::vector<int> out;
-    for (int i = 0; i < s.PageCount(); ++i) out.push_back(s.Page(i).Kind());
+    for (int i = 0; i < s.PageCount(); ++i) out.push_back(s.Page(i).slot.Number());
     return out;
   }
   void Add(int slot, const std::string& text) {

@@ -107,8 +107,8 @@ TEST_F(ClipStoreTest, PageOrderHistoryThenUserMenusThenStatic) {
   Copy("h2");
   store.AddClip(layout.Static(), 1, true, "s2");
   EXPECT_EQ(Texts(), (std::vector<std::string>{"h2", "h1", "u1", "u2", "s2", "s1"}));
-  EXPECT_EQ(store.Page(2).pageCaption, "Usr1");
-  EXPECT_EQ(store.Page(4).pageCaption, "静的");
+  EXPECT_EQ(store.Page(2).slot.PageCaption(), "Usr1");
+  EXPECT_EQ(store.Page(4).slot.PageCaption(), "静的");
   EXPECT_EQ(store.CurrentPage(), 4);
   // History items stand above the fixed items of the menu.
   EXPECT_EQ(layout.History().At(0)->clip->text, "h2");
@@ -152,8 +152,8 @@ TEST_F(ClipStoreTest, MoveClipRules) {
   // The static menu always accepts.
   EXPECT_TRUE(store.MoveClip(h1, store.Slot(1).Node));
   EXPECT_EQ(Texts(), (std::vector<std::string>{"h2", "u1", "h1"}));
-  EXPECT_EQ(store.Page(2).pageCaption, "静的");
-  EXPECT_EQ(store.Page(2).Kind(), 1);
+  EXPECT_EQ(store.Page(2).slot.PageCaption(), "静的");
+  EXPECT_EQ(store.Page(2).slot.Number(), 1);
   // Reordering inside the full user menu is accepted.
   EXPECT_TRUE(store.MoveClip(store.Page(1).node, userNode));
   // Moving down onto the last history clip puts the node after it.
@@ -167,7 +167,7 @@ TEST_F(ClipStoreTest, MakeStaticAndRemoveSlot) {
   Copy("keep me");
   store.MakeStatic(0);
   EXPECT_EQ(store.HistoryCount(), 0);
-  EXPECT_EQ(store.Page(0).pageCaption, "静的");
+  EXPECT_EQ(store.Page(0).slot.PageCaption(), "静的");
   store.AddClip(layout.UserMenu(1), 2, true, "u");
   store.RemoveSlot(store.Slot(2).Node);  // its clips go with it
   EXPECT_EQ(store.PageCount(), 1);
@@ -222,6 +222,39 @@ TEST_F(ClipStoreTest, BatchGivesWhatSingleAddsGive) {
   }
   EXPECT_EQ(batched.CurrentPage(), store.CurrentPage());
   EXPECT_EQ(batched.HistoryCount(), 5);
+  ExpectViewsAgree();
+}
+
+// What a clip is comes from its slot alone: a user menu named and captioned
+// "静的" holds ordinary clips, a renamed static menu keeps static ones, and a
+// moved clip takes on its new menu's kind in every view.
+TEST_F(ClipStoreTest, KindFollowsTheSlotNotANameOrCaption) {
+  store.DefineSlot("静的", "静的", "x", layout.UserMenu(2), true, 5, 3);
+  store.DefineSlot("別名", "別名", "", layout.Static(), true, 5, 1);
+  store.AddClip(layout.UserMenu(2), 3, true, ";c\r\nbody");
+  store.AddClip(layout.Static(), 1, true, ";s\r\nbody");
+  const Clip& user = store.Page(0);
+  EXPECT_FALSE(user.slot.IsStatic());
+  EXPECT_EQ(user.slot.PageCaption(), "Usr2");
+  EXPECT_EQ(user.menuItem->caption, ";c⇔body");
+  EXPECT_TRUE(store.Page(1).slot.IsStatic());
+  EXPECT_EQ(store.Page(1).menuItem->caption, "s");
+
+  TreeNode* moved = store.Page(0).node;
+  EXPECT_TRUE(store.MoveClip(moved, store.Slot(1).Node));
+  EXPECT_TRUE(moved->clip->slot.IsStatic());
+  EXPECT_EQ(moved->slot, moved->clip->slot);
+  EXPECT_EQ(moved->text, "c");
+  EXPECT_TRUE(store.MoveClip(moved, store.Slot(3).Node));
+  EXPECT_EQ(moved->clip->slot.UserMenuNumber(), 2);
+  EXPECT_EQ(moved->text, ";c⇔body");
+  EXPECT_TRUE(store.Slot(3).Node->IsUserMenuNode());
+  EXPECT_FALSE(store.Slot(1).Node->IsUserMenuNode());
+
+  // A kind that is not its menu's slot would make a clip that is one thing in
+  // the tree and another on its page: refused.
+  EXPECT_FALSE(store.AddClip(layout.Static(), 3, true, "mismatch"));
+  EXPECT_EQ(store.PageCount(), 2);
   ExpectViewsAgree();
 }
 

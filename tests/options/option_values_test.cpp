@@ -46,7 +46,7 @@ class OptionValuesTest : public ::testing::Test {
   std::vector<std::string> HistoryTexts() {
     std::vector<std::string> out;
     for (int i = 0; i < store.PageCount(); ++i)
-      if (store.Page(i).Kind() == 0) out.push_back(store.Page(i).text);
+      if (store.Page(i).slot.IsHistory()) out.push_back(store.Page(i).text);
     return out;
   }
 
