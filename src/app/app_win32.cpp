@@ -1,6 +1,7 @@
 #include "app/app_win32.h"
 
-#include "app/clip_choice.h"
+#include <cstdlib>
+
 #include "app/dummy_window_win32.h"
 #include "app/fault_message.h"
 #include "app/history_file.h"
@@ -31,6 +32,19 @@
 #include "version/version.h"
 
 namespace ambrel::win32 {
+namespace {
+
+// The end-to-end tests shorten the wait before the idle save with this
+// variable; its name is not one a user sets by chance.
+std::uint32_t IdleSaveDelayMs() {
+  char value[16] = {};
+  const DWORD n = GetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", value, sizeof value);
+  if (n == 0 || n >= sizeof value) return app::kIdleSaveDelayMs;
+  const unsigned long ms = std::strtoul(value, nullptr, 10);
+  return ms > 0 && ms < app::kIdleSaveDelayMs ? static_cast<std::uint32_t>(ms) : app::kIdleSaveDelayMs;
+}
+
+}  // namespace
 
 App::App(std::string programFolder)
     : programFolder_(std::move(programFolder)),
@@ -38,7 +52,16 @@ App::App(std::string programFolder)
       files_(MakeFiles()),
       historySaver_(*files_, messages_, clock_, DataFile(app::kHistoryFileName), app::kHistorySaveFailed),
       metaSaver_(*files_, messages_, clock_, DataFile(expand::kMetaFileName), expand::kMetaSaveFailed),
-      paramSaver_(*files_, messages_, clock_, DataFile(app::kParamFileName), app::kParamSaveFailed) {
+      paramSaver_(*files_, messages_, clock_, DataFile(app::kParamFileName), app::kParamSaveFailed),
+      idleSave_(store_, settings_, *this, historySaver_, [] { return GetTickCount64(); }, IdleSaveDelayMs()),
+      // The registry is made before the windows that run and carry out its
+      // commands; the static-variable windows, made later from it, are
+      // reached through App and may not be there yet.
+      editorCommands_(
+          [this]() -> HWND { return metaEdit_ && metaEdit_->IsVisible() ? metaEdit_->RichEdit() : nullptr; },
+          [this] {
+            if (metaWindow_ && metaWindow_->hwnd()) metaWindow_->Close();
+          }) {
   SetHelpFile(programFolder_ + "Ambrel.chm");
   SetHelpPages([](int context) {
     const HelpTopic& topic = FindHelpTopic(context);
@@ -57,22 +80,46 @@ bool App::CreateWindows() {
   // in the order below.
   const BusyState& busy = *this;
   dummy_ = std::make_unique<DummyWindow>();
-  expandDialogs_ = std::make_unique<ExpandDialogs>(dialogHost_, settings_, clipboard_, messages_,
-                                                   *files_, meta_, pasteTarget_);
   postDialog_ = std::make_unique<PostDialog>(dialogHost_, store_, distributor_, messages_);
   regList_ = std::make_unique<RegListWindow>(store_, settings_);
   hello_ = std::make_unique<HelloDialog>(dialogHost_);
+  // The function popup is made from this dialog and the list window, so the
+  // dialog reaches it through App once it is there.
+  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_,
+                                               [this] { funcPopup_->ShowFuncPopup(); },
+                                               [this] {
+                                                 if (funcPopup_) funcPopup_->Hide();
+                                               });
+  MetaEditDialog& metaEdit = *metaEdit_;
   editor_ = std::make_unique<MainWindow>(
       store_, settings_,
       EditorServices{paste_, &OpenHelp,
                      DataMenuServices{*postDialog_, messages_, busy,
                                       [this] { PostMessageA(logo_->hwnd(), WM_CLOSE, 0, 0); }},
-                     editorCommands_, std::string(kProgramName) + " Ver " AMBREL_VERSION_TEXT});
-  popup_ = std::make_unique<ClipPopup>(PopupServices{settings_, messages_, busy, pasteTarget_, *editor_});
-  logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, clipboard_, store_, distributor_,
-                                                    messages_, busy, hookControl_, *editor_, *dummy_,
+                     editorCommands_, std::string(kProgramName) + " Ver " AMBREL_VERSION_TEXT,
+                     // A menu item's hint goes to the static-variable editor's
+                     // status bar while that dialog is shown.
+                     [&metaEdit](const std::string& text) {
+                       if (!metaEdit.IsVisible()) return false;
+                       metaEdit.ShowStatus(text);
+                       return true;
+                     }});
+  MainWindow& editor = *editor_;
+  // The other windows' hints go to the editor's status bar.
+  const auto hintToEditor = [&editor](const std::string& text) { editor.ShowOtherWindowHint(text); };
+  const auto context = [&editor] { return editor.Context(); };
+  metaWindow_ = std::make_unique<MetaWindow>(
+      MetaWindowServices{meta_, settings_, editorCommands_, context, editor, &OpenHelp, hintToEditor});
+  preview_ = std::make_unique<PreviewWindow>(settings_, editorCommands_, context, hintToEditor);
+  version_ = std::make_unique<VersionDialog>(dialogHost_);
+  MetaWindow& metaWindow = *metaWindow_;
+  expandDialogs_ = std::make_unique<ExpandDialogs>(dialogHost_, settings_, clipboard_, messages_,
+                                                   *files_, meta_, pasteTarget_,
+                                                   [&metaWindow](int row) { metaWindow.SelectRow(row); });
+  popup_ = std::make_unique<ClipPopup>(PopupServices{settings_, messages_, busy, pasteTarget_, editor});
+  logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, messages_, busy, hookControl_,
+                                                    clipboardFeed_, idleSave_, editor, *dummy_,
                                                     *popup_, &OpenHelp, [this] { Shutdown(); },
-                                                    [this] { return SaveHistoryNow(); },
                                                     [this] { options_->ShowProperties(nullptr); }});
   options_ = std::make_unique<OptionDialog>(
       dialogHost_, properties::OptionHolders{settings_, store_, meta_},
@@ -151,7 +198,7 @@ bool App::RunStartup() {
     app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
   }
   editor_->ShowCurrentPage();
-  logo_->JoinViewerChain();
+  clipboardFeed_.Join(logo_->hwnd());
   hookControl_.InstallHook(logo_->hwnd());
   // A first start applies no parameter file, yet the library needs the hot
   // key and the paste key all the same.
@@ -176,75 +223,36 @@ bool App::RunStartup() {
 }
 
 bool App::CreateMetaWindows() {
-  auto context = [this] { return editor_->Context(); };
-  metaWindow_ = std::make_unique<MetaWindow>(
-      MetaWindowServices{meta_, settings_, editorCommands_, context, *editor_, &OpenHelp});
-  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_);
-  preview_ = std::make_unique<PreviewWindow>(settings_, editorCommands_, context);
-  version_ = std::make_unique<VersionDialog>(dialogHost_);
   if (!metaWindow_->Create() || !metaEdit_->Create() || !preview_->Create() || !version_->Create())
     return false;
   funcPopup_ = std::make_unique<FuncPopup>(*metaWindow_, *metaEdit_);
   if (!funcPopup_->Create()) return false;
   metaWindow_->SetEditView(metaEdit_.get());
   metaEdit_->SetWindows(metaWindow_->hwnd(), editor_->hwnd());
-  metaEdit_->showFuncPopup = [this] { funcPopup_->ShowFuncPopup(); };
-  metaEdit_->onHidden = [this] { funcPopup_->Hide(); };
-  expandDialogs_->selectMetaRow = [this](int row) { metaWindow_->SelectRow(row); };
-  ConnectHints();
   RegisterMetaCommands();
   return true;
-}
-
-// The other windows' hints go to the editor's status bar; a menu item's
-// hint goes to the static-variable editor's while that dialog is shown.
-void App::ConnectHints() {
-  const auto toEditor = [this](const std::string& text) { editor_->ShowOtherWindowHint(text); };
-  metaWindow_->showHint = toEditor;
-  preview_->showHint = toEditor;
-  editor_->menuHintElsewhere = [this](const std::string& text) {
-    if (!metaEdit_->IsVisible()) return false;
-    metaEdit_->ShowStatus(text);
-    return true;
-  };
 }
 
 void App::RegisterMetaCommands() {
   using namespace editor;
   editorCommands_.Set(kCmdMetaList, [this](const EditorContext& c) { metaWindow_->ShowMetaList(c.owner); });
   editorCommands_.Set(kCmdPreview, [this](const EditorContext& c) {
-    PreviewClip(c.page >= 0 && c.page < store_.PageCount() ? &store_.Page(c.page) : nullptr);
+    ShowPreview(c.page >= 0 && c.page < store_.PageCount() ? &store_.Page(c.page) : nullptr);
   });
   editorCommands_.Set(kCmdPreviewSelected, [this](const EditorContext& c) {
-    PreviewClip(c.selection ? c.selection->clip : nullptr);
+    ShowPreview(c.selection ? c.selection->clip : nullptr);
   });
   editorCommands_.Set(kCmdAbout, [this](const EditorContext& c) { version_->ShowModal(c.owner); });
   editorCommands_.Set(kCmdFuncList, [this](const EditorContext&) {
     if (metaEdit_->IsVisible()) PostMessageA(metaEdit_->hwnd(), WM_COMMAND, MetaEditDialog::kFuncButtonId, 0);
   });
-  editorCommands_.editorOverride = [this]() -> HWND {
-    return metaEdit_->IsVisible() ? metaEdit_->RichEdit() : nullptr;
-  };
-  editorCommands_.editorHidden = [this] { metaWindow_->Close(); };
 }
 
-// The text a paste of the clip would insert, shown without the clipboard:
-// expanded (a cancelled dialog shows nothing) and, with Ctrl but not Shift,
-// quoted.
-void App::PreviewClip(const clipstore::Clip* clip) {
+// The text a paste of the clip would insert, shown without the clipboard (a
+// cancelled expansion shows nothing).
+void App::ShowPreview(const clipstore::Clip* clip) {
   if (!clip) return;
-  // The keys as they are now: the command may come from a tool button or a
-  // message without the key's own message handled yet.
-  const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0, shift = GetAsyncKeyState(VK_SHIFT) < 0;
-  expand::ExpandResult prepared = app::ExpandClip(clip->text, app::IsStaticClip(*clip),
-                                                        meta_.MetaExpand(), &expandDialogs_->Expander());
-  if (!prepared.goAhead) return;
-  if (ctrl && !shift) prepared.text = app::QuoteText(prepared.text, settings_.Quote());
-  preview_->ShowPreview(prepared.text);
-}
-
-bool App::SaveHistoryNow() {
-  return app::SaveHistory(store_, historySaver_, SaveMoment::kRunning);
+  if (const std::optional<std::string> text = paste_.PreviewText(*clip)) preview_->ShowPreview(*text);
 }
 
 // The files first: at the end of a Windows session the process may be ended
@@ -255,7 +263,7 @@ void App::Shutdown() {
   if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, metaSaver_, SaveMoment::kExit);
   if (settings_.SaveParamOnExit()) params_->SaveParams();
   hookControl_.RemoveHook();
-  logo_->LeaveViewerChain();
+  clipboardFeed_.Leave();
   logo_->RemoveTrayIcon();
 }
 

@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/clipboard_feed_win32.h"
+#include "app/copy_capture.h"
+#include "app/history_idle_save.h"
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
 #include "app/paste_controller_win32.h"
@@ -62,8 +65,6 @@ class App final : private BusyState {
   bool CreateWindows();
   bool RunStartup();
   void Shutdown();
-  // The history file written now (the idle save); false when that failed.
-  bool SaveHistoryNow();
 
   MessageBoxes& Messages() { return messages_; }
   MainWindow& Editor() { return *editor_; }
@@ -80,8 +81,7 @@ class App final : private BusyState {
   // dialog, and the editor commands they carry out.
   bool CreateMetaWindows();
   void RegisterMetaCommands();
-  void ConnectHints();
-  void PreviewClip(const clipstore::Clip* clip);
+  void ShowPreview(const clipstore::Clip* clip);
   // The properties dialog and the editor font, for the editor and the tray.
   void RegisterPropertyCommands();
 
@@ -106,12 +106,20 @@ class App final : private BusyState {
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.
   usermenu::Distributor distributor_{store_, settings_, messages_};
+  // What a clipboard change records, and how the program hears of one (the
+  // resident window passes its messages on).
+  app::ClipboardCapture capture_{settings_, clipboard_, store_, distributor_, messages_};
+  ClipboardFeed clipboardFeed_{capture_};
+  // The history saved a while after the store's last change.
+  app::HistoryIdleSave idleSave_;
   // Set by the clip menu when it opens over a window; read by the paste.
   PasteTarget pasteTarget_;
   PasteController paste_{
       PasteServices{store_, settings_, meta_, clipboard_, messages_, *this, pasteTarget_}};
 
   // The editor's commands that other windows carry out, registered here.
+  // Made before the windows, which take it; its two hooks reach the
+  // static-variable windows, made later, through App (see the constructor).
   EditorCommands editorCommands_;
 
   std::unique_ptr<LogoWindow> logo_;

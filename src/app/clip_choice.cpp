@@ -47,12 +47,19 @@ std::string QuoteText(std::string_view text, std::string_view quote) {
   return out;
 }
 
+expand::ExpandResult PrepareClipText(const Clip& clip, bool quote, const PasteSettings& settings,
+                                     expand::ClipExpander* expander) {
+  expand::ExpandResult prepared = ExpandClip(clip.text, IsStaticClip(clip), settings.metaExpand, expander);
+  if (prepared.goAhead && quote) prepared.text = QuoteText(prepared.text, settings.quote);
+  return prepared;
+}
+
 bool PrepareClipPaste(TClipBase& store, int pageIndex, bool quote, const PasteSettings& settings,
                       expand::ClipExpander* expander, Clipboard& clipboard) {
   if (pageIndex < 0 || pageIndex >= store.PageCount()) return false;
   const Clip& clip = store.Page(pageIndex);
   const bool isStatic = IsStaticClip(clip);
-  expand::ExpandResult prepared = ExpandClip(clip.text, isStatic, settings.metaExpand, expander);
+  const expand::ExpandResult prepared = PrepareClipText(clip, quote, settings, expander);
   if (!prepared.goAhead) return false;
   MenuItem* menu = clip.menuItem ? clip.menuItem->parent : nullptr;
   const int kind = clip.slot.Number();
@@ -61,7 +68,6 @@ bool PrepareClipPaste(TClipBase& store, int pageIndex, bool quote, const PasteSe
   // through the clipboard viewer as the newest clip, which shifts the pages.
   const bool taken = !isStatic && pageIndex != 0;
   if (taken) store.DeleteClip(pageIndex);
-  if (quote) prepared.text = QuoteText(prepared.text, settings.quote);
   if (clipboard.SetText(prepared.text)) return true;
   // Nothing came back through the clipboard: the clip must not be lost.
   if (taken && menu) store.AddClip(*menu, kind, false, original);

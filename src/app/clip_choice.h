@@ -47,6 +47,12 @@ struct PasteSettings {
   std::string_view quote;
 };
 
+// The text a paste of the clip inserts: expanded through ExpandClip and, with
+// quote, quoted. The store and the clipboard are left alone (the preview
+// shows it). goAhead is false when the expansion was cancelled.
+expand::ExpandResult PrepareClipText(const clipstore::Clip& clip, bool quote, const PasteSettings& settings,
+                                     expand::ClipExpander* expander);
+
 // The store and clipboard half of a paste: expands, takes a non-static clip
 // other than the newest out of the store (the clipboard viewer brings it back
 // as the newest), quotes and puts the text on the clipboard. False when

@@ -1,5 +1,10 @@
 #include "app/copy_capture.h"
 
+#include "clipstore/clip_store.h"
+#include "options/settings.h"
+#include "platform/message_box.h"
+#include "usermenu/distribution.h"
+
 namespace ambrel::app {
 namespace {
 
@@ -24,6 +29,16 @@ Copy TakeCopy(Clipboard& clipboard) {
   // notification follows and decides it.
   if (clipboard.SequenceNumber() != before) return {};
   return copy;
+}
+
+void ClipboardCapture::ClipboardChanged() {
+  if (!settings_.DataSave()) return;
+  const Copy copy = TakeCopy(clipboard_);
+  if (copy.verdict == CopyVerdict::kTooLarge) messages_.PlayFaultSound();
+  if (copy.verdict == CopyVerdict::kRecord &&
+      store_.AddClip(store_.Layout().History(), clipstore::kHistorySlot, true, copy.text)) {
+    distributor_.DistributeClip(copy.text);
+  }
 }
 
 }  // namespace ambrel::app

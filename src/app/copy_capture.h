@@ -7,6 +7,19 @@
 
 #include "platform/clipboard.h"
 
+namespace ambrel {
+class MessageBoxes;
+}
+namespace ambrel::clipstore {
+class TClipBase;
+}
+namespace ambrel::options {
+class Settings;
+}
+namespace ambrel::usermenu {
+class Distributor;
+}
+
 namespace ambrel::app {
 
 // The longest text recorded as a clip. With at most 30 history clips and ten
@@ -29,5 +42,28 @@ struct Copy {
 // Reads the copy within one opening of the clipboard: the marks, then the
 // text (never more of it than kMaxClipBytes + 1 bytes), then the marks again.
 Copy TakeCopy(Clipboard& clipboard);
+
+// Records the copies of the running program: each clipboard change that the
+// clipboard feed announces (whatever the feed's mechanism) is read by
+// TakeCopy, becomes the newest history clip and, when the history took it,
+// is matched against the user menus. A copy over the limit only sounds the
+// fault sound.
+class ClipboardCapture {
+ public:
+  ClipboardCapture(const options::Settings& settings, Clipboard& clipboard, clipstore::TClipBase& store,
+                   usermenu::Distributor& distributor, MessageBoxes& messages)
+      : settings_(settings), clipboard_(clipboard), store_(store), distributor_(distributor),
+        messages_(messages) {}
+
+  // The clipboard changed. With DataSave off the clipboard is not read.
+  void ClipboardChanged();
+
+ private:
+  const options::Settings& settings_;
+  Clipboard& clipboard_;
+  clipstore::TClipBase& store_;
+  usermenu::Distributor& distributor_;
+  MessageBoxes& messages_;
+};
 
 }  // namespace ambrel::app

@@ -1,26 +1,21 @@
 #include "app/logo_window_win32.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 #include "app/app_icon_win32.h"
-#include "app/copy_capture.h"
+#include "app/clipboard_feed_win32.h"
 #include "app/dummy_window_win32.h"
+#include "app/history_idle_save.h"
 #include "app/hook_control_win32.h"
 #include "app/popup_win32.h"
-#include "clipstore/clip_store.h"
 #include "dialogs/help_topics.h"
-#include "editor/main_window_win32.h"
+#include "editor/editor_visibility.h"
+#include "help_contexts.h"
 #include "hooklib/hook_logic.h"
 #include "options/settings.h"
-#include "platform/clipboard_win32.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
-#include "platform/message_box.h"
-#include "usermenu/distribution.h"
-#include "help_contexts.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -32,16 +27,6 @@ constexpr int kPanelBorder = 3;
 enum TrayCommand : int { kTPMenu = 101, kTPProperty, kTPHelp, kTPQuit };
 
 constexpr UINT_PTR kIdleSaveTimer = 1;
-
-// The end-to-end tests shorten the wait before the idle save with this
-// variable; its name is not one a user sets by chance.
-std::uint32_t IdleSaveDelayMs() {
-  char value[16] = {};
-  const DWORD n = GetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", value, sizeof value);
-  if (n == 0 || n >= sizeof value) return app::kIdleSaveDelayMs;
-  const unsigned long ms = std::strtoul(value, nullptr, 10);
-  return ms > 0 && ms < app::kIdleSaveDelayMs ? static_cast<std::uint32_t>(ms) : app::kIdleSaveDelayMs;
-}
 
 }  // namespace
 
@@ -58,7 +43,6 @@ bool LogoWindow::Create() {
                  nullptr))
     return false;
   BuildTrayMenu();
-  idleSave_ = app::IdleSave(IdleSaveDelayMs());
   tray_ = std::make_unique<TrayIcon>(hwnd());
   // The logo stands on the screen from the start until its animation.
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
@@ -117,10 +101,9 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     OnPopupRequest(lParam);
     return 0;
   }
+  if (s_.clipboardFeed.Route(msg, wParam, lParam)) return 0;
   switch (msg) {
     case WM_PAINT: OnPaint(); return 0;
-    case WM_DRAWCLIPBOARD: OnDrawClipboard(wParam, lParam); return 0;
-    case WM_CHANGECBCHAIN: OnChangeCbChain(wParam, lParam); return 0;
     case kTrayCallback: OnTrayCallback(lParam); return 0;
     case WM_COMMAND: OnTrayCommand(LOWORD(wParam)); return 0;
     case WM_DPICHANGED: OnDpiChanged(wParam, lParam); return 0;
@@ -128,7 +111,7 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
     case WM_TIMER:
-      if (wParam == kIdleSaveTimer) OnIdleSaveTimer();
+      if (wParam == kIdleSaveTimer) s_.idleSave.Check();
       return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return Default(msg, wParam, lParam);
@@ -148,26 +131,6 @@ void LogoWindow::OnPaint() {
   const int inset = ScaleForWindow(hwnd(), kPanelBorder) - 2;
   InflateRect(&rc, -inset, -inset);
   PaintLogo(paint.dc(), rc);
-}
-
-void LogoWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-  const app::Copy copy = s_.settings.DataSave() ? app::TakeCopy(s_.clipboard) : app::Copy{};
-  if (copy.verdict == app::CopyVerdict::kTooLarge) s_.messages.PlayFaultSound();
-  if (copy.verdict == app::CopyVerdict::kRecord &&
-      s_.store.AddClip(s_.store.Layout().History(), clipstore::kHistorySlot, true, copy.text)) {
-    s_.distributor.DistributeClip(copy.text);
-  }
-  if (nextViewer_) SendMessageA(nextViewer_, WM_DRAWCLIPBOARD, wParam, lParam);
-}
-
-void LogoWindow::JoinViewerChain() { nextViewer_ = SetClipboardViewer(hwnd()); }
-void LogoWindow::LeaveViewerChain() { ChangeClipboardChain(hwnd(), nextViewer_); }
-
-void LogoWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
-  if (reinterpret_cast<HWND>(wParam) == nextViewer_)
-    nextViewer_ = reinterpret_cast<HWND>(lParam);
-  else if (nextViewer_)
-    SendMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam);
 }
 
 void LogoWindow::OnPopupRequest(LPARAM position) {
@@ -200,7 +163,7 @@ void LogoWindow::OnTrayCallback(LPARAM mouseMessage) {
       if (s_.busy.Busy()) {
         s_.messages.PlayFaultSound();
       } else {
-        if (s_.editor.IsVisible()) s_.editor.CloseEditor();
+        if (s_.editor.EditorShown()) s_.editor.CloseEditor();
         ShowTrayMenu();
       }
       break;
@@ -242,20 +205,8 @@ void LogoWindow::OnEndSession(bool ending) {
 }
 
 void LogoWindow::StartIdleSave() {
-  savedRevision_ = s_.store.Revision();
-  SetTimer(hwnd(), kIdleSaveTimer, std::min(app::kIdleSaveCheckMs, idleSave_.DelayMs()), nullptr);
-}
-
-// Every change of the store counts, whether a recorded copy, an edit in the
-// editor or a clip moved or deleted: the store's revision tells them all.
-void LogoWindow::OnIdleSaveTimer() {
-  const std::uint64_t now = GetTickCount64();
-  if (s_.store.Revision() != savedRevision_) {
-    savedRevision_ = s_.store.Revision();
-    idleSave_.Changed(now);
-  }
-  if (!idleSave_.Due(now, s_.busy.Busy())) return;
-  idleSave_.Finished(!s_.settings.SaveHistoryOnExit() || s_.saveHistory(), GetTickCount64());
+  s_.idleSave.Start();
+  SetTimer(hwnd(), kIdleSaveTimer, s_.idleSave.CheckIntervalMs(), nullptr);
 }
 
 void LogoWindow::ShutDownOnce() {

@@ -6,35 +6,39 @@
 #include <functional>
 #include <memory>
 
-#include "app/idle_save.h"
 #include "app/tray_icon_win32.h"
 #include "platform/busy_state.h"
 #include "platform/handles_win32.h"
+#include "platform/message_box.h"
 #include "platform/window_win32.h"
-#include "usermenu/distribution.h"
+
+namespace ambrel::app {
+class HistoryIdleSave;
+}
+namespace ambrel::options {
+class Settings;
+}
 
 namespace ambrel::win32 {
 
+class ClipboardFeed;
 class ClipPopup;
 class DummyWindow;
-class MainWindow;
+class EditorVisibility;
 class TeskHookControl;
-class Win32Clipboard;
 
 struct LogoServices {
   const options::Settings& settings;
-  Win32Clipboard& clipboard;
-  clipstore::TClipBase& store;
-  usermenu::Distributor& distributor;
   MessageBoxes& messages;
   const BusyState& busy;
   const TeskHookControl& hook;  // tells the library's pop-up requests
-  MainWindow& editor;
+  ClipboardFeed& clipboardFeed;  // takes the clipboard's messages
+  app::HistoryIdleSave& idleSave;  // asked on each tick of the window's timer
+  EditorVisibility& editor;
   DummyWindow& dummy;
   ClipPopup& popup;
   std::function<void(int context)> openHelp;
   std::function<void()> shutdown;  // saves and lets go before the window closes
-  std::function<bool()> saveHistory;  // the idle save, under SaveHistoryOnExit; false: failed
   std::function<void()> showProperties;
 };
 
@@ -47,25 +51,19 @@ class LogoWindow : public Window {
   void PlayAnimation();
   // The logo shown again at its first size, centred, then closed as at start-up.
   void ReplayLogo();
-  // The clipboard viewer chain: joined at start-up, left at shutdown.
-  void JoinViewerChain();
   // From the end of start-up on, the history is saved once the store has
   // been left alone for a while after a change.
   void StartIdleSave();
-  void LeaveViewerChain();
 
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnPaint();
   void OnDpiChanged(WPARAM wParam, LPARAM lParam);
-  void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
-  void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
   void OnTrayCallback(LPARAM mouseMessage);
   void OnPopupRequest(LPARAM position);
   void OnTrayCommand(int id);
   void OnClose();
   void OnEndSession(bool ending);
-  void OnIdleSaveTimer();
   void ShutDownOnce();
   void ShowTrayMenu();
   void BuildTrayMenu();
@@ -73,12 +71,9 @@ class LogoWindow : public Window {
   LogoServices s_;
   std::unique_ptr<TrayIcon> tray_;
   MenuHandle trayMenu_;
-  HWND nextViewer_ = nullptr;
   // The window in the foreground when the tray icon was last touched (or the
   // hot key asked for the tray's menu): the clip menu opens over it.
   HWND trayTarget_ = nullptr;
-  app::IdleSave idleSave_;
-  std::uint64_t savedRevision_ = 0;
   bool shutDown_ = false;
   SIZE logoSize_{};
 };

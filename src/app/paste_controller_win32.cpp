@@ -107,4 +107,14 @@ void PasteController::ChooseClip(int pageIndex, bool asPopup, const ChoiceView& 
   }
 }
 
+std::optional<std::string> PasteController::PreviewText(const clipstore::Clip& clip) const {
+  // The keys as they are now: the command may come from a tool button or a
+  // message without the key's own message handled yet.
+  const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0, shift = GetAsyncKeyState(VK_SHIFT) < 0;
+  const app::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote()};
+  expand::ExpandResult prepared = app::PrepareClipText(clip, ctrl && !shift, settings, expander_);
+  if (!prepared.goAhead) return std::nullopt;
+  return std::move(prepared.text);
+}
+
 }  // namespace ambrel::win32

@@ -3,6 +3,9 @@
 // library in the target window's thread to paste.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "editor/clip_chooser.h"
 #include "expand/clip_expander.h"
 #include "platform/busy_state.h"
@@ -13,8 +16,9 @@ class Clipboard;
 class MessageBoxes;
 }  // namespace ambrel
 namespace ambrel::clipstore {
+struct Clip;
 class TClipBase;
-}
+}  // namespace ambrel::clipstore
 namespace ambrel::expand {
 class MetaList;
 }
@@ -41,6 +45,11 @@ class PasteController final : public ClipChooser {
   void SetExpander(expand::ClipExpander* expander) { expander_ = expander; }
 
   void ChooseClip(int pageIndex, bool asPopup, const ChoiceView& view) override;
+  // What a paste of clip would insert now, for the preview: expanded (which
+  // may ask through the dialogs) and, with Ctrl but not Shift held, quoted;
+  // the clipboard and the store are left alone. Nothing when the expansion
+  // was cancelled.
+  std::optional<std::string> PreviewText(const clipstore::Clip& clip) const;
 
  private:
   void PostPasteRequest(HWND target);

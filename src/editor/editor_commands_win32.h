@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "editor/editor_command_ids.h"
 
@@ -31,6 +32,15 @@ class EditorCommands {
  public:
   using Handler = std::function<void(const EditorContext&)>;
 
+  // editorOverride: while it returns a window, that rich edit (a dialog's
+  // own editor) is the current editor instead of the current page's.
+  // editorHidden: called when the editor window is hidden (closes the
+  // windows that belong to it).
+  EditorCommands(std::function<HWND()> editorOverride, std::function<void()> editorHidden)
+      : editorOverride(std::move(editorOverride)), editorHidden(std::move(editorHidden)) {}
+  EditorCommands(const EditorCommands&) = delete;
+  EditorCommands& operator=(const EditorCommands&) = delete;
+
   void Set(editor::CommandId id, Handler handler) {
     if (Valid(id)) handlers_[Index(id)] = std::move(handler);
   }
@@ -42,12 +52,8 @@ class EditorCommands {
     return true;
   }
 
-  // While set and returning a window, that rich edit (a dialog's own
-  // editor) is the current editor instead of the current page's.
-  std::function<HWND()> editorOverride;
-  // Called when the editor window is hidden (closes the windows that belong
-  // to it).
-  std::function<void()> editorHidden;
+  const std::function<HWND()> editorOverride;
+  const std::function<void()> editorHidden;
 
  private:
   static constexpr int kCount = editor::kCmdLast - editor::kCmdReadAll;

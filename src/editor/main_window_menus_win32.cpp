@@ -152,7 +152,8 @@ void MainWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
   if (!menu) return;  // the menu closed
   for (const TableMenu* m : {&mainMenu_, &treeMenu_, &pageCtrlMenu_, &toolBarMenu_, &editMenu_}) {
     if (const char* hint = m->HintOf(menu, item, flags)) {
-      if (auto text = editor::StatusTextOfMenuHint(hint); text && !(menuHintElsewhere && menuHintElsewhere(*text)))
+      if (auto text = editor::StatusTextOfMenuHint(hint);
+          text && !(menuHintElsewhere_ && menuHintElsewhere_(*text)))
         statusBar_.SetHint(*text);
       return;
     }

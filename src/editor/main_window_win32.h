@@ -17,6 +17,7 @@
 #include "editor/edit_bar_win32.h"
 #include "editor/editor_layout.h"
 #include "editor/editor_commands_win32.h"
+#include "editor/editor_visibility.h"
 #include "editor/status_bar_win32.h"
 #include "editor/table_menu_win32.h"
 #include "editor/separator_win32.h"
@@ -34,12 +35,17 @@ struct EditorServices {
   // The commands that other parts of the program carry out.
   const EditorCommands& commands;
   std::string title;  // the caption: the program's name and version
+  // True when a menu item's hint went to another window's status bar instead
+  // (the static-variable editor's while it is shown, whose tool bar opens
+  // this window's edit menu).
+  std::function<bool(const std::string& statusText)> menuHintElsewhere;
 };
 
 class MainWindow : public Window,
                    private clipstore::ClipStoreObserver,
                    private options::SettingsObserver,
-                   public TextDropTarget {
+                   public TextDropTarget,
+                   public EditorVisibility {
  public:
   MainWindow(clipstore::TClipBase& store, options::Settings& settings,
              const EditorServices& services)
@@ -49,6 +55,7 @@ class MainWindow : public Window,
         openHelp_(services.openHelp),
         commands_(services.commands),
         title_(services.title),
+        menuHintElsewhere_(services.menuHintElsewhere),
         messages_(services.dataMenu.messages),
         dataMenu_(store_, services.dataMenu) {}
   ~MainWindow() override;
@@ -82,8 +89,9 @@ class MainWindow : public Window,
   // The centre panel within its border, where the first tree size is taken from.
   SIZE TreeSpace() const;
 
-  void ShowEditor();
-  void CloseEditor();
+  void ShowEditor() override;
+  void CloseEditor() override;
+  bool EditorShown() const override { return IsVisible(); }
   // Shows the window off-screen as the owner of the pop-up; returns the left
   // position to give back with Unpark.
   int ParkOffScreen();
@@ -119,10 +127,6 @@ class MainWindow : public Window,
   // Panel 1 of the status bar as another window gives it: a hint of the
   // static-variable window or the preview, two spaces already in front.
   void ShowOtherWindowHint(const std::string& statusText) { statusBar_.SetHint(statusText); }
-  // While set and returning true, a menu item's hint has gone to another
-  // window's status bar instead (the static-variable editor's while it is
-  // shown, whose tool bar opens this window's edit menu).
-  std::function<bool(const std::string& statusText)> menuHintElsewhere;
 
   // The tool bars (a right click on one reaches WM_CONTEXTMENU with it).
   bool IsEditBar(HWND window) const { return window && (window == bar1_.hwnd() || window == bar2_.hwnd()); }
@@ -195,6 +199,7 @@ class MainWindow : public Window,
   std::function<void(int context)> openHelp_;
   const EditorCommands& commands_;
   std::string title_;
+  std::function<bool(const std::string& statusText)> menuHintElsewhere_;
   MessageBoxes& messages_;
   ClipTree tree_;
   ClipPages pages_;

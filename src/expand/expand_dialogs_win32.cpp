@@ -37,7 +37,7 @@ class ExpandDialogs::Guard {
 
 ExpandDialogs::ExpandDialogs(DialogHost& host, options::Settings& settings, Clipboard& clipboard,
                              MessageBoxes& messages, Files& files, const expand::MetaList& meta,
-                             const PasteTarget& pasteTarget)
+                             const PasteTarget& pasteTarget, std::function<void(int row)> selectMetaRow)
     : host_(host),
       settings_(settings),
       messages_(messages),
@@ -49,9 +49,7 @@ ExpandDialogs::ExpandDialogs(DialogHost& host, options::Settings& settings, Clip
       list_(host, settings, work_, files, *fileSystem_),
       tree_(host, settings, work_, files, *fileSystem_),
       expander_(expand::ExpandServices{meta, clock_, clipboard, environment_, *fileSystem_, *this,
-                                       [this](int row) {
-                                         if (selectMetaRow) selectMetaRow(row);
-                                       }},
+                                       std::move(selectMetaRow)},
                 messages) {}
 
 bool ExpandDialogs::Create() {

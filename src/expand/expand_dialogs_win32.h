@@ -27,10 +27,12 @@ namespace ambrel::win32 {
 
 class ExpandDialogs : public expand::Prompter {
  public:
-  // The paste target is where the dialogs give the foreground back.
+  // The paste target is where the dialogs give the foreground back;
+  // selectMetaRow is the static-variable window's, whose row a plain-text
+  // mapping selects.
   ExpandDialogs(DialogHost& host, options::Settings& settings, Clipboard& clipboard,
                 MessageBoxes& messages, Files& files, const expand::MetaList& meta,
-                const PasteTarget& pasteTarget);
+                const PasteTarget& pasteTarget, std::function<void(int row)> selectMetaRow);
   // Creates the windows hidden, in the order TInput, TList, TTree, TPsg.
   bool Create();
   HWND InputWindow() const { return input_.hwnd(); }
@@ -38,9 +40,6 @@ class ExpandDialogs : public expand::Prompter {
   HWND TreeWindow() const { return tree_.hwnd(); }
 
   expand::ClipExpander& Expander() { return expander_; }
-  // Set by the static-variable window: a plain-text mapping selects its row.
-  std::function<void(int row)> selectMetaRow;
-
   bool RunInput(std::string_view name, std::string_view prompt, std::string& text) override;
   bool RunFiler(std::string_view pattern, std::string& fileName) override;
   bool RunList(std::string_view listFile, std::string& line) override;

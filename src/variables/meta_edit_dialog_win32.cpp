@@ -39,8 +39,12 @@ constexpr const char* kCancelHint = "編集を中止します";
 
 }  // namespace
 
-MetaEditDialog::MetaEditDialog(DialogHost& host, MessageBoxes& messages)
-    : ModalDialog(host, kHelpContext), messages_(messages) {}
+MetaEditDialog::MetaEditDialog(DialogHost& host, MessageBoxes& messages,
+                               std::function<void()> showFuncPopup, std::function<void()> onHidden)
+    : ModalDialog(host, kHelpContext),
+      messages_(messages),
+      showFuncPopup_(std::move(showFuncPopup)),
+      onHidden_(std::move(onHidden)) {}
 
 bool MetaEditDialog::Create() {
   LoadRichEdit();
@@ -134,7 +138,7 @@ void MetaEditDialog::OnCommand(int id, int code) {
     SetFocus(edit_);
     const int command = kTools[id - kFirstToolId].command;
     if (command < 0) {
-      if (showFuncPopup) showFuncPopup();
+      if (showFuncPopup_) showFuncPopup_();
     } else if (editorWindow_) {
       PostMessageA(editorWindow_, WM_COMMAND, static_cast<WPARAM>(command), 0);
     }
@@ -162,7 +166,7 @@ bool MetaEditDialog::PreTranslateKey(const MSG& msg) {
 }
 
 void MetaEditDialog::OnModalEnding() {
-  if (onHidden) onHidden();
+  if (onHidden_) onHidden_();
 }
 
 void MetaEditDialog::ShowStatus(const std::string& text) {

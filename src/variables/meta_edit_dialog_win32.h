@@ -19,7 +19,10 @@ class MetaEditDialog : public ModalDialog, public expand::MetaEditView {
  public:
   // The id of FuncBtn's WM_COMMAND.
   static constexpr int kFuncButtonId = 114;
-  MetaEditDialog(DialogHost& host, MessageBoxes& messages);
+  // showFuncPopup: FuncBtn opens the function popup over the rich edit;
+  // onHidden: the dialog hides (the function popup goes with it).
+  MetaEditDialog(DialogHost& host, MessageBoxes& messages, std::function<void()> showFuncPopup,
+                 std::function<void()> onHidden);
   bool Create();
   // The list window it stands beside and the editor window its tool bar
   // commands go to.
@@ -27,11 +30,6 @@ class MetaEditDialog : public ModalDialog, public expand::MetaEditView {
     metaWindow_ = metaWindow;
     editorWindow_ = editorWindow;
   }
-  // FuncBtn: opens the function popup over the rich edit.
-  std::function<void()> showFuncPopup;
-  // Called when the dialog hides (the function popup goes with it).
-  std::function<void()> onHidden;
-
   bool RunMetaEdit(expand::MetaEditMode mode, std::string& key, std::string& data) override;
   // The rich edit: the current editor while the dialog is visible.
   HWND RichEdit() const { return edit_; }
@@ -54,6 +52,8 @@ class MetaEditDialog : public ModalDialog, public expand::MetaEditView {
   static LRESULT CALLBACK KeyProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   MessageBoxes& messages_;
+  std::function<void()> showFuncPopup_;
+  std::function<void()> onHidden_;
   HWND metaWindow_ = nullptr, editorWindow_ = nullptr;
   HWND metaBox_ = nullptr, dollar_ = nullptr, key_ = nullptr, upDown_ = nullptr;
   HWND strBox_ = nullptr, edit_ = nullptr, status_ = nullptr;

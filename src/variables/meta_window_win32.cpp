@@ -419,7 +419,7 @@ void MetaWindow::OnMenuSelect(UINT item, UINT flags) {
 }
 
 void MetaWindow::Hint(const char* text) {
-  if (showHint) showHint(std::string("  ") + text);
+  if (s_.showHint) s_.showHint(std::string("  ") + text);
 }
 
 void MetaWindow::OnContextMenu(HWND from) {

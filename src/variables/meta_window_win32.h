@@ -52,6 +52,8 @@ struct MetaWindowServices {
   // The clip editors that take a row dragged out of the list.
   TextDropTarget& dropTarget;
   std::function<void(int context)> openHelp;
+  // The editor window's status bar, panel 1.
+  std::function<void(const std::string& hint)> showHint;
 };
 
 class MetaWindow : public Window, private expand::MetaListObserver, private options::SettingsObserver {
@@ -61,10 +63,6 @@ class MetaWindow : public Window, private expand::MetaListObserver, private opti
   bool Create();
   // The add, update and delete dialog (TMetaEdit).
   void SetEditView(expand::MetaEditView* view) { editView_ = view; }
-  // The editor window's status bar, panel 1; none until it has one.
-  std::function<void(const std::string& hint)> showHint;
-  // A function row chosen in the function popup.
-  std::function<void(const std::string& name)> onFuncChosen;
 
   // Start-up: fills the function page and leaves the window closed on it.
   void InitMeta();

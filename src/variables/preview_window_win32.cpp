@@ -22,8 +22,12 @@ constexpr const char* kFontHint = "Menuフォントを設定します";
 }  // namespace
 
 PreviewWindow::PreviewWindow(options::Settings& settings, const EditorCommands& commands,
-                             std::function<EditorContext()> editorContext)
-    : settings_(settings), commands_(commands), editorContext_(std::move(editorContext)) {
+                             std::function<EditorContext()> editorContext,
+                             std::function<void(const std::string& hint)> showHint)
+    : settings_(settings),
+      commands_(commands),
+      editorContext_(std::move(editorContext)),
+      showHint_(std::move(showHint)) {
   settings_.AddObserver(this);
 }
 
@@ -96,8 +100,8 @@ LRESULT PreviewWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CONTEXTMENU: OnContextMenu(); return 0;
     case WM_MENUSELECT:
-      if (showHint && LOWORD(wParam) == kEPWordWrap) showHint(std::string("  ") + (kWordWrapHint + 4));
-      else if (showHint && LOWORD(wParam) == kEPFont) showHint(std::string("  ") + (kFontHint + 4));
+      if (showHint_ && LOWORD(wParam) == kEPWordWrap) showHint_(std::string("  ") + (kWordWrapHint + 4));
+      else if (showHint_ && LOWORD(wParam) == kEPFont) showHint_(std::string("  ") + (kFontHint + 4));
       return 0;
     case WM_CLOSE: Close(); return 0;
     default: return Default(msg, wParam, lParam);
@@ -112,7 +116,7 @@ LRESULT CALLBACK PreviewWindow::EditProc(HWND edit, UINT msg, WPARAM wParam, LPA
     return 0;
   }
   if (msg == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN)) return 0;
-  if (msg == WM_MOUSEMOVE && self->showHint) self->showHint(std::string("  ") + kEditHint);
+  if (msg == WM_MOUSEMOVE && self->showHint_) self->showHint_(std::string("  ") + kEditHint);
   return DefSubclassProc(edit, msg, wParam, lParam);
 }
 

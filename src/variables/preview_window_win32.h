@@ -15,16 +15,15 @@ namespace ambrel::win32 {
 
 class PreviewWindow : public Window, private options::SettingsObserver {
  public:
-  // The font item runs the editor window's font command.
+  // The font item runs the editor window's font command; showHint puts a
+  // hint in the editor window's status bar, panel 1.
   PreviewWindow(options::Settings& settings, const EditorCommands& commands,
-                std::function<EditorContext()> editorContext);
+                std::function<EditorContext()> editorContext,
+                std::function<void(const std::string& hint)> showHint);
   ~PreviewWindow() override;
   bool Create();
   void ShowPreview(const std::string& text);
   void Close();
-  // The editor window's status bar, panel 1; none until it has one.
-  std::function<void(const std::string& hint)> showHint;
-
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
@@ -36,6 +35,7 @@ class PreviewWindow : public Window, private options::SettingsObserver {
   options::Settings& settings_;
   const EditorCommands& commands_;
   std::function<EditorContext()> editorContext_;
+  std::function<void(const std::string& hint)> showHint_;
   HWND edit_ = nullptr;
   MenuHandle popup_;
   GdiObject font_;

@@ -129,5 +129,18 @@ TEST_F(PasteTest, CancelledExpansionOrRefusedClipboardChangesNothing) {
   EXPECT_FALSE(Paste(99));
 }
 
+TEST_F(PasteTest, PreviewIsWhatThePasteWouldInsertAndTouchesNothing) {
+  store.AddClip(layout.Static(), kStaticSlot, true, ";c\r\n$x");
+  const int page = store.PageCount() - 1;
+  const expand::ExpandResult preview = PrepareClipText(store.Page(page), true, settings, &expander);
+  EXPECT_TRUE(preview.goAhead);
+  EXPECT_EQ(preview.text, "》<$x>");
+  EXPECT_EQ(PrepareClipText(store.Page(1), false, settings, &expander).text, "two");
+  EXPECT_EQ(clipboard.sets, 0);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"three", "two", "one", ";c\r\n$x"}));
+  expander.goAhead = false;
+  EXPECT_FALSE(PrepareClipText(store.Page(page), true, settings, &expander).goAhead);
+}
+
 }  // namespace
 }  // namespace ambrel::app

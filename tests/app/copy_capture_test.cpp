@@ -5,7 +5,10 @@
 #include <cstring>
 #include <memory>
 
+#include "clipstore/clip_store.h"
+#include "options/settings.h"
 #include "platform/fakes.h"
+#include "usermenu/distribution.h"
 
 namespace ambrel::app {
 namespace {
@@ -79,6 +82,44 @@ TEST(CopyCapture, ReadingStopsOneByteAfterTheLimitWhateverTheBlockSize) {
   EXPECT_EQ(exact.text, std::string(kLimit, 'a'));
   block[10] = '\0';
   EXPECT_EQ(ReadBoundedText(block.get(), std::size_t{1} << 30, kLimit).text, std::string(10, 'a'));
+}
+
+// What the running program does with each clipboard change.
+TEST(ClipboardCapture, RecordsIntoTheHistoryAndTheUserMenusUnlessSwitchedOffOrTooLarge) {
+  clipstore::PopupLayout layout;
+  clipstore::TClipBase store{layout};
+  store.DefineDefaultSlots();
+  options::Settings settings;
+  fakes::FakeMessageBoxes messages;
+  usermenu::Distributor distributor{store, settings, messages};
+  FakeClipboard clipboard;
+  ClipboardCapture capture{settings, clipboard, store, distributor, messages};
+  const auto history = [&] { return store.HistoryCount(); };
+  const auto addressMenu = [&] { return layout.UserMenu(1).Count(); };
+
+  clipboard.SetText("詳しくは http://example.jp/a を見て");
+  capture.ClipboardChanged();
+  ASSERT_EQ(history(), 1);
+  EXPECT_EQ(store.Page(0).text, "詳しくは http://example.jp/a を見て");
+  EXPECT_EQ(addressMenu(), 1);
+  for (int page = 0; page < store.PageCount(); ++page)
+    if (store.Page(page).text == "http://example.jp/a") store.DeleteClip(page--);
+  ASSERT_EQ(addressMenu(), 0);
+  capture.ClipboardChanged();
+  EXPECT_EQ(history(), 1);
+  EXPECT_EQ(addressMenu(), 0) << "a copy the history refuses as a duplicate is not distributed";
+
+  settings.SetDataSave(false);
+  clipboard.SetText("http://example.jp/b");
+  capture.ClipboardChanged();
+  settings.SetDataSave(true);
+  EXPECT_EQ(history(), 1) << "switched off";
+
+  clipboard.text = std::string(kMaxClipBytes + 1, 'x');
+  capture.ClipboardChanged();
+  EXPECT_EQ(history(), 1);
+  EXPECT_EQ(messages.faultSounds, 1);
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 }  // namespace
