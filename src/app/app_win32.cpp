@@ -26,6 +26,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/help_win32.h"
+#include "platform/text_printer_win32.h"
 #include "usermenu/post_dialog_win32.h"
 #include "usermenu/reg_list_window_win32.h"
 
@@ -44,6 +45,9 @@ App::App(std::string programFolder)
     return HelpPage{topic.title, topic.body};
   });
   SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, app::kHelpFault); });
+  SetPrintFailureReport([this](const std::string& printer, const std::string& reason) {
+    messages_.ErrorBox(app::kPrintFailedMessage + printer + "\r\n" + reason, 0);
+  });
   // Before the parameter file is applied, so the hot key and paste key reach
   // the library.
   settings_.SetHook(&hookControl_);
