@@ -24,6 +24,7 @@
 #include "platform/help_win32.cpp"
 #include "platform/modal_dialog_win32.cpp"
 #include "platform/rich_edit_text_win32.cpp"
+#include "platform/system_library_win32.cpp"
 #include "platform/window_text_win32.cpp"
 #include "platform/text_printer_win32.cpp"
 #include "platform/window_win32.cpp"

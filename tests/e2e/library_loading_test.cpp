@@ -17,25 +17,34 @@
 namespace ambrel::e2e {
 namespace {
 
-// An environment variable of this process for the life of the scope; child
-// processes started meanwhile inherit it.
-class ScopedEnvironment {
+// Wine prefers its built-in copies of system libraries, which would hide a
+// load from the program's folder; "native, then built-in" for these names
+// makes it search as Windows does. WINEDLLOVERRIDES would say so for one run
+// of Wine, but Wine 8 reads it from the environment Wine itself was started
+// with, never from the one a Windows process hands its child: the same
+// order is given here to Ambrel.exe alone through Wine's per-program
+// registry key, for the life of the scope.
+class NativeFirst {
  public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    char old[1024] = {};
-    const DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
-    had_ = n > 0 && n < sizeof old;
-    if (had_) old_.assign(old, n);
-    SetEnvironmentVariableA(name, value.c_str());
+  explicit NativeFirst(std::initializer_list<const char*> libraries) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\DllOverrides").c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+      return;
+    static const char kOrder[] = "native,builtin";
+    for (const char* library : libraries)
+      RegSetValueExA(key, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder), sizeof kOrder);
+    RegCloseKey(key);
+    set_ = true;
   }
-  ~ScopedEnvironment() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  ~NativeFirst() { RegDeleteTreeA(HKEY_CURRENT_USER, kProgramKey); }
+  NativeFirst(const NativeFirst&) = delete;
+  NativeFirst& operator=(const NativeFirst&) = delete;
+  bool Set() const { return set_; }
 
  private:
-  const char* name_;
-  std::string old_;
-  bool had_ = false;
+  static constexpr const char* kProgramKey = "Software\\Wine\\AppDefaults\\Ambrel.exe";
+  bool set_ = false;
 };
 
 // Another process already holds an object of the block's name (here an
@@ -57,23 +66,18 @@ TEST(HookLibrary, LoadsSilentlyIntoAProgramThatCannotOpenTheBlock) {
   EXPECT_EQ(program.ExitCode(), 0u);
 }
 
-// A portable copy in a downloads folder may have strangers' files beside it.
-// Wine prefers its built-in copies of these names, which would hide a load
-// from the program's folder; the overrides make it search as Windows does.
+// A portable copy in a downloads folder may have strangers' files beside it:
+// libraries of these names there are never loaded while the program shows
+// its editor (rich edits) and its help (HTML Help).
 TEST(LibraryLoading, PlantedSystemLibrariesAreNeverLoaded) {
   static const char* const kPlanted[] = {"riched20.dll", "msftedit.dll", "hhctrl.ocx"};
   AmbrelRun ambrel;
   for (const char* name : kPlanted)
     ASSERT_TRUE(ambrel.Folder().CopyIn(ExeFolder() + "\\planted\\" + name)) << name;
   ASSERT_EQ(ambrel.Folder().CopyInFrom(ExeFolder(), {"Ambrel.chm"}), 1);
-  bool started = false;
-  {
-    char current[1024] = {};
-    GetEnvironmentVariableA("WINEDLLOVERRIDES", current, sizeof current);
-    const ScopedEnvironment overrides(
-        "WINEDLLOVERRIDES", std::string(current) + (current[0] ? ";" : "") + "riched20,msftedit,hhctrl.ocx=n,b");
-    started = ambrel.Start();
-  }
+  const NativeFirst nativeFirst({"riched20", "msftedit", "hhctrl.ocx"});
+  ASSERT_TRUE(nativeFirst.Set());
+  const bool started = ambrel.Start();
   if (started) {
     // The editor (rich edits) and the help (HTML Help) in use.
     ambrel.PostTray(WM_LBUTTONDBLCLK);
