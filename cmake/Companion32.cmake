@@ -9,10 +9,11 @@ ambrel_target_options(Tesk32)
 target_compile_definitions(Tesk32 PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601)
 set_target_properties(Tesk32 PROPERTIES PREFIX "" OUTPUT_NAME Tesk32)
 target_link_options(Tesk32 PRIVATE ${AMBREL_WIN32_LINK})
-target_link_libraries(Tesk32 PRIVATE user32 kernel32)
+target_link_libraries(Tesk32 PRIVATE advapi32 user32 kernel32)
 ambrel_add_resources(Tesk32 ${CMAKE_SOURCE_DIR}/src/hooklib/tesk32.rc)
 
-add_executable(Ambrel32 WIN32 ${CMAKE_SOURCE_DIR}/src/companion/ambrel32_main_win32.cpp)
+add_executable(Ambrel32 WIN32 ${CMAKE_SOURCE_DIR}/src/companion/ambrel32_main_win32.cpp
+               ${CMAKE_SOURCE_DIR}/src/platform/system_library_win32.cpp)
 ambrel_target_options(Ambrel32)
 target_link_options(Ambrel32 PRIVATE ${AMBREL_WIN32_LINK})
 target_link_libraries(Ambrel32 PRIVATE user32 kernel32)

@@ -29,7 +29,7 @@ if(TESK_SOURCES)
   ambrel_target_options(Tesk)
   set_target_properties(Tesk PROPERTIES PREFIX "" OUTPUT_NAME Tesk)
   target_link_options(Tesk PRIVATE ${AMBREL_WIN32_LINK})
-  target_link_libraries(Tesk PRIVATE user32 kernel32)
+  target_link_libraries(Tesk PRIVATE advapi32 user32 kernel32)
   ambrel_add_resources(Tesk ${CMAKE_SOURCE_DIR}/src/hooklib/tesk.rc)
 endif()
 
@@ -95,6 +95,19 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
     target_link_options(${name} PRIVATE ${AMBREL_WIN32_LINK})
     target_link_libraries(${name} PRIVATE comctl32 shell32 gdi32 user32 kernel32)
     add_dependencies(ambrel_e2e ${name})
+  endforeach()
+  # Libraries with system names that leave a mark when loaded, for the
+  # library-loading test; in a folder of their own so no test program
+  # beside ambrel_e2e.exe finds them.
+  foreach(planted riched20.dll msftedit.dll hhctrl.ocx)
+    string(REPLACE "." "_" target planted_${planted})
+    get_filename_component(base ${planted} NAME_WE)
+    get_filename_component(suffix ${planted} EXT)
+    add_library(${target} SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/fixtures/planted/planted_dll.cpp)
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+    target_link_options(${target} PRIVATE ${AMBREL_WIN32_LINK})
+    add_dependencies(ambrel_e2e ${target})
   endforeach()
 endif()
 

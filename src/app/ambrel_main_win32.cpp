@@ -11,6 +11,7 @@
 #include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 #include "platform/sjis.h"
+#include "platform/system_library_win32.h"
 #include "version/version.h"
 
 namespace {
@@ -42,6 +43,7 @@ int RunMessageLoop(ambrel::win32::App& app) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  ambrel::win32::RestrictLibrarySearch();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 

@@ -21,6 +21,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/help_win32.h"
+#include "platform/text_printer_win32.h"
 #include "properties/font_chooser_win32.h"
 #include "properties/option_dialog_win32.h"
 #include "usermenu/post_dialog_win32.h"
@@ -68,6 +69,9 @@ App::App(std::string programFolder)
     return HelpPage{topic.title, topic.body};
   });
   SetFaultReport([this] { messages_.ErrorBox(app::kFaultMessage, kHelpFault); });
+  SetPrintFailureReport([this](const std::string& printer, const std::string& reason) {
+    messages_.ErrorBox(app::kPrintFailedMessage + printer + "\r\n" + reason, 0);
+  });
   // Before the parameter file is applied, so the hot key and paste key reach
   // the library.
   settings_.SetHook(&hookControl_);

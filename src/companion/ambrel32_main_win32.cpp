@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "hooklib/union_data.h"
+#include "platform/system_library_win32.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ void RunUntilEnd(HANDLE program) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  ambrel::win32::RestrictLibrarySearch();
   char* rest = nullptr;
   const auto owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(commandLine, &rest, 10)));
   const DWORD programId = static_cast<DWORD>(std::strtoul(rest, nullptr, 10));
@@ -48,7 +50,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   // The message queue exists before anyone may post the end to it.
   MSG peek;
   PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE);
-  const HMODULE library = LoadLibraryA("Tesk32.dll");
+  // Beside this program and nowhere else, never from the current folder or
+  // PATH: without it the companion ends at once.
+  const HMODULE library = ambrel::win32::LoadProgramLibrary("Tesk32.dll");
   const auto setHook = Export<SetHookFunction>(library, "SetHook");
   const auto freeHook = Export<FreeHookFunction>(library, "FreeHook");
   const bool hooked = setHook && freeHook && setHook(owner) != 0;

@@ -9,6 +9,7 @@
 #include "editor/page_text.h"
 #include "platform/dpi_win32.h"
 #include "platform/rich_edit_text_win32.h"
+#include "platform/system_library_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -33,7 +34,7 @@ void ApplyFont(HWND edit, const std::string& face, int height, COLORREF color, u
 
 bool ClipPages::Create(HWND parent, int tabId, int editId) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  LoadLibraryA("riched20.dll");
+  LoadRichEdit();
   tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tabId)),
                           instance, nullptr);

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/rich_edit_text_win32.h"
+#include "platform/system_library_win32.h"
 #include "platform/text_printer_win32.h"
 #include "help_contexts.h"
 
@@ -35,7 +36,7 @@ DWORD CALLBACK WriteStream(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* ta
 // A rich-text file's plain text, read by a rich edit of its own that no one
 // sees: the clip's page may by then show another clip.
 bool RichFileText(HWND owner, std::string_view rtf, std::string& text) {
-  LoadLibraryA("riched20.dll");
+  LoadRichEdit();
   const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> edit(
       CreateWindowExA(0, RICHEDIT_CLASSA, "", WS_CHILD | ES_MULTILINE, 0, 0, 100, 100, owner, nullptr,
                       GetModuleHandleA(nullptr), nullptr),

@@ -57,9 +57,4 @@ HIMAGELIST MakePickerImages(bool forFolders) {
   return list;
 }
 
-bool LoadRichEdit() {
-  static HMODULE module = LoadLibraryA("riched20.dll");
-  return module != nullptr;
-}
-
 }  // namespace ambrel::win32

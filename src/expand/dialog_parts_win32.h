@@ -8,6 +8,7 @@
 
 #include "platform/modal_dialog_win32.h"
 #include "platform/rich_edit_text_win32.h"
+#include "platform/system_library_win32.h"
 
 namespace ambrel::win32 {
 
@@ -22,7 +23,5 @@ void AddButtonRow(HWND dialog);
 // Images 0 closed folder, 1 open folder, 2 leaf; folder trees and data
 // (list and tree files) get differently coloured sets.
 HIMAGELIST MakePickerImages(bool forFolders);
-
-bool LoadRichEdit();
 
 }  // namespace ambrel::win32

@@ -67,7 +67,7 @@ void OnPasteMessage(HookState& state, HookSystem& system, HookMsg& msg, bool& re
     }
     case kPasteByKeys: PasteByKeystroke(state, system, static_cast<Handle>(msg.lParam)); break;
     case kReleaseModifier: ReleaseModifier(state, system); break;
-    case kReloadSettings: system.ReloadSettings(state.localCopy); break;
+    case kReloadSettings: LoadSettings(state, system); break;
     default: break;
   }
 }
@@ -113,10 +113,19 @@ bool HotModifiersMatch(const UnionData& settings, const std::uint8_t state[256])
          (state[kVkMenu] & kKeyDown) == settings.HotAlt;
 }
 
+void LoadSettings(HookState& state, HookSystem& system) noexcept {
+  // Read aside and checked before it replaces the copy other threads read.
+  UnionData fresh = state.localCopy;
+  if (!system.ReloadSettings(fresh)) return;
+  SanitizeSettings(fresh);
+  state.localCopy = fresh;
+}
+
 void EnsureSettings(HookState& state, HookSystem& system) noexcept {
-  if (state.localCopy.PasteKey != 0 || state.loadTried) return;
+  if (state.loadTried) return;
   state.loadTried = true;
-  system.ReloadSettings(state.localCopy);
+  if (state.pasteMessage == 0) state.pasteMessage = system.RegisterPasteMessage();
+  LoadSettings(state, system);
 }
 
 bool IsPasteItem(HookState& state, HookSystem& system, Handle menu, std::uint32_t item,

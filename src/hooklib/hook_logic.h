@@ -30,8 +30,9 @@ struct HookState {
   // The menu whose Paste item was renumbered last: the same selection seen
   // again through the other hook must leave the renumbered choice standing.
   Handle renumberedMenu = 0;
-  // The first load is tried once: its error box would otherwise come up
-  // again inside every message of the process, itself included.
+  // The first load (in the first hook call, never while the library is being
+  // loaded) is tried once: a block this process cannot open means no hot key
+  // here, not a retry inside every message.
   bool loadTried = false;
   std::uint8_t keyState[256] = {};
   char caption[kCaptionBufferSize] = {};
@@ -58,8 +59,11 @@ bool IsPasteCaption(const char* caption) noexcept;
 // those the hot key names.
 bool HotModifiersMatch(const UnionData& settings, const std::uint8_t state[256]) noexcept;
 
-// Loads the copy when this process never has; a failed load is not retried
-// here (the reload request still does).
+// Reads the block into the copy through SanitizeSettings; a failed read
+// leaves the copy as it was.
+void LoadSettings(HookState& state, HookSystem& system) noexcept;
+// Registers the paste message and loads the copy when this process never
+// has; a failed load is not retried here (the reload request still does).
 void EnsureSettings(HookState& state, HookSystem& system) noexcept;
 bool IsPasteItem(HookState& state, HookSystem& system, Handle menu, std::uint32_t item,
                  MenuBy by) noexcept;

@@ -24,9 +24,11 @@ class HookSystem {
  public:
   virtual ~HookSystem() = default;
 
-  // Maps the shared block, copies it into `copy` and unmaps, without telling
-  // other processes; reports its own failures. False leaves `copy` as it was.
+  // Maps the shared block, copies its bytes into `copy` as they are and
+  // unmaps, without telling other processes and without a word to the user
+  // (this runs inside other programs). False leaves `copy` as it was.
   virtual bool ReloadSettings(UnionData& copy) noexcept = 0;
+  virtual std::uint32_t RegisterPasteMessage() noexcept = 0;
 
   virtual bool GetKeyboardState(std::uint8_t state[256]) noexcept = 0;
   virtual void SetKeyboardState(std::uint8_t state[256]) noexcept = 0;

@@ -24,6 +24,9 @@ class Win32HookSystem final : public HookSystem {
   explicit Win32HookSystem(SettingsBlock& block) : block_(block) {}
 
   bool ReloadSettings(UnionData& copy) noexcept override { return block_.Reload(copy); }
+  std::uint32_t RegisterPasteMessage() noexcept override {
+    return ::RegisterWindowMessageA(kPasteMessageName);
+  }
   bool GetKeyboardState(std::uint8_t state[256]) noexcept override {
     return ::GetKeyboardState(state) != FALSE;
   }

@@ -53,9 +53,14 @@ LRESULT CALLBACK SysMsgProc(int code, WPARAM wParam, LPARAM lParam) {
                         lParam);
 }
 
-// The write sequence of every export that changes the block.
+// The write sequence of every export that changes the block. The exports run
+// in the program and its companion only: the first one there registers the
+// paste message and opens the block for writing, which may show the error box.
 template <typename Change>
 bool WriteSettings(Change change) {
+  gState.loadTried = true;
+  if (gState.pasteMessage == 0) gState.pasteMessage = RegisterWindowMessageA(kPasteMessageName);
+  if (!gBlock.OpenForWriting()) return false;
   UnionData* view = gBlock.Map(gState.localCopy);
   if (!view) return false;
   change(*view);
@@ -83,32 +88,18 @@ std::uint32_t gCompanionHooks[3] = {};
 HookSlots SlotsOf(UnionData&) { return {gCompanionHooks[0], gCompanionHooks[1], gCompanionHooks[2]}; }
 #endif
 
-void OnLoad(HINSTANCE module) {
-  gModule = module;
-  gState.pasteMessage = RegisterWindowMessageA(kPasteMessageName);
-  // The Ctrl+V default goes only into a new block: a process loading the
-  // library later must not undo a Shift+Insert the program chose. No other
-  // process holds a new block, so there is nobody to tell.
-  if (gBlock.Open()) {
-    if (UnionData* view = gBlock.Map(gState.localCopy)) {
-      SetPasteKeyFields(*view, 0);
-      gBlock.Publish(view, gState.localCopy, false, 0);
-    }
-  } else {
-    gBlock.Reload(gState.localCopy);
-  }
-  gState.loadTried = true;
-}
-
 }  // namespace
 }  // namespace ambrel::hooklib
 
 using namespace ambrel::hooklib;
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+  // Bookkeeping only: this runs under the loader lock inside every GUI
+  // process, where a box or a failing system call would hang or break a
+  // stranger's program. The block is opened by the first hook call or export.
   if (reason == DLL_PROCESS_ATTACH) {
     DisableThreadLibraryCalls(module);
-    OnLoad(module);
+    gModule = module;
   } else if (reason == DLL_PROCESS_DETACH) {
     gBlock.Close();
   }

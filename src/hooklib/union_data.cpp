@@ -6,6 +6,18 @@
 
 namespace ambrel::hooklib {
 
+void SanitizeSettings(UnionData& copy) noexcept {
+  copy.terminator = '\0';
+  if (copy.HotKeyCode == 0 || copy.HotKeyCode > kLastVirtualKey) copy.HotKeyCode = 0;
+  copy.HotShift &= kKeyDown;
+  copy.HotCtrl &= kKeyDown;
+  copy.HotAlt &= kKeyDown;
+  SetPasteKeyFields(copy, copy.PasteKey == kVkInsert && copy.PasteModifier == kVkShift ? 1 : 0);
+  copy.EditLink = copy.EditLink != 0 ? 1 : 0;
+  copy.MenuLink = copy.MenuLink != 0 ? 1 : 0;
+  if (copy.MenuId < kFirstMenuId || copy.MenuId > kLastMenuId) copy.EditLink = copy.MenuLink = 0;
+}
+
 void SetKeyFields(UnionData& data, std::uint16_t key, bool shift, bool ctrl, bool alt) noexcept {
   data.HotKeyCode = key;
   data.HotShift = shift ? kKeyDown : 0;

@@ -16,6 +16,9 @@ inline constexpr char kPasteMessageName[] = "Ambrel PasteMessage";
 inline constexpr char kCompanionHooksName[] = "Ambrel 32-bit hooks";
 inline constexpr int kDllVersion = 100;
 inline constexpr std::size_t kMenuCapSize = 31;
+// The linked item uses MenuId and MenuId - 1 as 16-bit command ids, and
+// 0xFFFF is its separator's.
+inline constexpr std::int32_t kFirstMenuId = 2, kLastMenuId = 0xFFFE;
 
 struct UnionData {
   std::uint16_t HotKeyCode;
@@ -53,6 +56,14 @@ static_assert(offsetof(UnionData, MenuLink) == 33);
 static_assert(offsetof(UnionData, MenuId) == 36);
 static_assert(offsetof(UnionData, MenuCap) == 40);
 static_assert(offsetof(UnionData, terminator) == 71);
+
+// Any process that can open the block can write any bytes into it: a copy
+// read from it is brought within what its readers rely on before anything
+// uses it. The caption ends within its 31 bytes, the modifier flags are
+// "down" or "up", a hot key outside the virtual-key codes is no hot key, the
+// paste keys are Ctrl+V or Shift+Insert (Ctrl+V for anything else), the links
+// are on or off, and a menu id outside the range switches both links off.
+void SanitizeSettings(UnionData& copy) noexcept;
 
 // The field changes of the exports, applied to the mapped view.
 void SetKeyFields(UnionData& data, std::uint16_t key, bool shift, bool ctrl, bool alt) noexcept;

@@ -8,6 +8,7 @@ namespace ambrel::hooklib {
 
 inline constexpr std::uint8_t kKeyDown = 0x80;  // bit 7 of a key-state byte
 
+inline constexpr std::uint32_t kLastVirtualKey = 0xFE;
 inline constexpr std::uint32_t kVkReturn = 13;
 inline constexpr std::uint32_t kVkShift = 16;
 inline constexpr std::uint32_t kVkControl = 17;

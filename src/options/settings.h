@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hooklib/union_data.h"
+
 namespace ambrel::options {
 
 // What the settings need of the hook library.
@@ -80,9 +82,7 @@ inline constexpr std::uint16_t kDefaultHotKey = kHotKeyCtrl | kHotKeyShift | 'V'
 inline constexpr int kMinInterval = 1, kMaxInterval = 10;
 inline constexpr int kPasteByMessage = 0, kPasteByCtrlV = 1, kPasteByShiftInsert = 2;
 inline constexpr int kPopupAtPoint = 0, kPopupBottomRight = 4;
-// The linked menu item uses MenuId and MenuId - 1 as 16-bit command ids, and
-// 0xFFFF is its separator's.
-inline constexpr int kMinMenuId = 2, kMaxMenuId = 0xFFFE;
+inline constexpr int kMinMenuId = hooklib::kFirstMenuId, kMaxMenuId = hooklib::kLastMenuId;
 inline constexpr int kMaxFontPixels = 400, kMaxFontPoints = 300;
 
 class Settings {

@@ -52,6 +52,10 @@ bool Win32Clipboard::SetText(std::string_view text) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   if (!block) return false;
   auto* bytes = static_cast<char*>(GlobalLock(block));
+  if (!bytes) {
+    GlobalFree(block);
+    return false;
+  }
   std::memcpy(bytes, text.data(), text.size());
   bytes[text.size()] = '\0';
   GlobalUnlock(block);

@@ -6,6 +6,7 @@
 
 #include "platform/dialog_placement_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/system_library_win32.h"
 #include "platform/window_win32.h"
 
 namespace ambrel::win32 {
@@ -27,7 +28,7 @@ std::string& ChmPath() {
 // when the program ends, then the library is freed.
 class HtmlHelpLibrary {
  public:
-  HtmlHelpLibrary() : module_(LoadLibraryA("hhctrl.ocx")) {
+  HtmlHelpLibrary() : module_(LoadSystemLibrary("hhctrl.ocx")) {
     // Through void*: FARPROC and the real signature are different function types.
     if (module_)
       entry_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module_.get(), "HtmlHelpA")));

@@ -17,4 +17,17 @@ std::vector<std::string_view> WrapLine(std::string_view line,
   return pieces;
 }
 
+long long TabbedWidth(std::string_view text, int tabWidth,
+                      const std::function<long long(std::string_view)>& measure) {
+  long long x = 0;
+  for (;;) {
+    // A tab (0x09) is never a trail byte, so a plain search stays on characters.
+    const std::size_t tab = text.find('\t');
+    x += measure(text.substr(0, tab));
+    if (tab == std::string_view::npos) return x;
+    if (tabWidth > 0) x = (x / tabWidth + 1) * tabWidth;
+    text.remove_prefix(tab + 1);
+  }
+}
+
 }  // namespace ambrel

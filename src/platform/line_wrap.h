@@ -17,4 +17,11 @@ namespace ambrel {
 std::vector<std::string_view> WrapLine(std::string_view line,
                                        const std::function<std::size_t(std::string_view)>& fitting);
 
+// The width of text drawn with a tab stop every tabWidth from its start,
+// summed from measure's widths of its tab-free parts. Kept in full: the
+// system's tabbed extent gives 16 bits, which a large font on a fine printer
+// passes within a line.
+long long TabbedWidth(std::string_view text, int tabWidth,
+                      const std::function<long long(std::string_view)>& measure);
+
 }  // namespace ambrel

@@ -4,10 +4,13 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "platform/handles_win32.h"
 #include "platform/line_wrap.h"
 #include "platform/rich_edit_text_win32.h"
+#include "platform/system_library_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -16,16 +19,49 @@ namespace {
 // never looks at more than its next piece.
 constexpr std::size_t kMeasureLimit = 1024;
 
-// The system's default printer as a DC (deleted with the object), or none.
+std::function<void(const std::string&, const std::string&)>& FailureReport() {
+  static std::function<void(const std::string&, const std::string&)> report;
+  return report;
+}
+
+// The error of the first call of the current print that failed; 0 while none has.
+DWORD gFirstError = 0;
+
+// A print step's outcome, noting the system's error of the first that failed.
+bool Ok(bool ok) {
+  if (!ok && gFirstError == 0) gFirstError = GetLastError() != 0 ? GetLastError() : ERROR_GEN_FAILURE;
+  return ok;
+}
+
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = n && text ? std::string(text, n) : "エラー " + std::to_string(error);
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == '\r' || message.back() == '\n')) message.pop_back();
+  return message;
+}
+
+// The system's default printer as a DC (deleted with the object) and its
+// name, or none.
 class PrinterDc {
  public:
   PrinterDc() {
+    gFirstError = 0;
     PRINTDLGA pd{};
     pd.lStructSize = sizeof pd;
     pd.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
     if (PrintDlgA(&pd)) dc_ = pd.hDC;
     if (pd.hDevMode) GlobalFree(pd.hDevMode);
-    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    if (pd.hDevNames) {
+      if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(pd.hDevNames))) {
+        name_ = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+        GlobalUnlock(pd.hDevNames);
+      }
+      GlobalFree(pd.hDevNames);
+    }
   }
   ~PrinterDc() {
     if (dc_) DeleteDC(dc_);
@@ -33,9 +69,16 @@ class PrinterDc {
   PrinterDc(const PrinterDc&) = delete;
   PrinterDc& operator=(const PrinterDc&) = delete;
   HDC get() const { return dc_; }
+  // A failed print is told once, with the printer's name and the reason.
+  PrintOutcome Told(PrintOutcome outcome) const {
+    if (outcome == PrintOutcome::kFailed && FailureReport())
+      FailureReport()(name_, SystemMessage(gFirstError != 0 ? gFirstError : ERROR_GEN_FAILURE));
+    return outcome;
+  }
 
  private:
   HDC dc_ = nullptr;
+  std::string name_;
 };
 
 // A print job: ended when Finish succeeded, else aborted, on every path.
@@ -45,7 +88,7 @@ class PrintJob {
     DOCINFOA doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = name.c_str();
-    started_ = StartDocA(dc, &doc) > 0;
+    started_ = Ok(StartDocA(dc, &doc) > 0);
   }
   ~PrintJob() {
     if (started_) AbortDoc(dc_);
@@ -55,7 +98,7 @@ class PrintJob {
   bool Started() const { return started_; }
   bool Finish() {
     started_ = false;
-    return EndDoc(dc_) > 0;
+    return Ok(EndDoc(dc_) > 0);
   }
 
  private:
@@ -90,8 +133,8 @@ class LinePages {
     y_ = margin_;
   }
 
-  bool Begin() { return StartPage(dc_) > 0; }
-  bool End() { return EndPage(dc_) > 0; }
+  bool Begin() { return Ok(StartPage(dc_) > 0); }
+  bool End() { return Ok(EndPage(dc_) > 0); }
 
   bool Print(std::string_view line) {
     const auto fitting = [this](std::string_view rest) { return Fitting(rest); };
@@ -108,13 +151,15 @@ class LinePages {
   }
 
  private:
-  int Width(std::string_view text) const {
-    const DWORD extent = GetTabbedTextExtentA(dc_, text.data(), static_cast<int>(text.size()), 1,
-                                              const_cast<int*>(&tabWidth_));
-    return LOWORD(extent);
+  // As TabbedTextOutA draws it with one tab stop, in full width.
+  long long Width(std::string_view text) const {
+    return TabbedWidth(text, tabWidth_, [this](std::string_view part) {
+      SIZE size{};
+      GetTextExtentPoint32A(dc_, part.data(), static_cast<int>(part.size()), &size);
+      return static_cast<long long>(size.cx);
+    });
   }
-  // The longest prefix (in bytes) within the width; LOWORD keeps extents
-  // under 65536 device units, far more than a page.
+  // The longest prefix (in bytes) within the width.
   std::size_t Fitting(std::string_view rest) const {
     std::size_t low = 0, high = std::min(rest.size(), kMeasureLimit);
     if (high == rest.size() && Width(rest) <= width_) return rest.size();
@@ -206,10 +251,10 @@ bool PrintFormatted(HDC dc, HWND edit) {
   const LONG total = TextLength(edit);
   bool ok = true;
   do {
-    ok = StartPage(dc) > 0;
+    ok = Ok(StartPage(dc) > 0);
     if (!ok) break;
     const LRESULT next = SendMessageA(edit, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
-    ok = EndPage(dc) > 0;
+    ok = Ok(EndPage(dc) > 0);
     // A control that makes no progress would print blank pages for ever.
     if (!ok || next <= range.chrg.cpMin) break;
     range.chrg.cpMin = static_cast<LONG>(next);
@@ -233,7 +278,7 @@ void SetRichFont(HWND edit, const PrintFont& font) {
 class HiddenRichEdit {
  public:
   explicit HiddenRichEdit(HWND owner) {
-    LoadLibraryA("riched20.dll");
+    LoadRichEdit();
     hwnd_ = CreateWindowExA(0, "RichEdit20A", "", WS_CHILD | ES_MULTILINE, 0, 0, 100, 100, owner, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
   }
@@ -250,6 +295,10 @@ class HiddenRichEdit {
 
 }  // namespace
 
+void SetPrintFailureReport(std::function<void(const std::string& printer, const std::string& reason)> report) {
+  FailureReport() = std::move(report);
+}
+
 PrintOutcome PrintTextLines(HWND owner, const std::string& docName, const std::vector<std::string>& lines) {
   return PrintTextLines(owner, docName, lines, PrintFont{});
 }
@@ -258,12 +307,12 @@ PrintOutcome PrintTextLines(HWND, const std::string& docName, const std::vector<
                             const PrintFont& font) {
   PrinterDc printer;
   if (!printer.get()) return PrintOutcome::kNoPrinter;
-  return PrintLineJob(printer.get(), docName, lines, font, /*banner=*/true);
+  return printer.Told(PrintLineJob(printer.get(), docName, lines, font, /*banner=*/true));
 }
 
-PrintOutcome PrintRichEdit(HWND richEdit, const std::string& docName) {
-  PrinterDc printer;
-  if (!printer.get()) return PrintOutcome::kNoPrinter;
+namespace {
+
+PrintOutcome PrintRichEditOn(const PrinterDc& printer, HWND richEdit, const std::string& docName) {
   // Where the control lays out no page, its text is printed as lines in its
   // font rather than as blank pages.
   if (!LaysOutPages(printer.get(), richEdit))
@@ -273,10 +322,23 @@ PrintOutcome PrintRichEdit(HWND richEdit, const std::string& docName) {
   return job.Finish() ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
 }
 
+}  // namespace
+
+PrintOutcome PrintRichEdit(HWND richEdit, const std::string& docName) {
+  PrinterDc printer;
+  if (!printer.get()) return PrintOutcome::kNoPrinter;
+  return printer.Told(PrintRichEditOn(printer, richEdit, docName));
+}
+
 PrintOutcome PrintRichText(HWND owner, const std::string& text, const std::string& docName,
                            const PrintFont& font) {
   HiddenRichEdit edit(owner);
-  if (!edit.get()) return PrintOutcome::kFailed;
+  if (!edit.get()) {
+    PrinterDc printer;
+    if (!printer.get()) return PrintOutcome::kNoPrinter;
+    Ok(false);
+    return printer.Told(PrintOutcome::kFailed);
+  }
   // No limit of its own: the default would stop at 32 KB.
   SendMessageA(edit.get(), EM_EXLIMITTEXT, 0, static_cast<LPARAM>(text.size() + 1));
   SetRichEditPlainText(edit.get(), text);

@@ -1,6 +1,7 @@
 // The program's one printing layer, on the system's default printer. Without
 // a printer nothing is printed and nothing is shown (every print command of
-// the program is silent then); a job that fails half-way is aborted.
+// the program is silent then); a job that fails half-way is aborted and told
+// once, through the report set at start-up.
 //  - Line printing: the banner line and an empty line, then the caller's
 //    lines in a given font, a new page whenever one is full, a line too long
 //    for the page continued on the next line (cut between characters).
@@ -10,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,11 @@ struct PrintFont {
   int height = -16;
   unsigned style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strike-out
 };
+
+// How a failed print is told (the printer's name and the system's reason);
+// set once at start-up. Every print function below calls it once for a
+// print that fails, never for a missing printer.
+void SetPrintFailureReport(std::function<void(const std::string& printer, const std::string& reason)> report);
 
 // docName names the print job; lines are printed after the banner.
 PrintOutcome PrintTextLines(HWND owner, const std::string& docName,

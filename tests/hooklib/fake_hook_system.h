@@ -36,6 +36,11 @@ class FakeHookSystem : public HookSystem {
   std::map<Handle, std::vector<std::string>> menus;
   std::map<Handle, std::map<std::uint32_t, std::uint32_t>> ids;  // position -> id
 
+  std::uint32_t pasteMessageNumber = 0xC200;
+  // Captions handed to the menu calls that did not end within the block's
+  // 31 bytes (read no further than that).
+  int overlongCaptions = 0;
+
   int calls = 0;
   int reloads = 0;
   std::vector<PostedMessage> posted;
@@ -50,6 +55,7 @@ class FakeHookSystem : public HookSystem {
     copy = shared;
     return true;
   }
+  std::uint32_t RegisterPasteMessage() noexcept override { ++calls; return pasteMessageNumber; }
   bool GetKeyboardState(std::uint8_t state[256]) noexcept override {
     ++calls;
     std::memcpy(state, keys, 256);
@@ -125,6 +131,10 @@ class FakeHookSystem : public HookSystem {
   }
   void AppendString(Handle menu, std::uint32_t id, const char* caption) noexcept override {
     ++calls;
+    if (!std::memchr(caption, '\0', kMenuCapSize + 1)) {
+      ++overlongCaptions;
+      return;
+    }
     appended.push_back(std::to_string(menu) + ":" + std::to_string(id) + ":" + caption);
   }
   void ReplaceItemId(Handle menu, std::uint32_t id, std::uint32_t newId,

@@ -21,5 +21,16 @@ TEST(LineWrap, CutsOnlyBetweenCharactersAndKeepsEveryByte) {
   EXPECT_EQ(WrapLine("", four), std::vector<std::string_view>{""});
 }
 
+TEST(LineWrap, TabbedWidthStopsAtEveryTabAndKeepsWidthsPastSixteenBits) {
+  const auto bytes = [](std::string_view part) { return static_cast<long long>(part.size()) * 10; };
+  EXPECT_EQ(TabbedWidth("abc", 80, bytes), 30);
+  EXPECT_EQ(TabbedWidth("a\tb", 80, bytes), 90);
+  EXPECT_EQ(TabbedWidth("\t\t", 80, bytes), 160);
+  EXPECT_EQ(TabbedWidth("12345678\tx", 80, bytes), 170);  // a part ending on a stop goes to the next
+  // A large font on a fine printer: 40 characters of 2,000 units each.
+  const auto wide = [](std::string_view part) { return static_cast<long long>(part.size()) * 2000; };
+  EXPECT_EQ(TabbedWidth(std::string(40, 'W'), 8000, wide), 80000);
+}
+
 }  // namespace
 }  // namespace ambrel
