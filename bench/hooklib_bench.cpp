@@ -51,6 +51,7 @@ class CountingSystem final : public HookSystem {
   void ClientToScreen(Handle, Point&) noexcept override { ++calls; }
   void GetCursorPos(Point&) noexcept override { ++calls; }
   std::uint32_t RegisterPopupRequest() noexcept override { ++calls; return 0xC000; }
+  std::uint32_t RegisterPasteMessage() noexcept override { ++calls; return 0xC001; }
   void PostMessage(Handle, std::uint32_t, std::uintptr_t, std::intptr_t) noexcept override { ++calls; }
   void PostToOwnThread(std::uint32_t, std::uintptr_t, std::intptr_t) noexcept override { ++calls; }
   bool IsCurrentProcessWindow(Handle) noexcept override { ++calls; return false; }

@@ -67,8 +67,7 @@ step "installer decisions, with a fake apt-get"
 logged "$logs/deps.log" bash scripts/deps_test.sh || failed=1
 
 step "layers"
-python3 scripts/check_layers.py 2>&1 | tee "$logs/layers.log"
-[ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+logged "$logs/layers.log" python3 scripts/check_layers.py || failed=1
 
 step "native unit tests"
 logged "$logs/native.log" bash -c 'cd build/native && ctest --output-on-failure -j 2 --timeout 600' || failed=1

@@ -21,7 +21,6 @@
 #include "platform/dialog_placement_win32.cpp"
 #include "platform/fault_barrier_win32.cpp"
 #include "platform/file_system_win32.cpp"
-#include "platform/fault_barrier_win32.cpp"
 #include "platform/files_win32.cpp"
 #include "platform/help_win32.cpp"
 #include "platform/modal_dialog_win32.cpp"

@@ -96,7 +96,7 @@ bool ClipPages::AddPiece(const clipstore::TClipBase& store) {
   loading_ = true;
   SendMessageA(edit_, WM_SETREDRAW, FALSE, 0);
   SendMessageA(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&atEnd));
-  SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+  ReplaceRichEditSelection(edit_, piece);
   SendMessageA(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   SendMessageA(edit_, WM_SETREDRAW, TRUE, 0);
   loading_ = false;

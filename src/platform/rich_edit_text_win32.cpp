@@ -4,12 +4,24 @@
 
 #include <algorithm>
 
+#include "platform/sjis.h"
+
 namespace ambrel::win32 {
 namespace {
 
+// The control converts each piece it is given on its own: a piece that ended
+// inside a double-byte character would garble it, and one that ended between
+// CR and LF would make two line breaks of one. So a piece ends on a
+// character boundary and never inside a CR LF (unless it could hold nothing
+// else).
 DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
   auto* rest = reinterpret_cast<std::string_view*>(cookie);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(wanted), rest->size());
+  std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(wanted), rest->size());
+  if (n < rest->size()) {
+    const std::size_t boundary = sjis::CharBoundaryAtOrBefore(*rest, n);
+    if (boundary > 0) n = boundary;
+    if (n > 1 && (*rest)[n - 1] == '\r' && (*rest)[n] == '\n') --n;
+  }
   rest->copy(reinterpret_cast<char*>(buffer), n);
   rest->remove_prefix(n);
   *given = static_cast<LONG>(n);
