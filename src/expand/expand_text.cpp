@@ -25,7 +25,16 @@ struct Run {
   bool bounded = false;
   int groups = 0;
   std::uint64_t groupWork = 0;
+  long functionRuns = 0;
 };
+
+// Marked groups back to parentheses.
+void RestoreParentheses(std::string& text) {
+  for (char& ch : text) {
+    if (ch == kOpenMark) ch = '(';
+    else if (ch == kCloseMark) ch = ')';
+  }
+}
 
 void Year(HandlerCall& c, ExpandServices& s) { c.output = YearText(s.clock.Now().year); }
 void Month(HandlerCall& c, ExpandServices& s) { c.output = TwoDigits(s.clock.Now().month); }
@@ -116,7 +125,10 @@ std::string Expand(std::string_view source, Run& run);
 // between the two markers. False when the paste is cancelled or bounded.
 // Only a group whose expansion differs from its content can feed the pass
 // again, so only those count toward the bounds; an unchanged group just gets
-// its markers in place and the search goes on to its left.
+// its markers in place and the search goes on to its left. A group counts as
+// unchanged when only its inner markers became parentheses again: replacing
+// it would open its inner groups for another expansion, and every enclosing
+// level would double the work of the one inside.
 bool GroupPass(std::string& text, Run& run) {
   std::size_t searchEnd = std::string::npos;
   for (;;) {
@@ -128,7 +140,9 @@ bool GroupPass(std::string& text, Run& run) {
     const std::string_view content = std::string_view(text).substr(open + 1, close - open - 1);
     std::string inner = Expand(content, run);
     if (!run.goAhead || run.bounded) return false;
-    if (inner == content) {
+    std::string restored(content);
+    RestoreParentheses(restored);
+    if (inner == restored) {
       text[open] = kOpenMark;
       text[close] = kCloseMark;
       if (open == 0) return true;
@@ -181,6 +195,10 @@ void DollarPass(std::string_view text, Run& run, std::string& result) {
       result += '$';
       continue;
     }
+    if (++run.functionRuns > kMaxFunctionRuns) {
+      run.bounded = true;
+      return;
+    }
     HandlerCall call{text, pos + 1, run.goAhead, {}};
     if (handler->function >= 0) {
       BindFunctions()[static_cast<std::size_t>(handler->function)](call, s);
@@ -200,10 +218,7 @@ void DollarPass(std::string_view text, Run& run, std::string& result) {
 std::string Expand(std::string_view source, Run& run) {
   std::string text(source);
   if (!GroupPass(text, run)) return {};
-  for (char& ch : text) {
-    if (ch == kOpenMark) ch = '(';
-    else if (ch == kCloseMark) ch = ')';
-  }
+  RestoreParentheses(text);
   std::string result;
   DollarPass(text, run, result);
   if (run.bounded) return {};

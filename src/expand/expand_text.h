@@ -37,11 +37,17 @@ struct ExpandServices {
 // A function's output may reproduce a group with a meta character inside
 // (a clipboard text "($b)" pasted through "X($b)"), and the group pass would
 // then never end. These bound one expansion; reaching one cancels the paste.
-// Groups that expand to their own content count toward neither bound.
+// Groups that expand to their own content (their inner markers back as
+// parentheses) count toward neither bound.
 inline constexpr int kMaxGroupExpansions = 1000;
 // Bytes of text the group pass may rewrite in all, so that a large clipboard
 // text cannot make each of those steps slow.
 inline constexpr std::uint64_t kMaxGroupWorkBytes = 256u << 20;
+// Meta characters run in one expansion (functions and plain texts alike):
+// outputs that come back in enclosing groups can double the runs per level
+// while the text stays far below the byte bounds, and each run may read the
+// clipboard or a file.
+inline constexpr long kMaxFunctionRuns = 1L << 17;
 // The largest expanded text.
 inline constexpr std::size_t kMaxExpandedBytes = 64u << 20;
 // "#FileData" gives an empty text for larger files, as for unreadable ones.

@@ -267,6 +267,37 @@ TEST_F(ExpandTextTest, ManyOrdinaryGroupsExpandInFull) {
   EXPECT_EQ(Text("($y)(x)($m)"), "(99)(x)(04)");
 }
 
+// An enclosing group must not expand its inner groups again: each level
+// would double the work of the one inside.
+TEST_F(ExpandTextTest, DeepNestedGroupsExpandOnce) {
+  const std::string nest = std::string(40, '(') + "a" + std::string(40, ')');
+  EXPECT_EQ(Text(nest), nest);
+  EXPECT_FALSE(bounded);
+  const std::string dated = std::string(40, '(') + "$y" + std::string(40, ')');
+  EXPECT_EQ(Text(dated), std::string(40, '(') + "99" + std::string(40, ')'));
+  EXPECT_EQ(Text("(\x01" "a\x02)"), "((a))");
+}
+
+// A clipboard text whose meta characters come back in every enclosing group
+// doubles the function runs per level; the runs are bounded, not the bytes.
+TEST_F(ExpandTextTest, FunctionRunsAreBounded) {
+  struct CountingClipboard : fakes::FakeClipboard {
+    std::optional<std::string> GetText() override {
+      // Past the bound an empty text ends the growth, so that the test
+      // ends too when the engine does not stop.
+      return ++reads > kMaxFunctionRuns ? std::string() : FakeClipboard::GetText();
+    }
+    long reads = 0;
+  } counting;
+  counting.text = "B$B$BB$";
+  ExpandServices s{meta, clock, counting, environment, fileSystem, prompter, {}};
+  const std::string clip =
+      "(\x01(\x01\x01\x01-\x01-\x02$B\xff\xff\x02\xe8$B$B)B\x02" "C\x02\x02$B\xff\xff\x02\xe8$B$B)$B";
+  EXPECT_FALSE(ExpandText(clip, s, &bounded).goAhead);
+  EXPECT_TRUE(bounded);
+  EXPECT_LE(counting.reads, kMaxFunctionRuns);
+}
+
 TEST_F(ExpandTextTest, ExpandedTextIsBounded) {
   clipboard.text = std::string(kMaxExpandedBytes / 2 + 1, 'z');
   EXPECT_FALSE(Run("$b$b").goAhead);
