@@ -9,23 +9,18 @@
 
 namespace ambrel::win32 {
 
-void AddButtonRow(HWND dialog) {
-  AddDialogControl(dialog, "BUTTON", " OK ", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
-  AddDialogControl(dialog, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
-  AddDialogControl(dialog, "BUTTON", "ﾍﾙﾌﾟ   ", WS_TABSTOP | BS_PUSHBUTTON, kHelpId);
-}
-
-void LayoutButtonRow(HWND dialog, HWND nameLabel, int width, int height, const DialogUnits& du) {
+void LayoutButtonRow(HWND dialog, int nameLabelId, int width, int height, const DialogUnits& du) {
   const int bw = du.X(50), bh = du.Y(14), gap = du.X(4), margin = du.X(5);
   const int y = height - bh - du.Y(5);
   const int first = width - margin - 3 * bw - 2 * gap;
   int x = first;
-  for (int id : {IDOK, IDCANCEL, kHelpId}) {
-    MoveWindow(GetDlgItem(dialog, id), x, y, bw, bh, TRUE);
+  for (const DialogControl& button : kButtonRow) {
+    PlaceDialogControl(dialog, button.id, x, y, bw, bh);
     x += bw + gap;
   }
   // The label reaches to the buttons: the pickers show their menu hints in it.
-  if (nameLabel) MoveWindow(nameLabel, margin, y + du.Y(3), std::max(0, first - margin - gap), du.Y(10), TRUE);
+  if (nameLabelId != 0)
+    PlaceDialogControl(dialog, nameLabelId, margin, y + du.Y(3), std::max(0, first - margin - gap), du.Y(10));
 }
 
 HIMAGELIST MakePickerImages(bool forFolders) {

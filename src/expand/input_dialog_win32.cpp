@@ -14,11 +14,21 @@
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kEditId = 101;
+constexpr int kEditId = 101, kImageId = 102, kPromptId = 103, kNameId = 104;
 constexpr int kHelpContext = kHelpInput;
 constexpr int kMargin = 5;
 // The edit keeps at least this height (dialog units) under a long prompt.
 constexpr int kMinEditUnits = 40;
+
+// Placed by OnSize: the prompt's height follows its text.
+const DialogControl kControls[] = {
+    {kImageId, "STATIC", "", SS_ICON, 0, 0, 0, 0},
+    {kPromptId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0},
+    {kEditId, RICHEDIT_CLASSA, "",
+     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 0, 0,
+     nullptr, 0, 0, false, WS_EX_CLIENTEDGE},
+    {kNameId, "STATIC", "Editer   ", SS_LEFT, 0, 0, 0, 0},
+};
 
 int IconSize() { return GetSystemMetrics(SM_CXICON); }
 
@@ -34,16 +44,14 @@ bool InputDialog::Create() {
 }
 
 void InputDialog::OnCreate() {
-  image_ = AddControl("STATIC", "", SS_ICON, 0);
-  SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))), 0);
-  title_ = AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, 0);
-  edit_ = AddControl(RICHEDIT_CLASSA, "",
-                     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                     kEditId, WS_EX_CLIENTEDGE);
+  AddControls(kControls);
+  AddControls(kButtonRow);
+  title_ = GetDlgItem(hwnd(), kPromptId);
+  edit_ = GetDlgItem(hwnd(), kEditId);
+  SendMessageA(GetDlgItem(hwnd(), kImageId), STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))), 0);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   AttachStdEditMenu(edit_);
-  name_ = AddControl("STATIC", "Editer   ", SS_LEFT, 0);
-  AddButtonRow(hwnd());
 }
 
 int InputDialog::PromptHeight(int width) const {
@@ -65,11 +73,11 @@ void InputDialog::OnSize(int width, int height) {
   // The prompt takes what it needs; the edit keeps its minimum.
   const int room = std::max(icon, height - margin - margin - du.Y(kMinEditUnits) - below);
   const int titleHeight = std::min(PromptHeight(titleWidth), room);
-  MoveWindow(image_, margin, margin, icon, icon, TRUE);
-  MoveWindow(title_, titleLeft, margin, titleWidth, titleHeight, TRUE);
+  PlaceControl(kImageId, margin, margin, icon, icon);
+  PlaceControl(kPromptId, titleLeft, margin, titleWidth, titleHeight);
   const int editTop = margin + titleHeight + margin;
-  MoveWindow(edit_, margin, editTop, width - 2 * margin, std::max(0, height - editTop - below), TRUE);
-  LayoutButtonRow(hwnd(), name_, width, height, du);
+  PlaceControl(kEditId, margin, editTop, width - 2 * margin, std::max(0, height - editTop - below));
+  LayoutButtonRow(hwnd(), kNameId, width, height, du);
 }
 
 void InputDialog::FitPrompt() {

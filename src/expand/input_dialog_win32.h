@@ -28,7 +28,7 @@ class InputDialog : public ModalDialog {
   void FitPrompt();
 
   options::Settings& settings_;
-  HWND image_ = nullptr, title_ = nullptr, edit_ = nullptr, name_ = nullptr;
+  HWND title_ = nullptr, edit_ = nullptr;
 };
 
 }  // namespace ambrel::win32

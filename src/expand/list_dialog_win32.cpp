@@ -27,30 +27,32 @@ const PickerMenuItem kMenu[] = {
     {kLPGridLine, "ｸﾞﾘｯﾄﾞﾗｲﾝの表示 (&G)", "Menuグリッドラインを表示します", false, true},
 };
 
+// The rows live in rows_; the control asks for their texts (a virtual list),
+// so loading and sorting large files stay quick.
+const DialogControl kControls[] = {
+    {PickerDialog::kViewId, WC_LISTVIEWA, "",
+     WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_OWNERDATA |
+         LVS_EDITLABELS,
+     0, 0, 0, 0, nullptr, 0, 0, false, WS_EX_CLIENTEDGE},
+    PickerDialog::NameLabel("ListView "),
+};
+
 }  // namespace
 
 ListDialog::ListDialog(DialogHost& host, options::Settings& settings, WorkDialog& work, Files& files,
                        FileSystem& fileSystem)
     : PickerDialog(host, kHelpContext, settings, work, files, fileSystem) {}
 
-bool ListDialog::Create() { return CreatePicker({"TList", "List", "ListView ", 240, 200, 200, 120, kMenu}); }
+bool ListDialog::Create() { return CreatePicker({"TList", "List", kControls, 240, 200, 200, 120, kMenu}); }
 
-HWND ListDialog::CreateView() {
-  // The rows live in rows_; the control asks for their texts (a virtual
-  // list), so loading and sorting large files stay quick.
-  HWND list = AddControl(WC_LISTVIEWA, "",
-                         WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
-                             LVS_OWNERDATA | LVS_EDITLABELS,
-                         kViewId, WS_EX_CLIENTEDGE);
+void ListDialog::SetUpView() {
   LVCOLUMNA column{};
   column.mask = LVCF_WIDTH;
   column.cx = 300;
-  SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  SendMessageA(view_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   images_.reset(MakePickerImages(false));
-  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
-  view_ = list;
+  SendMessageA(view_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
   ApplyGridLine();
-  return list;
 }
 
 void ListDialog::ApplyGridLine() {

@@ -20,7 +20,7 @@ class ListDialog : public PickerDialog {
   bool RunList(std::string_view fileName, std::string& line);
 
  private:
-  HWND CreateView() override;
+  void SetUpView() override;
   void UpdateMenu(HMENU menu) override;
   void OnMenuCommand(int id) override;
   LRESULT OnViewNotify(NMHDR* header) override;

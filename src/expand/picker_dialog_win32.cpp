@@ -27,10 +27,13 @@ bool PickerDialog::CreatePicker(const Shape& shape) {
 }
 
 void PickerDialog::OnCreate() {
-  view_ = CreateView();
+  AddControls(shape_.controls);
+  AddControls(kButtonRow);
+  view_ = GetDlgItem(hwnd(), kViewId);
+  name_ = GetDlgItem(hwnd(), kNameId);
+  if (const DialogControl* label = FindControl(shape_.controls, kNameId)) nameLabel_ = label->text;
+  SetUpView();
   SetWindowSubclass(view_, &Guarded<&PickerDialog::ViewProc>, 1, reinterpret_cast<DWORD_PTR>(this));
-  name_ = AddControl("STATIC", shape_.nameLabel, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0);
-  AddButtonRow(hwnd());
   BuildMenu();
 }
 
@@ -54,8 +57,8 @@ void PickerDialog::BuildMenu() {
 void PickerDialog::OnSize(int width, int height) {
   const DialogUnits& du = Units();
   const int margin = du.X(5);
-  MoveWindow(view_, margin, margin, width - 2 * margin, height - margin - du.Y(kButtonRowUnits), TRUE);
-  LayoutButtonRow(hwnd(), name_, width, height, du);
+  PlaceControl(kViewId, margin, margin, width - 2 * margin, height - margin - du.Y(kButtonRowUnits));
+  LayoutButtonRow(hwnd(), kNameId, width, height, du);
   OnViewResized();
 }
 
@@ -101,11 +104,11 @@ void PickerDialog::OnContextMenu(int x, int y) {
 // While the menu is open the name label takes the whole button row, so that
 // the item hints have room; the buttons come back when it closes.
 void PickerDialog::ShowMenuHints(bool on) {
-  for (int id : {IDOK, IDCANCEL, kHelpId}) ShowWindow(GetDlgItem(hwnd(), id), on ? SW_HIDE : SW_SHOW);
+  for (const DialogControl& button : kButtonRow) ShowWindow(GetDlgItem(hwnd(), button.id), on ? SW_HIDE : SW_SHOW);
   RECT rc{};
   GetClientRect(hwnd(), &rc);
   if (!on) {
-    SetWindowTextA(name_, shape_.nameLabel);
+    SetWindowTextA(name_, nameLabel_);
     OnSize(rc.right, rc.bottom);
     return;
   }
@@ -113,7 +116,7 @@ void PickerDialog::ShowMenuHints(bool on) {
   GetWindowRect(name_, &label);
   MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&label), 2);
   const int margin = Units().X(5);
-  MoveWindow(name_, margin, label.top, rc.right - 2 * margin, label.bottom - label.top, TRUE);
+  PlaceControl(kNameId, margin, label.top, rc.right - 2 * margin, label.bottom - label.top);
 }
 
 void PickerDialog::OnMenuSelect(int id, HMENU menu, UINT flags) {

@@ -33,6 +33,12 @@ struct PickerMenuItem {
 
 class PickerDialog : public ModalDialog, public options::SettingsObserver {
  public:
+  static constexpr int kViewId = 101, kNameId = 102;
+  // The row of the name label in the button row, which shows the menu's hints.
+  static constexpr DialogControl NameLabel(const char* text) {
+    return {kNameId, "STATIC", text, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 0, 0};
+  }
+
   PickerDialog(DialogHost& host, int helpContext, options::Settings& settings, WorkDialog& work, Files& files,
                FileSystem& fileSystem);
   ~PickerDialog() override;
@@ -44,13 +50,15 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
   struct Shape {
     const char* className;
     const char* caption;
-    const char* nameLabel;
+    // The view (kViewId) and the name label (kNameId), placed by the picker's
+    // layout; the button row follows them.
+    std::span<const DialogControl> controls;
     int widthUnits, heightUnits, minWidthUnits, minHeightUnits;
     std::span<const PickerMenuItem> menu;
   };
   bool CreatePicker(const Shape& shape);
-  // Creates the view control (a child with id kViewId) and returns it.
-  virtual HWND CreateView() = 0;
+  // Sets up the view control once it is created (view_).
+  virtual void SetUpView() = 0;
   // Enables and checks the items before the menu opens.
   virtual void UpdateMenu(HMENU menu) = 0;
   virtual void OnMenuCommand(int id) = 0;
@@ -73,7 +81,6 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
   void LabelEditEnded();
   void CheckItem(HMENU menu, int id, bool on);
 
-  static constexpr int kViewId = 101;
   options::Settings& settings_;
   WorkDialog& work_;
   Files& files_;
@@ -94,6 +101,7 @@ class PickerDialog : public ModalDialog, public options::SettingsObserver {
 
   Shape shape_{};
   HWND name_ = nullptr;
+  const char* nameLabel_ = "";
   MenuHandle menu_;
   bool labelEditAllowed_ = false;
 };

@@ -26,6 +26,12 @@ const PickerMenuItem kMenu[] = {
     {kTPTreeBtn, "ﾎﾞﾀﾝ表示 (&B)", "Menu展開ボタンを表示します", false, true},
 };
 
+const DialogControl kControls[] = {
+    {PickerDialog::kViewId, WC_TREEVIEWA, "", WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 0, 0, 0, 0, nullptr,
+     0, 0, false, WS_EX_CLIENTEDGE},
+    PickerDialog::NameLabel("TreeView "),
+};
+
 std::string ItemText(HWND tree, HTREEITEM item) {
   char buffer[1024] = {};
   TVITEMA tv{};
@@ -66,17 +72,13 @@ TreeDialog::TreeDialog(DialogHost& host, options::Settings& settings, WorkDialog
                        FileSystem& fileSystem)
     : PickerDialog(host, kHelpContext, settings, work, files, fileSystem) {}
 
-bool TreeDialog::Create() { return CreatePicker({"TTree", "Tree", "TreeView ", 240, 250, 170, 130, kMenu}); }
+bool TreeDialog::Create() { return CreatePicker({"TTree", "Tree", kControls, 240, 250, 170, 130, kMenu}); }
 
-HWND TreeDialog::CreateView() {
-  HWND tree = AddControl(WC_TREEVIEWA, "", WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, kViewId,
-                         WS_EX_CLIENTEDGE);
-  SendMessageA(tree, TVM_SETINDENT, 21, 0);
+void TreeDialog::SetUpView() {
+  SendMessageA(view_, TVM_SETINDENT, 21, 0);
   folderImages_.reset(MakePickerImages(true));
   dataImages_.reset(MakePickerImages(false));
-  view_ = tree;
   ApplyButtons();
-  return tree;
 }
 
 void TreeDialog::ApplyButtons() {

@@ -28,7 +28,7 @@ class TreeDialog : public PickerDialog {
   HWND TreeControl() const { return view_; }
 
  private:
-  HWND CreateView() override;
+  void SetUpView() override;
   void UpdateMenu(HMENU menu) override;
   void OnMenuCommand(int id) override;
   LRESULT OnViewNotify(NMHDR* header) override;

@@ -11,6 +11,15 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 // The window's size in dialog units; borderless, it is all client area.
 constexpr int kWidth = 186, kHeight = 64;
+constexpr int kOuterId = 101, kInnerId = 102, kImageId = 103, kTextId = 104;
+
+// Placed by Layout: the picture and the text stand centred on the white panel.
+const DialogControl kControls[] = {
+    {kOuterId, "STATIC", "", SS_SUNKEN, 0, 0, 0, 0},
+    {kInnerId, "STATIC", "", SS_WHITERECT, 0, 0, 0, 0},
+    {kImageId, "STATIC", "", SS_ICON, 0, 0, 0, 0},
+    {kTextId, "STATIC", "しばらくお待ち下さい....", SS_CENTER | SS_CENTERIMAGE, 0, 0, 0, 0},
+};
 
 }  // namespace
 
@@ -23,11 +32,10 @@ bool WorkDialog::Create() {
 
 void WorkDialog::OnCreate() {
   white_ = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  outer_ = AddControl("STATIC", "", SS_SUNKEN, 0);
-  inner_ = AddControl("STATIC", "", SS_WHITERECT, 0);
-  image_ = AddControl("STATIC", "", SS_ICON, 0);
+  AddControls(kControls);
+  image_ = GetDlgItem(hwnd(), kImageId);
+  text_ = GetDlgItem(hwnd(), kTextId);
   SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32516))), 0);
-  text_ = AddControl("STATIC", "しばらくお待ち下さい....", SS_CENTER | SS_CENTERIMAGE, 0);
   Layout();
 }
 
@@ -36,12 +44,12 @@ void WorkDialog::Layout() {
   const DialogUnits& du = Units();
   const int w = du.X(kWidth), h = du.Y(kHeight), icon = GetSystemMetrics(SM_CXICON);
   const int edge = du.X(3), inset = du.X(6);
-  MoveWindow(outer_, edge, edge, w - 2 * edge, h - 2 * edge, FALSE);
-  MoveWindow(inner_, inset, inset, w - 2 * inset, h - 2 * inset, FALSE);
+  PlaceControl(kOuterId, edge, edge, w - 2 * edge, h - 2 * edge);
+  PlaceControl(kInnerId, inset, inset, w - 2 * inset, h - 2 * inset);
   const int iconLeft = inset + du.X(8);
-  MoveWindow(image_, iconLeft, (h - icon) / 2, icon, icon, FALSE);
+  PlaceControl(kImageId, iconLeft, (h - icon) / 2, icon, icon);
   const int textLeft = iconLeft + icon + du.X(2);
-  MoveWindow(text_, textLeft, (h - du.Y(18)) / 2, w - textLeft - inset - du.X(4), du.Y(18), FALSE);
+  PlaceControl(kTextId, textLeft, (h - du.Y(18)) / 2, w - textLeft - inset - du.X(4), du.Y(18));
 }
 
 double WorkDialog::NowMs() const {

@@ -38,7 +38,7 @@ class WorkDialog : public ModalDialog, public expand::WorkHost {
   void Layout();
   double NowMs() const;
 
-  HWND outer_ = nullptr, inner_ = nullptr, image_ = nullptr, text_ = nullptr;
+  HWND image_ = nullptr, text_ = nullptr;
   HBRUSH white_ = nullptr;
   HCURSOR oldCursor_ = nullptr;
   double lastPumpMs_ = 0;

@@ -44,8 +44,8 @@ bool ModalDialog::CreateDialogWindow(const char* className, const char* caption,
                    rc.bottom - rc.top, nullptr, nullptr);
 }
 
-HWND AddDialogControl(HWND parent, const char* cls, const char* text, DWORD style, int id, DWORD exStyle) {
-  HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+HWND ModalDialog::AddControl(const char* cls, const char* text, DWORD style, int id, DWORD exStyle) {
+  HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                                nullptr);
   if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
@@ -56,6 +56,10 @@ const DialogControl* FindControl(std::span<const DialogControl> table, int id) {
   for (const DialogControl& row : table)
     if (row.id == id) return &row;
   return nullptr;
+}
+
+void PlaceDialogControl(HWND dialog, int id, int left, int top, int width, int height) {
+  MoveWindow(GetDlgItem(dialog, id), left, top, width, height, TRUE);
 }
 
 void ModalDialog::AddControls(std::span<const DialogControl> table) {

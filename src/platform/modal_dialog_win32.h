@@ -24,8 +24,6 @@ struct DialogHost {
 };
 
 HFONT DialogFont();
-// A child control in the dialog font, to be placed by the dialog's layout.
-HWND AddDialogControl(HWND parent, const char* cls, const char* text, DWORD style, int id, DWORD exStyle = 0);
 
 // One row of a dialog's control table: what AddControls creates (visible,
 // in the dialog font) and PlaceControls puts where the row says.
@@ -34,7 +32,9 @@ struct DialogControl {
   const char* cls;
   const char* text;
   DWORD style;       // WS_CHILD | WS_VISIBLE are added
-  int x, y, w, h;    // dialog units from the table's origin; w 0: placed by its own rule (a spin on its edit, a status bar)
+  // Dialog units from the table's origin; w 0: placed by its own rule (a
+  // status bar) or by the dialog's layout as it resizes.
+  int x, y, w, h;
   const char* hint = nullptr;  // shown in the dialog's status bar
   int help = 0;      // the help context of F1 on it; 0 the dialog's own
   int page = 0;      // the page of a dialog with pages
@@ -44,6 +44,11 @@ struct DialogControl {
 
 // The row of a control id; null when the table has none.
 const DialogControl* FindControl(std::span<const DialogControl> table, int id);
+
+// Moves the dialog's control to a rectangle in pixels that its layout
+// computed, repainted at once: the one way a resizing layout places a
+// control, also for pieces that several dialogs share.
+void PlaceDialogControl(HWND dialog, int id, int left, int top, int width, int height);
 
 // Pixels of dialog units: a horizontal unit is a quarter of the dialog
 // font's average character width, a vertical unit an eighth of its height,
@@ -71,13 +76,15 @@ class ModalDialog : public Window {
   // size in dialog units.
   bool CreateDialogWindow(const char* className, const char* caption, DWORD style, DWORD exStyle,
                           int widthUnits, int heightUnits);
-  HWND AddControl(const char* cls, const char* text, DWORD style, int id, DWORD exStyle = 0) {
-    return AddDialogControl(hwnd(), cls, text, style, id, exStyle);
-  }
+  HWND AddControl(const char* cls, const char* text, DWORD style, int id, DWORD exStyle = 0);
   // Creates every control of the table, in its order (the tab order).
   void AddControls(std::span<const DialogControl> table);
   // Moves a row's control to its place, the table's origin at (left, top) in pixels.
   void PlaceControl(const DialogControl& row, int left, int top);
+  // Moves a control to the rectangle in pixels that the dialog's layout computed.
+  void PlaceControl(int id, int left, int top, int width, int height) {
+    PlaceDialogControl(hwnd(), id, left, top, width, height);
+  }
   // Places every row of the table that has a size, from the client area's corner.
   void PlaceControls(std::span<const DialogControl> table);
 

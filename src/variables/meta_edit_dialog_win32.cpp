@@ -17,25 +17,38 @@ namespace {
 
 constexpr int kHelpContext = kHelpStaticVariableEdit;
 constexpr int kKeyId = 101, kUpDownId = 102, kEditId = 103, kStatusId = 104;
+constexpr int kMetaBoxId = 105, kDollarId = 106, kStrBoxId = 107;
 constexpr int kFirstToolId = 110;  // load, save, print, edit menu, functions
-static_assert(MetaEditDialog::kFuncButtonId == kFirstToolId + 4);
+constexpr int kToolCount = 5;
+static_assert(MetaEditDialog::kFuncButtonId == kFirstToolId + kToolCount - 1);
 
-struct ToolButton {
-  const char* caption;
-  const char* hint;
-  int command;  // the editor window's command, or -1 for the function popup
-};
-constexpr ToolButton kTools[5] = {
-    {"読込", "エディットに、ファイルからデータを読み込みます", editor::kCmdLoadClip},
-    {"保存", "編集中のデータをファイルに書き込みます", editor::kCmdSaveClip},
-    {"印刷", "編集中のデータを印刷します", editor::kCmdPrintClip},
-    {"編集", "編集用のポップアップメニューを開きます", editor::kCmdEditMenu},
-    {"関数", "関数名の一覧を表示します", -1},
-};
+// The editor window's command of each tool button; -1 opens the function popup.
+constexpr int kToolCommands[kToolCount] = {editor::kCmdLoadClip, editor::kCmdSaveClip, editor::kCmdPrintClip,
+                                           editor::kCmdEditMenu, -1};
 constexpr const char* kMetaBoxHint = "0-9 と A-Z の範囲でメタ文字を指定して下さい";
 constexpr const char* kDataHint = "メタ文字に対応する関数名または文字列を入力します";
 constexpr const char* kOkHint = "編集を確定します";
 constexpr const char* kCancelHint = "編集を中止します";
+
+// Placed by OnSize, under the status bar's height; the button row comes after
+// the rich edit in the tab order, the status bar last.
+const DialogControl kControls[] = {
+    {kMetaBoxId, "BUTTON", " メタ文字 ", BS_GROUPBOX, 0, 0, 0, 0, kMetaBoxHint},
+    {kDollarId, "STATIC", "$", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0, kMetaBoxHint},
+    {kKeyId, "EDIT", "", WS_TABSTOP | ES_UPPERCASE | ES_CENTER, 0, 0, 0, 0, kMetaBoxHint, 0, 0, false,
+     WS_EX_CLIENTEDGE},
+    {kUpDownId, UPDOWN_CLASSA, "", 0, 0, 0, 0, 0},
+    {kStrBoxId, "BUTTON", " 関数or文字列 ", BS_GROUPBOX, 0, 0, 0, 0, kDataHint},
+    {kFirstToolId, "BUTTON", "読込", BS_PUSHBUTTON, 0, 0, 0, 0, "エディットに、ファイルからデータを読み込みます"},
+    {kFirstToolId + 1, "BUTTON", "保存", BS_PUSHBUTTON, 0, 0, 0, 0, "編集中のデータをファイルに書き込みます"},
+    {kFirstToolId + 2, "BUTTON", "印刷", BS_PUSHBUTTON, 0, 0, 0, 0, "編集中のデータを印刷します"},
+    {kFirstToolId + 3, "BUTTON", "編集", BS_PUSHBUTTON, 0, 0, 0, 0, "編集用のポップアップメニューを開きます"},
+    {kFirstToolId + 4, "BUTTON", "関数", BS_PUSHBUTTON, 0, 0, 0, 0, "関数名の一覧を表示します"},
+    {kEditId, RICHEDIT_CLASSA, "",
+     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN, 0, 0,
+     0, 0, kDataHint, 0, 0, false, WS_EX_CLIENTEDGE},
+};
+constexpr DialogControl kStatusBar[] = {{kStatusId, STATUSCLASSNAMEA, "", 0, 0, 0, 0, 0}};
 
 }  // namespace
 
@@ -52,31 +65,26 @@ bool MetaEditDialog::Create() {
 }
 
 void MetaEditDialog::OnCreate() {
-  metaBox_ = AddControl("BUTTON", " メタ文字 ", BS_GROUPBOX, 0);
-  dollar_ = AddControl("STATIC", "$", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, 0);
-  key_ = AddControl("EDIT", "", WS_TABSTOP | ES_UPPERCASE | ES_CENTER, kKeyId, WS_EX_CLIENTEDGE);
+  AddControls(kControls);
+  AddControls(kButtonRow);
+  AddControls(kStatusBar);
+  key_ = GetDlgItem(hwnd(), kKeyId);
+  upDown_ = GetDlgItem(hwnd(), kUpDownId);
+  strBox_ = GetDlgItem(hwnd(), kStrBoxId);
+  edit_ = GetDlgItem(hwnd(), kEditId);
+  status_ = GetDlgItem(hwnd(), kStatusId);
   SendMessageA(key_, EM_LIMITTEXT, 2, 0);  // a second character is seen and emptied
-  upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                            reinterpret_cast<HMENU>(kUpDownId), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(-100), 100);
-  strBox_ = AddControl("BUTTON", " 関数or文字列 ", BS_GROUPBOX, 0);
-  for (int i = 0; i < 5; ++i) toolButtons_[i] = AddControl("BUTTON", kTools[i].caption, BS_PUSHBUTTON, kFirstToolId + i);
-  edit_ = AddControl(RICHEDIT_CLASSA, "",
-                     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
-                         ES_WANTRETURN,
-                     kEditId, WS_EX_CLIENTEDGE);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(edit_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-  AddButtonRow(hwnd());
-  status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                            reinterpret_cast<HMENU>(kStatusId), GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), TRUE);
   SetWindowSubclass(key_, &Guarded<&MetaEditDialog::KeyProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   AttachStdEditMenu(key_);
-  for (HWND control : {metaBox_, dollar_, key_, strBox_, edit_, GetDlgItem(hwnd(), IDOK),
-                       GetDlgItem(hwnd(), IDCANCEL), toolButtons_[0], toolButtons_[1], toolButtons_[2],
-                       toolButtons_[3], toolButtons_[4]})
-    SetWindowSubclass(control, &Guarded<&MetaEditDialog::HintProc>, 2, reinterpret_cast<DWORD_PTR>(this));
+  for (const DialogControl& row : kControls)
+    if (row.hint) SetWindowSubclass(GetDlgItem(hwnd(), row.id), &Guarded<&MetaEditDialog::HintProc>, 2,
+                                    reinterpret_cast<DWORD_PTR>(this));
+  for (int id : {IDOK, IDCANCEL})
+    SetWindowSubclass(GetDlgItem(hwnd(), id), &Guarded<&MetaEditDialog::HintProc>, 2,
+                      reinterpret_cast<DWORD_PTR>(this));
 }
 
 void MetaEditDialog::OnSize(int width, int height) {
@@ -88,18 +96,18 @@ void MetaEditDialog::OnSize(int width, int height) {
   const int parts[2] = {width * 3 / 4, -1};
   SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   const int m = du.X(5);
-  MoveWindow(metaBox_, m, du.Y(3), du.X(80), du.Y(30), TRUE);
-  MoveWindow(dollar_, m + du.X(8), du.Y(14), du.X(12), du.Y(12), TRUE);
-  MoveWindow(key_, m + du.X(22), du.Y(14), du.X(20), du.Y(12), TRUE);
-  MoveWindow(upDown_, m + du.X(42), du.Y(14), du.X(10), du.Y(12), TRUE);
+  PlaceControl(kMetaBoxId, m, du.Y(3), du.X(80), du.Y(30));
+  PlaceControl(kDollarId, m + du.X(8), du.Y(14), du.X(12), du.Y(12));
+  PlaceControl(kKeyId, m + du.X(22), du.Y(14), du.X(20), du.Y(12));
+  PlaceControl(kUpDownId, m + du.X(42), du.Y(14), du.X(10), du.Y(12));
   const int strTop = du.Y(36), rowBelow = du.Y(kButtonRowUnits) + statusHeight;
   const int strHeight = height - strTop - rowBelow;
-  MoveWindow(strBox_, m, strTop, width - 2 * m, strHeight, TRUE);
-  for (int i = 0; i < 5; ++i)
-    MoveWindow(toolButtons_[i], m + du.X(6) + i * du.X(26), strTop + du.Y(11), du.X(25), du.Y(12), TRUE);
+  PlaceControl(kStrBoxId, m, strTop, width - 2 * m, strHeight);
+  for (int i = 0; i < kToolCount; ++i)
+    PlaceControl(kFirstToolId + i, m + du.X(6) + i * du.X(26), strTop + du.Y(11), du.X(25), du.Y(12));
   const int editTop = strTop + du.Y(25);
-  MoveWindow(edit_, m + du.X(6), editTop, width - 2 * m - du.X(12), strTop + strHeight - editTop - du.Y(6), TRUE);
-  LayoutButtonRow(hwnd(), nullptr, width, height - statusHeight, du);
+  PlaceControl(kEditId, m + du.X(6), editTop, width - 2 * m - du.X(12), strTop + strHeight - editTop - du.Y(6));
+  LayoutButtonRow(hwnd(), 0, width, height - statusHeight, du);
 }
 
 LRESULT MetaEditDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -134,9 +142,9 @@ void MetaEditDialog::OnCommand(int id, int code) {
   } else if (id == kKeyId && code == EN_CHANGE) {
     const std::string text = WindowText(key_);
     if (text != expand::FitMetaKey(text)) SetWindowTextA(key_, "");
-  } else if (id >= kFirstToolId && id < kFirstToolId + 5) {
+  } else if (id >= kFirstToolId && id < kFirstToolId + kToolCount) {
     SetFocus(edit_);
-    const int command = kTools[id - kFirstToolId].command;
+    const int command = kToolCommands[id - kFirstToolId];
     if (command < 0) {
       if (showFuncPopup_) showFuncPopup_();
     } else if (editorWindow_) {
@@ -192,13 +200,9 @@ LRESULT CALLBACK MetaEditDialog::HintProc(HWND control, UINT msg, WPARAM wParam,
                                           DWORD_PTR data) {
   if (msg == WM_MOUSEMOVE) {
     auto* self = reinterpret_cast<MetaEditDialog*>(data);
-    const char* hint = nullptr;
-    if (control == self->metaBox_ || control == self->dollar_ || control == self->key_) hint = kMetaBoxHint;
-    else if (control == self->strBox_ || control == self->edit_) hint = kDataHint;
-    else if (control == GetDlgItem(self->hwnd(), IDOK)) hint = kOkHint;
-    else if (control == GetDlgItem(self->hwnd(), IDCANCEL)) hint = kCancelHint;
-    for (int i = 0; i < 5; ++i)
-      if (control == self->toolButtons_[i]) hint = kTools[i].hint;
+    const int id = GetDlgCtrlID(control);
+    const DialogControl* row = FindControl(kControls, id);
+    const char* hint = row ? row->hint : id == IDOK ? kOkHint : id == IDCANCEL ? kCancelHint : nullptr;
     if (hint) self->ShowStatus(std::string("  ") + hint);
   }
   return DefSubclassProc(control, msg, wParam, lParam);
@@ -227,7 +231,7 @@ bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, st
   EnableWindow(key_, !deleting);
   EnableWindow(upDown_, !deleting);
   EnableWindow(edit_, !deleting);
-  for (HWND button : toolButtons_) EnableWindow(button, !deleting);
+  for (int i = 0; i < kToolCount; ++i) EnableWindow(GetDlgItem(hwnd(), kFirstToolId + i), !deleting);
   ShowStatus("");
   // RunModal centres the dialog; it then stands at the top of the list window.
   const bool ok = RunModal(metaWindow_, deleting ? GetDlgItem(hwnd(), IDOK) : key_);

@@ -55,9 +55,7 @@ class MetaEditDialog : public ModalDialog, public expand::MetaEditView {
   std::function<void()> showFuncPopup_;
   std::function<void()> onHidden_;
   HWND metaWindow_ = nullptr, editorWindow_ = nullptr;
-  HWND metaBox_ = nullptr, dollar_ = nullptr, key_ = nullptr, upDown_ = nullptr;
-  HWND strBox_ = nullptr, edit_ = nullptr, status_ = nullptr;
-  HWND toolButtons_[5] = {};
+  HWND key_ = nullptr, upDown_ = nullptr, strBox_ = nullptr, edit_ = nullptr, status_ = nullptr;
   expand::MetaEditMode mode_ = expand::MetaEditMode::kAdd;
 };
 
