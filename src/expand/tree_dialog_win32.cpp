@@ -26,7 +26,7 @@ const PickerMenuItem kMenu[] = {
     {kTPTreeBtn, "ﾎﾞﾀﾝ表示 (&B)", "Menu展開ボタンを表示します", false, true},
 };
 
-const DialogControl kControls[] = {
+const DialogControl kTreeControls[] = {
     {PickerDialog::kViewId, WC_TREEVIEWA, "", WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_EDITLABELS, 0, 0, 0, 0, nullptr,
      0, 0, false, WS_EX_CLIENTEDGE},
     PickerDialog::NameLabel("TreeView "),
@@ -72,7 +72,7 @@ TreeDialog::TreeDialog(DialogHost& host, options::Settings& settings, WorkDialog
                        FileSystem& fileSystem)
     : PickerDialog(host, kHelpContext, settings, work, files, fileSystem) {}
 
-bool TreeDialog::Create() { return CreatePicker({"TTree", "Tree", kControls, 240, 250, 170, 130, kMenu}); }
+bool TreeDialog::Create() { return CreatePicker({"TTree", "Tree", kTreeControls, 240, 250, 170, 130, kMenu}); }
 
 void TreeDialog::SetUpView() {
   SendMessageA(view_, TVM_SETINDENT, 21, 0);

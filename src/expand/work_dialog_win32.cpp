@@ -14,7 +14,7 @@ constexpr int kWidth = 186, kHeight = 64;
 constexpr int kOuterId = 101, kInnerId = 102, kImageId = 103, kTextId = 104;
 
 // Placed by Layout: the picture and the text stand centred on the white panel.
-const DialogControl kControls[] = {
+const DialogControl kWorkControls[] = {
     {kOuterId, "STATIC", "", SS_SUNKEN, 0, 0, 0, 0},
     {kInnerId, "STATIC", "", SS_WHITERECT, 0, 0, 0, 0},
     {kImageId, "STATIC", "", SS_ICON, 0, 0, 0, 0},
@@ -32,7 +32,7 @@ bool WorkDialog::Create() {
 
 void WorkDialog::OnCreate() {
   white_ = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  AddControls(kControls);
+  AddControls(kWorkControls);
   image_ = GetDlgItem(hwnd(), kImageId);
   text_ = GetDlgItem(hwnd(), kTextId);
   SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32516))), 0);
