@@ -82,7 +82,7 @@ if(EXISTS ${GTEST_SRC}/src/gtest-all.cc)
                              ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/generated)
   add_dependencies(ambrel_e2e ambrel_core)
   target_link_options(ambrel_e2e PRIVATE ${AMBREL_WIN32_LINK})
-  target_link_libraries(ambrel_e2e PRIVATE gtest_main_win user32 kernel32 gdi32 psapi comctl32 version)
+  target_link_libraries(ambrel_e2e PRIVATE gtest_main_win user32 kernel32 gdi32 psapi comctl32 version shell32)
   # Helper programs of the harness's own tests: tests/e2e/fixtures/<name>.cpp
   # becomes <name>.exe beside ambrel_e2e.exe, built with it.
   file(GLOB E2E_FIXTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/fixtures/*.cpp)

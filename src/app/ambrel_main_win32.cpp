@@ -58,6 +58,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
 
   if (!app.CreateWindows()) return 1;
-  if (!app.RunStartup()) return 1;
+  app.RunStartup();
   return RunMessageLoop(app);
 }

@@ -190,7 +190,7 @@ void App::RegisterPropertyCommands() {
                       [this](const EditorContext& c) { ChooseEditorFont(c.owner, dialogHost_, settings_); });
 }
 
-bool App::RunStartup() {
+void App::RunStartup() {
   editor_->CloseEditor();
   const SIZE treeSpace = editor_->TreeSpace();
   settings_.InitTreeSize(treeSpace.cx, treeSpace.cy);
@@ -211,19 +211,13 @@ bool App::RunStartup() {
   expand::InitMeta(meta_, *files_, messages_, metaSaver_);
   metaWindow_->InitMeta();
   if (firstRun_) hello_->ShowModal();
-  bool ok = true;
-  if (!logo_->AddTrayIcon()) {
-    messages_.ErrorBox("タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。",
-                       kHelpTrayIcon);
-    ok = false;
-  }
+  logo_->AddTrayIcon();
   params_->ApplyLateParams();
   editor_->PrepareClipMenu();
   editor_->WarmUpParking();
   logo_->PlayAnimation();
   openDialogs_.FinishStartup();
   logo_->StartIdleSave();
-  return ok;
 }
 
 bool App::CreateMetaWindows() {

@@ -63,7 +63,7 @@ class App final : private BusyState {
   std::string DataFile(std::string_view name) const { return programFolder_ + std::string(name); }
 
   bool CreateWindows();
-  bool RunStartup();
+  void RunStartup();
   void Shutdown();
 
   MessageBoxes& Messages() { return messages_; }

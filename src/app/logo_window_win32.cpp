@@ -27,6 +27,9 @@ constexpr int kPanelBorder = 3;
 enum TrayCommand : int { kTPMenu = 101, kTPProperty, kTPHelp, kTPQuit };
 
 constexpr UINT_PTR kIdleSaveTimer = 1;
+constexpr UINT_PTR kTrayRetryTimer = 2;
+
+constexpr char kTrayIconFailed[] = "タスクトレーアイコンの常駐に失敗しました。\r\nアプリケーションを終了します。";
 
 }  // namespace
 
@@ -44,6 +47,7 @@ bool LogoWindow::Create() {
     return false;
   BuildTrayMenu();
   tray_ = std::make_unique<TrayIcon>(hwnd());
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   // The logo stands on the screen from the start until its animation.
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   UpdateWindow(hwnd());
@@ -65,7 +69,29 @@ void LogoWindow::BuildTrayMenu() {
   for (const auto& [id, context] : contexts) SetMenuItemHelpContext(trayMenu_.get(), id, context);
 }
 
-bool LogoWindow::AddTrayIcon() { return tray_->Add(); }
+void LogoWindow::AddTrayIcon() {
+  if (tray_->Add()) {
+    trayRetry_.Reset();
+    KillTimer(hwnd(), kTrayRetryTimer);
+  } else if (trayRetry_.Refused(GetTickCount64())) {
+    SetTimer(hwnd(), kTrayRetryTimer, app::kTrayRetryIntervalMs, nullptr);
+  } else {
+    GiveUpTrayIcon();
+  }
+}
+
+void LogoWindow::OnTaskbarCreated() {
+  trayRetry_.Reset();
+  AddTrayIcon();
+}
+
+// A program without its icon cannot be reached; it says so and ends as
+// after its quit command, saving what it recorded meanwhile.
+void LogoWindow::GiveUpTrayIcon() {
+  KillTimer(hwnd(), kTrayRetryTimer);
+  s_.messages.ErrorBox(kTrayIconFailed, kHelpTrayIcon);
+  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
 void LogoWindow::RemoveTrayIcon() { tray_->Remove(); }
 
 void LogoWindow::PlayAnimation() {
@@ -102,6 +128,10 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (s_.clipboardFeed.Route(msg, wParam, lParam)) return 0;
+  if (taskbarCreated_ && msg == taskbarCreated_) {
+    OnTaskbarCreated();
+    return 0;
+  }
   switch (msg) {
     case WM_PAINT: OnPaint(); return 0;
     case kTrayCallback: OnTrayCallback(lParam); return 0;
@@ -112,6 +142,7 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
     case WM_TIMER:
       if (wParam == kIdleSaveTimer) s_.idleSave.Check();
+      if (wParam == kTrayRetryTimer) AddTrayIcon();
       return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return Default(msg, wParam, lParam);
@@ -213,6 +244,7 @@ void LogoWindow::ShutDownOnce() {
   if (shutDown_) return;
   shutDown_ = true;
   KillTimer(hwnd(), kIdleSaveTimer);
+  KillTimer(hwnd(), kTrayRetryTimer);
   s_.shutdown();
 }
 

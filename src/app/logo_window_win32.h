@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/tray_icon_win32.h"
+#include "app/tray_retry.h"
 #include "platform/busy_state.h"
 #include "platform/handles_win32.h"
 #include "platform/message_box.h"
@@ -46,7 +47,9 @@ class LogoWindow : public Window {
  public:
   explicit LogoWindow(const LogoServices& services) : s_(services) {}
   bool Create();
-  bool AddTrayIcon();
+  // Adds the tray icon; while the shell refuses it, tries again on a timer
+  // (TrayRetry) with the program running, and at the end says so and closes.
+  void AddTrayIcon();
   void RemoveTrayIcon();
   void PlayAnimation();
   // The logo shown again at its first size, centred, then closed as at start-up.
@@ -60,6 +63,8 @@ class LogoWindow : public Window {
   void OnPaint();
   void OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void OnTrayCallback(LPARAM mouseMessage);
+  void OnTaskbarCreated();
+  void GiveUpTrayIcon();
   void OnPopupRequest(LPARAM position);
   void OnTrayCommand(int id);
   void OnClose();
@@ -70,6 +75,10 @@ class LogoWindow : public Window {
 
   LogoServices s_;
   std::unique_ptr<TrayIcon> tray_;
+  app::TrayRetry trayRetry_;
+  // The shell's registered message, broadcast once its task bar is made
+  // again (after Explorer restarted): every icon has to be added anew.
+  UINT taskbarCreated_ = 0;
   MenuHandle trayMenu_;
   // The window in the foreground when the tray icon was last touched (or the
   // hot key asked for the tray's menu): the clip menu opens over it.

@@ -23,7 +23,7 @@ TrayIcon::TrayIcon(HWND owner)
 }
 
 bool TrayIcon::Add() {
-  added_ = Shell_NotifyIconA(NIM_ADD, &record_) != 0;
+  added_ = Shell_NotifyIconA(NIM_ADD, &record_) != 0 || Shell_NotifyIconA(NIM_MODIFY, &record_) != 0;
   return added_;
 }
 
