@@ -81,7 +81,10 @@ void MainWindow::OnSettingChanged(options::Setting which) {
       pages_.SetTabStyle(settings_.UpperTab(), settings_.MultiLine());
       OnSize();
       break;
-    case options::Setting::kVertWindow: OnSize(); break;
+    case options::Setting::kVertWindow:
+      styleApplied_ = true;
+      OnSize();
+      break;
     case options::Setting::kBeginner:
       RefreshToolBar();
       OnSize();
@@ -184,7 +187,9 @@ void MainWindow::LayOut() {
   const int statusBar = StatusBarHeight();
   const editor::Box panel = editor::ComputeEditorLayout(client, statusBar, vertical, 0, metrics).centerPanel;
   const bool wasVertical = laidOutStyle_ < 0 ? vertical : laidOutStyle_ != 0;
-  const int extent = editor::TreeExtentForStyle(settings_, vertical, wasVertical, layout_.tree, panel);
+  const editor::Relayout why = styleApplied_ ? editor::Relayout::kStyleApplied : editor::Relayout::kResize;
+  styleApplied_ = false;
+  const int extent = editor::TreeExtentForStyle(settings_, vertical, wasVertical, why, layout_.tree, panel);
   laidOutStyle_ = vertical ? 1 : 0;
   layout_ = editor::ComputeEditorLayout(client, statusBar, vertical, extent, metrics);
   const auto move = [](HWND w, const editor::Box& b) { MoveWindow(w, b.left, b.top, b.Width(), b.Height(), TRUE); };

@@ -216,6 +216,7 @@ class MainWindow : public Window,
   Separator hrzSep_{false, [this](int d) { OnHrzSepMoved(d); }};
   editor::EditorLayout layout_;  // as last laid out
   int laidOutStyle_ = -1;        // VertWindow of that layout, -1 before the first
+  bool styleApplied_ = false;    // the next layout applies the style (may store the tree's size)
   bool structureDirty_ = false;
   bool captionsDirty_ = false;
   bool pageDirty_ = false;
