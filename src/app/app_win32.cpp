@@ -163,7 +163,7 @@ void App::RegisterDataCommands() {
   DataCommandServices services{
       messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_, DataFile(app::kHistoryFileName),
       [this](clipstore::TClipBase& into, std::string_view path) {
-        return app::LoadHistory(into, *files_, messages_, path);
+        return app::ReadHistoryFile(into, *files_, path);
       },
       [this](const clipstore::TClipBase& store, std::string_view path) {
         return app::SaveHistory(store, *files_, path);
