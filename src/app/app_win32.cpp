@@ -85,7 +85,8 @@ bool App::CreateWindows() {
   const BusyState& busy = *this;
   dummy_ = std::make_unique<DummyWindow>();
   postDialog_ = std::make_unique<PostDialog>(dialogHost_, store_, distributor_, messages_);
-  regList_ = std::make_unique<RegListWindow>(store_, settings_);
+  regList_ = std::make_unique<RegListWindow>(
+      store_, settings_, [this](HWND owner, POINT at) { editor_->TrackPageCtrlMenu(owner, at); });
   hello_ = std::make_unique<HelloDialog>(dialogHost_);
   // The function popup is made from this dialog and the list window, so the
   // dialog reaches it through App once it is there.

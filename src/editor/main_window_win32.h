@@ -97,6 +97,9 @@ class MainWindow : public Window,
   int ParkOffScreen();
   void Unpark(int left);
   void TrackClipMenu(POINT at, bool asPopup);
+  // The page-control menu (tab position, multi-line tabs) for another
+  // window's tabs; the settings it changes reach every page control.
+  void TrackPageCtrlMenu(HWND owner, POINT at);
   // Builds the clip menu as the hot key shows it, so that its first showing
   // costs no more than later ones.
   void PrepareClipMenu() { FillClipMenu(/*asPopup=*/true); }
@@ -143,6 +146,9 @@ class MainWindow : public Window,
   void FillClipMenu(bool asPopup);
   // The menus and the commands the window runs itself (main_window_menus_win32.cpp).
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  // WM_HELP: F1 on a highlighted menu item opens that item's help, anywhere
+  // else in the window the editor's.
+  void OnHelp(const HELPINFO& info);
   void OnContextMenu(HWND from, LPARAM position);
   // What the menus' rules look at now.
   editor::MenuFacts Facts() const;
@@ -200,6 +206,7 @@ class MainWindow : public Window,
   const EditorCommands& commands_;
   std::string title_;
   std::function<bool(const std::string& statusText)> menuHintElsewhere_;
+  int highlightedHelp_ = 0;  // the help context of the menu item highlighted now, 0 for none
   MessageBoxes& messages_;
   ClipTree tree_;
   ClipPages pages_;

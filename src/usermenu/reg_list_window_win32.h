@@ -2,6 +2,7 @@
 // a source of expression syntax and menu titles to drag into its edits.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "options/settings.h"
@@ -20,7 +21,10 @@ class PostDialog;
 // lists, UpperTab and MultiLine in its tabs.
 class RegListWindow : public Window, public options::SettingsObserver {
  public:
-  RegListWindow(clipstore::TClipBase& store, options::Settings& settings);
+  // `pageTabMenu` opens the editor's page-control menu (tab position,
+  // multi-line tabs) for this window at a screen point.
+  RegListWindow(clipstore::TClipBase& store, options::Settings& settings,
+                std::function<void(HWND owner, POINT at)> pageTabMenu);
   ~RegListWindow() override;
   bool Create(PostDialog* dialog);
   // Rebuilds the titles and stands beside the dialog (left of it when the
@@ -40,14 +44,17 @@ class RegListWindow : public Window, public options::SettingsObserver {
   // Font and column widths at the window's DPI (on creation and WM_DPICHANGED).
   void ApplyDpi(int dpi);
   LRESULT OnNotify(const NMHDR& header);
-  void OnContextMenu();
+  void OnContextMenu(HWND from);
   void OnPrint();
   void ShowPage(int page);
+  void BeginDragImage(HWND list, int row, POINT at);
+  void MoveDragImage();
   void EndDrag(bool drop, POINT at);
   HWND ActiveList() const;
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
+  std::function<void(HWND owner, POINT at)> pageTabMenu_;
   PostDialog* dialog_ = nullptr;
   HWND tabs_ = nullptr;
   HWND regList_ = nullptr;
@@ -55,6 +62,7 @@ class RegListWindow : public Window, public options::SettingsObserver {
   MenuHandle popup_;
   GdiObject font_;
   bool dragging_ = false;
+  ImageListHandle dragImage_;
   std::string dragCaption_;
 };
 
