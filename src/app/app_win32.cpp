@@ -86,7 +86,10 @@ bool App::CreateWindows() {
   dummy_ = std::make_unique<DummyWindow>();
   postDialog_ = std::make_unique<PostDialog>(dialogHost_, store_, distributor_, messages_);
   regList_ = std::make_unique<RegListWindow>(
-      store_, settings_, [this](HWND owner, POINT at) { editor_->TrackPageCtrlMenu(owner, at); });
+      store_, settings_,
+      RegListWindow::PageTabMenu{
+          [this](HWND owner, POINT at) { editor_->TrackPageCtrlMenu(owner, at); },
+          [this](HMENU menu, UINT item, UINT flags) { return editor_->PageCtrlMenuHint(menu, item, flags); }});
   hello_ = std::make_unique<HelloDialog>(dialogHost_);
   // The function popup is made from this dialog and the list window, so the
   // dialog reaches it through App once it is there.

@@ -131,6 +131,11 @@ void MainWindow::TrackPageCtrlMenu(HWND owner, POINT at) {
   if (id) OnCommand(static_cast<WPARAM>(id), 0);
 }
 
+const char* MainWindow::PageCtrlMenuHint(HMENU menu, UINT item, UINT flags) const {
+  const editor::MenuEntry* entry = pageCtrlMenu_.EntryOf(menu, item, flags);
+  return entry ? entry->hint : nullptr;
+}
+
 void MainWindow::TrackToolBarMenu(POINT at) {
   const int id = toolBarMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
   if (id) OnCommand(static_cast<WPARAM>(id), 0);

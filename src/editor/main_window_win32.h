@@ -100,6 +100,9 @@ class MainWindow : public Window,
   // The page-control menu (tab position, multi-line tabs) for another
   // window's tabs; the settings it changes reach every page control.
   void TrackPageCtrlMenu(HWND owner, POINT at);
+  // The hint ("Menu...") of an item of that menu as WM_MENUSELECT reports it
+  // to the other window, or null.
+  const char* PageCtrlMenuHint(HMENU menu, UINT item, UINT flags) const;
   // Builds the clip menu as the hot key shows it, so that its first showing
   // costs no more than later ones.
   void PrepareClipMenu() { FillClipMenu(/*asPopup=*/true); }

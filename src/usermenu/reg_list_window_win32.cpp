@@ -44,8 +44,7 @@ constexpr int kExpressionWidth = 60, kDescriptionWidth = 185, kTitleWidth = 220;
 
 }  // namespace
 
-RegListWindow::RegListWindow(clipstore::TClipBase& store, options::Settings& settings,
-                             std::function<void(HWND owner, POINT at)> pageTabMenu)
+RegListWindow::RegListWindow(clipstore::TClipBase& store, options::Settings& settings, PageTabMenu pageTabMenu)
     : store_(store), settings_(settings), pageTabMenu_(std::move(pageTabMenu)) {
   settings_.AddObserver(this);
 }
@@ -109,8 +108,13 @@ LRESULT CALLBACK RegListWindow::ListProc(HWND list, UINT msg, WPARAM wParam, LPA
   return DefSubclassProc(list, msg, wParam, lParam);
 }
 
-void RegListWindow::OnMenuSelect(UINT item, UINT flags) {
-  if (!dialog_ || (flags & MF_POPUP)) return;
+void RegListWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  if (!dialog_ || !menu || (flags & MF_POPUP)) return;
+  if (menu != popup_.get()) {
+    const char* hint = pageTabMenu_.hintOf ? pageTabMenu_.hintOf(menu, item, flags) : nullptr;
+    if (hint) dialog_->ShowHint(hint + kMenuHintPrefix);
+    return;
+  }
   for (const PopupItem& p : kPopupItems)
     if (p.id == static_cast<int>(item)) dialog_->ShowHint(p.hint + kMenuHintPrefix);
 }
@@ -122,7 +126,7 @@ LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: ApplyDpi(ApplyDpiChange(hwnd(), wParam, lParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wParam)); return 0;
-    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
     case WM_MOUSEMOVE:
       if (dragging_) MoveDragImage();
       return 0;
@@ -253,7 +257,7 @@ void RegListWindow::OnContextMenu(HWND from) {
   GetCursorPos(&pt);
   // The tab strip has the page control's menu, the lists their own.
   if (from == tabs_) {
-    if (pageTabMenu_) pageTabMenu_(hwnd(), pt);
+    if (pageTabMenu_.track) pageTabMenu_.track(hwnd(), pt);
     return;
   }
   CheckMenuItem(popup_.get(), kLPGridLine, settings_.GridLine() ? MF_CHECKED : MF_UNCHECKED);

@@ -21,10 +21,14 @@ class PostDialog;
 // lists, UpperTab and MultiLine in its tabs.
 class RegListWindow : public Window, public options::SettingsObserver {
  public:
-  // `pageTabMenu` opens the editor's page-control menu (tab position,
-  // multi-line tabs) for this window at a screen point.
-  RegListWindow(clipstore::TClipBase& store, options::Settings& settings,
-                std::function<void(HWND owner, POINT at)> pageTabMenu);
+  // The editor's page-control menu (tab position, multi-line tabs), which
+  // the tab strip opens.
+  struct PageTabMenu {
+    std::function<void(HWND owner, POINT at)> track;  // at a screen point
+    // The hint ("Menu" and its text) of the item WM_MENUSELECT reports, or null.
+    std::function<const char*(HMENU menu, UINT item, UINT flags)> hintOf;
+  };
+  RegListWindow(clipstore::TClipBase& store, options::Settings& settings, PageTabMenu pageTabMenu);
   ~RegListWindow() override;
   bool Create(PostDialog* dialog);
   // Rebuilds the titles and stands beside the dialog (left of it when the
@@ -37,7 +41,7 @@ class RegListWindow : public Window, public options::SettingsObserver {
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   void ApplyGridLines();
   void ApplyTabStyle();
-  void OnMenuSelect(UINT item, UINT flags);
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();
@@ -54,7 +58,7 @@ class RegListWindow : public Window, public options::SettingsObserver {
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
-  std::function<void(HWND owner, POINT at)> pageTabMenu_;
+  PageTabMenu pageTabMenu_;
   PostDialog* dialog_ = nullptr;
   HWND tabs_ = nullptr;
   HWND regList_ = nullptr;
