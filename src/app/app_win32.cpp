@@ -85,7 +85,11 @@ bool App::CreateWindows() {
   const BusyState& busy = *this;
   dummy_ = std::make_unique<DummyWindow>();
   postDialog_ = std::make_unique<PostDialog>(dialogHost_, store_, distributor_, messages_);
-  regList_ = std::make_unique<RegListWindow>(store_, settings_);
+  regList_ = std::make_unique<RegListWindow>(
+      store_, settings_,
+      RegListWindow::PageTabMenu{
+          [this](HWND owner, POINT at) { editor_->TrackPageCtrlMenu(owner, at); },
+          [this](HMENU menu, UINT item, UINT flags) { return editor_->PageCtrlMenuHint(menu, item, flags); }});
   hello_ = std::make_unique<HelloDialog>(dialogHost_);
   // The function popup is made from this dialog and the list window, so the
   // dialog reaches it through App once it is there.
@@ -163,7 +167,7 @@ void App::RegisterDataCommands() {
   DataCommandServices services{
       messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_, DataFile(app::kHistoryFileName),
       [this](clipstore::TClipBase& into, std::string_view path) {
-        return app::LoadHistory(into, *files_, messages_, path);
+        return app::ReadHistoryFile(into, *files_, path);
       },
       [this](const clipstore::TClipBase& store, std::string_view path) {
         return app::SaveHistory(store, *files_, path);

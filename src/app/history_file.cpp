@@ -195,6 +195,10 @@ bool LoadHistory(TClipBase& store, Files& files, MessageBoxes& messages, std::st
   return loaded == Loaded::kLoaded;
 }
 
+bool ReadHistoryFile(TClipBase& store, Files& files, std::string_view path) {
+  return ReadHistory(store, files, path) == Loaded::kLoaded;
+}
+
 bool SaveHistory(const TClipBase& store, Files& files, std::string_view path) {
   // A file the loader would refuse is never written.
   if (HistoryDataSize(store) > kMaxHistoryFileBytes) return false;

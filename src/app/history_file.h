@@ -47,6 +47,10 @@ std::string BuildHistoryData(const clipstore::TClipBase& store);
 // with the store reset to its default slots, when the file is damaged.
 bool LoadHistory(clipstore::TClipBase& store, Files& files, MessageBoxes& messages,
                  std::string_view path);
+// The same for the editor's read-all, which reads into a store aside and
+// says itself that the file cannot be read: false, without a message and
+// without the default slots, when the file cannot be read or is damaged.
+bool ReadHistoryFile(clipstore::TClipBase& store, Files& files, std::string_view path);
 
 // True when written completely; on failure the previous file stays in place
 // and nothing is shown (the callers decide).

@@ -14,6 +14,8 @@
 namespace ambrel::win32 {
 namespace {
 
+constexpr int kTabWidth = 34;  // pixels at 96 DPI
+
 // The clip editors' font (by default blue, height -16, ＭＳ Ｐゴシック).
 void ApplyFont(HWND edit, const std::string& face, int height, COLORREF color, unsigned style) {
   CHARFORMATA cf{};
@@ -35,7 +37,7 @@ void ApplyFont(HWND edit, const std::string& face, int height, COLORREF color, u
 bool ClipPages::Create(HWND parent, int tabId, int editId) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   LoadRichEdit();
-  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FIXEDWIDTH,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(tabId)),
                           instance, nullptr);
   edit_ = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
@@ -148,6 +150,9 @@ void ClipPages::ApplyDpi(int dpi) {
   GdiObject font = CreateScaledFont("ＭＳ Ｐゴシック", -12, FW_NORMAL, SHIFTJIS_CHARSET, dpi);
   SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   font_ = std::move(font);
+  // Every tab as wide as designed (a history clip's has no caption); a
+  // height of 0 keeps the one the font gives.
+  SendMessageA(tabs_, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleForDpi(kTabWidth, dpi), 0));
 }
 
 void ClipPages::SetEditFont(const std::string& face, int height, COLORREF color, unsigned style) {

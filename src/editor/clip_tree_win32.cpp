@@ -9,6 +9,8 @@
 namespace ambrel::win32 {
 namespace {
 
+constexpr int kIndent = 23;  // pixels at 96 DPI
+
 static_assert(kEditorImageCount == clipstore::kSlotCount, "the tree strip holds one icon per slot");
 
 // A menu node shows its slot's icon (the strip is in slot order); clip nodes
@@ -19,8 +21,10 @@ int ImageOf(const clipstore::TreeNode& node) { return node.IsMenuNode() ? node.s
 
 bool ClipTree::Create(HWND parent, int id) {
   tree_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                          // As designed: no root lines and no tool-tips (the
+                          // status bar has the hint), expand buttons by TreeBtn.
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                              TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                              TVS_SHOWSELALWAYS | TVS_NOTOOLTIPS,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!tree_) return false;
@@ -36,6 +40,7 @@ void ClipTree::ApplyDpi(int dpi) {
   ImageListHandle images(LoadTreeIcons(SystemMetricForDpi(SM_CXSMICON, dpi)));
   TreeView_SetImageList(tree_, images.get(), TVSIL_NORMAL);
   images_ = std::move(images);
+  TreeView_SetIndent(tree_, ScaleForDpi(kIndent, dpi));
 }
 
 void ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node) {

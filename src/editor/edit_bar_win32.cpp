@@ -122,6 +122,14 @@ const char* EditBar::HintOf(int command) const {
   return nullptr;
 }
 
+void EditBar::OnMouseMove(POINT at) {
+  const int index = static_cast<int>(SendMessageA(bar_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&at)));
+  TBBUTTON button{};
+  if (index < 0 || !SendMessageA(bar_, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)))
+    return;
+  if (const char* hint = HintOf(button.idCommand)) hint_(hint);
+}
+
 bool EditBar::OnNotify(const NMHDR& header) {
   if (header.hwndFrom == bar_ && header.code == TBN_HOTITEMCHANGE) {
     const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);

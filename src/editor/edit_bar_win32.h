@@ -43,6 +43,9 @@ class EditBar {
   int RowHeight() const;
   // Hot-item and tool-tip notifications of this bar; true when handled.
   bool OnNotify(const NMHDR& header);
+  // The pointer moved over the bar (client coordinates): a disabled button
+  // is never the hot item, so its hint is found here.
+  void OnMouseMove(POINT at);
 
  private:
   std::span<const EditButton> buttons_;

@@ -10,8 +10,11 @@ int DraggedTreeExtent(int tree, int rest, int d, int restFloor) {
   return tree;
 }
 
-int TreeExtentForStyle(options::Settings& settings, bool vertical, bool wasVertical,
+int TreeExtentForStyle(options::Settings& settings, bool vertical, bool wasVertical, Relayout why,
                        Box currentTree, Box centerPanel) {
+  if (why == Relayout::kResize && vertical == wasVertical)
+    return vertical ? options::ClampTreeExtent(settings.TreeW(), centerPanel.Width())
+                    : options::ClampTreeExtent(settings.TreeH(), centerPanel.Height());
   if (vertical != wasVertical) {
     if (vertical) settings.SetTreeH(currentTree.Height());
     else settings.SetTreeW(currentTree.Width());

@@ -24,12 +24,20 @@ inline constexpr int kSmallestPart = 50;
 // would leave either part too small keeps the tree as it is.
 int DraggedTreeExtent(int tree, int rest, int d, int restFloor);
 
+// Why the editor lays its parts out again.
+enum class Relayout {
+  kResize,        // the window changed size: the stored sizes stay as they are
+  kStyleApplied,  // the layout style was set (menu, properties, parameter file)
+};
+
 // The tree's extent when the layout style becomes `vertical` (true: tree
 // left of the pages, false: tree above them) while `wasVertical` is applied.
 // Switching styles first keeps the tree's current size as the stored size
 // of the style it leaves; either way the stored size of the new style,
-// clamped to the centre panel, is the answer (and stored back).
-int TreeExtentForStyle(options::Settings& settings, bool vertical, bool wasVertical,
+// clamped to the centre panel, is the answer. Only a style applied stores
+// the clamped size back: a window shrunk for a moment and grown again gets
+// its tree back as it was.
+int TreeExtentForStyle(options::Settings& settings, bool vertical, bool wasVertical, Relayout why,
                        Box currentTree, Box centerPanel);
 
 // Lengths of the layout: the defaults are the designed ones at 96 DPI,

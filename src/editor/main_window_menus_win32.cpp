@@ -8,6 +8,7 @@
 
 #include "editor/menu_rules.h"
 #include "help_contexts.h"
+#include "platform/help_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -114,7 +115,7 @@ void MainWindow::OnContextMenu(HWND from, LPARAM position) {
     if (position != -1 && !structureDirty_) tree_.SelectAt(at);
     id = treeMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
   } else if (from == pages_.tabs()) {
-    id = pageCtrlMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
+    TrackPageCtrlMenu(hwnd(), at);
   } else if (from == pages_.editor()) {
     TrackEditMenu(at);
   } else if (IsToolBar(from)) {
@@ -123,6 +124,16 @@ void MainWindow::OnContextMenu(HWND from, LPARAM position) {
     Default(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), position);
   }
   if (id) OnCommand(static_cast<WPARAM>(id), 0);
+}
+
+void MainWindow::TrackPageCtrlMenu(HWND owner, POINT at) {
+  const int id = pageCtrlMenu_.Track(owner, at, Facts(), [this](int c) { return Available(c); });
+  if (id) OnCommand(static_cast<WPARAM>(id), 0);
+}
+
+const char* MainWindow::PageCtrlMenuHint(HMENU menu, UINT item, UINT flags) const {
+  const editor::MenuEntry* entry = pageCtrlMenu_.EntryOf(menu, item, flags);
+  return entry ? entry->hint : nullptr;
 }
 
 void MainWindow::TrackToolBarMenu(POINT at) {
@@ -149,14 +160,31 @@ void MainWindow::PopEditMenuUnder(int buttonId, HWND toolBar) {
 }
 
 void MainWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  highlightedHelp_ = 0;
   if (!menu) return;  // the menu closed
-  for (const TableMenu* m : {&mainMenu_, &treeMenu_, &pageCtrlMenu_, &toolBarMenu_, &editMenu_}) {
-    if (const char* hint = m->HintOf(menu, item, flags)) {
-      if (auto text = editor::StatusTextOfMenuHint(hint);
+  // The edit menu's file items belong to the window owning the edit.
+  const int owner = commands_.editorOverride && commands_.editorOverride() ? kHelpStaticVariableEdit : kHelpEditor;
+  const std::pair<const TableMenu*, int> menus[] = {{&mainMenu_, kHelpEditor},   {&treeMenu_, kHelpEditor},
+                                                    {&pageCtrlMenu_, kHelpEditor}, {&toolBarMenu_, kHelpEditor},
+                                                    {&editMenu_, kHelpEditMenu}};
+  for (const auto& [m, context] : menus) {
+    if (const editor::MenuEntry* entry = m->EntryOf(menu, item, flags)) {
+      highlightedHelp_ = editor::MenuItemHelp(*entry, context, owner);
+      if (auto text = editor::StatusTextOfMenuHint(entry->hint);
           text && !(menuHintElsewhere_ && menuHintElsewhere_(*text)))
         statusBar_.SetHint(*text);
       return;
     }
+  }
+}
+
+void MainWindow::OnHelp(const HELPINFO& info) {
+  if (info.iContextType != HELPINFO_MENUITEM) {
+    openHelp_(kHelpEditor);
+  } else if (highlightedHelp_ != 0) {
+    openHelp_(highlightedHelp_);
+  } else {
+    OpenMenuHelp(info);  // the clip menu's items carry their own
   }
 }
 

@@ -1,6 +1,7 @@
 #include "editor/main_window_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 #include <richedit.h>
 
 #include <vector>
@@ -81,7 +82,10 @@ void MainWindow::OnSettingChanged(options::Setting which) {
       pages_.SetTabStyle(settings_.UpperTab(), settings_.MultiLine());
       OnSize();
       break;
-    case options::Setting::kVertWindow: OnSize(); break;
+    case options::Setting::kVertWindow:
+      styleApplied_ = true;
+      OnSize();
+      break;
     case options::Setting::kBeginner:
       RefreshToolBar();
       OnSize();
@@ -132,11 +136,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
     case WM_HELP:
-      if (lParam && reinterpret_cast<const HELPINFO*>(lParam)->iContextType == HELPINFO_MENUITEM) {
-        OpenMenuHelp(*reinterpret_cast<const HELPINFO*>(lParam));
-        return TRUE;
-      }
-      return Default(msg, wParam, lParam);
+      if (!lParam) return Default(msg, wParam, lParam);
+      OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+      return TRUE;
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_PAINT: OnPaint(); return 0;
     case WM_MOUSEMOVE:
@@ -184,7 +186,9 @@ void MainWindow::LayOut() {
   const int statusBar = StatusBarHeight();
   const editor::Box panel = editor::ComputeEditorLayout(client, statusBar, vertical, 0, metrics).centerPanel;
   const bool wasVertical = laidOutStyle_ < 0 ? vertical : laidOutStyle_ != 0;
-  const int extent = editor::TreeExtentForStyle(settings_, vertical, wasVertical, layout_.tree, panel);
+  const editor::Relayout why = styleApplied_ ? editor::Relayout::kStyleApplied : editor::Relayout::kResize;
+  styleApplied_ = false;
+  const int extent = editor::TreeExtentForStyle(settings_, vertical, wasVertical, why, layout_.tree, panel);
   laidOutStyle_ = vertical ? 1 : 0;
   layout_ = editor::ComputeEditorLayout(client, statusBar, vertical, extent, metrics);
   const auto move = [](HWND w, const editor::Box& b) { MoveWindow(w, b.left, b.top, b.Width(), b.Height(), TRUE); };
@@ -418,11 +422,15 @@ bool MainWindow::PreTranslate(const MSG& msg) {
     if (msg.hwnd == tree_.hwnd()) ShowHint(kTreeHint);
     else if (msg.hwnd == pages_.editor()) ShowHint(editor::kClipEditorHint);
     else if (msg.hwnd == hwnd() || msg.hwnd == pages_.tabs()) ShowHint("");
+    else if (msg.hwnd == bar1_.hwnd() || msg.hwnd == bar2_.hwnd())
+      (msg.hwnd == bar1_.hwnd() ? bar1_ : bar2_).OnMouseMove(POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
     return false;
   }
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_ESCAPE) return false;
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_ESCAPE && msg.wParam != VK_F1)) return false;
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
-  CloseEditor();
+  // F1 in the tree, the text or the tabs: the editor's help.
+  if (msg.wParam == VK_F1) openHelp_(kHelpEditor);
+  else CloseEditor();
   return true;
 }
 

@@ -97,6 +97,12 @@ class MainWindow : public Window,
   int ParkOffScreen();
   void Unpark(int left);
   void TrackClipMenu(POINT at, bool asPopup);
+  // The page-control menu (tab position, multi-line tabs) for another
+  // window's tabs; the settings it changes reach every page control.
+  void TrackPageCtrlMenu(HWND owner, POINT at);
+  // The hint ("Menu...") of an item of that menu as WM_MENUSELECT reports it
+  // to the other window, or null.
+  const char* PageCtrlMenuHint(HMENU menu, UINT item, UINT flags) const;
   // Builds the clip menu as the hot key shows it, so that its first showing
   // costs no more than later ones.
   void PrepareClipMenu() { FillClipMenu(/*asPopup=*/true); }
@@ -143,6 +149,9 @@ class MainWindow : public Window,
   void FillClipMenu(bool asPopup);
   // The menus and the commands the window runs itself (main_window_menus_win32.cpp).
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  // WM_HELP: F1 on a highlighted menu item opens that item's help, anywhere
+  // else in the window the editor's.
+  void OnHelp(const HELPINFO& info);
   void OnContextMenu(HWND from, LPARAM position);
   // What the menus' rules look at now.
   editor::MenuFacts Facts() const;
@@ -200,6 +209,7 @@ class MainWindow : public Window,
   const EditorCommands& commands_;
   std::string title_;
   std::function<bool(const std::string& statusText)> menuHintElsewhere_;
+  int highlightedHelp_ = 0;  // the help context of the menu item highlighted now, 0 for none
   MessageBoxes& messages_;
   ClipTree tree_;
   ClipPages pages_;
@@ -216,6 +226,7 @@ class MainWindow : public Window,
   Separator hrzSep_{false, [this](int d) { OnHrzSepMoved(d); }};
   editor::EditorLayout layout_;  // as last laid out
   int laidOutStyle_ = -1;        // VertWindow of that layout, -1 before the first
+  bool styleApplied_ = false;    // the next layout applies the style (may store the tree's size)
   bool structureDirty_ = false;
   bool captionsDirty_ = false;
   bool pageDirty_ = false;

@@ -82,4 +82,9 @@ std::optional<std::string> StatusTextOfMenuHint(std::string_view hint) {
 
 std::string StatusTextOfControlHint(std::string_view hint) { return "  " + std::string(hint); }
 
+int MenuItemHelp(const MenuEntry& entry, int menuContext, int ownerContext) {
+  if (entry.help == kHelpOfOwner) return ownerContext;
+  return entry.help != 0 ? entry.help : menuContext;
+}
+
 }  // namespace ambrel::editor

@@ -51,6 +51,10 @@ std::optional<std::string> StatusTextOfMenuHint(std::string_view hint);
 // A control's hint as the status bar shows it.
 std::string StatusTextOfControlHint(std::string_view hint);
 
+// The help context of a menu item: its own, else the menu's; the edit
+// menu's file items take that of the window owning the edit.
+int MenuItemHelp(const MenuEntry& entry, int menuContext, int ownerContext);
+
 // The hint of a clip's rich edit.
 inline constexpr const char* kClipEditorHint = "ﾋｽﾄﾘﾃﾞｰﾀを編集します";
 

@@ -1,5 +1,7 @@
 #include "editor/menu_table.h"
 
+#include "platform/editing_items.h"
+
 namespace ambrel::editor {
 namespace {
 
@@ -16,14 +18,12 @@ constexpr MenuEntry End() { return {K::kEnd, ""}; }
 // The editing items, alike in the menu bar's edit menu and the edit menu.
 constexpr MenuEntry Editing(const char* name, CommandId id, Rule rule) {
   switch (id) {
-    case kCmdUndo: return {K::kItem, name, "元に戻す (&U)", "Menu前回動作をやり直します", id, rule};
-    case kCmdCut:
-      return {K::kItem, name, "切り取り (&T)", "Menu選択中の文字列を削除してクリップボードに転送します", id, rule};
-    case kCmdCopy: return {K::kItem, name, "ｺﾋﾟｰ (&C)", "Menu選択中の文字列をクリップボードに転送します", id, rule};
-    case kCmdPaste:
-      return {K::kItem, name, "貼り付け (&P)", "Menu選択中の文字列をクリップボードのデータと置き換えます", id, rule};
-    case kCmdDeleteChar: return {K::kItem, name, "削除 (&D)", "Menu選択中の文字列を削除します", id, rule};
-    default: return {K::kItem, name, "すべて選択 (&A)", "Menuすべての文字列を選択します", kCmdSelectAll, rule};
+    case kCmdUndo: return {K::kItem, name, kUndoItem.caption, kUndoItem.hint, id, rule};
+    case kCmdCut: return {K::kItem, name, kCutItem.caption, kCutItem.hint, id, rule};
+    case kCmdCopy: return {K::kItem, name, kCopyItem.caption, kCopyItem.hint, id, rule};
+    case kCmdPaste: return {K::kItem, name, kPasteItem.caption, kPasteItem.hint, id, rule};
+    case kCmdDeleteChar: return {K::kItem, name, kDeleteItem.caption, kDeleteItem.hint, id, rule};
+    default: return {K::kItem, name, kSelectAllItem.caption, kSelectAllItem.hint, kCmdSelectAll, rule};
   }
 }
 
@@ -172,11 +172,15 @@ constexpr MenuEntry kToolBarMenu[] = {
 };
 
 constexpr MenuEntry kEditMenu[] = {
-    {K::kSubmenu, "EPFile", "ﾌｧｲﾙ (&F)", "Menuファイルアクセスを行います"},
-    {K::kItem, "EPRead", "読込...(&O)", "Menuファイルからデータを読み込みます", kCmdLoadClip},
-    {K::kItem, "EPSave", "保存...(&S)", "Menu編集中のデータをファイルに書き込みます", kCmdSaveClip},
+    {K::kSubmenu, "EPFile", "ﾌｧｲﾙ (&F)", "Menuファイルアクセスを行います", 0, R::kAlways, C::kNone, S::kAlways,
+     kHelpOfOwner},
+    {K::kItem, "EPRead", "読込...(&O)", "Menuファイルからデータを読み込みます", kCmdLoadClip, R::kAlways, C::kNone,
+     S::kAlways, kHelpOfOwner},
+    {K::kItem, "EPSave", "保存...(&S)", "Menu編集中のデータをファイルに書き込みます", kCmdSaveClip, R::kAlways,
+     C::kNone, S::kAlways, kHelpOfOwner},
     End(),
-    {K::kSubmenu, "EPEdit", "編集 (&E)", "Menuデータの編集メニューです"},
+    {K::kSubmenu, "EPEdit", "編集 (&E)", "Menuデータの編集メニューです", 0, R::kAlways, C::kNone, S::kAlways,
+     kHelpOfOwner},
     Editing("EPUndo", kCmdUndo, R::kAlways),
     Sep("EPLine1"),
     Editing("EPCut", kCmdCut, R::kEditorSelection),
@@ -188,7 +192,8 @@ constexpr MenuEntry kEditMenu[] = {
     End(),
     {K::kItem, "EPRemove", "削除 (&D)", "Menu編集中のクリップデータを削除します", kCmdDeleteClip, R::kAlways,
      C::kNone, S::kWithoutMetaEditor},
-    {K::kItem, "EPPrint", "印刷 (&P)", "Menu編集中のデータを印刷します", kCmdPrintClip},
+    {K::kItem, "EPPrint", "印刷 (&P)", "Menu編集中のデータを印刷します", kCmdPrintClip, R::kAlways, C::kNone,
+     S::kAlways, kHelpOfOwner},
     {K::kItem, "EPStatic", "静的化 (&S)", "Menu編集中のクリップデータを静的化します", kCmdMakeStatic,
      R::kCanMakeStatic, C::kNone, S::kWithoutMetaEditor},
     {K::kItem, "EPPreview", "ﾍﾟｰｽﾄ検査 (&P)", "Menuペースト結果をプレビューします", kCmdPreview, R::kAlways,

@@ -41,6 +41,11 @@ enum class Show {
   kPreview,           // neither the static-variable editor nor beginner mode
 };
 
+// An item's help context (what F1 on the highlighted item opens): a name of
+// help_contexts.h, 0 for the help of the menu it stands in, or this one for
+// the help of the window that owns the edit the menu was opened for.
+inline constexpr int kHelpOfOwner = -1;
+
 struct MenuEntry {
   EntryKind kind;
   const char* name;  // the item's name, for tests and failure messages
@@ -50,6 +55,7 @@ struct MenuEntry {
   Rule rule = Rule::kAlways;
   Check check = Check::kNone;
   Show show = Show::kAlways;
+  int help = 0;
 };
 
 // A menu is a run of entries; kSubmenu opens a nested run that kEnd closes.

@@ -78,7 +78,7 @@ bool TableMenu::Refresh(HMENU menu, const editor::MenuFacts& facts, const Availa
   return true;
 }
 
-const char* TableMenu::HintOf(HMENU menu, UINT item, UINT flags) const {
+const MenuEntry* TableMenu::EntryOf(HMENU menu, UINT item, UINT flags) const {
   const Popup* popup = Find(menu);
   if (!popup || (flags & MF_SEPARATOR)) return nullptr;
   HMENU sub = (flags & MF_POPUP) ? GetSubMenu(menu, static_cast<int>(item)) : nullptr;
@@ -87,7 +87,7 @@ const char* TableMenu::HintOf(HMENU menu, UINT item, UINT flags) const {
     const bool isPopup = e.kind == EntryKind::kSubmenu || e.kind == EntryKind::kClipMenu;
     if ((flags & MF_POPUP) ? (isPopup && SubmenuOf(index) == sub)
                            : (e.kind == EntryKind::kItem && static_cast<UINT>(e.id) == item))
-      return e.hint;
+      return &e;
   }
   return nullptr;
 }

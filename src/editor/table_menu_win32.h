@@ -33,9 +33,9 @@ class TableMenu {
 
   // Fills `menu` again when it is one of this menu's pop-ups; false when not.
   bool Refresh(HMENU menu, const editor::MenuFacts& facts, const Available& available);
-  // The hint ("Menu...") of the item WM_MENUSELECT reports, or null when the
-  // item is not one of this menu's.
-  const char* HintOf(HMENU menu, UINT item, UINT flags) const;
+  // The entry of the item WM_MENUSELECT reports (its hint, its help), or
+  // null when the item is not one of this menu's.
+  const editor::MenuEntry* EntryOf(HMENU menu, UINT item, UINT flags) const;
   // Shows the pop-up at a screen point; the command chosen, 0 for none.
   int Track(HWND owner, POINT at, const editor::MenuFacts& facts, const Available& available,
             UINT flags = 0);

@@ -96,13 +96,11 @@ void Settings::InitTreeSize(int centerPanelWidth, int centerPanelHeight) {
   SetTreeH(centerPanelHeight / 2);
 }
 
-namespace {
 int ClampTreeExtent(int value, int panelExtent) {
   if (value < 50) value = 50;
   if (value > panelExtent - 50) value = panelExtent - 50;
   return value;
 }
-}  // namespace
 
 int Settings::GetTreeWidth(int centerPanelWidth) {
   SetTreeW(ClampTreeExtent(TreeW(), centerPanelWidth));

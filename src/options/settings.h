@@ -224,4 +224,8 @@ class Settings {
 // double-byte character.
 std::string CutShiftJis(std::string_view text, std::size_t maxBytes);
 
+// A stored tree size as the centre panel can show it: at least 50 pixels and
+// 50 short of the panel.
+int ClampTreeExtent(int value, int panelExtent);
+
 }  // namespace ambrel::options

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+
+#include "platform/editing_items.h"
 #include "platform/fault_barrier_win32.h"
 #include "platform/handles_win32.h"
 
@@ -9,6 +12,30 @@ namespace ambrel::win32 {
 namespace {
 
 enum Item : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+
+const EditingItem& ItemOf(UINT item) {
+  switch (item) {
+    case kUndo: return kUndoItem;
+    case kCut: return kCutItem;
+    case kCopy: return kCopyItem;
+    case kPaste: return kPasteItem;
+    case kDelete: return kDeleteItem;
+    default: return kSelectAllItem;
+  }
+}
+
+constexpr std::size_t kMenuHintPrefix = 4;  // "Menu"
+
+// A highlighted item's hint goes where the field's window shows its hints:
+// the second panel of its status bar (the first when the bar has only one).
+void ShowItemHint(HWND edit, UINT item, UINT flags) {
+  if (item < kUndo || item > kSelectAll || (flags & (MF_POPUP | MF_SEPARATOR))) return;
+  HWND bar = FindWindowExA(GetAncestor(edit, GA_ROOT), nullptr, STATUSCLASSNAMEA, nullptr);
+  if (!bar) return;
+  const WPARAM panel = SendMessageA(bar, SB_GETPARTS, 0, 0) >= 2 ? 1 : 0;
+  const std::string text = "  " + std::string(ItemOf(item).hint + kMenuHintPrefix);
+  SendMessageA(bar, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 bool HasSelection(HWND edit) {
   DWORD start = 0, end = 0;
@@ -40,14 +67,14 @@ void OpenMenu(HWND edit, LPARAM position) {
   const UINT cut = selection ? MF_ENABLED : MF_GRAYED;
   const UINT paste = IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED;
   MenuHandle menu(CreatePopupMenu());
-  AppendMenuA(menu.get(), MF_STRING, kUndo, "元に戻す (&U)");
+  AppendMenuA(menu.get(), MF_STRING, kUndo, kUndoItem.caption);
   AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu.get(), MF_STRING | cut, kCut, "切り取り (&T)");
-  AppendMenuA(menu.get(), MF_STRING | cut, kCopy, "ｺﾋﾟｰ (&C)");
-  AppendMenuA(menu.get(), MF_STRING | paste, kPaste, "貼り付け (&P)");
-  AppendMenuA(menu.get(), MF_STRING | cut, kDelete, "削除 (&D)");
+  AppendMenuA(menu.get(), MF_STRING | cut, kCut, kCutItem.caption);
+  AppendMenuA(menu.get(), MF_STRING | cut, kCopy, kCopyItem.caption);
+  AppendMenuA(menu.get(), MF_STRING | paste, kPaste, kPasteItem.caption);
+  AppendMenuA(menu.get(), MF_STRING | cut, kDelete, kDeleteItem.caption);
   AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu.get(), MF_STRING, kSelectAll, "すべて選択 (&A)");
+  AppendMenuA(menu.get(), MF_STRING, kSelectAll, kSelectAllItem.caption);
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_LEFTBUTTON | TPM_RIGHTBUTTON | TPM_RETURNCMD,
                                                        at.x, at.y, 0, edit, nullptr));
   PostMessageA(edit, WM_NULL, 0, 0);
@@ -59,6 +86,7 @@ LRESULT CALLBACK FieldProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UI
     OpenMenu(edit, lParam);
     return 0;
   }
+  if (msg == WM_MENUSELECT) ShowItemHint(edit, LOWORD(wParam), HIWORD(wParam));
   if (msg == WM_NCDESTROY) RemoveWindowSubclass(edit, &Guarded<&FieldProc>, 1);
   return DefSubclassProc(edit, msg, wParam, lParam);
 }

@@ -200,16 +200,10 @@ constexpr SpinSpec kSpins[] = {
     {kMaxHistorySpin, kMaxHistoryEdit, 5, 100},
     {kMenuLenSpin, kMenuLenEdit, 20, 200},
     {kIntervalSpin, kIntervalEdit, 1, 10},
-    {kMenuIdSpin, kMenuIdEdit, 0, 65535},
+    // What the setter keeps: a typed id is never changed behind the user's back.
+    {kMenuIdSpin, kMenuIdEdit, options::kMinMenuId, options::kMaxMenuId},
 };
-
-struct EditLimit {
-  int id;
-  std::size_t bytes;
-};
-// The character limits in bytes of CP932 (two per full-width character).
-constexpr EditLimit kEditLimits[] = {{kCrEdit, 500}, {kTabEdit, 500}, {kSpaceCharEdit, 500},
-                                     {kQuoteEdit, 500}, {kMenuCapEdit, 60}, {kIntervalEdit, 2}};
+constexpr std::size_t kIntervalDigits = 2;
 
 constexpr int kWidthUnits = 268, kTabHeightUnits = 180, kButtonUnits = 16;
 // The designed top of a page's area, below one row of tabs.
@@ -262,7 +256,11 @@ void OptionDialog::OnCreate() {
     SendMessageA(Item(s.spin), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(s.edit)), 0);
     SendMessageA(Item(s.spin), UDM_SETRANGE32, s.minimum, s.maximum);
   }
-  for (const EditLimit& e : kEditLimits) LimitEditBytes(Item(e.id), e.bytes);
+  // A text field holds as many bytes as the parameter file keeps of it, so
+  // what is typed is what is kept.
+  for (const options::SettingRow& row : options::SettingRows())
+    if (row.kind == options::SettingKind::kText && row.InDialog()) LimitEditBytes(Item(row.control), row.width);
+  LimitEditBytes(Item(kIntervalEdit), kIntervalDigits);
   for (int id : {kCrEdit, kSpaceCharEdit, kTabEdit, kQuoteEdit}) AttachStdEditMenu(Item(id));
   // No modifier, or Shift alone, is turned into Ctrl+Shift as it is typed.
   SendMessageA(Item(kHotKey), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));

@@ -44,8 +44,8 @@ constexpr int kExpressionWidth = 60, kDescriptionWidth = 185, kTitleWidth = 220;
 
 }  // namespace
 
-RegListWindow::RegListWindow(clipstore::TClipBase& store, options::Settings& settings)
-    : store_(store), settings_(settings) {
+RegListWindow::RegListWindow(clipstore::TClipBase& store, options::Settings& settings, PageTabMenu pageTabMenu)
+    : store_(store), settings_(settings), pageTabMenu_(std::move(pageTabMenu)) {
   settings_.AddObserver(this);
 }
 
@@ -108,8 +108,13 @@ LRESULT CALLBACK RegListWindow::ListProc(HWND list, UINT msg, WPARAM wParam, LPA
   return DefSubclassProc(list, msg, wParam, lParam);
 }
 
-void RegListWindow::OnMenuSelect(UINT item, UINT flags) {
-  if (!dialog_ || (flags & MF_POPUP)) return;
+void RegListWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  if (!dialog_ || !menu || (flags & MF_POPUP)) return;
+  if (menu != popup_.get()) {
+    const char* hint = pageTabMenu_.hintOf ? pageTabMenu_.hintOf(menu, item, flags) : nullptr;
+    if (hint) dialog_->ShowHint(hint + kMenuHintPrefix);
+    return;
+  }
   for (const PopupItem& p : kPopupItems)
     if (p.id == static_cast<int>(item)) dialog_->ShowHint(p.hint + kMenuHintPrefix);
 }
@@ -120,8 +125,11 @@ LRESULT RegListWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: OnSize(); return 0;
     case WM_DPICHANGED: ApplyDpi(ApplyDpiChange(hwnd(), wParam, lParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_CONTEXTMENU: OnContextMenu(); return 0;
-    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)); return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_) MoveDragImage();
+      return 0;
     case WM_LBUTTONUP:
       if (dragging_) EndDrag(true, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
@@ -203,7 +211,7 @@ LRESULT RegListWindow::OnNotify(const NMHDR& header) {
     dragCaption_ = ListItemText(header.hwndFrom, info.iItem, 0);
     dragging_ = true;
     SetCapture(hwnd());
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32651)));  // IDC_HELP: a drag under way
+    BeginDragImage(header.hwndFrom, info.iItem, info.ptAction);
   } else if (header.code == LVN_KEYDOWN &&
              reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_ESCAPE && dialog_) {
     SetForegroundWindow(dialog_->hwnd());
@@ -211,21 +219,48 @@ LRESULT RegListWindow::OnNotify(const NMHDR& header) {
   return 0;
 }
 
+// The row's picture follows the pointer over every window (it goes to the
+// dialog beside this one), held where the row was taken.
+void RegListWindow::BeginDragImage(HWND list, int row, POINT at) {
+  POINT corner{};
+  dragImage_.reset(ListView_CreateDragImage(list, row, &corner));
+  if (!dragImage_) return;
+  ImageList_BeginDrag(dragImage_.get(), 0, at.x - corner.x, at.y - corner.y);
+  ClientToScreen(list, &at);
+  ImageList_DragEnter(nullptr, at.x, at.y);
+}
+
+void RegListWindow::MoveDragImage() {
+  POINT at{};
+  GetCursorPos(&at);
+  if (dragImage_) ImageList_DragMove(at.x, at.y);
+}
+
 // The drop point is where the button came up (client coordinates of this
 // window, which has the capture), not where the pointer is by the time the
 // message is handled.
 void RegListWindow::EndDrag(bool drop, POINT at) {
   dragging_ = false;
+  if (dragImage_) {
+    ImageList_DragLeave(nullptr);
+    ImageList_EndDrag();
+    dragImage_.reset();
+  }
   if (GetCapture() == hwnd()) ReleaseCapture();
   if (!drop || !dialog_) return;
   ClientToScreen(hwnd(), &at);
   dialog_->AcceptDrop(at, dragCaption_);
 }
 
-void RegListWindow::OnContextMenu() {
-  CheckMenuItem(popup_.get(), kLPGridLine, settings_.GridLine() ? MF_CHECKED : MF_UNCHECKED);
+void RegListWindow::OnContextMenu(HWND from) {
   POINT pt{};
   GetCursorPos(&pt);
+  // The tab strip has the page control's menu, the lists their own.
+  if (from == tabs_) {
+    if (pageTabMenu_.track) pageTabMenu_.track(hwnd(), pt);
+    return;
+  }
+  CheckMenuItem(popup_.get(), kLPGridLine, settings_.GridLine() ? MF_CHECKED : MF_UNCHECKED);
   const int id = TrackPopupMenu(popup_.get(), TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd(), nullptr);
   if (id == kLPGridLine) {
     settings_.SetGridLine(!settings_.GridLine());  // every list view follows, this one too

@@ -2,6 +2,7 @@
 // a source of expression syntax and menu titles to drag into its edits.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "options/settings.h"
@@ -20,7 +21,14 @@ class PostDialog;
 // lists, UpperTab and MultiLine in its tabs.
 class RegListWindow : public Window, public options::SettingsObserver {
  public:
-  RegListWindow(clipstore::TClipBase& store, options::Settings& settings);
+  // The editor's page-control menu (tab position, multi-line tabs), which
+  // the tab strip opens.
+  struct PageTabMenu {
+    std::function<void(HWND owner, POINT at)> track;  // at a screen point
+    // The hint ("Menu" and its text) of the item WM_MENUSELECT reports, or null.
+    std::function<const char*(HMENU menu, UINT item, UINT flags)> hintOf;
+  };
+  RegListWindow(clipstore::TClipBase& store, options::Settings& settings, PageTabMenu pageTabMenu);
   ~RegListWindow() override;
   bool Create(PostDialog* dialog);
   // Rebuilds the titles and stands beside the dialog (left of it when the
@@ -33,21 +41,24 @@ class RegListWindow : public Window, public options::SettingsObserver {
   static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   void ApplyGridLines();
   void ApplyTabStyle();
-  void OnMenuSelect(UINT item, UINT flags);
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
   void OnSize();
   // Font and column widths at the window's DPI (on creation and WM_DPICHANGED).
   void ApplyDpi(int dpi);
   LRESULT OnNotify(const NMHDR& header);
-  void OnContextMenu();
+  void OnContextMenu(HWND from);
   void OnPrint();
   void ShowPage(int page);
+  void BeginDragImage(HWND list, int row, POINT at);
+  void MoveDragImage();
   void EndDrag(bool drop, POINT at);
   HWND ActiveList() const;
 
   clipstore::TClipBase& store_;
   options::Settings& settings_;
+  PageTabMenu pageTabMenu_;
   PostDialog* dialog_ = nullptr;
   HWND tabs_ = nullptr;
   HWND regList_ = nullptr;
@@ -55,6 +66,7 @@ class RegListWindow : public Window, public options::SettingsObserver {
   MenuHandle popup_;
   GdiObject font_;
   bool dragging_ = false;
+  ImageListHandle dragImage_;
   std::string dragCaption_;
 };
 

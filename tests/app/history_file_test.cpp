@@ -199,6 +199,14 @@ TEST_F(HistoryFileTest, ForeignSlotBytesAreDamaged) {
     EXPECT_FALSE(LoadHistory(store, files, messages, kPath));
   }
   EXPECT_EQ(messages.Texts(), std::vector<std::string>(2, kDamaged));
+  // Read for the editor's read-all: refused without the start-up's message,
+  // which tells of a reset that does not happen there.
+  messages.shown.clear();
+  for (const std::string& content : damaged) {
+    files.files[kPath] = content;
+    EXPECT_FALSE(ReadHistoryFile(store, files, kPath));
+  }
+  EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(HistoryFileTest, TheLargestStoreTheProgramKeepsLoadsBackByteForByte) {

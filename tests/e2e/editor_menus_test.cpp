@@ -136,6 +136,26 @@ TEST_F(EditorMenus, TheClipEditorShowsItsHintAndOpensTheEditMenu) {
   CloseMenus(menu);
 }
 
+// With one clip the navigation buttons are disabled, never the tool bar's
+// hot item; the pointer over one still shows its hint.
+TEST_F(EditorMenus, ADisabledToolButtonStillShowsItsHint) {
+  AddClip("一つ目");
+  HWND bar = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const ChildWindow& c : ChildWindows(ambrel_.Editor()))
+      if (c.visible && c.className == "ToolbarWindow32") bar = c.window;
+    return bar != nullptr;
+  }, 3000));
+  ASSERT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, editor::kCmdNextClip, 0));
+  RECT next{};
+  ASSERT_TRUE(ToolButtonRect(bar, editor::kCmdNextClip, next));
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  const POINT middle{(next.left + next.right) / 2, (next.top + next.bottom) / 2};
+  ASSERT_TRUE(MouseAt({middle.x + 3, middle.y}));
+  ASSERT_TRUE(MouseAt(middle));
+  EXPECT_TRUE(HintIs("  次のクリップデータに移動します"));
+}
+
 // The user-menu dialog's title field offers the standard edit menu: select
 // all, then copy.
 TEST_F(EditorMenus, UserMenuDialogFieldsHaveTheStandardEditMenu) {

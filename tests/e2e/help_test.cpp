@@ -5,11 +5,13 @@
 // the viewer opens on the compiled contents instead.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 #include "ambrel/ambrel_run.h"
 #include "harness/keyboard.h"
+#include "harness/mouse.h"
 #include "harness/paths.h"
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
@@ -85,6 +87,84 @@ TEST_F(Help, HelpButtonAndF1InAnErrorBoxOpenTheirTopicsInTheHelpWindow) {
   PressButton(dialog, "OK");
   EXPECT_EQ(F1InErrorBox(), "メニュータイトルを指定して下さい");
   EXPECT_EQ(WaitForHelpTopic("メニュータイトルを指定して下さい"), "Ambrel ヘルプ - メニュータイトルを指定して下さい");
+}
+
+// F1 in the editor opens its topic, and F1 on a highlighted item of the
+// edit menu that item's (the edit menu's, not the contents). The editor's
+// tabs are of the designed width, its tree without root lines and tool-tips.
+TEST_F(Help, F1InTheEditorAndOnAHighlightedEditMenuItemOpenTheirTopics) {
+  ASSERT_NO_FATAL_FAILURE(StartAmbrel(/*withCompiledHelp=*/false));
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000));
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  HWND tree = FindChild(ambrel_.Editor(), "SysTreeView32");
+  const LONG_PTR treeStyle = GetWindowLongPtrA(tree, GWL_STYLE);
+  EXPECT_EQ(treeStyle & (TVS_LINESATROOT | TVS_NOTOOLTIPS), TVS_NOTOOLTIPS);
+  HWND tabs = FindChild(ambrel_.Editor(), "SysTabControl32");
+  RemoteBuffer rect(tabs, sizeof(RECT));
+  RECT first{};
+  ASSERT_TRUE(SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(rect.Address())));
+  rect.Read(0, &first, sizeof first);
+  EXPECT_EQ(first.right - first.left, 34);
+
+  RECT treeRect{};
+  GetWindowRect(tree, &treeRect);
+  ASSERT_TRUE(ClickAt(POINT{treeRect.right - 10, treeRect.bottom - 10}));
+  ASSERT_TRUE(PressKeys({VK_F1}));
+  EXPECT_EQ(WaitForHelpTopic("エディタウィンドウ"), "Ambrel ヘルプ - エディタウィンドウ");
+  PostMessageA(FindTopWindow("THelp", "", ambrel_.Proc().Id()), WM_CLOSE, 0, 0);
+
+  HWND text = FindChild(ambrel_.Editor(), "RichEdit20A");
+  ASSERT_TRUE(BringToForeground(ambrel_.Editor()));
+  PostMessageA(ambrel_.Editor(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(text), -1);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  // Past the two submenus to "削除 (&D)", then F1: the edit menu's topic.
+  for (int i = 0; i < 3; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_F1, 0);
+  EXPECT_EQ(WaitForHelpTopic("編集メニューとファイルダイアログ"), "Ambrel ヘルプ - 編集メニューとファイルダイアログ");
+  // "印刷 (&P)" belongs to the window owning the edit: the editor's topic.
+  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(menu, WM_KEYDOWN, VK_F1, 0);
+  EXPECT_EQ(WaitForHelpTopic("エディタウィンドウ"), "Ambrel ヘルプ - エディタウィンドウ");
+  DismissMenu(menu);
+}
+
+// The standard edit menu of the user-menu dialog's fields shows its items'
+// hints in the dialog's status bar; the expression list's tab strip has the
+// page-control menu, whose first item moves its tabs to the bottom.
+TEST_F(Help, FieldMenuHintsReachTheDialogAndTheListsTabsHaveThePageMenu) {
+  ASSERT_NO_FATAL_FAILURE(StartAmbrel(/*withCompiledHelp=*/false));
+  HWND dialog = OpenUserMenuDialog();
+  ASSERT_NE(dialog, nullptr);
+  HWND field = nullptr;
+  for (const ChildWindow& c : ChildWindows(dialog))
+    if (c.visible && c.className == "Edit" && !field) field = c.window;
+  ASSERT_NE(field, nullptr);
+  PostMessageA(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), -1);
+  HWND menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);  // "元に戻す (&U)"
+  HWND status = FindChild(dialog, "msctls_statusbar32");
+  EXPECT_TRUE(WaitUntil([&] { return ReadStatusBarText(status, 1) == "  前回動作をやり直します"; }, 3000))
+      << ReadStatusBarText(status, 1);
+  DismissMenu(menu);
+
+  HWND list = WaitForTopWindow("TRegList", 5000, ambrel_.Proc().Id(), "", /*mustBeVisible=*/true);
+  ASSERT_NE(list, nullptr);
+  HWND tabs = FindChild(list, "SysTabControl32");
+  ASSERT_EQ(GetWindowLongPtrA(tabs, GWL_STYLE) & TCS_BOTTOM, 0);
+  RECT tabRect{};
+  GetWindowRect(tabs, &tabRect);
+  ASSERT_TRUE(ClickAt(POINT{tabRect.left + 12, tabRect.top + 8}, MouseButton::Right));
+  menu = WaitForPopupMenu(5000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr);
+  PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);  // its hint goes to the dialog too
+  EXPECT_TRUE(WaitUntil([&] { return ReadStatusBarText(status, 1) == "タブリストをコントロールの上部に配置します"; }, 3000))
+      << ReadStatusBarText(status, 1);
+  ChooseMenuItemByMnemonic(menu, 'T');
+  EXPECT_TRUE(WaitUntil([&] { return (GetWindowLongPtrA(tabs, GWL_STYLE) & TCS_BOTTOM) != 0; }, 3000));
+  if (!WaitForPopupMenuClosed(1000, ambrel_.Proc().Id())) DismissMenu(menu);
 }
 
 // With Ambrel.chm beside the program the same button calls HTML Help, which

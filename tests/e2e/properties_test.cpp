@@ -13,6 +13,7 @@
 
 #include "ambrel/ambrel_run.h"
 #include "editor/editor_command_ids.h"
+#include "harness/clipboard.h"
 #include "harness/keyboard.h"
 #include "harness/mouse.h"
 #include "harness/notepad.h"
@@ -335,6 +336,43 @@ TEST_F(Properties, DirectQuitDeletesTheHistoryAndWritesTheOthers) {
   EXPECT_FALSE(folder.Exists("Ambrel.hst"));
   EXPECT_TRUE(folder.Exists("Ambrel.prm"));
   EXPECT_TRUE(folder.Exists("Ambrel.mta"));
+}
+
+// The text fields hold what the parameter file keeps, counted in bytes: a
+// paste of full-width text stops at 255 bytes (MenuCap at 30), on a
+// character boundary; the MenuId spin offers what the setter keeps.
+TEST_F(Properties, TextFieldsStopAtTheStoredBytesAndTheMenuIdSpinAtTheKeptRange) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_NE(Open(), nullptr);
+  std::string wide;
+  for (int i = 0; i < 200; ++i) wide += "表";
+  const auto pasteInto = [&](HWND edit) {
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    if (!SetClipboardText(wide) || !Click(edit)) return -1;
+    PressKeys({VK_CONTROL, 'V'});  // one paste: whole once it shows
+    WaitUntil([&] { return !WindowText(edit).empty(); }, 3000);
+    return static_cast<int>(WindowText(edit).size());
+  };
+  ASSERT_TRUE(ShowPage(kDataPage));
+  EXPECT_EQ(pasteInto(EditBefore("  改行文字")), 254);
+  ASSERT_TRUE(ShowPage(kPastePage));
+  HWND quote = nullptr;
+  for (const ChildWindow& c : ChildWindows(dialog_))
+    if (c.visible && c.className == "Edit") quote = c.window;
+  EXPECT_EQ(pasteInto(quote), 254);
+  POINT corner{7, 7};
+  ClientToScreen(dialog_, &corner);
+  ASSERT_TRUE(ClickAt(corner));  // the Debug page
+  ASSERT_TRUE(WaitUntil([&] { return CurrentPage() == kDebugPage; }, 3000));
+  EXPECT_EQ(pasteInto(EditBefore(" CAP")), 30);
+  HWND spin = nullptr;
+  for (const ChildWindow& c : ChildWindows(dialog_))
+    if (c.visible && c.className == "msctls_updown32") spin = c.window;
+  const LRESULT range = SendMessageA(spin, UDM_GETRANGE, 0, 0);
+  EXPECT_EQ(HIWORD(range), 2);
+  EXPECT_EQ(LOWORD(range), 0xFFFE);
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(Closed());
 }
 
 // Every page: each visible control lies inside the page and each caption

@@ -8,6 +8,8 @@
 namespace ambrel::editor {
 namespace {
 
+constexpr Relayout kResize = Relayout::kResize, kStyle = Relayout::kStyleApplied;
+
 TEST(EditorLayout, SeparatorDragKeepsBothPartsAboveFiftyPixels) {
   // Side by side: tree 150, pages 300.
   EXPECT_EQ(DraggedTreeExtent(150, 300, 20, 0), 170);
@@ -26,17 +28,31 @@ TEST(EditorLayout, StyleSwitchKeepsTheCurrentSizeFirstAndSameStyleReappliesTheSt
   settings.SetTreeH(120);
   const Box panel{0, 0, 500, 400};
   // Vertical again: the stored width, clamped, whatever the tree shows now.
-  EXPECT_EQ(TreeExtentForStyle(settings, true, true, Box{0, 0, 90, 400}, panel), 200);
+  EXPECT_EQ(TreeExtentForStyle(settings, true, true, kStyle, Box{0, 0, 90, 400}, panel), 200);
   settings.SetTreeW(480);
-  EXPECT_EQ(TreeExtentForStyle(settings, true, true, Box{0, 0, 90, 400}, panel), 450);
+  EXPECT_EQ(TreeExtentForStyle(settings, true, true, kStyle, Box{0, 0, 90, 400}, panel), 450);
   EXPECT_EQ(settings.TreeW(), 450);
   // To horizontal: the tree's width now (not the stored one) is kept.
-  EXPECT_EQ(TreeExtentForStyle(settings, false, true, Box{0, 0, 230, 400}, panel), 120);
+  EXPECT_EQ(TreeExtentForStyle(settings, false, true, kStyle, Box{0, 0, 230, 400}, panel), 120);
   EXPECT_EQ(settings.TreeW(), 230);
   // Back to vertical: the tree's height now is kept, then the width applies.
   settings.SetTreeH(10);
-  EXPECT_EQ(TreeExtentForStyle(settings, true, false, Box{0, 0, 500, 140}, panel), 230);
+  EXPECT_EQ(TreeExtentForStyle(settings, true, false, kStyle, Box{0, 0, 500, 140}, panel), 230);
   EXPECT_EQ(settings.TreeH(), 140);
+}
+
+TEST(EditorLayout, PlainResizeShowsTheStoredSizeClampedButNeverStoresIt) {
+  options::Settings settings;
+  settings.SetTreeW(300);
+  settings.SetTreeH(260);
+  const Box small{0, 0, 200, 150}, large{0, 0, 800, 600};
+  // The window shrinks: the tree is clamped to the smaller panel ...
+  EXPECT_EQ(TreeExtentForStyle(settings, true, true, kResize, Box{0, 0, 300, 400}, small), 150);
+  EXPECT_EQ(TreeExtentForStyle(settings, false, false, kResize, Box{0, 0, 300, 260}, small), 100);
+  // ... and grows again: the sizes stored before come back.
+  EXPECT_EQ(settings.TreeW(), 300);
+  EXPECT_EQ(settings.TreeH(), 260);
+  EXPECT_EQ(TreeExtentForStyle(settings, true, true, kResize, Box{0, 0, 150, 400}, large), 300);
 }
 
 TEST(EditorLayout, StatusBarBorderTreeSeparatorAndPagesTileTheClient) {

@@ -147,5 +147,21 @@ TEST(MenuHints, TheMenuPrefixMarksAMenuItemsHint) {
   }
 }
 
+// F1 on a highlighted item: the edit menu's file items open the help of the
+// window owning the edit, its editing items the edit menu's; every item of
+// the menu bar its window's.
+TEST(MenuHelp, EditMenuFileItemsTakeTheOwnersContextTheOthersTheMenus) {
+  constexpr int kMenu = 185, kEditor = 101, kMetaEditor = 103;
+  std::vector<std::string> owners;
+  for (const MenuEntry& e : EditMenuTable()) {
+    if (e.kind == EntryKind::kEnd || e.kind == EntryKind::kSeparator) continue;
+    const int help = MenuItemHelp(e, kMenu, kMetaEditor);
+    if (help == kMetaEditor) owners.push_back(e.name);
+    else EXPECT_EQ(help, kMenu) << e.name;
+  }
+  EXPECT_EQ(owners, (std::vector<std::string>{"EPFile", "EPRead", "EPSave", "EPEdit", "EPPrint"}));
+  for (const MenuEntry& e : MainMenuTable()) EXPECT_EQ(MenuItemHelp(e, kEditor, kMetaEditor), kEditor) << e.name;
+}
+
 }  // namespace
 }  // namespace ambrel::editor
