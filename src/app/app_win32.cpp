@@ -124,7 +124,11 @@ bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, messages_, busy, hookControl_,
                                                     clipboardFeed_, idleSave_, editor, *dummy_,
                                                     *popup_, &OpenHelp, [this] { Shutdown(); },
-                                                    [this] { options_->ShowProperties(nullptr); }});
+                                                    [this] {
+                                                      // The tray's item: the editor first, the dialog over it.
+                                                      editor_->ShowEditor();
+                                                      editorCommands_.Run(editor::kCmdProperties, editor_->Context());
+                                                    }});
   options_ = std::make_unique<OptionDialog>(
       dialogHost_, properties::OptionHolders{settings_, store_, meta_},
       OptionServices{messages_,
