@@ -89,7 +89,7 @@ bool App::CreateWindows() {
   hello_ = std::make_unique<HelloDialog>(dialogHost_);
   // The function popup is made from this dialog and the list window, so the
   // dialog reaches it through App once it is there.
-  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_,
+  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_, settings_,
                                                [this] { funcPopup_->ShowFuncPopup(); },
                                                [this] {
                                                  if (funcPopup_) funcPopup_->Hide();
