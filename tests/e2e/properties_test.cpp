@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
 #include "harness/window_query.h"
+#include "variables/meta_menu_ids.h"
 
 namespace ambrel::e2e {
 namespace {
@@ -476,6 +478,149 @@ TEST_F(Properties, BeginnerModeFromTheEditorsButtonChangesItsBarsAndMenus) {
   ASSERT_NO_FATAL_FAILURE(setBeginner(false));  // through BPropBtn
   EXPECT_TRUE(barHas(12));
   EXPECT_TRUE(allDataOffered());
+}
+
+// The static-variable window and its editor's add dialog, opened through the
+// editor window's commands; the dialog, or null.
+HWND OpenMetaEditor(AmbrelRun& ambrel, HWND& meta) {
+  PostMessageA(ambrel.Editor(), WM_COMMAND, editor::kCmdMetaList, 0);
+  meta = WaitForTopWindow("TMeta", 8000, ambrel.Proc().Id(), "", true);
+  if (!meta) return nullptr;
+  PostMessageA(meta, WM_COMMAND, variables::kMMMetaAdd, 0);
+  return WaitForTopWindow("TMetaEdit", 8000, ambrel.Proc().Id(), "", true);
+}
+
+LONG TabStyle(HWND tabs) { return GetWindowLongA(tabs, GWL_STYLE) & (TCS_BOTTOM | TCS_MULTILINE); }
+
+// The default character height of a rich edit of the program, in twips.
+LONG RichEditHeight(HWND edit) {
+  RemoteBuffer buffer(edit, sizeof(CHARFORMATA));
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  buffer.Write(0, &format, sizeof format);
+  SendMessageA(edit, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(buffer.Address()));
+  buffer.Read(0, &format, sizeof format);
+  return format.yHeight;
+}
+
+// UpperTab and MultiLine reach the page controls of the editor, the
+// static-variable window, the expression list and the dialog itself.
+TEST_F(Properties, TabSettingsReachEveryPageControl) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kCtrlPage));
+  ASSERT_TRUE(Checked("ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ"));
+  ASSERT_FALSE(Checked("ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ"));
+  ASSERT_TRUE(Click("ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ"));
+  ASSERT_TRUE(Click("ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ"));
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+  constexpr LONG kBottomRows = TCS_BOTTOM | TCS_MULTILINE;
+  EXPECT_EQ(TabStyle(FindChild(ambrel_.Editor(), "SysTabControl32")), kBottomRows);
+  HWND regList = FindTopWindow("TRegList", "", Pid());
+  ASSERT_NE(regList, nullptr);
+  EXPECT_EQ(TabStyle(FindChild(regList, "SysTabControl32")), kBottomRows);
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdMetaList, 0);
+  HWND meta = WaitForTopWindow("TMeta", 8000, Pid(), "", true);
+  ASSERT_NE(meta, nullptr);
+  EXPECT_EQ(TabStyle(FindChild(meta, "SysTabControl32")), kBottomRows);
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(TabStyle(Tabs()), kBottomRows);
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+}
+
+// MultiLineBar reaches the editor's tool bars and the static-variable
+// editor's, whose buttons carry the editor's tool-tips and hints.
+TEST_F(Properties, ToolBarSettingsReachTheStaticVariableEditorsBar) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kCtrlPage));
+  ASSERT_TRUE(Checked("ﾏﾙﾁﾗｲﾝﾊﾞｰ"));
+  ASSERT_TRUE(Click("ﾏﾙﾁﾗｲﾝﾊﾞｰ"));
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+  const auto wraps = [](HWND bar) { return (GetWindowLongA(bar, GWL_STYLE) & TBSTYLE_WRAPABLE) != 0; };
+  HWND editorBar = ambrel_.ShownEditBar();
+  ASSERT_NE(editorBar, nullptr);
+  EXPECT_FALSE(wraps(editorBar));
+  HWND meta = nullptr;
+  HWND metaEdit = OpenMetaEditor(ambrel_, meta);
+  ASSERT_NE(metaEdit, nullptr);
+  HWND bar = FindChild(metaEdit, TOOLBARCLASSNAMEA);
+  ASSERT_NE(bar, nullptr) << "the static-variable editor has no tool bar";
+  EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 5);
+  EXPECT_FALSE(wraps(bar));
+  EXPECT_NE(SendMessageA(bar, TB_GETTOOLTIPS, 0, 0), 0);
+  // The pointer over LoadBtn puts its hint into panel 1 of the dialog's status bar.
+  RECT load{};
+  ASSERT_TRUE(ToolButtonRect(bar, editor::kCmdLoadClip, load));
+  ASSERT_TRUE(MouseAt({(load.left + load.right) / 2, (load.top + load.bottom) / 2}));
+  HWND status = FindChild(metaEdit, STATUSCLASSNAMEA);
+  std::string shown;
+  EXPECT_TRUE(WaitUntil([&] {
+    return (shown = ReadStatusBarText(status, 1)) == "  エディットに、ファイルからデータを読み込みます";
+  }, 3000)) << shown;
+  PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
+}
+
+// EditFont, chosen in the dialog, reaches the clip editor, the static-variable
+// editor's rich edit, the #Input field and the preview.
+TEST_F(Properties, TheEditorFontReachesEveryEditor) {
+  StartWithClips({"preview"});
+  HWND page = FindChild(ambrel_.Editor(), "RichEdit20A");
+  ASSERT_NE(page, nullptr);
+  const LONG before = RichEditHeight(page);
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kCtrlPage));
+  ASSERT_TRUE(Click("ﾌｫﾝﾄ"));
+  HWND fonts = WaitForTopWindow("#32770", 5000, Pid(), "", true);
+  ASSERT_NE(fonts, nullptr) << "no font dialog";
+  // The largest size the dialog offers.
+  HWND sizes = GetDlgItem(fonts, 0x472);
+  ASSERT_NE(sizes, nullptr);
+  const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
+  ASSERT_GT(count, 0);
+  SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+  ASSERT_TRUE(BringToForeground(dialog_));
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+  const LONG chosen = RichEditHeight(page);
+  ASSERT_NE(chosen, before) << "the clip editor kept its font";
+
+  HWND meta = nullptr;
+  HWND metaEdit = OpenMetaEditor(ambrel_, meta);
+  ASSERT_NE(metaEdit, nullptr);
+  EXPECT_EQ(RichEditHeight(GetDlgItem(metaEdit, 103)), chosen);
+  PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
+
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdTestInput, 0);
+  HWND input = WaitForTopWindow("TInput", 8000, Pid(), "", true);
+  ASSERT_NE(input, nullptr);
+  EXPECT_EQ(RichEditHeight(GetDlgItem(input, 101)), chosen);
+  PostMessageA(input, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(input); }, 5000));
+
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdPreview, 0);
+  HWND preview = WaitForTopWindow("TPreView", 8000, Pid(), "", true);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(RichEditHeight(FindChild(preview, "RichEdit20A")), chosen);
+  PostMessageA(preview, WM_CLOSE, 0, 0);
+}
+
+// The tray's properties item shows the editor window first, the dialog over it.
+TEST_F(Properties, TheTrayItemOpensTheDialogOverTheEditor) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_FALSE(IsWindowVisible(ambrel_.Editor()));
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(ambrel_.Editor()));
+  EXPECT_FALSE(IsWindowEnabled(ambrel_.Editor())) << "the dialog is not the editor's";
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
 }
 
 }  // namespace
