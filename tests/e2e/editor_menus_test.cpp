@@ -16,6 +16,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
 #include "version/version_number.h"
 
@@ -226,6 +227,7 @@ TEST_F(EditorMenus, StaticVariableWindowFromItsButtonAndTheMenuHintsOfItsEditor)
   GetWindowRect(menu, &placed);
   EXPECT_LE(std::abs(placed.left - editButton.left), 2) << placed.left << " vs " << editButton.left;
   EXPECT_LE(std::abs(placed.top - editButton.bottom), 2) << placed.top << " vs " << editButton.bottom;
+  SaveWindowPictureIfAsked(GetDesktopWindow(), "meta-edit-menu-under-button");
   PostKey(menu, VK_DOWN);  // ﾌｧｲﾙ
   HWND dialogStatus = FindChild(dialog, STATUSCLASSNAMEA);
   std::string shown;

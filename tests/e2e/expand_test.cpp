@@ -22,6 +22,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
 #include "variables/meta_menu_ids.h"
 #include "version/version_number.h"
@@ -393,6 +394,7 @@ TEST_F(MetaList, RowsDraggedWithinTheListKeepTheirOrderAcrossARestart) {
   RECT placed{};
   GetWindowRect(meta, &placed);
   EXPECT_GE(placed.left, 0);
+  SaveWindowPictureIfAsked(GetDesktopWindow(), "meta-beside-editor");
   DragRow(list, 0, RowPoint(list, 2));  // "$y" after "$d"
   EXPECT_TRUE(WaitUntil([&] {
     return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == 2;
@@ -501,6 +503,7 @@ TEST_F(MetaList, VersionDialogShowsTheProgramsAndTheLibrarysVersion) {
   EXPECT_EQ(versions, 1) << DescribeChildren(about);
   EXPECT_TRUE(library) << DescribeChildren(about);
   EXPECT_TRUE(libraryFile) << DescribeChildren(about);
+  SaveWindowPictureIfAsked(about, "about");
   PostKey(GetDlgItem(about, IDOK), VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
 }
