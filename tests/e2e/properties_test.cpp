@@ -20,6 +20,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
 #include "variables/meta_menu_ids.h"
 
@@ -392,34 +393,8 @@ TEST_F(Properties, EveryPageFitsItsControlsAndBeginnerModeHidesTheExpertOnes) {
       EXPECT_LE(size.cx, room) << "clipped: " << c.text;
     }
     if (shots) {
-      UpdateWindow(dialog_);
       WaitForSentMessagesHandled(dialog_);
-      RECT w{};
-      GetWindowRect(dialog_, &w);
-      HDC screen = GetDC(nullptr);
-      HDC memory = CreateCompatibleDC(screen);
-      const int width = w.right - w.left, height = w.bottom - w.top;
-      HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-      HGDIOBJ was = SelectObject(memory, bitmap);
-      BitBlt(memory, 0, 0, width, height, screen, w.left, w.top, SRCCOPY);
-      BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-      const int stride = (width * 3 + 3) & ~3;
-      std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-      GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-      BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + pixels.size()), 0, 0,
-                            sizeof(BITMAPFILEHEADER) + sizeof info};
-      std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-      bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-      bytes.append(pixels.data(), pixels.size());
-      const std::string path = std::string(shots) + "\\properties-page" + std::to_string(page) + ".bmp";
-      if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-      }
-      SelectObject(memory, was);
-      DeleteObject(bitmap);
-      DeleteDC(memory);
-      ReleaseDC(nullptr, screen);
+      SaveWindowPicture(dialog_, std::string(shots) + "\\properties-page" + std::to_string(page) + ".bmp");
     }
   }
   SelectObject(dc, old);
@@ -492,16 +467,17 @@ HWND OpenMetaEditor(AmbrelRun& ambrel, HWND& meta) {
 
 LONG TabStyle(HWND tabs) { return GetWindowLongA(tabs, GWL_STYLE) & (TCS_BOTTOM | TCS_MULTILINE); }
 
-// The default character height of a rich edit of the program, in twips.
-LONG RichEditHeight(HWND edit) {
+// The default character format of a rich edit of the program.
+CHARFORMATA RichEditFormat(HWND edit) {
   RemoteBuffer buffer(edit, sizeof(CHARFORMATA));
   CHARFORMATA format{};
   format.cbSize = sizeof format;
   buffer.Write(0, &format, sizeof format);
   SendMessageA(edit, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(buffer.Address()));
   buffer.Read(0, &format, sizeof format);
-  return format.yHeight;
+  return format;
 }
+LONG RichEditHeight(HWND edit) { return RichEditFormat(edit).yHeight; }
 
 // UpperTab and MultiLine reach the page controls of the editor, the
 // static-variable window, the expression list and the dialog itself.
@@ -524,6 +500,7 @@ TEST_F(Properties, TabSettingsReachEveryPageControl) {
   HWND meta = WaitForTopWindow("TMeta", 8000, Pid(), "", true);
   ASSERT_NE(meta, nullptr);
   EXPECT_EQ(TabStyle(FindChild(meta, "SysTabControl32")), kBottomRows);
+  SaveWindowPictureIfAsked(meta, "meta-tabs-below");
   ASSERT_NE(Open(), nullptr);
   EXPECT_EQ(TabStyle(Tabs()), kBottomRows);
   PressKeys({VK_ESCAPE});
@@ -561,6 +538,7 @@ TEST_F(Properties, ToolBarSettingsReachTheStaticVariableEditorsBar) {
   EXPECT_TRUE(WaitUntil([&] {
     return (shown = ReadStatusBarText(status, 1)) == "  エディットに、ファイルからデータを読み込みます";
   }, 3000)) << shown;
+  SaveWindowPictureIfAsked(metaEdit, "meta-edit-tool-bar");
   PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
 }
@@ -590,11 +568,16 @@ TEST_F(Properties, TheEditorFontReachesEveryEditor) {
   ASSERT_TRUE(Closed());
   const LONG chosen = RichEditHeight(page);
   ASSERT_NE(chosen, before) << "the clip editor kept its font";
+  // The dialog offers no vertical faces, whose glyphs lie on their side here.
+  const std::string face = RichEditFormat(page).szFaceName;
+  EXPECT_NE(face.substr(0, 1), "@") << face;
 
   HWND meta = nullptr;
   HWND metaEdit = OpenMetaEditor(ambrel_, meta);
   ASSERT_NE(metaEdit, nullptr);
   EXPECT_EQ(RichEditHeight(GetDlgItem(metaEdit, 103)), chosen);
+  SendMessageA(GetDlgItem(metaEdit, 103), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("$Year 静的変数"));
+  SaveWindowPictureIfAsked(metaEdit, "meta-edit-font");
   PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
 
@@ -602,6 +585,7 @@ TEST_F(Properties, TheEditorFontReachesEveryEditor) {
   HWND input = WaitForTopWindow("TInput", 8000, Pid(), "", true);
   ASSERT_NE(input, nullptr);
   EXPECT_EQ(RichEditHeight(GetDlgItem(input, 101)), chosen);
+  SaveWindowPictureIfAsked(input, "input-font");
   PostMessageA(input, WM_COMMAND, IDCANCEL, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(input); }, 5000));
 
@@ -609,6 +593,7 @@ TEST_F(Properties, TheEditorFontReachesEveryEditor) {
   HWND preview = WaitForTopWindow("TPreView", 8000, Pid(), "", true);
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(RichEditHeight(FindChild(preview, "RichEdit20A")), chosen);
+  SaveWindowPictureIfAsked(preview, "preview-font");
   PostMessageA(preview, WM_CLOSE, 0, 0);
 }
 
