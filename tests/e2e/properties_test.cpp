@@ -508,7 +508,7 @@ TEST_F(Properties, TabSettingsReachEveryPageControl) {
 }
 
 // MultiLineBar reaches the editor's tool bars and the static-variable
-// editor's, whose buttons carry the editor's tool-tips and hints.
+// editor's, whose buttons carry tool-tips (PopupHint) and status hints.
 TEST_F(Properties, ToolBarSettingsReachTheStaticVariableEditorsBar) {
   ASSERT_TRUE(ambrel_.Start());
   ASSERT_NE(Open(), nullptr);
@@ -538,7 +538,13 @@ TEST_F(Properties, ToolBarSettingsReachTheStaticVariableEditorsBar) {
   EXPECT_TRUE(WaitUntil([&] {
     return (shown = ReadStatusBarText(status, 1)) == "  エディットに、ファイルからデータを読み込みます";
   }, 3000)) << shown;
-  SaveWindowPictureIfAsked(metaEdit, "meta-edit-tool-bar");
+  // PopupHint is on (as at a first start): the hint shows as a tip too.
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND tip : FindTopWindows("tooltips_class32", "", Pid()))
+      if (IsWindowVisible(tip) && WindowText(tip) == "エディットに、ファイルからデータを読み込みます") return true;
+    return false;
+  }, 5000)) << "no tip";
+  SaveWindowPictureIfAsked(GetDesktopWindow(), "meta-edit-tool-bar");
   PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
 }
