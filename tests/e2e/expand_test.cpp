@@ -333,6 +333,9 @@ TEST_F(MetaList, AddedUpdatedAndDeletedVariablesChangeWhatTheStaticClipPastes) {
   EXPECT_TRUE(WaitForText(key, "Y"));
   PostKey(key, VK_UP);
   EXPECT_TRUE(WaitForText(key, "Z"));
+  // A space put in whole, as a paste puts it, is refused as a typed one is.
+  SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" "));
+  EXPECT_EQ(WindowText(key), "Z");
   const std::string data = "ぜっと";
   SendMessageA(GetDlgItem(dialog, 103), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(data.c_str()));
   Press(dialog, IDOK);
