@@ -603,6 +603,34 @@ TEST_F(Properties, TheEditorFontReachesEveryEditor) {
   PostMessageA(preview, WM_CLOSE, 0, 0);
 }
 
+// The preview's own font item: the font dialog stands over the preview, which
+// stays open and shows the chosen font.
+TEST_F(Properties, ThePreviewsFontItemChangesWhatItShows) {
+  StartWithClips({"preview"});
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdPreview, 0);
+  HWND preview = WaitForTopWindow("TPreView", 8000, Pid(), "", true);
+  ASSERT_NE(preview, nullptr);
+  HWND edit = FindChild(preview, "RichEdit20A");
+  const LONG before = RichEditHeight(edit);
+  PostMessageA(preview, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), -1);
+  HWND menu = WaitForPopupMenu(5000, Pid());
+  ASSERT_NE(menu, nullptr);
+  ChooseMenuItemByMnemonic(menu, 'F');
+  HWND fonts = WaitForTopWindow("#32770", 5000, Pid(), "", true);
+  ASSERT_NE(fonts, nullptr) << "no font dialog";
+  HWND sizes = GetDlgItem(fonts, 0x472);
+  const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
+  ASSERT_GT(count, 0);
+  SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return RichEditHeight(edit) != before; }, 3000)) << "the font did not change";
+  EXPECT_TRUE(IsWindowVisible(preview)) << "the preview closed under its font dialog";
+  PostMessageA(preview, WM_CLOSE, 0, 0);
+}
+
 // The tray's properties item shows the editor window first, the dialog over it.
 TEST_F(Properties, TheTrayItemOpensTheDialogOverTheEditor) {
   ASSERT_TRUE(ambrel_.Start());
