@@ -479,6 +479,18 @@ CHARFORMATA RichEditFormat(HWND edit) {
 }
 LONG RichEditHeight(HWND edit) { return RichEditFormat(edit).yHeight; }
 
+// The font dialog that opens now: its largest size chosen, then OK.
+void ChooseLargestFontSize(DWORD pid) {
+  HWND fonts = WaitForTopWindow("#32770", 5000, pid, "", true);
+  ASSERT_NE(fonts, nullptr) << "no font dialog";
+  HWND sizes = GetDlgItem(fonts, 0x472);  // the size box
+  const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
+  ASSERT_GT(count, 0);
+  SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+}
+
 // UpperTab and MultiLine reach the page controls of the editor, the
 // static-variable window, the expression list and the dialog itself.
 TEST_F(Properties, TabSettingsReachEveryPageControl) {
@@ -559,16 +571,7 @@ TEST_F(Properties, TheEditorFontReachesEveryEditor) {
   ASSERT_NE(Open(), nullptr);
   ASSERT_TRUE(ShowPage(kCtrlPage));
   ASSERT_TRUE(Click("ﾌｫﾝﾄ"));
-  HWND fonts = WaitForTopWindow("#32770", 5000, Pid(), "", true);
-  ASSERT_NE(fonts, nullptr) << "no font dialog";
-  // The largest size the dialog offers.
-  HWND sizes = GetDlgItem(fonts, 0x472);
-  ASSERT_NE(sizes, nullptr);
-  const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
-  ASSERT_GT(count, 0);
-  SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
-  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ChooseLargestFontSize(Pid()));
   ASSERT_TRUE(BringToForeground(dialog_));
   ASSERT_TRUE(Click(" OK "));
   ASSERT_TRUE(Closed());
@@ -618,14 +621,7 @@ TEST_F(Properties, ThePreviewsFontItemChangesWhatItShows) {
   HWND menu = WaitForPopupMenu(5000, Pid());
   ASSERT_NE(menu, nullptr);
   ChooseMenuItemByMnemonic(menu, 'F');
-  HWND fonts = WaitForTopWindow("#32770", 5000, Pid(), "", true);
-  ASSERT_NE(fonts, nullptr) << "no font dialog";
-  HWND sizes = GetDlgItem(fonts, 0x472);
-  const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
-  ASSERT_GT(count, 0);
-  SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
-  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ChooseLargestFontSize(Pid()));
   EXPECT_TRUE(WaitUntil([&] { return RichEditHeight(edit) != before; }, 3000)) << "the font did not change";
   EXPECT_TRUE(IsWindowVisible(preview)) << "the preview closed under its font dialog";
   PostMessageA(preview, WM_CLOSE, 0, 0);
