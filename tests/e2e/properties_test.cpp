@@ -74,6 +74,14 @@ class Properties : public ::testing::Test {
     return dialog_;
   }
   bool Closed() { return WaitUntil([&] { return !IsWindowVisible(dialog_); }, 5000); }
+  // Opens the dialog, clicks these boxes on the control page, presses OK.
+  void ClickOnControlPage(std::initializer_list<const char*> boxes) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ShowPage(kCtrlPage));
+    for (const char* box : boxes) ASSERT_TRUE(Click(box)) << box;
+    ASSERT_TRUE(Click(" OK "));
+    ASSERT_TRUE(Closed());
+  }
 
   // The visible control with this caption.
   HWND Control(const std::string& text) {
@@ -495,14 +503,8 @@ void ChooseLargestFontSize(DWORD pid) {
 // static-variable window, the expression list and the dialog itself.
 TEST_F(Properties, TabSettingsReachEveryPageControl) {
   ASSERT_TRUE(ambrel_.Start());
-  ASSERT_NE(Open(), nullptr);
-  ASSERT_TRUE(ShowPage(kCtrlPage));
-  ASSERT_TRUE(Checked("ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ"));
-  ASSERT_FALSE(Checked("ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ"));
-  ASSERT_TRUE(Click("ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ"));
-  ASSERT_TRUE(Click("ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ"));
-  ASSERT_TRUE(Click(" OK "));
-  ASSERT_TRUE(Closed());
+  // From the first start's tabs on top in one row.
+  ASSERT_NO_FATAL_FAILURE(ClickOnControlPage({"ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ", "ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ"}));
   constexpr LONG kBottomRows = TCS_BOTTOM | TCS_MULTILINE;
   EXPECT_EQ(TabStyle(FindChild(ambrel_.Editor(), "SysTabControl32")), kBottomRows);
   HWND regList = FindTopWindow("TRegList", "", Pid());
@@ -523,12 +525,7 @@ TEST_F(Properties, TabSettingsReachEveryPageControl) {
 // editor's, whose buttons carry tool-tips (PopupHint) and status hints.
 TEST_F(Properties, ToolBarSettingsReachTheStaticVariableEditorsBar) {
   ASSERT_TRUE(ambrel_.Start());
-  ASSERT_NE(Open(), nullptr);
-  ASSERT_TRUE(ShowPage(kCtrlPage));
-  ASSERT_TRUE(Checked("ﾏﾙﾁﾗｲﾝﾊﾞｰ"));
-  ASSERT_TRUE(Click("ﾏﾙﾁﾗｲﾝﾊﾞｰ"));
-  ASSERT_TRUE(Click(" OK "));
-  ASSERT_TRUE(Closed());
+  ASSERT_NO_FATAL_FAILURE(ClickOnControlPage({"ﾏﾙﾁﾗｲﾝﾊﾞｰ"}));  // on at a first start
   const auto wraps = [](HWND bar) { return (GetWindowLongA(bar, GWL_STYLE) & TBSTYLE_WRAPABLE) != 0; };
   HWND editorBar = ambrel_.ShownEditBar();
   ASSERT_NE(editorBar, nullptr);
