@@ -93,7 +93,7 @@ bool App::CreateWindows() {
   hello_ = std::make_unique<HelloDialog>(dialogHost_);
   // The function popup is made from this dialog and the list window, so the
   // dialog reaches it through App once it is there.
-  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_,
+  metaEdit_ = std::make_unique<MetaEditDialog>(dialogHost_, messages_, settings_,
                                                [this] { funcPopup_->ShowFuncPopup(); },
                                                [this] {
                                                  if (funcPopup_) funcPopup_->Hide();
@@ -128,7 +128,11 @@ bool App::CreateWindows() {
   logo_ = std::make_unique<LogoWindow>(LogoServices{settings_, messages_, busy, hookControl_,
                                                     clipboardFeed_, idleSave_, editor, *dummy_,
                                                     *popup_, &OpenHelp, [this] { Shutdown(); },
-                                                    [this] { options_->ShowProperties(nullptr); }});
+                                                    [this] {
+                                                      // The tray's item: the editor first, the dialog over it.
+                                                      editor_->ShowEditor();
+                                                      editorCommands_.Run(editor::kCmdProperties, editor_->Context());
+                                                    }});
   options_ = std::make_unique<OptionDialog>(
       dialogHost_, properties::OptionHolders{settings_, store_, meta_},
       OptionServices{messages_,

@@ -40,7 +40,7 @@ struct LogoServices {
   ClipPopup& popup;
   std::function<void(int context)> openHelp;
   std::function<void()> shutdown;  // saves and lets go before the window closes
-  std::function<void()> showProperties;
+  std::function<void()> showProperties;  // the tray's properties item
 };
 
 class LogoWindow : public Window {

@@ -9,7 +9,7 @@
 namespace ambrel::win32 {
 namespace {
 
-enum ControlId : int { kIconId = 100, kNameId, kVersionId, kLibraryId };
+enum ControlId : int { kIconId = 100, kNameId, kVersionId, kLibraryId, kLibraryFileId };
 // The icon is sized in pixels (its own size), not in dialog units.
 constexpr int kIconPixels = 32;
 const DialogControl kControls[] = {
@@ -17,7 +17,8 @@ const DialogControl kControls[] = {
     {kNameId, "STATIC", kProgramName, SS_LEFT | SS_NOPREFIX, 45, 10, 125, 10},
     {kVersionId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 45, 22, 125, 10},
     {kLibraryId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 45, 34, 125, 10},
-    {IDOK, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 65, 62, 50, 14},
+    {kLibraryFileId, "STATIC", "", SS_LEFT | SS_NOPREFIX, 45, 46, 125, 10},
+    {IDOK, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 65, 66, 50, 14},
 };
 
 }  // namespace
@@ -39,7 +40,7 @@ std::string LibraryVersion(const char* moduleName) {
 
 bool VersionDialog::Create() {
   return CreateDialogWindow("TAbout", "バージョン情報", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-                            180, 84);
+                            180, 88);
 }
 
 void VersionDialog::OnCreate() {
@@ -50,7 +51,6 @@ void VersionDialog::OnCreate() {
   MoveWindow(icon, Units().X(kControls[0].x), Units().Y(kControls[0].y), kIconPixels, kIconPixels, FALSE);
   const std::string program = dialogs::VersionLine(AMBREL_VERSION_MAJOR, AMBREL_VERSION_MINOR);
   SetWindowTextA(GetDlgItem(hwnd(), kVersionId), program.c_str());
-  library_ = GetDlgItem(hwnd(), kLibraryId);
 }
 
 LRESULT VersionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -63,10 +63,14 @@ LRESULT VersionDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// The library's number is the one it reports itself; its file's version
+// resource stands below it ("?" when the file has none).
 void VersionDialog::ShowModal(HWND owner) {
-  const std::string library = LibraryVersion(kTeskModuleName);
-  const std::string line = std::string(kTeskModuleName) + "  " + (library.empty() ? std::string("?") : library);
-  SetWindowTextA(library_, line.c_str());
+  const std::string number = std::string(kTeskModuleName) + "  Ver " + dialogs::LibraryVersionNumber(GetDllVersion());
+  SetWindowTextA(GetDlgItem(hwnd(), kLibraryId), number.c_str());
+  const std::string file = LibraryVersion(kTeskModuleName);
+  const std::string fileLine = "(ファイル " + (file.empty() ? std::string("?") : file) + ")";
+  SetWindowTextA(GetDlgItem(hwnd(), kLibraryFileId), fileLine.c_str());
   RunModal(owner, GetDlgItem(hwnd(), IDOK));
 }
 

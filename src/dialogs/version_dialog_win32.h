@@ -1,5 +1,5 @@
-// TAbout: the program's name and version and the hook library's version,
-// read from the library's own version resource, with OK.
+// TAbout: the program's name and version and the hook library's version, as
+// the library reports it and as its file's version resource has it, with OK.
 #pragma once
 
 #include <string>
@@ -17,7 +17,6 @@ class VersionDialog : public ModalDialog {
  private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnCreate();
-  HWND library_ = nullptr;
 };
 
 // "Ver 1.20" from the file version of the loaded library, or "" when it has

@@ -8,6 +8,7 @@
 
 #include "editor/page_text.h"
 #include "platform/dpi_win32.h"
+#include "platform/list_view_win32.h"
 #include "platform/rich_edit_text_win32.h"
 #include "platform/system_library_win32.h"
 
@@ -15,22 +16,6 @@ namespace ambrel::win32 {
 namespace {
 
 constexpr int kTabWidth = 34;  // pixels at 96 DPI
-
-// The clip editors' font (by default blue, height -16, ＭＳ Ｐゴシック).
-void ApplyFont(HWND edit, const std::string& face, int height, COLORREF color, unsigned style) {
-  CHARFORMATA cf{};
-  cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC |
-              CFM_UNDERLINE | CFM_STRIKEOUT;
-  cf.crTextColor = color;
-  cf.yHeight = (height < 0 ? -height : height) * 15;  // twips of a pixel height at 96 dpi
-  cf.bCharSet = SHIFTJIS_CHARSET;
-  cf.dwEffects = ((style & 1) ? CFE_BOLD : 0) | ((style & 2) ? CFE_ITALIC : 0) |
-                 ((style & 4) ? CFE_UNDERLINE : 0) | ((style & 8) ? CFE_STRIKEOUT : 0);
-  lstrcpynA(cf.szFaceName, face.c_str(), LF_FACESIZE);
-  SendMessageA(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-  SendMessageA(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
-}
 
 }  // namespace
 
@@ -49,7 +34,7 @@ bool ClipPages::Create(HWND parent, int tabId, int editId) {
   ApplyDpi(DpiForWindow(parent));
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(edit_, EM_SETEVENTMASK, 0, ENM_CHANGE);
-  ApplyFont(edit_, face_, height_, color_, style_);
+  SetRichEditFont(edit_, face_, height_, color_, style_);
   return true;
 }
 
@@ -76,7 +61,7 @@ void ClipPages::ShowPage(const clipstore::TClipBase& store) {
   const std::string shown(text.substr(0, shownBytes_));
   loading_ = true;
   SetRichEditPlainText(edit_, shown);
-  ApplyFont(edit_, face_, height_, color_, style_);
+  SetRichEditFont(edit_, face_, height_, color_, style_);
   loading_ = false;
   SendMessageA(edit_, EM_SETREADONLY, shownBytes_ < text.size(), 0);
   EnableWindow(edit_, current >= 0);
@@ -139,10 +124,7 @@ void ClipPages::SetWordWrap(bool on) {
 namespace ambrel::win32 {
 
 void ClipPages::SetTabStyle(bool upper, bool multiLine) {
-  LONG_PTR style = GetWindowLongPtrA(tabs_, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
-  if (!upper) style |= TCS_BOTTOM;
-  if (multiLine) style |= TCS_MULTILINE;
-  SetWindowLongPtrA(tabs_, GWL_STYLE, style);
+  SetTabPlacement(tabs_, upper, multiLine);
 }
 
 void ClipPages::ApplyDpi(int dpi) {
@@ -160,7 +142,7 @@ void ClipPages::SetEditFont(const std::string& face, int height, COLORREF color,
   height_ = height;
   color_ = color;
   style_ = style;
-  ApplyFont(edit_, face_, height_, color_, style_);
+  SetRichEditFont(edit_, face_, height_, color_, style_);
 }
 
 }  // namespace ambrel::win32

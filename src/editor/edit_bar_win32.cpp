@@ -51,6 +51,9 @@ EditBar::EditBar(Kind kind, std::function<void(const std::string&)> hint)
   else buttons_ = kBeginnerButtons;
 }
 
+EditBar::EditBar(std::span<const EditButton> buttons, std::function<void(const std::string&)> hint)
+    : buttons_(buttons), hint_(std::move(hint)) {}
+
 bool EditBar::Create(HWND parent, int id) {
   bar_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                          WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |

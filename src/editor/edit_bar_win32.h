@@ -1,6 +1,8 @@
 // The editor's tool bars: EditBar1 (12 buttons, the normal mode's) and
 // EditBar2 (6 buttons, beginner mode's). Each button sends the WM_COMMAND id
 // of its menu twin; the bar in use stands above the current clip's text.
+// The static-variable editor's bar is made of the same pieces from its own
+// buttons.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +25,8 @@ class EditBar {
   enum Kind { kNormal, kBeginner };
   // `hint` gets a button's hint while the pointer is over it.
   EditBar(Kind kind, std::function<void(const std::string&)> hint);
+  // A bar of the caller's buttons, which must outlive it.
+  EditBar(std::span<const EditButton> buttons, std::function<void(const std::string&)> hint);
   bool Create(HWND parent, int id);
   HWND hwnd() const { return bar_; }
 

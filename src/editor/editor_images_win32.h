@@ -9,6 +9,8 @@
 namespace ambrel::win32 {
 
 inline constexpr int kEditorImageCount = 12;
+// The tool images' size at 96 DPI.
+inline constexpr int kToolImageSize = 20;
 
 // Image lists of `size`-pixel images, masked: from the strip drawn nearest
 // above that size, stretched when none is drawn at it.

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kBar1Id = 20;
 constexpr int kBar2Id = 21;
-constexpr int kToolImageSize = 20;  // at 96 DPI
 constexpr const char* kMenuLimitText =
     "動的データは登録規定数に達しています。\r\n\r\n既存データを一つ削除するか、または登録数を増やして下さい。";
 

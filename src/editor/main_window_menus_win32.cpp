@@ -116,7 +116,8 @@ void MainWindow::OnContextMenu(HWND from, LPARAM position) {
     id = treeMenu_.Track(hwnd(), at, Facts(), [this](int c) { return Available(c); });
   } else if (from == pages_.tabs()) {
     TrackPageCtrlMenu(hwnd(), at);
-  } else if (from == pages_.editor()) {
+  } else if (from == pages_.editor() || (from && from == CurrentEditor())) {
+    // The page's editor, or a dialog's own while it is the current one.
     TrackEditMenu(at);
   } else if (IsToolBar(from)) {
     TrackToolBarMenu(at);

@@ -5,12 +5,11 @@
 #include <algorithm>
 
 #include "platform/dpi_win32.h"
+#include "platform/hint_icon_win32.h"
 
 namespace ambrel::win32 {
 namespace {
 
-constexpr int kIconPanelWidth = 23;  // at 96 DPI
-constexpr int kIconSize = 16;
 constexpr int kNotePanelWidth = 460;  // at 96 DPI
 constexpr int kNotePanel = 2;
 
@@ -21,10 +20,7 @@ bool StatusBar::Create(HWND parent, int id) {
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (!bar_) return false;
   Resize(DpiForWindow(parent));
-  // The system's information icon, shared: never freed.
-  auto icon = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, kIconSize, kIconSize,
-                                            LR_SHARED));
-  SendMessageA(bar_, SB_SETICON, 0, reinterpret_cast<LPARAM>(icon));
+  ShowHintIcon(bar_);
   SendMessageA(bar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(""));
   return true;
 }
@@ -42,7 +38,7 @@ void StatusBar::Resize(int dpi) {
   SendMessageA(bar_, WM_SIZE, 0, 0);
   RECT client{};
   GetClientRect(bar_, &client);
-  const int icon = ScaleForDpi(kIconPanelWidth, dpi);
+  const int icon = ScaleForDpi(kHintIconPanelWidth, dpi);
   const int note = std::max<int>(icon * 2, client.right - ScaleForDpi(kNotePanelWidth, dpi));
   const int parts[3] = {icon, note_.empty() ? -1 : note, -1};
   SendMessageA(bar_, SB_SETPARTS, note_.empty() ? 2 : 3, reinterpret_cast<LPARAM>(parts));

@@ -122,6 +122,9 @@ bool InputDialog::RunInput(std::string_view name, std::string_view prompt, std::
   // Word wrap follows the editors' setting: target width 0 wraps at the window.
   SendMessageA(edit_, EM_SETTARGETDEVICE, 0, settings_.GetWordWrap() ? 0 : 1);
   SetRichEditPlainText(edit_, text);
+  // The editor font, as it is now: the dialog is made once and shown modally.
+  const options::EditorFont& font = settings_.GetEditorFont();
+  SetRichEditFont(edit_, font.name, font.height, static_cast<COLORREF>(font.color), font.style);
   SendMessageA(edit_, EM_SETSEL, 0, -1);
   const bool ok = RunModal(nullptr, edit_);
   text = RichEditText(edit_);

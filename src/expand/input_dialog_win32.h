@@ -1,4 +1,5 @@
-// TInput: the input dialog of "#Input" and "#Edit".
+// TInput: the input dialog of "#Input" and "#Edit"; its field takes the
+// editor font and word wrap each time it opens.
 #pragma once
 
 #include <string>

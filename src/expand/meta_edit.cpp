@@ -1,6 +1,7 @@
 #include "expand/meta_edit.h"
 
 #include "help_contexts.h"
+#include "platform/sjis.h"
 
 namespace ambrel::expand {
 
@@ -14,7 +15,8 @@ std::string_view MetaEditCaption(MetaEditMode mode) {
 }
 
 std::string MetaKeyOf(std::string_view caption) {
-  return caption.size() >= 2 ? std::string(caption.substr(1, 1)) : std::string();
+  if (caption.size() < 2) return {};
+  return std::string(caption.substr(1, sjis::CharLength(caption, 1)));
 }
 
 int AddMeta(MetaList& list, MetaEditView& view) {

@@ -30,7 +30,8 @@ int AddMeta(MetaList& list, MetaEditView& view);
 int UpdateMeta(MetaList& list, MetaEditView& view, int row);
 int DeleteMeta(MetaList& list, MetaEditView& view, int row);
 
-// The character of a row's caption ("$" + character); empty when missing.
+// The character of a row's caption ("$" + character), a double-byte one
+// whole; empty when missing.
 std::string MetaKeyOf(std::string_view caption);
 
 // What keeps the dialog open when OK is pressed, or nullopt to close it.

@@ -1,5 +1,7 @@
 #include "expand/meta_select.h"
 
+#include "platform/sjis.h"
+
 namespace ambrel::expand {
 
 std::string NextChar(std::string_view current) {
@@ -26,8 +28,10 @@ std::optional<std::string> TypedMetaChar(char typed) {
   return std::string(1, c);
 }
 
-std::string FitMetaKey(std::string_view text) {
-  return text.size() == 1 ? std::string(text) : std::string();
+std::string FitMetaKey(std::string_view text, std::string_view before) {
+  if (text.empty() || sjis::CharLength(text, 0) != text.size()) return {};
+  if (static_cast<unsigned char>(text[0]) <= ' ') return std::string(before);
+  return std::string(text);
 }
 
 }  // namespace ambrel::expand

@@ -18,7 +18,10 @@ std::string PrevChar(std::string_view current);
 // nullopt when the key is refused (space, control and non-ASCII bytes).
 std::optional<std::string> TypedMetaChar(char typed);
 
-// A text that is not exactly one character is emptied.
-std::string FitMetaKey(std::string_view text);
+// The field's text after it changed as a whole (a paste, the dialog's
+// start): one character, double-byte ones included, stays; a space or a
+// control character is refused as a typed one is, leaving `before`; any
+// other text that is not exactly one character is emptied.
+std::string FitMetaKey(std::string_view text, std::string_view before = {});
 
 }  // namespace ambrel::expand

@@ -44,6 +44,17 @@ void CenterDialog(HWND form) {
   SetWindowPos(form, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The rule measures against the primary screen's width, as the program always
+// has; the work area is that of the monitor other stands on.
+void PlaceBeside(HWND window, HWND other, UINT swpFlags) {
+  RECT o{}, mine{};
+  GetWindowRect(other, &o);
+  GetWindowRect(window, &mine);
+  const Rect placed =
+      BesideRect(ToRect(o), mine.right - mine.left, GetSystemMetrics(SM_CXSCREEN), WorkAreaOf(other));
+  SetWindowPos(window, HWND_TOP, placed.left, placed.top, placed.width, placed.height, swpFlags);
+}
+
 Point ParkingPlace() {
   return ambrel::ParkingPlace(Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                                    GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)});

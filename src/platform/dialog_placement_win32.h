@@ -18,6 +18,11 @@ void SetResidentWindow(HWND resident);
 // The work area of the monitor that holds most of the window (or the nearest).
 Rect WorkAreaOf(HWND window);
 
+// Puts window on top beside other (BesideRect: on its right or left, with its
+// top and height), inside the work area of other's monitor; swpFlags are
+// SetWindowPos's (SWP_NOACTIVATE, say).
+void PlaceBeside(HWND window, HWND other, UINT swpFlags);
+
 // The place of a hidden window: outside the virtual screen.
 Point ParkingPlace();
 // Moves a window there, keeping its size and z-order.

@@ -44,6 +44,14 @@ std::string ListItemText(HWND list, int row, int column) {
   return buffer;
 }
 
+void SetTabPlacement(HWND tabs, bool upper, bool multiLine) {
+  LONG_PTR style = GetWindowLongPtrA(tabs, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
+  if (!upper) style |= TCS_BOTTOM;
+  if (multiLine) style |= TCS_MULTILINE;
+  SetWindowLongPtrA(tabs, GWL_STYLE, style);
+  InvalidateRect(tabs, nullptr, TRUE);
+}
+
 RECT LayOutTabs(HWND tabs) {
   RECT rc{};
   GetClientRect(GetParent(tabs), &rc);

@@ -20,6 +20,9 @@ std::string ListItemText(HWND list, int row, int column);
 // Sizes the tab control to the parent's client area and returns the area
 // of its pages.
 RECT LayOutTabs(HWND tabs);
+// The tabs' position and rows as the UpperTab and MultiLine settings say:
+// on top or at the bottom, in one row or in several.
+void SetTabPlacement(HWND tabs, bool upper, bool multiLine);
 // Puts a page's control over the page area, above its siblings.
 void FillTabPage(HWND control, const RECT& area);
 

@@ -58,4 +58,21 @@ std::string RichEditText(HWND edit) {
   return text;
 }
 
+// The whole text and what is typed later: the control keeps the default
+// format for new text apart from the format of the text it holds.
+void SetRichEditFont(HWND edit, const std::string& face, int height, COLORREF color, unsigned style) {
+  CHARFORMATA cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC |
+              CFM_UNDERLINE | CFM_STRIKEOUT;
+  cf.crTextColor = color;
+  cf.yHeight = (height < 0 ? -height : height) * 15;  // twips of a pixel height at 96 dpi
+  cf.bCharSet = SHIFTJIS_CHARSET;
+  cf.dwEffects = ((style & 1) ? CFE_BOLD : 0) | ((style & 2) ? CFE_ITALIC : 0) |
+                 ((style & 4) ? CFE_UNDERLINE : 0) | ((style & 8) ? CFE_STRIKEOUT : 0);
+  lstrcpynA(cf.szFaceName, face.c_str(), LF_FACESIZE);
+  SendMessageA(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+}
+
 }  // namespace ambrel::win32

@@ -24,4 +24,8 @@ bool ReplaceRichEditSelection(HWND edit, std::string_view text);
 // false on an error.
 bool StreamIntoRichEdit(HWND edit, std::string_view bytes, UINT format);
 
+// The editor font (face, pixel height at 96 DPI, colour, style bits: 1 bold,
+// 2 italic, 4 underline, 8 strike-out) for all of the text, Shift-JIS.
+void SetRichEditFont(HWND edit, const std::string& face, int height, COLORREF color, unsigned style);
+
 }  // namespace ambrel::win32

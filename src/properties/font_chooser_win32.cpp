@@ -59,7 +59,9 @@ bool ChooseFont(HWND owner, DialogHost& host, options::EditorFont& font) {
   cf.hwndOwner = owner;
   cf.lpLogFont = &lf;
   cf.rgbColors = static_cast<COLORREF>(font.color);
-  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_SHOWHELP | CF_ENABLEHOOK;
+  // No vertical ("@") faces: the editors write across, and a missing face
+  // would otherwise be matched to its vertical twin.
+  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_SHOWHELP | CF_ENABLEHOOK | CF_NOVERTFONTS;
   cf.lpfnHook = FontHook;
   cf.lCustData = reinterpret_cast<LPARAM>(&data);
   if (!ChooseFontA(&cf)) return false;

@@ -10,6 +10,7 @@
 #include "options/settings_table.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/edit_byte_limit_win32.h"
+#include "platform/list_view_win32.h"
 #include "platform/message_box.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
@@ -298,11 +299,7 @@ void OptionDialog::PlaceControls() {
 }
 
 void OptionDialog::ApplyTabStyle() {
-  HWND tabs = Item(kPageCtrl);
-  LONG_PTR style = GetWindowLongPtrA(tabs, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
-  if (!holders_.settings.UpperTab()) style |= TCS_BOTTOM;
-  if (holders_.settings.MultiLine()) style |= TCS_MULTILINE;
-  SetWindowLongPtrA(tabs, GWL_STYLE, style);
+  SetTabPlacement(Item(kPageCtrl), holders_.settings.UpperTab(), holders_.settings.MultiLine());
   PlaceControls();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/dialog_placement_win32.h"
 #include "platform/edit_byte_limit_win32.h"
 #include "platform/help_win32.h"
+#include "platform/hint_icon_win32.h"
 #include "platform/message_box.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
@@ -85,8 +86,9 @@ void PostDialog::OnCreate() {
   SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(kMaxHistoryEdit)), 0);
   SendMessageA(spin, UDM_SETRANGE32, kCountMinimum, kCountMaximum);
   SendMessageA(spin, UDM_SETPOS32, 0, kCountMinimum);
-  int parts[2] = {23, -1};
+  int parts[2] = {kHintIconPanelWidth, -1};
   SendMessageA(Item(kStatusBar), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  ShowHintIcon(Item(kStatusBar));
 }
 
 LRESULT PostDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -32,11 +32,6 @@ std::vector<std::string> MenuTitles(const clipstore::TClipBase& store) {
   return titles;
 }
 
-int BesideLeft(int screenWidth, int dialogLeft, int dialogWidth, int ownWidth) {
-  const long long right = static_cast<long long>(dialogLeft) + dialogWidth;
-  return screenWidth < right + ownWidth ? dialogLeft - ownWidth : static_cast<int>(right);
-}
-
 std::string PrintLine(const std::vector<std::string>& columns) {
   std::string line;
   for (std::size_t i = 0; i < columns.size(); ++i) {

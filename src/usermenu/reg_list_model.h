@@ -22,10 +22,6 @@ const std::vector<RegListRow>& ExpressionRows();
 // One caption per slot in use, slots 0..11 in order.
 std::vector<std::string> MenuTitles(const clipstore::TClipBase& store);
 
-// Left edge of the window of ownWidth beside a dialog: on its right, or on its
-// left when the screen is narrower than dialogLeft + dialogWidth + ownWidth.
-int BesideLeft(int screenWidth, int dialogLeft, int dialogWidth, int ownWidth);
-
 // A row printed: the caption, then for each further column two tabs and the
 // column's text.
 std::string PrintLine(const std::vector<std::string>& columns);

@@ -172,12 +172,7 @@ void RegListWindow::ShowBeside(HWND dialog) {
   for (const std::string& title : usermenu::MenuTitles(store_)) AddListRow(titleList_, row++, {title});
   ShowPage(0);
 
-  RECT d{}, mine{};
-  GetWindowRect(dialog, &d);
-  GetWindowRect(hwnd(), &mine);
-  const int width = mine.right - mine.left;
-  const int left = usermenu::BesideLeft(GetSystemMetrics(SM_CXSCREEN), d.left, d.right - d.left, width);
-  SetWindowPos(hwnd(), HWND_TOP, left, d.top, width, d.bottom - d.top, SWP_NOACTIVATE);
+  PlaceBeside(hwnd(), dialog, SWP_NOACTIVATE);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
@@ -195,11 +190,7 @@ void RegListWindow::ApplyGridLines() {
 }
 
 void RegListWindow::ApplyTabStyle() {
-  LONG_PTR style = GetWindowLongPtrA(tabs_, GWL_STYLE) & ~static_cast<LONG_PTR>(TCS_BOTTOM | TCS_MULTILINE);
-  if (!settings_.UpperTab()) style |= TCS_BOTTOM;
-  if (settings_.MultiLine()) style |= TCS_MULTILINE;
-  SetWindowLongPtrA(tabs_, GWL_STYLE, style);
-  InvalidateRect(tabs_, nullptr, TRUE);
+  SetTabPlacement(tabs_, settings_.UpperTab(), settings_.MultiLine());
 }
 
 LRESULT RegListWindow::OnNotify(const NMHDR& header) {

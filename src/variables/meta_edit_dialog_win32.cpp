@@ -4,9 +4,13 @@
 #include <richedit.h>
 
 #include "editor/editor_command_ids.h"
+#include "editor/editor_images_win32.h"
 #include "expand/dialog_parts_win32.h"
 #include "expand/meta_select.h"
+#include "platform/dialog_placement_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/fault_barrier_win32.h"
+#include "platform/hint_icon_win32.h"
 #include "platform/rich_edit_text_win32.h"
 #include "platform/std_edit_menu_win32.h"
 #include "platform/window_text_win32.h"
@@ -17,21 +21,33 @@ namespace {
 
 constexpr int kHelpContext = kHelpStaticVariableEdit;
 constexpr int kKeyId = 101, kUpDownId = 102, kEditId = 103, kStatusId = 104;
-constexpr int kMetaBoxId = 105, kDollarId = 106, kStrBoxId = 107;
-constexpr int kFirstToolId = 110;  // load, save, print, edit menu, functions
-constexpr int kToolCount = 5;
-static_assert(MetaEditDialog::kFuncButtonId == kFirstToolId + kToolCount - 1);
+constexpr int kMetaBoxId = 105, kDollarId = 106, kStrBoxId = 107, kEditBarId = 108;
 
-// The editor window's command of each tool button; -1 opens the function popup.
-constexpr int kToolCommands[kToolCount] = {editor::kCmdLoadClip, editor::kCmdSaveClip, editor::kCmdPrintClip,
-                                           editor::kCmdEditMenu, -1};
+// LoadBtn, SaveBtn, PrintBtn and MenuBtn send the editor window its own
+// command (the tool bar's lParam lets the menu open under its button); FuncBtn
+// opens the function popup. The images are the editor's tool images.
+constexpr EditButton kToolButtons[] = {
+    {editor::kCmdLoadClip, 0, "エディットに、ファイルからデータを読み込みます"},
+    {editor::kCmdSaveClip, 1, "編集中のデータをファイルに書き込みます"},
+    {editor::kCmdPrintClip, 3, "編集中のデータを印刷します"},
+    {editor::kCmdEditMenu, 9, "編集用のポップアップメニューを開きます"},
+    {MetaEditDialog::kFuncButtonId, 7, "関数名の一覧を表示します"},
+};
+
+bool IsToolCommand(int id) {
+  for (const EditButton& b : kToolButtons)
+    if (b.command == id) return true;
+  return false;
+}
+
 constexpr const char* kMetaBoxHint = "0-9 と A-Z の範囲でメタ文字を指定して下さい";
 constexpr const char* kDataHint = "メタ文字に対応する関数名または文字列を入力します";
 constexpr const char* kOkHint = "編集を確定します";
 constexpr const char* kCancelHint = "編集を中止します";
 
-// Placed by OnSize, under the status bar's height; the button row comes after
-// the rich edit in the tab order, the status bar last.
+// Placed by OnSize, under the status bar's height; the tool bar stands in
+// StrBox above the rich edit; the button row comes after the rich edit in the
+// tab order, the status bar last.
 const DialogControl kControls[] = {
     {kMetaBoxId, "BUTTON", " メタ文字 ", BS_GROUPBOX, 0, 0, 0, 0, kMetaBoxHint},
     {kDollarId, "STATIC", "$", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, 0, 0, 0, 0, kMetaBoxHint},
@@ -39,11 +55,6 @@ const DialogControl kControls[] = {
      WS_EX_CLIENTEDGE},
     {kUpDownId, UPDOWN_CLASSA, "", 0, 0, 0, 0, 0},
     {kStrBoxId, "BUTTON", " 関数or文字列 ", BS_GROUPBOX, 0, 0, 0, 0, kDataHint},
-    {kFirstToolId, "BUTTON", "読込", BS_PUSHBUTTON, 0, 0, 0, 0, "エディットに、ファイルからデータを読み込みます"},
-    {kFirstToolId + 1, "BUTTON", "保存", BS_PUSHBUTTON, 0, 0, 0, 0, "編集中のデータをファイルに書き込みます"},
-    {kFirstToolId + 2, "BUTTON", "印刷", BS_PUSHBUTTON, 0, 0, 0, 0, "編集中のデータを印刷します"},
-    {kFirstToolId + 3, "BUTTON", "編集", BS_PUSHBUTTON, 0, 0, 0, 0, "編集用のポップアップメニューを開きます"},
-    {kFirstToolId + 4, "BUTTON", "関数", BS_PUSHBUTTON, 0, 0, 0, 0, "関数名の一覧を表示します"},
     {kEditId, RICHEDIT_CLASSA, "",
      WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN, 0, 0,
      0, 0, kDataHint, 0, 0, false, WS_EX_CLIENTEDGE},
@@ -52,12 +63,18 @@ constexpr DialogControl kStatusBar[] = {{kStatusId, STATUSCLASSNAMEA, "", 0, 0, 
 
 }  // namespace
 
-MetaEditDialog::MetaEditDialog(DialogHost& host, MessageBoxes& messages,
+MetaEditDialog::MetaEditDialog(DialogHost& host, MessageBoxes& messages, options::Settings& settings,
                                std::function<void()> showFuncPopup, std::function<void()> onHidden)
     : ModalDialog(host, kHelpContext),
       messages_(messages),
+      settings_(settings),
       showFuncPopup_(std::move(showFuncPopup)),
-      onHidden_(std::move(onHidden)) {}
+      onHidden_(std::move(onHidden)),
+      bar_(kToolButtons, [this](const std::string& hint) { ShowStatus("  " + hint); }) {
+  settings_.AddObserver(this);
+}
+
+MetaEditDialog::~MetaEditDialog() { settings_.RemoveObserver(this); }
 
 bool MetaEditDialog::Create() {
   LoadRichEdit();
@@ -77,6 +94,18 @@ void MetaEditDialog::OnCreate() {
   SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(-100), 100);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(edit_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+  SendMessageA(edit_, EM_SETTARGETDEVICE, 0, 1);  // no word wrap: a line is one function name or text
+  ApplyEditorFont();
+  const int dpi = DpiForWindow(hwnd());
+  bar_.Create(hwnd(), kEditBarId);
+  toolImages_ = LoadToolImages(ScaleForDpi(kToolImageSize, dpi));
+  bar_.ApplyDpi(dpi, toolImages_.get());
+  bar_.SetPopupHint(settings_.PopupHint());
+  bar_.SetWrap(settings_.MultiLineBar());
+  bar_.Show(true);
+  const int parts[2] = {ScaleForDpi(kHintIconPanelWidth, dpi), -1};
+  SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  ShowHintIcon(status_);
   SetWindowSubclass(key_, &Guarded<&MetaEditDialog::KeyProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   AttachStdEditMenu(key_);
   for (const DialogControl& row : kControls)
@@ -93,8 +122,6 @@ void MetaEditDialog::OnSize(int width, int height) {
   RECT sr{};
   GetWindowRect(status_, &sr);
   const int statusHeight = sr.bottom - sr.top;
-  const int parts[2] = {width * 3 / 4, -1};
-  SendMessageA(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   const int m = du.X(5);
   PlaceControl(kMetaBoxId, m, du.Y(3), du.X(80), du.Y(30));
   PlaceControl(kDollarId, m + du.X(8), du.Y(14), du.X(12), du.Y(12));
@@ -103,9 +130,9 @@ void MetaEditDialog::OnSize(int width, int height) {
   const int strTop = du.Y(36), rowBelow = du.Y(kButtonRowUnits) + statusHeight;
   const int strHeight = height - strTop - rowBelow;
   PlaceControl(kStrBoxId, m, strTop, width - 2 * m, strHeight);
-  for (int i = 0; i < kToolCount; ++i)
-    PlaceControl(kFirstToolId + i, m + du.X(6) + i * du.X(26), strTop + du.Y(11), du.X(25), du.Y(12));
-  const int editTop = strTop + du.Y(25);
+  const int barTop = strTop + du.Y(10);
+  const RECT barArea{m + du.X(6), barTop, width - m - du.X(6), strTop + strHeight - du.Y(6)};
+  const int editTop = barTop + bar_.Place(barArea) + du.Y(2);
   PlaceControl(kEditId, m + du.X(6), editTop, width - 2 * m - du.X(12), strTop + strHeight - editTop - du.Y(6));
   LayoutButtonRow(hwnd(), 0, width, height - statusHeight, du);
 }
@@ -115,8 +142,16 @@ LRESULT MetaEditDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_CONTEXTMENU:
+      // The editor's edit menu, acting on this rich edit while the dialog is shown.
+      if (reinterpret_cast<HWND>(wParam) == edit_ && editorWindow_) {
+        PostMessageA(editorWindow_, WM_CONTEXTMENU, wParam, lParam);
+        return 0;
+      }
+      return ModalDialog::HandleMessage(msg, wParam, lParam);
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      if (bar_.OnNotify(header)) return 0;
       if (header.idFrom == kUpDownId && header.code == UDN_DELTAPOS) {
         Step(reinterpret_cast<const NMUPDOWN&>(header).iDelta > 0);
         return TRUE;  // the control's own position stays
@@ -140,15 +175,20 @@ void MetaEditDialog::OnCommand(int id, int code) {
   } else if (id == kHelpId) {
     OpenHelp(kHelpContext);
   } else if (id == kKeyId && code == EN_CHANGE) {
+    // A paste arrives here whole: a refused one puts back what was there.
     const std::string text = WindowText(key_);
-    if (text != expand::FitMetaKey(text)) SetWindowTextA(key_, "");
-  } else if (id >= kFirstToolId && id < kFirstToolId + kToolCount) {
+    const std::string fitted = expand::FitMetaKey(text, keyBefore_);
+    keyBefore_ = fitted;
+    if (text != fitted) {
+      SetWindowTextA(key_, fitted.c_str());
+      SendMessageA(key_, EM_SETSEL, fitted.size(), fitted.size());
+    }
+  } else if (IsToolCommand(id)) {
     SetFocus(edit_);
-    const int command = kToolCommands[id - kFirstToolId];
-    if (command < 0) {
+    if (id == kFuncButtonId) {
       if (showFuncPopup_) showFuncPopup_();
     } else if (editorWindow_) {
-      PostMessageA(editorWindow_, WM_COMMAND, static_cast<WPARAM>(command), 0);
+      PostMessageA(editorWindow_, WM_COMMAND, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(bar_.hwnd()));
     }
   }
 }
@@ -178,7 +218,26 @@ void MetaEditDialog::OnModalEnding() {
 }
 
 void MetaEditDialog::ShowStatus(const std::string& text) {
-  SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MetaEditDialog::ApplyEditorFont() {
+  const options::EditorFont& f = settings_.GetEditorFont();
+  SetRichEditFont(edit_, f.name, f.height, static_cast<COLORREF>(f.color), f.style);
+}
+
+void MetaEditDialog::OnSettingChanged(options::Setting which) {
+  if (!edit_) return;
+  if (which == options::Setting::kEditorFont) {
+    ApplyEditorFont();
+  } else if (which == options::Setting::kPopupHint) {
+    bar_.SetPopupHint(settings_.PopupHint());
+  } else if (which == options::Setting::kMultiLineBar) {
+    bar_.SetWrap(settings_.MultiLineBar());
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    OnSize(client.right, client.bottom);
+  }
 }
 
 // The field is emptied before each key is taken; space and other refused
@@ -215,8 +274,10 @@ void MetaEditDialog::Place() {
   if (editorWindow_) GetWindowRect(editorWindow_, &editor);
   GetWindowRect(hwnd(), &mine);
   const int width = mine.right - mine.left;
-  const int left = expand::MetaEditLeft(editor.left, list.left, list.right - list.left, width);
-  SetWindowPos(hwnd(), nullptr, left, list.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const Rect beside{expand::MetaEditLeft(editor.left, list.left, list.right - list.left, width), list.top, width,
+                    mine.bottom - mine.top};
+  const Rect placed = ClampIntoWorkArea(beside, WorkAreaOf(metaWindow_));
+  SetWindowPos(hwnd(), nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, std::string& data) {
@@ -225,13 +286,14 @@ bool MetaEditDialog::RunMetaEdit(expand::MetaEditMode mode, std::string& key, st
   SetRichEditPlainText(edit_, "");
   SetWindowTextA(key_, expand::FitMetaKey(key).c_str());
   SetRichEditPlainText(edit_, data);
+  ApplyEditorFont();  // the text set takes no format of its own
   SetWindowTextA(hwnd(), std::string(expand::MetaEditCaption(mode)).c_str());
   SetWindowTextA(GetDlgItem(hwnd(), IDOK), deleting ? "削除" : " OK ");
   if (deleting) MessageBeep(MB_ICONQUESTION);
   EnableWindow(key_, !deleting);
   EnableWindow(upDown_, !deleting);
   EnableWindow(edit_, !deleting);
-  for (int i = 0; i < kToolCount; ++i) EnableWindow(GetDlgItem(hwnd(), kFirstToolId + i), !deleting);
+  bar_.EnableButtons([deleting](int) { return !deleting; });
   ShowStatus("");
   // RunModal centres the dialog; it then stands at the top of the list window.
   const bool ok = RunModal(metaWindow_, deleting ? GetDlgItem(hwnd(), IDOK) : key_);

@@ -206,6 +206,7 @@ void MetaWindow::OnCreate() {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   BuildMenu();
   ApplyGridLines();
+  SetTabPlacement(tabs_, s_.settings.UpperTab(), s_.settings.MultiLine());
   s_.meta.SetObserver(this);
   OnRowsChanged();
   ShowPage(0);
@@ -296,12 +297,7 @@ void MetaWindow::TakeBackFuncPanel() {
 
 void MetaWindow::ShowMetaList(HWND editor) {
   ShowPage(0);
-  RECT e{}, mine{};
-  GetWindowRect(editor, &e);
-  GetWindowRect(hwnd(), &mine);
-  const int width = mine.right - mine.left;
-  const int left = usermenu::BesideLeft(GetSystemMetrics(SM_CXSCREEN), e.left, e.right - e.left, width);
-  SetWindowPos(hwnd(), HWND_TOP, left, e.top, width, e.bottom - e.top, 0);
+  PlaceBeside(hwnd(), editor, 0);
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
   SetFocus(list_);
@@ -324,7 +320,13 @@ void MetaWindow::OnRowsChanged() {
 }
 
 void MetaWindow::OnSettingChanged(options::Setting which) {
-  if (which == options::Setting::kGridLine && list_) ApplyGridLines();
+  if (!list_) return;
+  if (which == options::Setting::kGridLine) {
+    ApplyGridLines();
+  } else if (which == options::Setting::kUpperTab || which == options::Setting::kMultiLine) {
+    SetTabPlacement(tabs_, s_.settings.UpperTab(), s_.settings.MultiLine());
+    OnSize();
+  }
 }
 
 void MetaWindow::ApplyGridLines() {

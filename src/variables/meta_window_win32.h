@@ -1,6 +1,7 @@
 // TMeta, "静的変数ﾘｽﾄ": the static-variable list and the function list on
-// two pages, with the menu that adds, updates, deletes and prints rows,
-// switches the expansion and the grid lines, and runs the interactive
+// two pages (tabs placed by the UpperTab and MultiLine settings), with the
+// menu that adds, updates, deletes and prints rows, switches the expansion
+// and the grid lines, and runs the interactive
 // functions' test commands. Closing only hides it; the list stays in memory
 // for the expansion. The static-variable list is shown on demand (a table of
 // a hundred thousand rows opens at once) and is a drag source for the clip

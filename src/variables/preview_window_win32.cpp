@@ -49,17 +49,17 @@ void PreviewWindow::OnCreate() {
                           0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(kEditId), GetModuleHandleA(nullptr), nullptr);
   SendMessageA(edit_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
   SendMessageA(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  font_ = CreateUiFont(DpiForWindow(hwnd()));
-  SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
   SetWindowSubclass(edit_, &Guarded<&PreviewWindow::EditProc>, 1, reinterpret_cast<DWORD_PTR>(this));
   popup_.reset(CreatePopupMenu());
   AppendMenuA(popup_.get(), MF_STRING, kEPWordWrap, "ﾜｰﾄﾞﾗｯﾌﾟ処理 (&W)");
   AppendMenuA(popup_.get(), MF_STRING, kEPFont, "ﾌｫﾝﾄの設定...(&F)");
   ApplyWordWrap();
+  ApplyEditorFont();
 }
 
 void PreviewWindow::ShowPreview(const std::string& text) {
   SetRichEditPlainText(edit_, text);
+  ApplyEditorFont();  // the text set takes no format of its own
   CenterDialog(hwnd());
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
@@ -76,8 +76,15 @@ void PreviewWindow::ApplyWordWrap() {
   SendMessageA(edit_, EM_SETTARGETDEVICE, 0, settings_.GetWordWrap() ? 0 : 1);
 }
 
+void PreviewWindow::ApplyEditorFont() {
+  const options::EditorFont& f = settings_.GetEditorFont();
+  SetRichEditFont(edit_, f.name, f.height, static_cast<COLORREF>(f.color), f.style);
+}
+
 void PreviewWindow::OnSettingChanged(options::Setting which) {
-  if (which == options::Setting::kWordWrap && edit_) ApplyWordWrap();
+  if (!edit_) return;
+  if (which == options::Setting::kWordWrap) ApplyWordWrap();
+  else if (which == options::Setting::kEditorFont) ApplyEditorFont();
 }
 
 void PreviewWindow::OnContextMenu() {
@@ -87,7 +94,20 @@ void PreviewWindow::OnContextMenu() {
   GetCursorPos(&pt);
   const int id = TrackPopupMenu(popup_.get(), TPM_LEFTBUTTON | TPM_RETURNCMD, pt.x, pt.y, 0, hwnd(), nullptr);
   if (id == kEPWordWrap) settings_.SetWordWrap(!settings_.GetWordWrap());
-  else if (id == kEPFont && editorContext_) commands_.Run(editor::kCmdEditorFont, editorContext_());
+  else if (id == kEPFont && editorContext_) ChooseFontOverPreview();
+}
+
+// The font dialog stands over the preview, which stays open under it and
+// shows the chosen font at once.
+void PreviewWindow::ChooseFontOverPreview() {
+  EditorContext context = editorContext_();
+  context.owner = hwnd();
+  struct Choosing {
+    bool& flag;
+    explicit Choosing(bool& f) : flag(f) { flag = true; }
+    ~Choosing() { flag = false; }
+  } choosing(choosingFont_);
+  commands_.Run(editor::kCmdEditorFont, context);
 }
 
 LRESULT PreviewWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -95,8 +115,9 @@ LRESULT PreviewWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_SIZE: MoveWindow(edit_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
     case WM_ACTIVATE:
-      // Its own pop-up menu takes no activation; anything else closes it.
-      if (LOWORD(wParam) == WA_INACTIVE) Close();
+      // Its own pop-up menu takes no activation and its font dialog keeps
+      // it; anything else closes it.
+      if (LOWORD(wParam) == WA_INACTIVE && !choosingFont_) Close();
       return 0;
     case WM_CONTEXTMENU: OnContextMenu(); return 0;
     case WM_MENUSELECT:

@@ -1,5 +1,6 @@
 // TPreView, "Preview paste data": what a paste of a clip would insert, after
-// expansion and quoting, shown without touching the clipboard. Not modal; it
+// expansion and quoting, shown without touching the clipboard, in the editor
+// font and word wrap. Not modal; it
 // closes as soon as another window is activated, and on Esc or Enter.
 #pragma once
 
@@ -29,6 +30,8 @@ class PreviewWindow : public Window, private options::SettingsObserver {
   void OnCreate();
   void OnContextMenu();
   void ApplyWordWrap();
+  void ApplyEditorFont();
+  void ChooseFontOverPreview();
   void OnSettingChanged(options::Setting which) override;
   static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
@@ -38,7 +41,7 @@ class PreviewWindow : public Window, private options::SettingsObserver {
   std::function<void(const std::string& hint)> showHint_;
   HWND edit_ = nullptr;
   MenuHandle popup_;
-  GdiObject font_;
+  bool choosingFont_ = false;
 };
 
 }  // namespace ambrel::win32

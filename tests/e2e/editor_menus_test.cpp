@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "ambrel/ambrel_run.h"
@@ -15,6 +16,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
 #include "version/version_number.h"
 
@@ -228,24 +230,40 @@ TEST_F(EditorMenus, StaticVariableWindowFromItsButtonAndTheMenuHintsOfItsEditor)
   PostKey(menu, 'A');  // 追加
   HWND dialog = WaitForTopWindow("TMetaEdit", 8000, ambrel_.Proc().Id(), "", true);
   ASSERT_NE(dialog, nullptr);
-  HWND editButton = GetDlgItem(dialog, 113);  // 編集
-  ASSERT_NE(editButton, nullptr);
+  HWND dialogBar = FindChild(dialog, TOOLBARCLASSNAMEA);
+  ASSERT_NE(dialogBar, nullptr);
   // Placed beside the list once shown: clicked again while no menu came.
+  RECT editButton{};  // 編集
   menu = nullptr;
   for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
     ASSERT_TRUE(WaitForSentMessagesHandled(dialog));
-    RECT rc{};
-    GetWindowRect(editButton, &rc);
-    ASSERT_TRUE(ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}));
+    ASSERT_TRUE(ToolButtonRect(dialogBar, editor::kCmdEditMenu, editButton));
+    ASSERT_TRUE(ClickAt({(editButton.left + editButton.right) / 2, (editButton.top + editButton.bottom) / 2}));
     menu = WaitForPopupMenu(3000, ambrel_.Proc().Id());
   }
   ASSERT_NE(menu, nullptr);
+  // The menu opens at the button's bottom-left corner.
+  RECT placed{};
+  GetWindowRect(menu, &placed);
+  EXPECT_LE(std::abs(placed.left - editButton.left), 2) << placed.left << " vs " << editButton.left;
+  EXPECT_LE(std::abs(placed.top - editButton.bottom), 2) << placed.top << " vs " << editButton.bottom;
+  SaveWindowPictureIfAsked(GetDesktopWindow(), "meta-edit-menu-under-button");
   PostKey(menu, VK_DOWN);  // ﾌｧｲﾙ
   HWND dialogStatus = FindChild(dialog, STATUSCLASSNAMEA);
   std::string shown;
-  EXPECT_TRUE(WaitUntil([&] { return (shown = ReadStatusBarText(dialogStatus, 0)) == "  ファイルアクセスを行います"; }, 3000))
+  EXPECT_TRUE(WaitUntil([&] { return (shown = ReadStatusBarText(dialogStatus, 1)) == "  ファイルアクセスを行います"; }, 3000))
       << shown;
   EXPECT_NE(ReadStatusBarText(StatusBar(), 1), "  ファイルアクセスを行います");
+  CloseMenus(menu);
+  // A right click in the rich edit opens the same edit menu.
+  RECT edit{};
+  GetWindowRect(GetDlgItem(dialog, 103), &edit);
+  ASSERT_TRUE(ClickAt({(edit.left + edit.right) / 2, (edit.top + edit.bottom) / 2}, MouseButton::Right));
+  menu = WaitForPopupMenu(3000, ambrel_.Proc().Id());
+  ASSERT_NE(menu, nullptr) << "no edit menu on the rich edit";
+  PostKey(menu, VK_DOWN);
+  EXPECT_TRUE(WaitUntil([&] { return (shown = ReadStatusBarText(dialogStatus, 1)) == "  ファイルアクセスを行います"; }, 3000))
+      << shown;
   CloseMenus(menu);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000));
@@ -293,7 +311,7 @@ TEST_F(EditorMenus, HelpMenuShowsTheVersionDialog) {
   HWND about = WaitForTopWindow("TAbout", 5000, ambrel_.Proc().Id(), "", true);
   ASSERT_NE(about, nullptr);
   bool library = false;
-  for (const ChildWindow& child : ChildWindows(about)) library = library || child.text == "Tesk.dll  Ver " AMBREL_VERSION_TEXT;
+  for (const ChildWindow& child : ChildWindows(about)) library = library || child.text == "Tesk.dll  Ver 1.00";
   EXPECT_TRUE(library) << DescribeChildren(about);
   PostKey(GetDlgItem(about, IDOK), VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));

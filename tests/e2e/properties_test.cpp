@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,9 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
+#include "variables/meta_menu_ids.h"
 
 namespace ambrel::e2e {
 namespace {
@@ -72,6 +75,14 @@ class Properties : public ::testing::Test {
     return dialog_;
   }
   bool Closed() { return WaitUntil([&] { return !IsWindowVisible(dialog_); }, 5000); }
+  // Opens the dialog, clicks these boxes on the control page, presses OK.
+  void ClickOnControlPage(std::initializer_list<const char*> boxes) {
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(ShowPage(kCtrlPage));
+    for (const char* box : boxes) ASSERT_TRUE(Click(box)) << box;
+    ASSERT_TRUE(Click(" OK "));
+    ASSERT_TRUE(Closed());
+  }
 
   // The visible control with this caption.
   HWND Control(const std::string& text) {
@@ -428,34 +439,8 @@ TEST_F(Properties, EveryPageFitsItsControlsAndBeginnerModeHidesTheExpertOnes) {
       EXPECT_LE(size.cx, room) << "clipped: " << c.text;
     }
     if (shots) {
-      UpdateWindow(dialog_);
       WaitForSentMessagesHandled(dialog_);
-      RECT w{};
-      GetWindowRect(dialog_, &w);
-      HDC screen = GetDC(nullptr);
-      HDC memory = CreateCompatibleDC(screen);
-      const int width = w.right - w.left, height = w.bottom - w.top;
-      HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-      HGDIOBJ was = SelectObject(memory, bitmap);
-      BitBlt(memory, 0, 0, width, height, screen, w.left, w.top, SRCCOPY);
-      BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-      const int stride = (width * 3 + 3) & ~3;
-      std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-      GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-      BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info + pixels.size()), 0, 0,
-                            sizeof(BITMAPFILEHEADER) + sizeof info};
-      std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-      bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-      bytes.append(pixels.data(), pixels.size());
-      const std::string path = std::string(shots) + "\\properties-page" + std::to_string(page) + ".bmp";
-      if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-      }
-      SelectObject(memory, was);
-      DeleteObject(bitmap);
-      DeleteDC(memory);
-      ReleaseDC(nullptr, screen);
+      SaveWindowPicture(dialog_, std::string(shots) + "\\properties-page" + std::to_string(page) + ".bmp");
     }
   }
   SelectObject(dc, old);
@@ -514,6 +499,178 @@ TEST_F(Properties, BeginnerModeFromTheEditorsButtonChangesItsBarsAndMenus) {
   ASSERT_NO_FATAL_FAILURE(setBeginner(false));  // through BPropBtn
   EXPECT_TRUE(barHas(12));
   EXPECT_TRUE(allDataOffered());
+}
+
+// The static-variable window and its editor's add dialog, opened through the
+// editor window's commands; the dialog, or null.
+HWND OpenMetaEditor(AmbrelRun& ambrel, HWND& meta) {
+  PostMessageA(ambrel.Editor(), WM_COMMAND, editor::kCmdMetaList, 0);
+  meta = WaitForTopWindow("TMeta", 8000, ambrel.Proc().Id(), "", true);
+  if (!meta) return nullptr;
+  PostMessageA(meta, WM_COMMAND, variables::kMMMetaAdd, 0);
+  return WaitForTopWindow("TMetaEdit", 8000, ambrel.Proc().Id(), "", true);
+}
+
+LONG TabStyle(HWND tabs) { return GetWindowLongA(tabs, GWL_STYLE) & (TCS_BOTTOM | TCS_MULTILINE); }
+
+// The default character format of a rich edit of the program.
+CHARFORMATA RichEditFormat(HWND edit) {
+  RemoteBuffer buffer(edit, sizeof(CHARFORMATA));
+  CHARFORMATA format{};
+  format.cbSize = sizeof format;
+  buffer.Write(0, &format, sizeof format);
+  SendMessageA(edit, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(buffer.Address()));
+  buffer.Read(0, &format, sizeof format);
+  return format;
+}
+LONG RichEditHeight(HWND edit) { return RichEditFormat(edit).yHeight; }
+
+// The font dialog that opens now: its largest size chosen, then OK.
+void ChooseLargestFontSize(DWORD pid) {
+  HWND fonts = WaitForTopWindow("#32770", 5000, pid, "", true);
+  ASSERT_NE(fonts, nullptr) << "no font dialog";
+  HWND sizes = GetDlgItem(fonts, 0x472);  // the size box
+  const LRESULT count = SendMessageA(sizes, CB_GETCOUNT, 0, 0);
+  ASSERT_GT(count, 0);
+  SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
+  PostMessageA(fonts, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
+}
+
+// UpperTab and MultiLine reach the page controls of the editor, the
+// static-variable window, the expression list and the dialog itself.
+TEST_F(Properties, TabSettingsReachEveryPageControl) {
+  ASSERT_TRUE(ambrel_.Start());
+  // From the first start's tabs on top in one row.
+  ASSERT_NO_FATAL_FAILURE(ClickOnControlPage({"ｱｯﾊﾟｰﾀﾌﾞﾘｽﾄ", "ﾏﾙﾁﾗｲﾝﾀﾌﾞﾘｽﾄ"}));
+  constexpr LONG kBottomRows = TCS_BOTTOM | TCS_MULTILINE;
+  EXPECT_EQ(TabStyle(FindChild(ambrel_.Editor(), "SysTabControl32")), kBottomRows);
+  HWND regList = FindTopWindow("TRegList", "", Pid());
+  ASSERT_NE(regList, nullptr);
+  EXPECT_EQ(TabStyle(FindChild(regList, "SysTabControl32")), kBottomRows);
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdMetaList, 0);
+  HWND meta = WaitForTopWindow("TMeta", 8000, Pid(), "", true);
+  ASSERT_NE(meta, nullptr);
+  EXPECT_EQ(TabStyle(FindChild(meta, "SysTabControl32")), kBottomRows);
+  SaveWindowPictureIfAsked(meta, "meta-tabs-below");
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(TabStyle(Tabs()), kBottomRows);
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
+}
+
+// MultiLineBar reaches the editor's tool bars and the static-variable
+// editor's, whose buttons carry tool-tips (PopupHint) and status hints.
+TEST_F(Properties, ToolBarSettingsReachTheStaticVariableEditorsBar) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_NO_FATAL_FAILURE(ClickOnControlPage({"ﾏﾙﾁﾗｲﾝﾊﾞｰ"}));  // on at a first start
+  const auto wraps = [](HWND bar) { return (GetWindowLongA(bar, GWL_STYLE) & TBSTYLE_WRAPABLE) != 0; };
+  HWND editorBar = ambrel_.ShownEditBar();
+  ASSERT_NE(editorBar, nullptr);
+  EXPECT_FALSE(wraps(editorBar));
+  HWND meta = nullptr;
+  HWND metaEdit = OpenMetaEditor(ambrel_, meta);
+  ASSERT_NE(metaEdit, nullptr);
+  HWND bar = FindChild(metaEdit, TOOLBARCLASSNAMEA);
+  ASSERT_NE(bar, nullptr) << "the static-variable editor has no tool bar";
+  EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 5);
+  EXPECT_FALSE(wraps(bar));
+  EXPECT_NE(SendMessageA(bar, TB_GETTOOLTIPS, 0, 0), 0);
+  // The pointer over LoadBtn puts its hint into panel 1 of the dialog's status bar.
+  RECT load{};
+  ASSERT_TRUE(ToolButtonRect(bar, editor::kCmdLoadClip, load));
+  ASSERT_TRUE(MouseAt({(load.left + load.right) / 2, (load.top + load.bottom) / 2}));
+  HWND status = FindChild(metaEdit, STATUSCLASSNAMEA);
+  std::string shown;
+  EXPECT_TRUE(WaitUntil([&] {
+    return (shown = ReadStatusBarText(status, 1)) == "  エディットに、ファイルからデータを読み込みます";
+  }, 3000)) << shown;
+  // PopupHint is on (as at a first start): the hint shows as a tip too.
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND tip : FindTopWindows("tooltips_class32", "", Pid()))
+      if (IsWindowVisible(tip) && WindowText(tip) == "エディットに、ファイルからデータを読み込みます") return true;
+    return false;
+  }, 5000)) << "no tip";
+  SaveWindowPictureIfAsked(GetDesktopWindow(), "meta-edit-tool-bar");
+  PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
+}
+
+// EditFont, chosen in the dialog, reaches the clip editor, the static-variable
+// editor's rich edit, the #Input field and the preview.
+TEST_F(Properties, TheEditorFontReachesEveryEditor) {
+  StartWithClips({"preview"});
+  HWND page = FindChild(ambrel_.Editor(), "RichEdit20A");
+  ASSERT_NE(page, nullptr);
+  const LONG before = RichEditHeight(page);
+  ASSERT_NE(Open(), nullptr);
+  ASSERT_TRUE(ShowPage(kCtrlPage));
+  ASSERT_TRUE(Click("ﾌｫﾝﾄ"));
+  ASSERT_NO_FATAL_FAILURE(ChooseLargestFontSize(Pid()));
+  ASSERT_TRUE(BringToForeground(dialog_));
+  ASSERT_TRUE(Click(" OK "));
+  ASSERT_TRUE(Closed());
+  const LONG chosen = RichEditHeight(page);
+  ASSERT_NE(chosen, before) << "the clip editor kept its font";
+  // The dialog offers no vertical faces, whose glyphs lie on their side here.
+  const std::string face = RichEditFormat(page).szFaceName;
+  EXPECT_NE(face.substr(0, 1), "@") << face;
+
+  HWND meta = nullptr;
+  HWND metaEdit = OpenMetaEditor(ambrel_, meta);
+  ASSERT_NE(metaEdit, nullptr);
+  EXPECT_EQ(RichEditHeight(GetDlgItem(metaEdit, 103)), chosen);
+  SendMessageA(GetDlgItem(metaEdit, 103), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("$Year 静的変数"));
+  SaveWindowPictureIfAsked(metaEdit, "meta-edit-font");
+  PostMessageA(metaEdit, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(metaEdit); }, 5000));
+
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdTestInput, 0);
+  HWND input = WaitForTopWindow("TInput", 8000, Pid(), "", true);
+  ASSERT_NE(input, nullptr);
+  EXPECT_EQ(RichEditHeight(GetDlgItem(input, 101)), chosen);
+  SaveWindowPictureIfAsked(input, "input-font");
+  PostMessageA(input, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(input); }, 5000));
+
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdPreview, 0);
+  HWND preview = WaitForTopWindow("TPreView", 8000, Pid(), "", true);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(RichEditHeight(FindChild(preview, "RichEdit20A")), chosen);
+  SaveWindowPictureIfAsked(preview, "preview-font");
+  PostMessageA(preview, WM_CLOSE, 0, 0);
+}
+
+// The preview's own font item: the font dialog stands over the preview, which
+// stays open and shows the chosen font.
+TEST_F(Properties, ThePreviewsFontItemChangesWhatItShows) {
+  StartWithClips({"preview"});
+  ambrel_.PostTray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != FALSE; }, 5000));
+  PostMessageA(ambrel_.Editor(), WM_COMMAND, editor::kCmdPreview, 0);
+  HWND preview = WaitForTopWindow("TPreView", 8000, Pid(), "", true);
+  ASSERT_NE(preview, nullptr);
+  HWND edit = FindChild(preview, "RichEdit20A");
+  const LONG before = RichEditHeight(edit);
+  PostMessageA(preview, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), -1);
+  HWND menu = WaitForPopupMenu(5000, Pid());
+  ASSERT_NE(menu, nullptr);
+  ChooseMenuItemByMnemonic(menu, 'F');
+  ASSERT_NO_FATAL_FAILURE(ChooseLargestFontSize(Pid()));
+  EXPECT_TRUE(WaitUntil([&] { return RichEditHeight(edit) != before; }, 3000)) << "the font did not change";
+  EXPECT_TRUE(IsWindowVisible(preview)) << "the preview closed under its font dialog";
+  PostMessageA(preview, WM_CLOSE, 0, 0);
+}
+
+// The tray's properties item shows the editor window first, the dialog over it.
+TEST_F(Properties, TheTrayItemOpensTheDialogOverTheEditor) {
+  ASSERT_TRUE(ambrel_.Start());
+  ASSERT_FALSE(IsWindowVisible(ambrel_.Editor()));
+  ASSERT_NE(Open(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(ambrel_.Editor()));
+  EXPECT_FALSE(IsWindowEnabled(ambrel_.Editor())) << "the dialog is not the editor's";
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(Closed());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
 
 namespace ambrel::e2e {
@@ -287,6 +288,7 @@ TEST_F(UserMenusWithViewSettings, ExpressionListFollowsTheSavedAndToggledSetting
     MouseAt(overList);
     return StatusText(dialog) == "正規表現の一覧です";
   }, 3000)) << StatusText(dialog);
+  SaveWindowPictureIfAsked(GetDesktopWindow(), "post-and-reglist");
 
   // Dragging the row [^abc] onto the expression field replaces its selected text.
   HWND regEdit = GetDlgItem(dialog, kRegEdit);

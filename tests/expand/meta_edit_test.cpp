@@ -47,6 +47,21 @@ TEST(MetaSelect, TypedKeysAreUpperCaseAndSpaceIsRefused) {
   EXPECT_EQ(FitMetaKey("A"), "A");
 }
 
+// A pasted text reaches the field whole: one character stays (a double-byte
+// one too, as a file may hold "$表"); a space is refused as a typed one is,
+// the field keeping what it held; anything longer is emptied.
+TEST(MetaSelect, PastedTextIsKeptByCharacterAndASpaceIsRefused) {
+  EXPECT_EQ(FitMetaKey("表"), "表");
+  EXPECT_EQ(FitMetaKey("表A"), "");
+  EXPECT_EQ(FitMetaKey(" ", "Q"), "Q");
+  EXPECT_EQ(FitMetaKey(" "), "");
+  EXPECT_EQ(FitMetaKey("\t", "Q"), "Q");
+  EXPECT_EQ(MetaKeyOf("$表"), "表");
+  EXPECT_EQ(MetaKeyOf("$表x"), "表");
+  EXPECT_EQ(MetaKeyOf("$\x95"), "\x95");  // a lead byte at the end is one character
+  EXPECT_EQ(MetaKeyOf("$"), "");
+}
+
 // Answers the dialog with fixed fields and records what it was shown.
 struct FakeEditView : MetaEditView {
   bool ok = true;
@@ -84,6 +99,12 @@ TEST(MetaEdit, AddUpdateDeleteReadTheFieldsBackAfterOk) {
   EXPECT_EQ(view.shownKey, "x");
   EXPECT_EQ(view.shownData, "hello");
   EXPECT_EQ(list.Row(1), (MetaRow{"$Z", "ぜっと"}));
+  // A double-byte meta character goes to the dialog whole and comes back.
+  list.Update(1, "$表", "omote");
+  view.answerKey = "表";
+  EXPECT_EQ(UpdateMeta(list, view, 1), 1);
+  EXPECT_EQ(view.shownKey, "表");
+  EXPECT_EQ(list.Row(1).caption, "$表");
 
   view.ok = false;
   EXPECT_EQ(UpdateMeta(list, view, 1), -1);

@@ -25,5 +25,28 @@ TEST(GeometryTest, MonitorLeftOfThePrimary) {
   EXPECT_GE(park.x, 1280);
 }
 
+TEST(GeometryTest, StandsRightOfTheOtherWindowUnlessTheScreenEndsThere) {
+  // A dialog at 300..700 and a list 250 wide.
+  EXPECT_EQ(BesideLeft(1024, 300, 400, 250), 700);
+  EXPECT_EQ(BesideLeft(950, 300, 400, 250), 700);  // exactly fits
+  EXPECT_EQ(BesideLeft(949, 300, 400, 250), 50);
+  EXPECT_EQ(BesideLeft(800, 600, 400, 250), 350);  // near the right edge
+}
+
+TEST(GeometryTest, BesideAWindowThatFillsTheScreenStaysOnTheWorkArea) {
+  const Rect work{0, 0, 1024, 738};  // a task bar of 30 pixels at the bottom
+  // Maximised: its frame lies 8 pixels beyond the work area on every side.
+  EXPECT_EQ(BesideRect(Rect{-8, -8, 1040, 754}, 258, 1024, work), (Rect{0, 0, 258, 738}));
+  // Wide, neither side has room: overlapping at the left edge.
+  EXPECT_EQ(BesideRect(Rect{100, 50, 900, 500}, 258, 1024, work), (Rect{0, 50, 258, 500}));
+  // Low on the screen: pulled up so that its bottom stays on the work area.
+  EXPECT_EQ(BesideRect(Rect{200, 400, 400, 500}, 258, 1024, work), (Rect{600, 238, 258, 500}));
+  // A monitor left of the primary one: the right side (the primary screen's
+  // width lets it), then back inside this monitor.
+  const Rect left{-1280, 0, 1280, 1024};
+  EXPECT_EQ(BesideRect(Rect{-1270, 10, 800, 600}, 258, 1920, left), (Rect{-470, 10, 258, 600}));
+  EXPECT_EQ(BesideRect(Rect{-1200, 10, 1100, 600}, 258, 1920, left), (Rect{-258, 10, 258, 600}));
+}
+
 }  // namespace
 }  // namespace ambrel

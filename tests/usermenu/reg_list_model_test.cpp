@@ -29,13 +29,5 @@ TEST(RegListModel, TitlesFollowTheMenusInUse) {
   EXPECT_EQ(std::count(after.begin(), after.end(), "m5"), 0);
 }
 
-TEST(RegListModel, StandsRightOfTheDialogUnlessTheScreenEndsThere) {
-  // A dialog at 300..700 and a list 250 wide.
-  EXPECT_EQ(BesideLeft(1024, 300, 400, 250), 700);
-  EXPECT_EQ(BesideLeft(950, 300, 400, 250), 700);  // exactly fits
-  EXPECT_EQ(BesideLeft(949, 300, 400, 250), 50);
-  EXPECT_EQ(BesideLeft(800, 600, 400, 250), 350);  // near the right edge
-}
-
 }  // namespace
 }  // namespace ambrel::usermenu
