@@ -1,22 +1,41 @@
 #include "app/clipboard_feed_win32.h"
 
 #include "app/copy_capture.h"
+#include "platform/system_library_win32.h"
 
 namespace ambrel::win32 {
 
 void ClipboardFeed::Join(HWND window) {
   window_ = window;
-  nextViewer_ = SetClipboardViewer(window);
+  // Looked up at run time: systems before Vista lack them.
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  const auto add = LibraryFunction<ListenerFunction>(user32, "AddClipboardFormatListener");
+  const auto remove = LibraryFunction<ListenerFunction>(user32, "RemoveClipboardFormatListener");
+  if (add && remove && add(window)) {
+    removeListener_ = remove;
+    // A listener hears only of later changes; a joining viewer is told at once.
+    capture_.ClipboardChanged();
+  } else {
+    nextViewer_ = SetClipboardViewer(window);
+  }
 }
 
 void ClipboardFeed::Leave() {
   if (!window_) return;
-  ChangeClipboardChain(window_, nextViewer_);
+  if (removeListener_) {
+    removeListener_(window_);
+  } else {
+    ChangeClipboardChain(window_, nextViewer_);
+  }
   window_ = nextViewer_ = nullptr;
+  removeListener_ = nullptr;
 }
 
 bool ClipboardFeed::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_CLIPBOARDUPDATE:
+      capture_.ClipboardChanged();
+      return true;
     case WM_DRAWCLIPBOARD:
       capture_.ClipboardChanged();
       // The notification goes on down the chain.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -99,9 +100,10 @@ TEST(CaptureQuit, QuitDuringTheGreetingEndsTheProgram) {
   if (ambrel.Running()) ambrel.Terminate();
 }
 
-// A window that joins the viewer chain before Ambrel does, so that Ambrel's
-// next viewer is this test: it counts the notifications passed on to it.
-// Leaving, it tells the chain its successor.
+// A window in the clipboard viewer chain, joined before Ambrel starts (so
+// Ambrel's next viewer where Ambrel joins the chain itself): it counts the
+// notifications that reach it, which shows the chain still served. Leaving,
+// it tells the chain its successor.
 class ChainWitness {
  public:
   ChainWitness() {
@@ -152,6 +154,69 @@ bool WaitForNotification(const ChainWitness& witness, int before) {
   return WaitUntil([&] { return witness.Notifications() > before; }, 5000);
 }
 
+// A viewer on a thread of its own, joined before Ambrel, that stops
+// handling messages on Hang(), as a hung program does, until it is destroyed.
+class HungViewer {
+ public:
+  HungViewer()
+      : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        thread_(CreateThread(nullptr, 0, &Run, this, 0, &threadId_)) {
+    WaitUntil([&] { return joined_.load(); }, 5000);
+  }
+  ~HungViewer() {
+    SetEvent(release_);
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    CloseHandle(release_);
+  }
+  bool Joined() const { return joined_; }
+  bool Hang() {
+    PostThreadMessageA(threadId_, kHang, 0, 0);
+    return WaitUntil([&] { return hung_.load(); }, 5000);
+  }
+
+ private:
+  static constexpr UINT kHang = WM_APP + 1;
+  static DWORD WINAPI Run(void* self) {
+    auto& viewer = *static_cast<HungViewer*>(self);
+    ChainWitness witness;  // its window belongs to this thread
+    viewer.joined_ = true;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      if (msg.message == kHang) {
+        viewer.hung_ = true;
+        WaitForSingleObject(viewer.release_, INFINITE);
+        break;
+      }
+      DispatchMessageA(&msg);
+    }
+    return 0;
+  }
+  HANDLE release_;
+  std::atomic<bool> joined_{false}, hung_{false};
+  DWORD threadId_ = 0;
+  HANDLE thread_;
+};
+
+// Nothing Ambrel waits for in the chain: with a hung viewer there, copies
+// are still recorded and the tray icon still answers.
+TEST(CaptureChain, AHungViewerStopsNeitherRecordingNorTheProgram) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  HungViewer hung;
+  ASSERT_TRUE(hung.Joined());
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ASSERT_TRUE(hung.Hang());
+  ASSERT_TRUE(SetClipboardText("first"));
+  EXPECT_TRUE(ambrel.WaitForHistory({"first"}));
+  ASSERT_TRUE(SetClipboardText("second"));
+  EXPECT_TRUE(ambrel.WaitForHistory({"second", "first"}));
+  ambrel.PostTray(WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel.Editor()) != 0; }, 5000))
+      << "the program no longer handles its tray icon";
+}
+
 TEST(CaptureChain, NonTextOrOversizedCopyRecordsNothingAndTheChainIsServed) {
   ASSERT_TRUE(EmptyClipboardNow());
   ChainWitness witness;
@@ -189,10 +254,10 @@ TEST(CaptureChain, WithDataSaveOffNothingIsRecordedAndTheChainIsServed) {
   EXPECT_TRUE(ambrel.WaitForHistory({}));
 }
 
-TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
+TEST(CaptureChain, AViewerLeavingTheChainCutsOffNeitherAmbrelNorItsSuccessor) {
   ASSERT_TRUE(EmptyClipboardNow());
   ChainWitness last;
-  ChainWitness leaving;  // Ambrel's next viewer, followed by `last`
+  ChainWitness leaving;  // followed by `last`
   AmbrelRun ambrel;
   ASSERT_TRUE(ambrel.Start());
   leaving.Leave();
@@ -201,7 +266,7 @@ TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
   ASSERT_TRUE(SetClipboardText("after the change"));
   EXPECT_TRUE(ambrel.WaitForHistory({"after the change"}));
   EXPECT_TRUE(WaitForNotification(last, before))
-      << "Ambrel passes the notification to the successor of the viewer that left";
+      << "the notification reaches the successor of the viewer that left";
 }
 
 }  // namespace
