@@ -100,10 +100,9 @@ TEST(CaptureQuit, QuitDuringTheGreetingEndsTheProgram) {
   if (ambrel.Running()) ambrel.Terminate();
 }
 
-// A window in the clipboard viewer chain, joined before Ambrel starts (so
-// Ambrel's next viewer where Ambrel joins the chain itself): it counts the
-// notifications that reach it, which shows the chain still served. Leaving,
-// it tells the chain its successor.
+// A window that joins the viewer chain before Ambrel does, so that Ambrel's
+// next viewer is this test: it counts the notifications passed on to it.
+// Leaving, it tells the chain its successor.
 class ChainWitness {
  public:
   ChainWitness() {
@@ -154,8 +153,8 @@ bool WaitForNotification(const ChainWitness& witness, int before) {
   return WaitUntil([&] { return witness.Notifications() > before; }, 5000);
 }
 
-// A viewer on a thread of its own, joined before Ambrel, that stops
-// handling messages on Hang(), as a hung program does, until it is destroyed.
+// A viewer on a thread of its own that stops handling messages on Hang(), as
+// a hung program does, until it is destroyed.
 class HungViewer {
  public:
   HungViewer()
@@ -199,14 +198,10 @@ class HungViewer {
   HANDLE thread_;
 };
 
-// Nothing Ambrel waits for in the chain: with a hung viewer there, copies
-// are still recorded and the tray icon still answers.
-TEST(CaptureChain, AHungViewerStopsNeitherRecordingNorTheProgram) {
-  ASSERT_TRUE(EmptyClipboardNow());
-  HungViewer hung;
+// With a hung viewer in the chain, copies are still recorded and the tray
+// icon still answers.
+void ExpectRecordingGoesOn(AmbrelRun& ambrel, HungViewer& hung) {
   ASSERT_TRUE(hung.Joined());
-  AmbrelRun ambrel;
-  ASSERT_TRUE(ambrel.Start());
   ASSERT_TRUE(hung.Hang());
   ASSERT_TRUE(SetClipboardText("first"));
   EXPECT_TRUE(ambrel.WaitForHistory({"first"}));
@@ -215,6 +210,24 @@ TEST(CaptureChain, AHungViewerStopsNeitherRecordingNorTheProgram) {
   ambrel.PostTray(WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel.Editor()) != 0; }, 5000))
       << "the program no longer handles its tray icon";
+}
+
+// Ambrel's next viewer hangs: Ambrel does not wait for it.
+TEST(CaptureChain, AHungViewerAfterAmbrelHangsNeitherRecordingNorTheProgram) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  HungViewer hung;
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ExpectRecordingGoesOn(ambrel, hung);
+}
+
+// A viewer ahead of Ambrel hangs and never passes the notification on.
+TEST(CaptureChain, AHungViewerAheadOfAmbrelDoesNotCutItOff) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  HungViewer hung;
+  ExpectRecordingGoesOn(ambrel, hung);
 }
 
 TEST(CaptureChain, NonTextOrOversizedCopyRecordsNothingAndTheChainIsServed) {
@@ -254,10 +267,10 @@ TEST(CaptureChain, WithDataSaveOffNothingIsRecordedAndTheChainIsServed) {
   EXPECT_TRUE(ambrel.WaitForHistory({}));
 }
 
-TEST(CaptureChain, AViewerLeavingTheChainCutsOffNeitherAmbrelNorItsSuccessor) {
+TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
   ASSERT_TRUE(EmptyClipboardNow());
   ChainWitness last;
-  ChainWitness leaving;  // followed by `last`
+  ChainWitness leaving;  // Ambrel's next viewer, followed by `last`
   AmbrelRun ambrel;
   ASSERT_TRUE(ambrel.Start());
   leaving.Leave();
@@ -266,7 +279,7 @@ TEST(CaptureChain, AViewerLeavingTheChainCutsOffNeitherAmbrelNorItsSuccessor) {
   ASSERT_TRUE(SetClipboardText("after the change"));
   EXPECT_TRUE(ambrel.WaitForHistory({"after the change"}));
   EXPECT_TRUE(WaitForNotification(last, before))
-      << "the notification reaches the successor of the viewer that left";
+      << "Ambrel passes the notification to the successor of the viewer that left";
 }
 
 }  // namespace

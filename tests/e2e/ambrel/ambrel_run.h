@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "harness/clipboard.h"
 #include "harness/process.h"
 #include "harness/temp_folder.h"
 #include "harness/wait.h"
@@ -51,17 +50,11 @@ class AmbrelRun {
   std::string DescribeTree() const;
   bool WaitForHistory(const std::vector<std::string>& expected, unsigned timeoutMs = 5000) const;
 
-  // Returns once the program's thread has handled what was sent or posted to
-  // it so far (a clipboard change, the end of a menu or a box): once the
-  // latest clipboard change has been posted to every listener, two message
-  // round trips to its resident window. A thread answers sent messages before
-  // it takes a posted one from its queue, so the first may be answered
-  // before that is handled; the second only once it was. A program that has
-  // ended has nothing to handle.
+  // Returns once the program's thread has handled what was sent to it so far
+  // (a clipboard change, the end of a menu or a box): a message round trip
+  // to its resident window. A program that has ended has nothing to handle.
   bool WaitForMessagesHandled() const {
-    if (!process_.Running()) return true;
-    clipboardListener_.WaitForLatestChange();
-    return WaitForSentMessagesHandled(logo_) && WaitForSentMessagesHandled(logo_);
+    return !process_.Running() || WaitForSentMessagesHandled(logo_);
   }
   void PostTray(UINT mouseMessage) const { PostMessageA(logo_, kTrayCallback, 0, mouseMessage); }
   // Right click on the tray icon, then the menu's "Ambrelの終了 (&X)". A
@@ -75,7 +68,6 @@ class AmbrelRun {
 
  private:
   TempFolder folder_{"ambrel-e2e"};
-  ClipboardListener clipboardListener_;
   Process process_;
   HWND logo_ = nullptr;
   HWND editor_ = nullptr;

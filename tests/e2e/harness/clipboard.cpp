@@ -120,34 +120,4 @@ bool ClipboardHasFormat(const std::string& registeredName) {
 
 DWORD ClipboardSequence() { return GetClipboardSequenceNumber(); }
 
-ClipboardListener::ClipboardListener() : heard_(GetClipboardSequenceNumber()) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = &Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "AmbrelE2EClipboardListener";
-  RegisterClassA(&wc);
-  window_ = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  AddClipboardFormatListener(window_);
-}
-
-ClipboardListener::~ClipboardListener() {
-  RemoveClipboardFormatListener(window_);
-  DestroyWindow(window_);
-}
-
-bool ClipboardListener::WaitForLatestChange(unsigned timeoutMs) const {
-  const DWORD latest = GetClipboardSequenceNumber();
-  return WaitUntil([&] { return heard_ >= latest; }, timeoutMs, 5);
-}
-
-LRESULT CALLBACK ClipboardListener::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<ClipboardListener*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self && msg == WM_CLIPBOARDUPDATE) {
-    self->heard_ = GetClipboardSequenceNumber();
-    return 0;
-  }
-  return DefWindowProcA(window, msg, wParam, lParam);
-}
-
 }  // namespace ambrel::e2e

@@ -39,24 +39,4 @@ bool ClipboardHasFormat(const std::string& registeredName);
 // Changes with every write to the clipboard by anyone.
 DWORD ClipboardSequence();
 
-// A clipboard format listener on the test's thread. The system tells every
-// listener of a change at once but posts it, some time after the writer
-// closed the clipboard: once this one has heard of the latest change, the
-// program's notification is in its queue too.
-class ClipboardListener {
- public:
-  ClipboardListener();
-  ~ClipboardListener();
-  ClipboardListener(const ClipboardListener&) = delete;
-  ClipboardListener& operator=(const ClipboardListener&) = delete;
-  // Dispatches this thread's messages until the listener has heard of every
-  // change made so far; false when it has not within timeoutMs.
-  bool WaitForLatestChange(unsigned timeoutMs = 3000) const;
-
- private:
-  static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  HWND window_ = nullptr;
-  DWORD heard_ = 0;  // the clipboard's sequence number at the last notification
-};
-
 }  // namespace ambrel::e2e
