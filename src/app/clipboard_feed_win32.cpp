@@ -11,41 +11,44 @@ void ClipboardFeed::Join(HWND window) {
   const HMODULE user32 = GetModuleHandleA("user32.dll");
   const auto add = LibraryFunction<ListenerFunction>(user32, "AddClipboardFormatListener");
   const auto remove = LibraryFunction<ListenerFunction>(user32, "RemoveClipboardFormatListener");
-  if (add && remove && add(window)) {
-    removeListener_ = remove;
-    // A listener hears only of later changes; a joining viewer is told at once.
-    capture_.ClipboardChanged();
-  } else {
-    nextViewer_ = SetClipboardViewer(window);
-  }
+  if (add && remove && add(window)) removeListener_ = remove;
+  // Joining, the window is told at once and so takes the clipboard as it stands.
+  nextViewer_ = SetClipboardViewer(window);
 }
 
 void ClipboardFeed::Leave() {
   if (!window_) return;
-  if (removeListener_) {
-    removeListener_(window_);
-  } else {
-    ChangeClipboardChain(window_, nextViewer_);
-  }
+  if (removeListener_) removeListener_(window_);
+  ChangeClipboardChain(window_, nextViewer_);
   window_ = nextViewer_ = nullptr;
   removeListener_ = nullptr;
+}
+
+void ClipboardFeed::Changed() {
+  // Both the chain and the listener tell of each change; the first to come
+  // reads it. A system without sequence numbers answers 0: then every
+  // notification reads.
+  const DWORD sequence = GetClipboardSequenceNumber();
+  if (sequence != 0 && sequence == lastHeard_) return;
+  lastHeard_ = sequence;
+  capture_.ClipboardChanged();
 }
 
 bool ClipboardFeed::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CLIPBOARDUPDATE:
-      capture_.ClipboardChanged();
+      Changed();
       return true;
     case WM_DRAWCLIPBOARD:
-      capture_.ClipboardChanged();
-      // The notification goes on down the chain.
-      if (nextViewer_) SendMessageA(nextViewer_, WM_DRAWCLIPBOARD, wParam, lParam);
+      Changed();
+      // Passed on without waiting: a hung next viewer cannot hang the program.
+      if (nextViewer_) SendNotifyMessageA(nextViewer_, WM_DRAWCLIPBOARD, wParam, lParam);
       return true;
     case WM_CHANGECBCHAIN:
       if (reinterpret_cast<HWND>(wParam) == nextViewer_)
         nextViewer_ = reinterpret_cast<HWND>(lParam);
       else if (nextViewer_)
-        SendMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam);
+        SendNotifyMessageA(nextViewer_, WM_CHANGECBCHAIN, wParam, lParam);
       return true;
     default: return false;
   }
