@@ -198,8 +198,8 @@ class HungViewer {
   HANDLE thread_;
 };
 
-// With a hung viewer in the chain, copies are still recorded and the tray
-// icon still answers.
+// With a hung viewer in the chain, copies are still recorded, the tray icon
+// still answers and the program still ends (leaving the chain).
 void ExpectRecordingGoesOn(AmbrelRun& ambrel, HungViewer& hung) {
   ASSERT_TRUE(hung.Joined());
   ASSERT_TRUE(hung.Hang());
@@ -210,6 +210,7 @@ void ExpectRecordingGoesOn(AmbrelRun& ambrel, HungViewer& hung) {
   ambrel.PostTray(WM_LBUTTONDBLCLK);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel.Editor()) != 0; }, 5000))
       << "the program no longer handles its tray icon";
+  EXPECT_TRUE(ambrel.QuitThroughTrayMenu());
 }
 
 // Ambrel's next viewer hangs: Ambrel does not wait for it.
