@@ -1,9 +1,43 @@
 #include "app/clipboard_feed_win32.h"
 
+#include <memory>
+
 #include "app/copy_capture.h"
+#include "platform/handles_win32.h"
 #include "platform/system_library_win32.h"
 
 namespace ambrel::win32 {
+namespace {
+
+// Leaving the chain sends WM_CHANGECBCHAIN to its first viewer and waits for
+// the answer: a hung viewer ahead would keep the program from ending. So it
+// runs on a thread of its own, waited for this long at most; past that the
+// program ends all the same and the thread with it.
+constexpr DWORD kLeaveChainTimeoutMs = 1000;
+
+struct ChainPlace {
+  HWND window;
+  HWND next;
+};
+
+DWORD WINAPI LeaveChainThread(void* param) {
+  const std::unique_ptr<ChainPlace> place(static_cast<ChainPlace*>(param));
+  ChangeClipboardChain(place->window, place->next);
+  return 0;
+}
+
+void LeaveChain(HWND window, HWND next) {
+  auto place = std::make_unique<ChainPlace>(ChainPlace{window, next});
+  const KernelHandle thread(CreateThread(nullptr, 0, &LeaveChainThread, place.get(), 0, nullptr));
+  if (!thread) {
+    ChangeClipboardChain(window, next);
+    return;
+  }
+  place.release();  // the thread's now, even when it outlives the wait
+  WaitForSingleObject(thread.get(), kLeaveChainTimeoutMs);
+}
+
+}  // namespace
 
 void ClipboardFeed::Join(HWND window) {
   window_ = window;
@@ -19,7 +53,7 @@ void ClipboardFeed::Join(HWND window) {
 void ClipboardFeed::Leave() {
   if (!window_) return;
   if (removeListener_) removeListener_(window_);
-  ChangeClipboardChain(window_, nextViewer_);
+  LeaveChain(window_, nextViewer_);
   window_ = nextViewer_ = nullptr;
   removeListener_ = nullptr;
 }

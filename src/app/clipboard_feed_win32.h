@@ -8,7 +8,7 @@
 // - the listener waits for no other program: a viewer ahead of this one that
 //   hangs or leaves the chain badly does not cut it off, and this one passes
 //   the chain's messages on without waiting, so a hung viewer after it does
-//   not hang it.
+//   not hang it, and leaves the chain without waiting on one ahead.
 // Each change is read once, at whichever notification comes first.
 // Everything that knows the mechanism is here; what a change does is
 // ClipboardCapture's.

@@ -124,6 +124,7 @@ class ChainWitness {
     window_ = nullptr;
   }
   int Notifications() const { return notifications_; }
+  HWND Window() const { return window_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -281,6 +282,17 @@ TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
   EXPECT_TRUE(ambrel.WaitForHistory({"after the change"}));
   EXPECT_TRUE(WaitForNotification(last, before))
       << "Ambrel passes the notification to the successor of the viewer that left";
+}
+
+// Ending, Ambrel leaves the chain, so the viewer after it is not cut off.
+TEST(CaptureChain, EndingAmbrelHandsTheChainToItsNextViewer) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  ChainWitness next;
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ASSERT_EQ(GetClipboardViewer(), ambrel.Logo());
+  ASSERT_TRUE(ambrel.QuitThroughTrayMenu());
+  EXPECT_EQ(GetClipboardViewer(), next.Window());
 }
 
 }  // namespace
