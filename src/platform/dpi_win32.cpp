@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/system_library_win32.h"
+
 namespace ambrel::win32 {
 namespace {
 
@@ -18,18 +20,13 @@ struct DpiFunctions {
   SystemParametersInfoForDpiFn parameters = nullptr;
 };
 
-template <typename Fn>
-Fn Lookup(HMODULE user32, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
-}
-
 const DpiFunctions& Functions() {
   static const DpiFunctions functions = [] {
     DpiFunctions f;
     if (HMODULE user32 = GetModuleHandleA("user32.dll")) {
-      f.forWindow = Lookup<GetDpiForWindowFn>(user32, "GetDpiForWindow");
-      f.metrics = Lookup<GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi");
-      f.parameters = Lookup<SystemParametersInfoForDpiFn>(user32, "SystemParametersInfoForDpi");
+      f.forWindow = LibraryFunction<GetDpiForWindowFn>(user32, "GetDpiForWindow");
+      f.metrics = LibraryFunction<GetSystemMetricsForDpiFn>(user32, "GetSystemMetricsForDpi");
+      f.parameters = LibraryFunction<SystemParametersInfoForDpiFn>(user32, "SystemParametersInfoForDpi");
     }
     return f;
   }();

@@ -24,6 +24,14 @@ HMODULE LoadSystemLibrary(const char* fileName);
 // for the process; false when it is missing.
 bool LoadRichEdit();
 
+// A function of a loaded library, by name, as its type; null when the
+// library is null or lacks it (a function newer than the running system).
+template <typename Function>
+Function LibraryFunction(HMODULE library, const char* name) {
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                 : nullptr;
+}
+
 // A library of the program's, by file name, from the folder of the running
 // executable; null when it is not there.
 HMODULE LoadProgramLibrary(const char* fileName);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,7 @@ class ChainWitness {
     window_ = nullptr;
   }
   int Notifications() const { return notifications_; }
+  HWND Window() const { return window_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -150,6 +152,84 @@ class ChainWitness {
 bool WaitForNotification(const ChainWitness& witness, int before) {
   // WaitUntil dispatches this thread's messages: the witness's notification.
   return WaitUntil([&] { return witness.Notifications() > before; }, 5000);
+}
+
+// A viewer on a thread of its own that stops handling messages on Hang(), as
+// a hung program does, until it is destroyed.
+class HungViewer {
+ public:
+  HungViewer()
+      : release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        thread_(CreateThread(nullptr, 0, &Run, this, 0, &threadId_)) {
+    WaitUntil([&] { return joined_.load(); }, 5000);
+  }
+  ~HungViewer() {
+    SetEvent(release_);
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    CloseHandle(release_);
+  }
+  bool Joined() const { return joined_; }
+  bool Hang() {
+    PostThreadMessageA(threadId_, kHang, 0, 0);
+    return WaitUntil([&] { return hung_.load(); }, 5000);
+  }
+
+ private:
+  static constexpr UINT kHang = WM_APP + 1;
+  static DWORD WINAPI Run(void* self) {
+    auto& viewer = *static_cast<HungViewer*>(self);
+    ChainWitness witness;  // its window belongs to this thread
+    viewer.joined_ = true;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      if (msg.message == kHang) {
+        viewer.hung_ = true;
+        WaitForSingleObject(viewer.release_, INFINITE);
+        break;
+      }
+      DispatchMessageA(&msg);
+    }
+    return 0;
+  }
+  HANDLE release_;
+  std::atomic<bool> joined_{false}, hung_{false};
+  DWORD threadId_ = 0;
+  HANDLE thread_;
+};
+
+// With a hung viewer in the chain, copies are still recorded, the tray icon
+// still answers and the program still ends (leaving the chain).
+void ExpectRecordingGoesOn(AmbrelRun& ambrel, HungViewer& hung) {
+  ASSERT_TRUE(hung.Joined());
+  ASSERT_TRUE(hung.Hang());
+  ASSERT_TRUE(SetClipboardText("first"));
+  EXPECT_TRUE(ambrel.WaitForHistory({"first"}));
+  ASSERT_TRUE(SetClipboardText("second"));
+  EXPECT_TRUE(ambrel.WaitForHistory({"second", "first"}));
+  ambrel.PostTray(WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel.Editor()) != 0; }, 5000))
+      << "the program no longer handles its tray icon";
+  EXPECT_TRUE(ambrel.QuitThroughTrayMenu());
+}
+
+// Ambrel's next viewer hangs: Ambrel does not wait for it.
+TEST(CaptureChain, AHungViewerAfterAmbrelHangsNeitherRecordingNorTheProgram) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  HungViewer hung;
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ExpectRecordingGoesOn(ambrel, hung);
+}
+
+// A viewer ahead of Ambrel hangs and never passes the notification on.
+TEST(CaptureChain, AHungViewerAheadOfAmbrelDoesNotCutItOff) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  HungViewer hung;
+  ExpectRecordingGoesOn(ambrel, hung);
 }
 
 TEST(CaptureChain, NonTextOrOversizedCopyRecordsNothingAndTheChainIsServed) {
@@ -202,6 +282,17 @@ TEST(CaptureChain, AViewerLeavingRightAfterAmbrelHandsItsSuccessorOn) {
   EXPECT_TRUE(ambrel.WaitForHistory({"after the change"}));
   EXPECT_TRUE(WaitForNotification(last, before))
       << "Ambrel passes the notification to the successor of the viewer that left";
+}
+
+// Ending, Ambrel leaves the chain, so the viewer after it is not cut off.
+TEST(CaptureChain, EndingAmbrelHandsTheChainToItsNextViewer) {
+  ASSERT_TRUE(EmptyClipboardNow());
+  ChainWitness next;
+  AmbrelRun ambrel;
+  ASSERT_TRUE(ambrel.Start());
+  ASSERT_EQ(GetClipboardViewer(), ambrel.Logo());
+  ASSERT_TRUE(ambrel.QuitThroughTrayMenu());
+  EXPECT_EQ(GetClipboardViewer(), next.Window());
 }
 
 }  // namespace
