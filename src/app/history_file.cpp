@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "clipstore/clip_store.h"
@@ -205,6 +206,16 @@ bool SaveHistory(const TClipBase& store, DataFileSaver& saver, SaveMoment moment
   if (HistoryDataSize(store) > kMaxHistoryFileBytes)
     return saver.Refuse(kTooLargeToSave, moment);
   return saver.Save(BuildHistoryData(store), moment);
+}
+
+void QueueHistorySave(const TClipBase& store, DataFileSaver& saver, SaveWorker& worker, SaveMoment moment,
+                      SaveWorker::Done done) {
+  if (HistoryDataSize(store) > kMaxHistoryFileBytes) {
+    const bool saved = saver.Refuse(kTooLargeToSave, moment);
+    if (done) done(saved);
+    return;
+  }
+  worker.Submit(saver, BuildHistoryData(store), moment, std::move(done));
 }
 
 std::string DriveOf(std::string_view folder) {

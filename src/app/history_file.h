@@ -16,6 +16,7 @@
 #include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/save_worker.h"
 
 namespace ambrel::clipstore {
 class TClipBase;
@@ -54,6 +55,12 @@ bool SaveHistory(const clipstore::TClipBase& store, Files& files, std::string_vi
 // The program's own save (idle and exit): where the saver says, and told
 // through it when it fails or the file would be over the loader's limit.
 bool SaveHistory(const clipstore::TClipBase& store, DataFileSaver& saver, SaveMoment moment);
+// The same save handed to the save worker: only the file's bytes are made
+// here (a consistent snapshot of the store), the writing is the worker's,
+// and done hears the outcome from SaveWorker::Deliver. A file over the
+// loader's limit is refused at once (told, done called with false).
+void QueueHistorySave(const clipstore::TClipBase& store, DataFileSaver& saver, SaveWorker& worker,
+                      SaveMoment moment, SaveWorker::Done done = {});
 
 // What the user is told when the history cannot be saved.
 inline constexpr SaveFailureNotice kHistorySaveFailed{"ヒストリファイルが保存出来ませんでした。",
