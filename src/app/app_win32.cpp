@@ -45,14 +45,17 @@ std::uint32_t IdleSaveDelayMs() {
   return ms > 0 && ms < app::kIdleSaveDelayMs ? static_cast<std::uint32_t>(ms) : app::kIdleSaveDelayMs;
 }
 
+// What the windows need to be painted, and the messages other threads have
+// sent meanwhile; nothing else runs, since the program is on its way out.
+void PaintWhileExiting() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
 // The saves handed to the worker are written before the process ends; the
-// windows keep painting, and answering other programs, until then. Nothing
-// else runs meanwhile: the program is on its way out.
+// windows keep painting until then.
 void FinishSaves(SaveWorker& worker) {
-  while (!worker.WaitUntilWritten(10)) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
-  }
+  while (!worker.WaitUntilWritten(10)) PaintWhileExiting();
   worker.Deliver();
 }
 
@@ -270,8 +273,7 @@ void App::ShowPreview(const clipstore::Clip* clip) {
 // seconds for the 32-bit companion. The history is written by the worker
 // while the small files are written here.
 void App::Shutdown() {
-  if (settings_.SaveHistoryOnExit())
-    app::QueueHistorySave(store_, historySaver_, saveWorker_, SaveMoment::kExit);
+  if (settings_.SaveHistoryOnExit()) idleSave_.SaveAtExit(&PaintWhileExiting);
   if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, metaSaver_, SaveMoment::kExit);
   if (settings_.SaveParamOnExit()) params_->SaveParams();
   FinishSaves(saveWorker_);

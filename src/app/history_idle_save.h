@@ -2,8 +2,10 @@
 // of the store counts (a recorded copy, an edit in the editor, a clip moved
 // or deleted: the store's revision tells them all), IdleSave decides when
 // the save is due, and under SaveHistoryOnExit the history's bytes go to the
-// save worker, which writes them off the UI thread. The resident window's
-// timer asks Check, which also hears the worker's outcomes.
+// save worker, which writes them off the UI thread. The bytes are copied on
+// the UI thread a few MiB per tick of the resident window's timer (which
+// asks Check, and CheckIntervalMs how soon again), so no tick takes long
+// even with the largest store. Check also hears the worker's outcomes.
 #pragma once
 
 #include <algorithm>
@@ -11,7 +13,9 @@
 #include <functional>
 #include <utility>
 
+#include "app/history_file.h"
 #include "app/idle_save.h"
+#include "platform/data_file_saver.h"
 
 namespace ambrel {
 class BusyState;
@@ -45,12 +49,19 @@ class HistoryIdleSave {
   // notes a change and hands a save over when IdleSave says so (one at a
   // time).
   void Check();
-  std::uint32_t CheckIntervalMs() const { return std::min(kIdleSaveCheckMs, idle_.DelayMs()); }
+  std::uint32_t CheckIntervalMs() const {
+    return building_ ? kPieceIntervalMs : std::min(kIdleSaveCheckMs, idle_.DelayMs());
+  }
+  // The save at exit, handed to the worker: the bytes are copied piece by
+  // piece as well, betweenPieces letting the windows paint in between.
+  void SaveAtExit(const std::function<void()>& betweenPieces);
 
  private:
   const clipstore::TClipBase& store_;
   const options::Settings& settings_;
   const BusyState& busy_;
+  static constexpr std::uint32_t kPieceIntervalMs = 10;
+  void BuildPiece();
   void Saved(bool saved);
 
   DataFileSaver& saver_;
@@ -58,7 +69,9 @@ class HistoryIdleSave {
   Ticks ticks_;
   IdleSave idle_;
   std::uint64_t seenRevision_ = 0;     // the store's revision at the last check
-  std::uint64_t writingRevision_ = 0;  // the revision of the save in the worker
+  std::uint64_t writingRevision_ = 0;  // the revision of the save being built or written
+  HistoryDataBuilder builder_;
+  bool building_ = false;
   bool writing_ = false;
 };
 
