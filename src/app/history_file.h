@@ -71,7 +71,7 @@ class HistoryDataBuilder {
 };
 
 // How much clip text the UI thread copies in one piece (a few milliseconds).
-inline constexpr std::size_t kHistoryPieceBytes = 4u << 20;
+inline constexpr std::size_t kHistoryPieceBytes = 2u << 20;
 
 // Replaces the store's clips and slots by the file's. False without any
 // change when the file cannot be read; false after the damaged-file message,
