@@ -1,6 +1,10 @@
 #include "editor/clip_tree_win32.h"
 
+#include <algorithm>
+#include <string>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "editor/editor_images_win32.h"
 #include "platform/dpi_win32.h"
@@ -38,27 +42,95 @@ void ClipTree::ApplyDpi(int dpi) {
   images_ = std::move(images);
 }
 
-void ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node) {
+HTREEITEM ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after) {
   TVINSERTSTRUCTA ins{};
   ins.hParent = parent;
-  ins.hInsertAfter = TVI_LAST;
+  ins.hInsertAfter = after;
   ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   ins.item.pszText = const_cast<char*>(node.text.c_str());
   ins.item.lParam = reinterpret_cast<LPARAM>(&node);
   ins.item.iImage = ins.item.iSelectedImage = ImageOf(node);
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
       SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+  clipIds_[item] = node.clip ? node.clip->id : 0;
   for (int i = 0; i < node.Count(); ++i) Insert(item, *node.Child(i));
   if (!node.IsClipNode()) TreeView_Expand(tree_, item, TVE_EXPAND);
+  return item;
 }
 
 void ClipTree::Rebuild(const clipstore::TClipBase& store) {
   SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
-  TreeView_DeleteAllItems(tree_);
-  const clipstore::TreeNode& root = store.Tree();
-  for (int i = 0; i < root.Count(); ++i) Insert(TVI_ROOT, *root.Child(i));
+  if (!Update(TVI_ROOT, store.Tree())) {
+    TreeView_DeleteAllItems(tree_);
+    clipIds_.clear();
+    const clipstore::TreeNode& root = store.Tree();
+    for (int i = 0; i < root.Count(); ++i) Insert(TVI_ROOT, *root.Child(i));
+  }
   SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tree_, nullptr, TRUE);
+}
+
+// The children of parent made to match model's: items of nodes that have
+// gone are deleted, new nodes inserted in their places. False, leaving the
+// rest to a full rebuild, when nodes kept have changed their order (a
+// moved clip, or a new node at the address of one deleted).
+bool ClipTree::Update(HTREEITEM parent, const clipstore::TreeNode& model) {
+  std::vector<HTREEITEM> items;
+  for (HTREEITEM item = parent == TVI_ROOT ? TreeView_GetRoot(tree_) : TreeView_GetChild(tree_, parent); item;
+       item = TreeView_GetNextSibling(tree_, item))
+    items.push_back(item);
+  const auto shows = [](const clipstore::TreeNode& node) {
+    return Shown(&node, node.clip ? node.clip->id : 0);
+  };
+  std::set<Shown> wanted;
+  for (int i = 0; i < model.Count(); ++i) wanted.insert(shows(*model.Child(i)));
+  std::vector<std::pair<HTREEITEM, Shown>> kept;
+  for (HTREEITEM item : items) {
+    const Shown shown = ShownBy(item);
+    if (wanted.count(shown)) {
+      kept.emplace_back(item, shown);
+      continue;
+    }
+    // Deleting the selected item would select a neighbour and make its page
+    // current; with no selection the view's owner selects the current page.
+    if (TreeView_GetSelection(tree_) == item) TreeView_SelectItem(tree_, nullptr);
+    TreeView_DeleteItem(tree_, item);
+    clipIds_.erase(item);
+  }
+  std::size_t next = 0;
+  HTREEITEM previous = TVI_FIRST;
+  for (int i = 0; i < model.Count(); ++i) {
+    const clipstore::TreeNode& node = *model.Child(i);
+    if (next < kept.size() && kept[next].second == shows(node)) {
+      previous = kept[next++].first;
+      SetTextIfChanged(previous, node.text);
+      if (!Update(previous, node)) return false;
+    } else if (std::any_of(kept.begin() + static_cast<std::ptrdiff_t>(next), kept.end(),
+                           [&](const auto& k) { return k.second == shows(node); })) {
+      return false;
+    } else {
+      previous = Insert(parent, node, previous);
+    }
+  }
+  return next == kept.size();
+}
+
+ClipTree::Shown ClipTree::ShownBy(HTREEITEM item) const {
+  const auto id = clipIds_.find(item);
+  return {NodeOfItem(item), id != clipIds_.end() ? id->second : 0};
+}
+
+void ClipTree::SetTextIfChanged(HTREEITEM item, const std::string& text) {
+  char shown[512] = {};
+  TVITEMA tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = shown;
+  tv.cchTextMax = sizeof shown;
+  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+  if (text == tv.pszText) return;
+  tv.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void ClipTree::RefreshTexts(HTREEITEM item) {
