@@ -42,7 +42,7 @@ void ClipTree::ApplyDpi(int dpi) {
   images_ = std::move(images);
 }
 
-HTREEITEM ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after) {
+ClipTree::ShownItem ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after) {
   TVINSERTSTRUCTA ins{};
   ins.hParent = parent;
   ins.hInsertAfter = after;
@@ -52,85 +52,85 @@ HTREEITEM ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node, HT
   ins.item.iImage = ins.item.iSelectedImage = ImageOf(node);
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
       SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-  clipIds_[item] = node.clip ? node.clip->id : 0;
-  for (int i = 0; i < node.Count(); ++i) Insert(item, *node.Child(i));
+  std::vector<ShownItem> children;
+  for (int i = 0; i < node.Count(); ++i) children.push_back(Insert(item, *node.Child(i)));
+  shown_[item] = std::move(children);
   if (!node.IsClipNode()) TreeView_Expand(tree_, item, TVE_EXPAND);
-  return item;
+  return {item, ShownOf(node), node.text};
 }
 
 void ClipTree::Rebuild(const clipstore::TClipBase& store) {
   SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
   if (!Update(TVI_ROOT, store.Tree())) {
     TreeView_DeleteAllItems(tree_);
-    clipIds_.clear();
+    shown_.clear();
     const clipstore::TreeNode& root = store.Tree();
-    for (int i = 0; i < root.Count(); ++i) Insert(TVI_ROOT, *root.Child(i));
+    std::vector<ShownItem> top;
+    for (int i = 0; i < root.Count(); ++i) top.push_back(Insert(TVI_ROOT, *root.Child(i)));
+    shown_[TVI_ROOT] = std::move(top);
   }
   SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tree_, nullptr, TRUE);
 }
 
 // The children of parent made to match model's: items of nodes that have
-// gone are deleted, new nodes inserted in their places. False, leaving the
-// rest to a full rebuild, when nodes kept have changed their order (a
-// moved clip, or a new node at the address of one deleted).
+// gone are deleted, new nodes inserted in their places, texts set where
+// they changed. False, leaving the rest to a full rebuild, when nodes kept
+// have changed their order (a moved clip).
 bool ClipTree::Update(HTREEITEM parent, const clipstore::TreeNode& model) {
-  std::vector<HTREEITEM> items;
-  for (HTREEITEM item = parent == TVI_ROOT ? TreeView_GetRoot(tree_) : TreeView_GetChild(tree_, parent); item;
-       item = TreeView_GetNextSibling(tree_, item))
-    items.push_back(item);
-  const auto shows = [](const clipstore::TreeNode& node) {
-    return Shown(&node, node.clip ? node.clip->id : 0);
-  };
   std::set<Shown> wanted;
-  for (int i = 0; i < model.Count(); ++i) wanted.insert(shows(*model.Child(i)));
-  std::vector<std::pair<HTREEITEM, Shown>> kept;
-  for (HTREEITEM item : items) {
-    const Shown shown = ShownBy(item);
-    if (wanted.count(shown)) {
-      kept.emplace_back(item, shown);
-      continue;
-    }
+  for (int i = 0; i < model.Count(); ++i) wanted.insert(ShownOf(*model.Child(i)));
+  std::vector<ShownItem> kept, gone;
+  for (ShownItem& child : shown_[parent]) (wanted.count(child.shown) ? kept : gone).push_back(std::move(child));
+  for (const ShownItem& child : gone) {
     // Deleting the selected item would select a neighbour and make its page
     // current; with no selection the view's owner selects the current page.
-    if (TreeView_GetSelection(tree_) == item) TreeView_SelectItem(tree_, nullptr);
-    TreeView_DeleteItem(tree_, item);
-    clipIds_.erase(item);
+    if (TreeView_GetSelection(tree_) == child.item) TreeView_SelectItem(tree_, nullptr);
+    TreeView_DeleteItem(tree_, child.item);
+    Forget(child.item);
   }
+  std::vector<ShownItem> now;
   std::size_t next = 0;
   HTREEITEM previous = TVI_FIRST;
   for (int i = 0; i < model.Count(); ++i) {
     const clipstore::TreeNode& node = *model.Child(i);
-    if (next < kept.size() && kept[next].second == shows(node)) {
-      previous = kept[next++].first;
-      SetTextIfChanged(previous, node.text);
-      if (!Update(previous, node)) return false;
+    const Shown shown = ShownOf(node);
+    if (next < kept.size() && kept[next].shown == shown) {
+      ShownItem& child = kept[next++];
+      if (child.text != node.text) {
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = child.item;
+        tv.pszText = const_cast<char*>(node.text.c_str());
+        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        child.text = node.text;
+      }
+      if (!Update(child.item, node)) return false;
+      previous = child.item;
+      now.push_back(std::move(child));
     } else if (std::any_of(kept.begin() + static_cast<std::ptrdiff_t>(next), kept.end(),
-                           [&](const auto& k) { return k.second == shows(node); })) {
+                           [&](const ShownItem& k) { return k.shown == shown; })) {
       return false;
     } else {
-      previous = Insert(parent, node, previous);
+      now.push_back(Insert(parent, node, previous));
+      previous = now.back().item;
     }
   }
-  return next == kept.size();
+  if (next != kept.size()) return false;
+  shown_[parent] = std::move(now);
+  return true;
 }
 
-ClipTree::Shown ClipTree::ShownBy(HTREEITEM item) const {
-  const auto id = clipIds_.find(item);
-  return {NodeOfItem(item), id != clipIds_.end() ? id->second : 0};
+ClipTree::Shown ClipTree::ShownOf(const clipstore::TreeNode& node) {
+  return {&node, node.clip ? node.clip->id : 0};
 }
 
-void ClipTree::SetTextIfChanged(HTREEITEM item, const std::string& text) {
-  char shown[512] = {};
-  TVITEMA tv{};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = shown;
-  tv.cchTextMax = sizeof shown;
-  SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  if (text == tv.pszText) return;
-  tv.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+void ClipTree::Forget(HTREEITEM item) {
+  const auto children = shown_.find(item);
+  if (children == shown_.end()) return;
+  const std::vector<ShownItem> gone = std::move(children->second);
+  shown_.erase(children);
+  for (const ShownItem& child : gone) Forget(child.item);
 }
 
 void ClipTree::RefreshTexts(HTREEITEM item) {

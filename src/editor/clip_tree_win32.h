@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "clipstore/clip_store.h"
 #include "platform/handles_win32.h"
@@ -45,20 +46,28 @@ class ClipTree {
   void CancelDrag();
 
  private:
-  HTREEITEM Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after = TVI_LAST);
-  bool Update(HTREEITEM parent, const clipstore::TreeNode& model);
-  // What an item shows: its node, and for a clip node the clip's id, since a
-  // new node may take the address of one deleted.
+  // What an item shows: its node, for a clip node the clip's id (a new node
+  // may take the address of one deleted), and its text. The view's items
+  // are mirrored here per parent (TVI_ROOT for the top), so that matching
+  // the view to the store asks the control nothing: under Wine each of its
+  // messages costs tens of microseconds.
   using Shown = std::pair<const clipstore::TreeNode*, std::uint64_t>;
-  Shown ShownBy(HTREEITEM item) const;
-  void SetTextIfChanged(HTREEITEM item, const std::string& text);
+  struct ShownItem {
+    HTREEITEM item;
+    Shown shown;
+    std::string text;
+  };
+  static Shown ShownOf(const clipstore::TreeNode& node);
+  ShownItem Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after = TVI_LAST);
+  bool Update(HTREEITEM parent, const clipstore::TreeNode& model);
+  void Forget(HTREEITEM item);
   void RefreshTexts(HTREEITEM item);
   HTREEITEM Find(HTREEITEM from, const clipstore::TreeNode* node) const;
   HTREEITEM ItemAt(POINT screenPoint) const;
   clipstore::TreeNode* NodeOfItem(HTREEITEM item) const;
   POINT InDragFrame(POINT screenPoint) const;
   HWND tree_ = nullptr;
-  std::unordered_map<HTREEITEM, std::uint64_t> clipIds_;  // of the clip nodes' items
+  std::unordered_map<HTREEITEM, std::vector<ShownItem>> shown_;
   ImageListHandle images_;
   GdiObject font_;
   clipstore::TreeNode* dragged_ = nullptr;
