@@ -9,6 +9,7 @@ endif()
 
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
+target_link_libraries(ambrel_core PUBLIC Threads::Threads)  # the save worker
 
 file(GLOB AMBREL_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*/*.cpp)
 list(FILTER AMBREL_TEST_SOURCES EXCLUDE REGEX "/tests/e2e/")

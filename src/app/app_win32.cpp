@@ -45,6 +45,20 @@ std::uint32_t IdleSaveDelayMs() {
   return ms > 0 && ms < app::kIdleSaveDelayMs ? static_cast<std::uint32_t>(ms) : app::kIdleSaveDelayMs;
 }
 
+// What the windows need to be painted, and the messages other threads have
+// sent meanwhile; nothing else runs, since the program is on its way out.
+void PaintWhileExiting() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// The saves handed to the worker are written before the process ends; the
+// windows keep painting until then.
+void FinishSaves(SaveWorker& worker) {
+  while (!worker.WaitUntilWritten(10)) PaintWhileExiting();
+  worker.Deliver();
+}
+
 }  // namespace
 
 App::App(std::string programFolder)
@@ -54,7 +68,8 @@ App::App(std::string programFolder)
       historySaver_(*files_, messages_, clock_, DataFile(app::kHistoryFileName), app::kHistorySaveFailed),
       metaSaver_(*files_, messages_, clock_, DataFile(expand::kMetaFileName), expand::kMetaSaveFailed),
       paramSaver_(*files_, messages_, clock_, DataFile(app::kParamFileName), app::kParamSaveFailed),
-      idleSave_(store_, settings_, *this, historySaver_, [] { return GetTickCount64(); }, IdleSaveDelayMs()),
+      idleSave_(store_, settings_, *this, historySaver_, saveWorker_, [] { return GetTickCount64(); },
+                IdleSaveDelayMs()),
       // The registry is made before the windows that run and carry out its
       // commands; the static-variable windows, made later from it, are
       // reached through App and may not be there yet.
@@ -263,11 +278,14 @@ void App::ShowPreview(const clipstore::Clip* clip) {
 
 // The files first: at the end of a Windows session the process may be ended
 // at any moment after this starts, and letting go of the hooks can wait
-// seconds for the 32-bit companion.
+// seconds for the 32-bit companion. The small files are written here before
+// the worker starts on the history: flushed while it writes tens of MiB,
+// they held the UI thread for 40 ms under Wine.
 void App::Shutdown() {
-  if (settings_.SaveHistoryOnExit()) app::SaveHistory(store_, historySaver_, SaveMoment::kExit);
   if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, metaSaver_, SaveMoment::kExit);
   if (settings_.SaveParamOnExit()) params_->SaveParams();
+  if (settings_.SaveHistoryOnExit()) idleSave_.SaveAtExit(&PaintWhileExiting);
+  FinishSaves(saveWorker_);
   hookControl_.RemoveHook();
   clipboardFeed_.Leave();
   logo_->RemoveTrayIcon();

@@ -30,6 +30,7 @@
 #include "platform/modal_dialog_win32.h"
 #include "platform/open_dialogs.h"
 #include "platform/paste_target_win32.h"
+#include "platform/save_worker.h"
 #include "usermenu/distribution.h"
 
 namespace ambrel::win32 {
@@ -102,6 +103,9 @@ class App final : private BusyState {
   // Where each data file's saves go and what the user hears of them; the
   // file read at start-up decides (see DataFileSaver).
   DataFileSaver historySaver_, metaSaver_, paramSaver_;
+  // Writes the history off the UI thread; made before and ended after
+  // everything that hands it saves.
+  SaveWorker saveWorker_{*files_};
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "clipstore/clip_store.h"
@@ -161,32 +162,67 @@ std::size_t HistoryDataSize(const TClipBase& store) {
 
 }  // namespace
 
-std::string BuildHistoryData(const TClipBase& store) {
-  std::string out;
-  out.reserve(HistoryDataSize(store));
-  for (int i = store.PageCount() - 1; i >= 0; --i) {
-    const clipstore::Clip& clip = store.Page(i);
-    out.push_back(static_cast<char>(clip.slot.Number()));
-    const std::string_view text = clip.text;
-    out.append(text.substr(0, text.find('\0')));
-    out.push_back('\0');
-  }
-  out.push_back(static_cast<char>(kHistoryEndMarker));
+bool HistoryDataBuilder::Start(const TClipBase& store) {
+  out_.clear();
+  revision_ = store.Revision();
+  page_ = store.PageCount() - 1;
+  copied_ = 0;
+  length_ = kNotMeasured;
+  const std::size_t size = HistoryDataSize(store);
+  if (size > kMaxHistoryFileBytes) return false;
+  out_.reserve(size);
+  return true;
+}
 
-  const std::size_t records = out.size();
-  out.resize(records + kSlotRecordsSize, '\0');
+HistoryDataBuilder::Progress HistoryDataBuilder::Step(const TClipBase& store, std::size_t maxBytes) {
+  if (store.Revision() != revision_) return Progress::kStale;
+  // The clips in reverse page order, each a slot byte, the text up to any
+  // zero byte, and a zero byte; copied maxBytes at a time.
+  std::size_t budget = maxBytes;
+  for (; page_ >= 0; --page_, copied_ = 0, length_ = kNotMeasured) {
+    const clipstore::Clip& clip = store.Page(page_);
+    const std::string_view text = clip.text;
+    if (length_ == kNotMeasured) {
+      length_ = std::min(text.find('\0'), text.size());
+      out_.push_back(static_cast<char>(clip.slot.Number()));
+    }
+    const std::size_t part = std::min(length_ - copied_, budget);
+    out_.append(text.substr(copied_, part));
+    copied_ += part;
+    budget -= part;
+    if (copied_ < length_) return Progress::kMore;
+    out_.push_back('\0');
+    if (budget == 0) {
+      --page_, copied_ = 0, length_ = kNotMeasured;
+      return page_ >= 0 ? Progress::kMore : Finish(store);
+    }
+  }
+  return Finish(store);
+}
+
+HistoryDataBuilder::Progress HistoryDataBuilder::Finish(const TClipBase& store) {
+  out_.push_back(static_cast<char>(kHistoryEndMarker));
+  const std::size_t records = out_.size();
+  out_.resize(records + kSlotRecordsSize, '\0');
   for (int s = 0; s < kSlotCount; ++s) {
     const std::size_t at = records + static_cast<std::size_t>(s) * kSlotRecordSize;
     const TMenuSlot& slot = store.Slot(s);
-    WriteShortString(out, at + kNameOffset, slot.Name);
-    WriteShortString(out, at + kPatternOffset, slot.Pattern);
-    WriteShortString(out, at + kCaptionOffset, slot.Caption);
-    WriteInt(out, at + kNodeOffset, slot.Node ? 1 : 0);
-    WriteInt(out, at + kMenuItemOffset, 0);
-    WriteInt(out, at + kMaxCountOffset, slot.MaxCount);
-    out[at + kDuplicateOffset] = slot.Duplicate ? 1 : 0;
+    WriteShortString(out_, at + kNameOffset, slot.Name);
+    WriteShortString(out_, at + kPatternOffset, slot.Pattern);
+    WriteShortString(out_, at + kCaptionOffset, slot.Caption);
+    WriteInt(out_, at + kNodeOffset, slot.Node ? 1 : 0);
+    WriteInt(out_, at + kMenuItemOffset, 0);
+    WriteInt(out_, at + kMaxCountOffset, slot.MaxCount);
+    out_[at + kDuplicateOffset] = slot.Duplicate ? 1 : 0;
   }
-  return out;
+  return Progress::kDone;
+}
+
+std::string BuildHistoryData(const TClipBase& store) {
+  HistoryDataBuilder builder;
+  builder.Start(store);  // past the loader's limit too: the saves refuse such a store themselves
+  builder.Step(store, std::string::npos);
+  return builder.Take();
 }
 
 bool LoadHistory(TClipBase& store, Files& files, MessageBoxes& messages, std::string_view path) {
@@ -206,9 +242,12 @@ bool SaveHistory(const TClipBase& store, Files& files, std::string_view path) {
 }
 
 bool SaveHistory(const TClipBase& store, DataFileSaver& saver, SaveMoment moment) {
-  if (HistoryDataSize(store) > kMaxHistoryFileBytes)
-    return saver.Refuse(kTooLargeToSave, moment);
+  if (HistoryDataSize(store) > kMaxHistoryFileBytes) return RefuseHistorySave(saver, moment);
   return saver.Save(BuildHistoryData(store), moment);
+}
+
+bool RefuseHistorySave(DataFileSaver& saver, SaveMoment moment) {
+  return saver.Refuse(kTooLargeToSave, moment);
 }
 
 std::string DriveOf(std::string_view folder) {

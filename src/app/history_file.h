@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/copy_capture.h"
 #include "help_contexts.h"
@@ -42,6 +43,36 @@ static_assert(kMaxDynamicClips * (kMaxClipBytes + 2) + 1 + kSlotRecordsSize <
 // The file's bytes for the store as it stands.
 std::string BuildHistoryData(const clipstore::TClipBase& store);
 
+// Makes the same bytes a piece at a time, so that the UI thread, which owns
+// the store, stays free between pieces while a large store is copied for
+// the save worker. The pieces make one snapshot as long as the store's
+// revision does not move; once it has, Step answers kStale and the bytes
+// are to be thrown away.
+class HistoryDataBuilder {
+ public:
+  enum class Progress { kMore, kDone, kStale };
+  // Starts anew; false when the file would be over the loader's limit (a
+  // save refuses it, see RefuseHistorySave).
+  bool Start(const clipstore::TClipBase& store);
+  // Copies up to about maxBytes of clip text.
+  Progress Step(const clipstore::TClipBase& store, std::size_t maxBytes);
+  // The bytes, once Step has answered kDone.
+  std::string Take() { return std::move(out_); }
+
+ private:
+  static constexpr std::size_t kNotMeasured = static_cast<std::size_t>(-1);
+  Progress Finish(const clipstore::TClipBase& store);
+
+  std::string out_;
+  std::uint64_t revision_ = 0;
+  int page_ = -1;                     // the clip being copied, from the last page down
+  std::size_t copied_ = 0;            // of its text
+  std::size_t length_ = kNotMeasured;  // of its text up to any zero byte
+};
+
+// How much clip text the UI thread copies in one piece (a few milliseconds).
+inline constexpr std::size_t kHistoryPieceBytes = 2u << 20;
+
 // Replaces the store's clips and slots by the file's. False without any
 // change when the file cannot be read; false after the damaged-file message,
 // with the store reset to its default slots, when the file is damaged.
@@ -58,6 +89,9 @@ bool SaveHistory(const clipstore::TClipBase& store, Files& files, std::string_vi
 // The program's own save (idle and exit): where the saver says, and told
 // through it when it fails or the file would be over the loader's limit.
 bool SaveHistory(const clipstore::TClipBase& store, DataFileSaver& saver, SaveMoment moment);
+// A save of a store whose file would be over the loader's limit: told
+// through the saver as a failure with the reason; the old file stays.
+bool RefuseHistorySave(DataFileSaver& saver, SaveMoment moment);
 
 // What the user is told when the history cannot be saved.
 inline constexpr SaveFailureNotice kHistorySaveFailed{"ヒストリファイルが保存出来ませんでした。",

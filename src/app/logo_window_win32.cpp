@@ -141,7 +141,11 @@ LRESULT LogoWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
     case WM_TIMER:
-      if (wParam == kIdleSaveTimer) s_.idleSave.Check();
+      if (wParam == kIdleSaveTimer) {
+        s_.idleSave.Check();
+        // Ticks come quicker while it copies a large history in pieces.
+        SetTimer(hwnd(), kIdleSaveTimer, s_.idleSave.CheckIntervalMs(), nullptr);
+      }
       if (wParam == kTrayRetryTimer) AddTrayIcon();
       return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;

@@ -1,6 +1,10 @@
 #include "editor/clip_tree_win32.h"
 
+#include <algorithm>
+#include <string>
+#include <set>
 #include <utility>
+#include <vector>
 
 #include "editor/editor_images_win32.h"
 #include "platform/dpi_win32.h"
@@ -43,27 +47,95 @@ void ClipTree::ApplyDpi(int dpi) {
   TreeView_SetIndent(tree_, ScaleForDpi(kIndent, dpi));
 }
 
-void ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node) {
+ClipTree::ShownItem ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after) {
   TVINSERTSTRUCTA ins{};
   ins.hParent = parent;
-  ins.hInsertAfter = TVI_LAST;
+  ins.hInsertAfter = after;
   ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
   ins.item.pszText = const_cast<char*>(node.text.c_str());
   ins.item.lParam = reinterpret_cast<LPARAM>(&node);
   ins.item.iImage = ins.item.iSelectedImage = ImageOf(node);
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
       SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
-  for (int i = 0; i < node.Count(); ++i) Insert(item, *node.Child(i));
+  std::vector<ShownItem> children;
+  for (int i = 0; i < node.Count(); ++i) children.push_back(Insert(item, *node.Child(i)));
+  shown_[item] = std::move(children);
   if (!node.IsClipNode()) TreeView_Expand(tree_, item, TVE_EXPAND);
+  return {item, ShownOf(node), node.text};
 }
 
 void ClipTree::Rebuild(const clipstore::TClipBase& store) {
   SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
-  TreeView_DeleteAllItems(tree_);
-  const clipstore::TreeNode& root = store.Tree();
-  for (int i = 0; i < root.Count(); ++i) Insert(TVI_ROOT, *root.Child(i));
+  if (!Update(TVI_ROOT, store.Tree())) {
+    TreeView_DeleteAllItems(tree_);
+    shown_.clear();
+    const clipstore::TreeNode& root = store.Tree();
+    std::vector<ShownItem> top;
+    for (int i = 0; i < root.Count(); ++i) top.push_back(Insert(TVI_ROOT, *root.Child(i)));
+    shown_[TVI_ROOT] = std::move(top);
+  }
   SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tree_, nullptr, TRUE);
+}
+
+// The children of parent made to match model's: items of nodes that have
+// gone are deleted, new nodes inserted in their places, texts set where
+// they changed. False, leaving the rest to a full rebuild, when nodes kept
+// have changed their order (a moved clip).
+bool ClipTree::Update(HTREEITEM parent, const clipstore::TreeNode& model) {
+  std::set<Shown> wanted;
+  for (int i = 0; i < model.Count(); ++i) wanted.insert(ShownOf(*model.Child(i)));
+  std::vector<ShownItem> kept, gone;
+  for (ShownItem& child : shown_[parent]) (wanted.count(child.shown) ? kept : gone).push_back(std::move(child));
+  for (const ShownItem& child : gone) {
+    // Deleting the selected item would select a neighbour and make its page
+    // current; with no selection the view's owner selects the current page.
+    if (TreeView_GetSelection(tree_) == child.item) TreeView_SelectItem(tree_, nullptr);
+    TreeView_DeleteItem(tree_, child.item);
+    Forget(child.item);
+  }
+  std::vector<ShownItem> now;
+  std::size_t next = 0;
+  HTREEITEM previous = TVI_FIRST;
+  for (int i = 0; i < model.Count(); ++i) {
+    const clipstore::TreeNode& node = *model.Child(i);
+    const Shown shown = ShownOf(node);
+    if (next < kept.size() && kept[next].shown == shown) {
+      ShownItem& child = kept[next++];
+      if (child.text != node.text) {
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = child.item;
+        tv.pszText = const_cast<char*>(node.text.c_str());
+        SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        child.text = node.text;
+      }
+      if (!Update(child.item, node)) return false;
+      previous = child.item;
+      now.push_back(std::move(child));
+    } else if (std::any_of(kept.begin() + static_cast<std::ptrdiff_t>(next), kept.end(),
+                           [&](const ShownItem& k) { return k.shown == shown; })) {
+      return false;
+    } else {
+      now.push_back(Insert(parent, node, previous));
+      previous = now.back().item;
+    }
+  }
+  if (next != kept.size()) return false;
+  shown_[parent] = std::move(now);
+  return true;
+}
+
+ClipTree::Shown ClipTree::ShownOf(const clipstore::TreeNode& node) {
+  return {&node, node.clip ? node.clip->id : 0};
+}
+
+void ClipTree::Forget(HTREEITEM item) {
+  const auto children = shown_.find(item);
+  if (children == shown_.end()) return;
+  const std::vector<ShownItem> gone = std::move(children->second);
+  shown_.erase(children);
+  for (const ShownItem& child : gone) Forget(child.item);
 }
 
 void ClipTree::RefreshTexts(HTREEITEM item) {

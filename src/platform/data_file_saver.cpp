@@ -32,11 +32,13 @@ void DataFileSaver::Block() {
 }
 
 bool DataFileSaver::Save(std::string_view bytes, SaveMoment moment) {
-  if (files_.WriteReplacing(Target(), bytes)) {
-    lastFailed_ = false;
-    return true;
-  }
-  return Failed({}, moment);
+  return Written(files_.WriteReplacing(Target(), bytes), moment);
+}
+
+bool DataFileSaver::Written(bool written, SaveMoment moment) {
+  if (!written) return Failed({}, moment);
+  lastFailed_ = false;
+  return true;
 }
 
 bool DataFileSaver::Refuse(std::string_view reason, SaveMoment moment) {

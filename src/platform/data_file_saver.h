@@ -1,6 +1,6 @@
 // Where one data file's saves go and what the user hears about them. The
 // decision is kept apart from the writing windows so that it holds for every
-// caller (the idle save, the exit, a later save thread):
+// caller (the idle save, the exit, the save worker's writes):
 // - a file that start-up found but could not read (held open by another
 //   program, an offline placeholder, a read error) is never written over in
 //   that session; its saves go to a name beside it, which the user is told
@@ -47,6 +47,9 @@ class DataFileSaver {
 
   // Writes bytes to Target(); false (and told, see above) when that fails.
   bool Save(std::string_view bytes, SaveMoment moment);
+  // The outcome of a write of Target() made elsewhere (the save worker),
+  // told as Save tells it; answers written.
+  bool Written(bool written, SaveMoment moment);
   // A save that was refused before writing (the data is over what the loader
   // reads back): the old file stays, and the user is told as for a failure,
   // with the reason.

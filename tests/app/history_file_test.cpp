@@ -369,3 +369,35 @@ TEST(DriveOf, TakesTheFirstTwoCharacters) {
 
 }  // namespace
 }  // namespace ambrel::app
+
+namespace ambrel::app {
+namespace {
+
+// The bytes made a piece at a time are the file's bytes, whatever the piece
+// size (clips split anywhere, a text cut at its zero byte); a change of the
+// store between pieces makes the copy stale.
+TEST(HistoryDataBuilderTest, PiecesMakeTheSameBytesUntilTheStoreChanges) {
+  PopupLayout layout;
+  TClipBase store{layout};
+  store.DefineDefaultSlots();
+  store.AddClip(layout.Static(), clipstore::kStaticSlot, true, ";定型\r\n表示");
+  store.AddClip(layout.History(), clipstore::kHistorySlot, true, std::string("before\0after", 12));
+  store.AddClip(layout.History(), clipstore::kHistorySlot, true, std::string(5000, 'x'));
+  const std::string whole = BuildHistoryData(store);
+  for (const std::size_t piece : {std::size_t{1}, std::size_t{6}, std::size_t{4999}, std::size_t{5000}}) {
+    HistoryDataBuilder builder;
+    ASSERT_TRUE(builder.Start(store));
+    int steps = 1;
+    while (builder.Step(store, piece) == HistoryDataBuilder::Progress::kMore) ++steps;
+    EXPECT_EQ(builder.Take(), whole) << "pieces of " << piece;
+    EXPECT_GE(steps, static_cast<int>(5000 / piece)) << "no piece is larger than asked";
+  }
+  HistoryDataBuilder builder;
+  ASSERT_TRUE(builder.Start(store));
+  EXPECT_EQ(builder.Step(store, 100), HistoryDataBuilder::Progress::kMore);
+  store.DeleteClip(0);
+  EXPECT_EQ(builder.Step(store, 100), HistoryDataBuilder::Progress::kStale);
+}
+
+}  // namespace
+}  // namespace ambrel::app

@@ -8,6 +8,7 @@
 #include "platform/busy_state.h"
 #include "platform/data_file_saver.h"
 #include "platform/fakes.h"
+#include "platform/save_worker.h"
 
 namespace ambrel::app {
 namespace {
@@ -27,11 +28,15 @@ class HistoryIdleSaveTest : public ::testing::Test {
   HistoryIdleSaveTest() { store.DefineDefaultSlots(); }
 
   void Copy(const std::string& text) { store.AddClip(layout.History(), clipstore::kHistorySlot, true, text); }
-  // Lets time pass in steps of the timer, as the resident window does.
+  // Lets time pass in steps of the timer, as the resident window does; a
+  // save handed over in a step is written within it, and its outcome heard
+  // (as the next step would).
   void Wait(std::uint64_t ms) {
     for (const std::uint64_t end = now + ms; now < end;) {
       now += std::min<std::uint64_t>(idle.CheckIntervalMs(), end - now);
       idle.Check();
+      ASSERT_TRUE(worker.WaitUntilWritten(10000));
+      worker.Deliver();
     }
   }
 
@@ -39,12 +44,13 @@ class HistoryIdleSaveTest : public ::testing::Test {
   clipstore::TClipBase store{layout};
   options::Settings settings;
   Dialogs dialogs;
-  fakes::FakeFiles files;
+  fakes::GatedFiles files;
   fakes::FakeMessageBoxes messages;
   fakes::FakeClock clock;
   DataFileSaver saver{files, messages, clock, kPath, kHistorySaveFailed};
+  SaveWorker worker{files};
   std::uint64_t now = 0;
-  HistoryIdleSave idle{store, settings, dialogs, saver, [this] { return now; }, kDelay};
+  HistoryIdleSave idle{store, settings, dialogs, saver, worker, [this] { return now; }, kDelay};
 };
 
 TEST_F(HistoryIdleSaveTest, AnyChangeOfTheStoreIsSavedOnceItHasBeenLeftAlone) {
@@ -85,6 +91,31 @@ TEST_F(HistoryIdleSaveTest, WaitsForDialogsRetriesAFailureAndWritesNothingWhenSw
   Copy("two");
   Wait(3 * kDelay);
   EXPECT_EQ(files.writes, 2) << "switched off";
+}
+
+// The save is written while the program goes on: a copy recorded meanwhile
+// is not in it, and gets a save of its own; no second save starts while
+// one is being written.
+TEST_F(HistoryIdleSaveTest, ChangeMadeWhileTheSaveIsWrittenIsSavedLater) {
+  idle.Start();
+  Copy("one");
+  idle.Check();  // the change is noted
+  now += kDelay;
+  files.Shut();
+  idle.Check();
+  files.WaitForWrites(1);
+  Copy("two");
+  const std::string withTwo = BuildHistoryData(store);
+  for (int i = 0; i < 3; ++i) {
+    now += kDelay;
+    idle.Check();
+  }
+  files.Open();
+  ASSERT_TRUE(worker.WaitUntilWritten(10000));
+  EXPECT_EQ(files.writes, 1) << "one save at a time";
+  Wait(kDelay + idle.CheckIntervalMs());
+  EXPECT_EQ(files.writes, 2);
+  EXPECT_EQ(files.Get(kPath), withTwo);
 }
 
 }  // namespace

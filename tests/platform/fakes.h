@@ -3,11 +3,13 @@
 // test asked of it so a test can check the calls as well as the results.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -183,6 +185,39 @@ class FakeEnvironment : public Environment {
 
   std::map<std::string, std::string> variables;
   std::string currentDirectory = "C:\\";
+};
+
+// FakeFiles whose writes, from another thread, wait while the gate is shut:
+// a test holds a write in progress to see what happens meanwhile.
+class GatedFiles : public FakeFiles {
+ public:
+  bool WriteReplacing(std::string_view path, std::string_view bytes) override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++entered_;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return open_; });
+    written.push_back(std::string(path) + "=" + std::string(bytes));
+    return FakeFiles::WriteReplacing(path, bytes);
+  }
+  void Shut() { Set(false); }
+  void Open() { Set(true); }
+  // Waits until n writes have begun.
+  void WaitForWrites(int n) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return entered_ >= n; });
+  }
+  std::vector<std::string> written;  // "path=bytes" in the order written
+
+ private:
+  void Set(bool open) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = open;
+    changed_.notify_all();
+  }
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = true;
+  int entered_ = 0;
 };
 
 }  // namespace ambrel::fakes

@@ -1,0 +1,267 @@
+// Measured under Wine: how long the resident window keeps the user waiting
+// with the largest store the program writes (30 history clips of 2 MiB, 300
+// static clips, one user menu; a history file of about 61 MiB). A probe
+// thread sends WM_NULL to TLogo every 5 ms and times each answer; per phase
+// (start-up, a 4 MiB copy distributed into the user menu, the idle save that
+// follows, the save at exit) it prints the longest answer, the 99th
+// percentile and how many answers took over 50 ms. Also start-up to the
+// hidden logo with that store against an empty folder, warm, in the same run.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The program's own file access, compiled into this measurement to time the
+// reading of the store alone.
+#include "platform/files_win32.cpp"
+
+#include "ambrel/ambrel_run.h"
+#include "ambrel/measure_clock.h"
+#include "app/history_file.h"
+#include "clipstore/clip_store.h"
+#include "harness/clipboard.h"
+#include "harness/temp_folder.h"
+#include "harness/wait.h"
+#include "harness/window_query.h"
+
+namespace {
+
+using ambrel::e2e::AmbrelRun;
+using ambrel::e2e::Median;
+using ambrel::e2e::NowMs;
+
+constexpr int kStarts = 5;
+constexpr unsigned kIdleSaveMs = 8000;
+constexpr double kStallMs = 50;
+const char kCopyHead[] = "COPY4MIB ";
+// A mail-like line in which every word starts a partial match of the user
+// menu's expression; the only match stands at the end.
+const char kUserMenuPattern[] = "[a-z]+@[a-z]+\\.(com|jp)";
+
+std::string Repeat(const std::string& piece, std::size_t size) {
+  std::string text;
+  text.reserve(size + piece.size());
+  while (text.size() < size) text += piece;
+  text.resize(size);
+  return text;
+}
+
+void MakeLargestStore(ambrel::clipstore::TClipBase& store) {
+  ambrel::clipstore::PopupLayout& layout = store.Layout();
+  store.DefineDefaultSlots();
+  store.SetMaxHistory(30);
+  const ambrel::clipstore::TMenuSlot menu = store.Slot(2);
+  store.DefineSlot(menu.Name, menu.Caption, kUserMenuPattern, *menu.MenuItem, true, 30, 2);
+  for (int i = 0; i < 300; ++i)
+    store.AddClip(layout.Static(), 1, true,
+                  ";static " + std::to_string(i) + "\r\n" + Repeat("定型文の本文です。text 123\r\n", 3000));
+  const std::string body = Repeat("履歴のテキスト、かなり長い行です。mixed ASCII words 0123456789\r\n", 2u << 20);
+  for (int i = 0; i < 30; ++i)
+    store.AddClip(layout.History(), 0, true, "history " + std::to_string(i) + " " + body);
+}
+
+std::string FourMibCopy() {
+  const std::string tail = " user@example.com";
+  std::string text = kCopyHead + Repeat("abc@def.xyz ghij@klm.nop ", (4u << 20) - 64);
+  return text + tail;
+}
+
+// Times the answers of the resident window to WM_NULL sent every 5 ms, into
+// the phase that is current when each is sent.
+class AnswerProbe {
+ public:
+  explicit AnswerProbe(int phases) : answers_(static_cast<std::size_t>(phases)) {
+    thread_ = CreateThread(nullptr, 0, &AnswerProbe::Run, this, 0, nullptr);
+  }
+  ~AnswerProbe() { Stop(); }
+  void Phase(int phase) { phase_ = phase; }
+  // Ends the probe; the answers per phase.
+  std::vector<std::vector<double>> Stop() {
+    if (thread_) {
+      done_ = true;
+      WaitForSingleObject(thread_, INFINITE);
+      CloseHandle(thread_);
+      thread_ = nullptr;
+    }
+    return answers_;
+  }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    static_cast<AnswerProbe*>(self)->Loop();
+    return 0;
+  }
+  void Loop() {
+    while (!done_) {
+      const int phase = phase_;
+      HWND logo = FindWindowA("TLogo", nullptr);
+      if (phase < 0 || !logo) {
+        Sleep(1);
+        continue;
+      }
+      const double start = NowMs();
+      DWORD_PTR result = 0;
+      const bool answered = SendMessageTimeoutA(logo, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result) != 0;
+      const double took = NowMs() - start;
+      if (answered) answers_[static_cast<std::size_t>(phase)].push_back(took);
+      const double next = start + 5;
+      while (NowMs() < next) Sleep(1);
+    }
+  }
+
+  std::vector<std::vector<double>> answers_;  // written by the probe thread only, read after it ended
+  std::atomic<int> phase_{-1};
+  std::atomic<bool> done_{false};
+  HANDLE thread_ = nullptr;
+};
+
+enum Phase { kStartup, kCopy, kIdleSave, kExit, kPhaseCount };
+const char* const kPhaseNames[] = {"start-up", "4 MiB copy with distribution", "idle save", "save at exit"};
+
+void PrintAnswers(const char* name, std::vector<double> answers) {
+  if (answers.empty()) return (void)std::printf("%-30s no answers\n", name);
+  std::sort(answers.begin(), answers.end());
+  const double p99 = answers[std::min(answers.size() - 1, answers.size() * 99 / 100)];
+  const auto over = std::count_if(answers.begin(), answers.end(), [](double ms) { return ms > kStallMs; });
+  std::printf("%-30s longest %6.0f ms, 99th percentile %5.0f ms, %3ld of %4zu answers over %.0f ms\n", name,
+              answers.back(), p99, static_cast<long>(over), answers.size(), kStallMs);
+}
+
+FILETIME WriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+// The phases with the store: start-up, a copy, the idle save it brings, the
+// exit. Prints each phase's answers.
+bool MeasurePhases(const std::string& history, const std::string& params) {
+  AmbrelRun run;
+  if (!run.Folder().WriteFile("Ambrel.hst", history) || !run.Folder().WriteFile("Ambrel.prm", params))
+    return false;
+  AnswerProbe probe(kPhaseCount);
+  probe.Phase(kStartup);
+  if (!run.Start()) return std::printf("start failed\n"), false;
+  const std::string hst = run.Folder().File("Ambrel.hst");
+  const FILETIME before = WriteTime(hst);
+
+  probe.Phase(kCopy);
+  const double copied = NowMs();
+  if (!ambrel::e2e::SetClipboardText(FourMibCopy())) return std::printf("copy failed\n"), false;
+  const bool recorded = ambrel::e2e::WaitUntil(
+      [&] {
+        const std::vector<std::string> captions = run.HistoryCaptions();
+        return !captions.empty() && captions.front().rfind("COPY4MIB", 0) == 0;
+      },
+      20000, 5);
+  std::printf("copy recorded after %.0f ms\n", NowMs() - copied);
+  if (!recorded) return false;
+  ambrel::e2e::PumpFor(200);
+
+  probe.Phase(kIdleSave);
+  const bool saved = ambrel::e2e::WaitUntil(
+      [&] {
+        const FILETIME now = WriteTime(hst);
+        return CompareFileTime(&before, &now) != 0;
+      },
+      30000, 5);
+  std::printf("idle save written %.0f ms after the copy\n", NowMs() - copied);
+  if (!saved) return false;
+  ambrel::e2e::PumpFor(300);
+
+  probe.Phase(kExit);
+  const double quit = NowMs();
+  if (!run.QuitThroughTrayMenu()) return std::printf("exit failed\n"), false;
+  std::printf("exit took %.0f ms\n", NowMs() - quit);
+  const std::vector<std::vector<double>> answers = probe.Stop();
+  for (int phase = 0; phase < kPhaseCount; ++phase)
+    PrintAnswers(kPhaseNames[phase], answers[static_cast<std::size_t>(phase)]);
+  const std::string after = run.Folder().ReadFile("Ambrel.hst");
+  std::printf("history file after exit: %zu bytes\n", after.size());
+  return after.size() > history.size();
+}
+
+// The start-up's own part of the store: reading the file, and loading it
+// into a store (reading, splitting, the clips and their captions).
+void TimeLoading(const std::string& history) {
+  ambrel::e2e::TempFolder folder("ambrel-load");
+  const std::string path = folder.File("Ambrel.hst");
+  if (!folder.WriteFile("Ambrel.hst", history)) return;
+  const std::unique_ptr<ambrel::Files> files = ambrel::win32::MakeFiles();
+  for (int i = 0; i < 3; ++i) {
+    const double t0 = NowMs();
+    const std::size_t size = files->Read(path, ambrel::app::kMaxHistoryFileBytes).bytes.size();
+    const double t1 = NowMs();
+    ambrel::clipstore::PopupLayout layout;
+    ambrel::clipstore::TClipBase store(layout);
+    store.SetMaxHistory(30);
+    struct NoBoxes : ambrel::MessageBoxes {
+      ambrel::MsgResult ShowMsgDlg(std::string_view, ambrel::MsgType, unsigned, int) override { return {}; }
+      void PlayFaultSound() override {}
+      void PlayRightSound() override {}
+    } boxes;
+    const double t2 = NowMs();
+    ambrel::app::LoadHistory(store, *files, boxes, path);
+    std::printf("reading the file (%zu bytes) %.0f ms; loading it into a store %.0f ms (%d pages)\n", size,
+                t1 - t0, NowMs() - t2, store.PageCount());
+  }
+}
+
+// Start-up to the hidden logo with `history` (none when empty); the program
+// is ended without saving.
+double StartMs(const std::string& history, const std::string& params) {
+  AmbrelRun run;
+  if (!history.empty() && !run.Folder().WriteFile("Ambrel.hst", history)) return -1;
+  if (!run.Folder().WriteFile("Ambrel.prm", params)) return -1;
+  const double t0 = NowMs();
+  if (!run.Start()) return -1;
+  return NowMs() - t0;
+}
+
+}  // namespace
+
+int main() {
+  SetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", std::to_string(kIdleSaveMs).c_str());
+  ambrel::clipstore::PopupLayout layout;
+  ambrel::clipstore::TClipBase store(layout);
+  MakeLargestStore(store);
+  std::string history;
+  for (int i = 0; i < 3; ++i) {
+    const double t0 = NowMs();
+    history = ambrel::app::BuildHistoryData(store);
+    std::printf("the history file's bytes made in %.0f ms\n", NowMs() - t0);
+  }
+  std::printf("largest store: %zu bytes of history file\n", history.size());
+  std::string params;
+  {
+    // A parameter file out of beginner mode, so that no start is a first
+    // one, keeping 30 history clips (the byte is stored negated).
+    AmbrelRun first;
+    if (!first.FirstRunOutOfBeginnerMode([](std::string& prm) { prm[288] = static_cast<char>(256 - 30); }))
+      return std::printf("first run failed\n"), 1;
+    params = first.Folder().ReadFile("Ambrel.prm");
+  }
+  TimeLoading(history);
+  ambrel::e2e::EmptyClipboardNow();
+  if (!MeasurePhases(history, params)) return std::printf("phases failed\n"), 1;
+
+  ambrel::e2e::EmptyClipboardNow();
+  StartMs("", params);  // warm: the program and the store's pages in the cache
+  StartMs(history, params);
+  std::vector<double> empty, full;
+  for (int i = 0; i < kStarts; ++i) {
+    empty.push_back(StartMs("", params));
+    full.push_back(StartMs(history, params));
+    if (empty.back() < 0 || full.back() < 0) return std::printf("start failed\n"), 1;
+  }
+  for (const auto& [name, starts] : {std::pair{"empty folder ", &empty}, std::pair{"largest store", &full}}) {
+    std::printf("%s: starts", name);
+    for (double ms : *starts) std::printf(" %.0f", ms);
+    std::printf(" ms, median %.0f ms\n", Median(*starts));
+  }
+  std::printf("ratio largest store / empty start-up: %.2f\n", Median(full) / Median(empty));
+  return 0;
+}
