@@ -6,6 +6,7 @@
 #include "app/fault_message.h"
 #include "app/history_file.h"
 #include "app/logo_window_win32.h"
+#include "app/originals_file.h"
 #include "app/popup_win32.h"
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
@@ -54,6 +55,7 @@ App::App(std::string programFolder)
       historySaver_(*files_, messages_, clock_, DataFile(app::kHistoryFileName), app::kHistorySaveFailed),
       metaSaver_(*files_, messages_, clock_, DataFile(expand::kMetaFileName), expand::kMetaSaveFailed),
       paramSaver_(*files_, messages_, clock_, DataFile(app::kParamFileName), app::kParamSaveFailed),
+      originalsSaver_(*files_, messages_, clock_, DataFile(app::kOriginalsFileName), app::kOriginalsSaveFailed),
       idleSave_(store_, settings_, *this, historySaver_, [] { return GetTickCount64(); }, IdleSaveDelayMs()),
       // The registry is made before the windows that run and carry out its
       // commands; the static-variable windows, made later from it, are
@@ -63,6 +65,9 @@ App::App(std::string programFolder)
           [this] {
             if (metaWindow_ && metaWindow_->hwnd()) metaWindow_->Close();
           }) {
+  idleSave_.SetBesideSave([this](SaveMoment moment) {
+    app::SaveOriginals(store_, *files_, originalsSaver_, historySaver_, moment);
+  });
   SetHelpFile(programFolder_ + "Ambrel.chm");
   SetHelpPages([](int context) {
     const HelpTopic& topic = FindHelpTopic(context);
@@ -163,10 +168,14 @@ void App::RegisterDataCommands() {
   DataCommandServices services{
       messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_, DataFile(app::kHistoryFileName),
       [this](clipstore::TClipBase& into, std::string_view path) {
-        return app::LoadHistory(into, *files_, messages_, path);
+        if (!app::LoadHistory(into, *files_, messages_, path)) return false;
+        app::LoadOriginals(into, *files_, app::OriginalsPathBeside(path));
+        return true;
       },
       [this](const clipstore::TClipBase& store, std::string_view path) {
-        return app::SaveHistory(store, *files_, path);
+        if (!app::SaveHistory(store, *files_, path)) return false;
+        app::SaveOriginals(store, *files_, app::OriginalsPathBeside(path));
+        return true;
       },
       [this](const std::function<void()>& change) {
         {
@@ -200,6 +209,7 @@ void App::RunStartup() {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
     app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
+    app::LoadOriginals(store_, *files_, originalsSaver_.Path());
   }
   editor_->ShowCurrentPage();
   clipboardFeed_.Join(logo_->hwnd());
@@ -257,7 +267,10 @@ void App::ShowPreview(const clipstore::Clip* clip) {
 // at any moment after this starts, and letting go of the hooks can wait
 // seconds for the 32-bit companion.
 void App::Shutdown() {
-  if (settings_.SaveHistoryOnExit()) app::SaveHistory(store_, historySaver_, SaveMoment::kExit);
+  if (settings_.SaveHistoryOnExit()) {
+    app::SaveHistory(store_, historySaver_, SaveMoment::kExit);
+    app::SaveOriginals(store_, *files_, originalsSaver_, historySaver_, SaveMoment::kExit);
+  }
   if (settings_.SaveMetaOnExit()) expand::SaveMetaFile(meta_, metaSaver_, SaveMoment::kExit);
   if (settings_.SaveParamOnExit()) params_->SaveParams();
   hookControl_.RemoveHook();

@@ -100,8 +100,9 @@ class App final : private BusyState {
   std::unique_ptr<Files> files_;
   Win32Clock clock_;
   // Where each data file's saves go and what the user hears of them; the
-  // file read at start-up decides (see DataFileSaver).
-  DataFileSaver historySaver_, metaSaver_, paramSaver_;
+  // file read at start-up decides (see DataFileSaver). The originals' side
+  // file is saved beside every save of the history.
+  DataFileSaver historySaver_, metaSaver_, paramSaver_, originalsSaver_;
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.

@@ -20,6 +20,7 @@ void HistoryIdleSave::Check() {
   // With SaveHistoryOnExit off the history is not written at all; the change
   // counts as dealt with. A failed save is timed from its end.
   const bool saved = !settings_.SaveHistoryOnExit() || SaveHistory(store_, saver_, SaveMoment::kRunning);
+  if (saved && settings_.SaveHistoryOnExit() && besideSave_) besideSave_(SaveMoment::kRunning);
   idle_.Finished(saved, ticks_());
 }
 

@@ -12,9 +12,10 @@
 
 #include "app/idle_save.h"
 
+#include "platform/data_file_saver.h"
+
 namespace ambrel {
 class BusyState;
-class DataFileSaver;
 }  // namespace ambrel
 namespace ambrel::clipstore {
 class TClipBase;
@@ -36,6 +37,8 @@ class HistoryIdleSave {
       : store_(store), settings_(settings), busy_(busy), saver_(saver), ticks_(std::move(ticks)),
         idle_(delayMs) {}
 
+  // What is saved beside each save of the history (its side files).
+  void SetBesideSave(std::function<void(SaveMoment)> save) { besideSave_ = std::move(save); }
   // At the end of start-up: the store as it stands was just read from the
   // file, so only later changes wait for a save.
   void Start();
@@ -51,6 +54,7 @@ class HistoryIdleSave {
   DataFileSaver& saver_;
   Ticks ticks_;
   IdleSave idle_;
+  std::function<void(SaveMoment)> besideSave_;
   std::uint64_t savedRevision_ = 0;
 };
 
