@@ -20,7 +20,7 @@ int ImageOf(const clipstore::TreeNode& node) { return node.IsMenuNode() ? node.s
 bool ClipTree::Create(HWND parent, int id) {
   tree_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                              TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                              TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_INFOTIP,
                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!tree_) return false;
