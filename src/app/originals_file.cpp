@@ -104,19 +104,23 @@ std::string BuildOriginalsData(const TClipBase& store) {
 int ApplyOriginalsData(TClipBase& store, std::string_view bytes) {
   std::vector<Entry> entries;
   if (!ParseOriginals(bytes, entries)) return 0;
-  const std::vector<std::size_t> positions = PositionsInSlots(store);
+  // The pages of each slot in order, so that any number of entries costs
+  // time in proportion to their number.
+  std::vector<std::vector<int>> pagesOfSlot(clipstore::kSlotCount);
+  for (int i = 0; i < store.PageCount(); ++i)
+    pagesOfSlot[static_cast<std::size_t>(store.Page(i).slot.Number())].push_back(i);
   int given = 0;
   for (Entry& e : entries) {
-    for (int i = 0; i < store.PageCount(); ++i) {
-      const Clip& clip = store.Page(i);
-      if (clip.slot.Number() != e.slot || positions[static_cast<std::size_t>(i)] != e.position) continue;
-      // A static clip is expanded, never pasted as it was copied.
-      if (!clip.slot.IsStatic() && clip.original.empty() && !e.original.empty() && TextHash(clip.text) == e.hash) {
-        store.SetClipOriginal(i, std::move(e.original));
-        ++given;
-      }
-      break;
-    }
+    if (e.slot < 0 || e.slot >= clipstore::kSlotCount) continue;
+    const std::vector<int>& pages = pagesOfSlot[static_cast<std::size_t>(e.slot)];
+    if (e.position >= pages.size()) continue;
+    const int page = pages[e.position];
+    const Clip& clip = store.Page(page);
+    // A static clip is expanded, never pasted as it was copied.
+    if (clip.slot.IsStatic() || !clip.original.empty() || e.original.empty() || TextHash(clip.text) != e.hash)
+      continue;
+    store.SetClipOriginal(page, std::move(e.original));
+    ++given;
   }
   return given;
 }

@@ -1,5 +1,6 @@
 #include "platform/clipboard_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/sjis_unicode_win32.h"
@@ -97,13 +98,11 @@ std::optional<std::string> Win32Clipboard::GetText() {
 }
 
 bool Win32Clipboard::SetText(std::string_view text, std::u16string_view original) {
-  const std::u16string converted = original.empty() ? UnicodeFromSjis(text) : std::u16string();
-  std::u16string_view unicode = original.empty() ? std::u16string_view(converted) : original;
-  // Up to the first NUL, as CF_TEXT reads.
-  text = text.substr(0, text.find('\0'));
-  unicode = unicode.substr(0, unicode.find(u'\0'));
-  const std::string ansi(text);
-  const std::u16string wide = std::u16string(unicode);
+  // Up to the first NUL, as CF_TEXT reads; converted before the clipboard is
+  // opened, so that others wait on it no longer than needed.
+  const std::string ansi(text.substr(0, text.find('\0')));
+  std::u16string wide = original.empty() ? UnicodeFromSjis(ansi) : std::u16string(original);
+  wide.resize(std::min(wide.size(), wide.find(u'\0')));
   const LCID locale = kJapaneseLocale;
   ClipboardScope scope(owner_);
   if (!scope || !EmptyClipboard()) return false;
