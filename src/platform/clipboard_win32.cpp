@@ -50,6 +50,25 @@ bool PutBlock(UINT format, HGLOBAL block) {
   return false;
 }
 
+// The CF_TEXT beside a Unicode text, when it is Shift-JIS (the copy's locale
+// is Japanese) and says the same: an ANSI program's copy, or the program's
+// own paste coming back, keeps its bytes, since Shift-JIS has two codes for
+// some characters and the conversion picks one.
+std::optional<BoundedText> SameShiftJisText(std::u16string_view unicode, std::size_t limit) {
+  if (!IsClipboardFormatAvailable(CF_LOCALE) || !IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
+  {
+    const LockedBlock locale(GetClipboardData(CF_LOCALE));
+    if (!locale.Bytes() || locale.Size() < sizeof(LCID) ||
+        LANGIDFROMLCID(*static_cast<const LCID*>(locale.Bytes())) != LANGIDFROMLCID(kJapaneseLocale))
+      return std::nullopt;
+  }
+  const LockedBlock block(GetClipboardData(CF_TEXT));
+  if (!block.Bytes()) return std::nullopt;
+  BoundedText text = ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
+  if (text.tooLarge || UnicodeFromSjis(text.text) != unicode) return std::nullopt;
+  return text;
+}
+
 // The open clipboard's text: the Unicode text converted with code page 932
 // (its original kept when that lost characters), else CF_TEXT as it is.
 // Neither is measured or copied beyond the limit.
@@ -61,6 +80,7 @@ std::optional<BoundedText> ReadOpenText(std::size_t limit) {
       const std::optional<std::size_t> length = BoundedUnicodeLength(units, block.Size() / sizeof(char16_t), limit);
       if (!length) return BoundedText{{}, true, {}};
       const std::u16string_view unicode(units, *length);
+      if (std::optional<BoundedText> same = SameShiftJisText(unicode, limit)) return same;
       SjisConversion converted = SjisFromUnicode(unicode);
       if (converted.text.size() > limit) return BoundedText{{}, true, {}};
       BoundedText out{std::move(converted.text), false, {}};

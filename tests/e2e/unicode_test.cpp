@@ -144,6 +144,24 @@ TEST_F(Unicode, AnEditedClipAsksOnceAndThenPastesWhatItsPageShows) {
   EXPECT_EQ(notepad_.UnicodeText().find(L"\U0001F600"), std::wstring::npos);
 }
 
+// Shift-JIS has two codes for some characters (纊 is ED 40 and FA 5C): an
+// ANSI program's copy, and the program's own paste coming back, keep the
+// bytes they had.
+TEST_F(Unicode, AnAnsiCopyKeepsItsBytes) {
+  const std::string text = "\xED\x40\xEE\xEC";
+  ASSERT_TRUE(SetClipboardText(text));
+  ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
+  // Its caption is read back through the tree view's Unicode: only the file
+  // tells the bytes.
+  ASSERT_TRUE(WaitUntil([&] { return ambrel_.HistoryCaptions().size() == 1; }, 5000));
+  CopyUnicode(L"newer");
+  EXPECT_EQ(PasteIntoNotepad(L"\u7E8A\u9ED1", 1), L"[\u7E8A\u9ED1");
+  notepad_.Close();
+  ASSERT_TRUE(ambrel_.QuitThroughTrayMenu());
+  const std::string history = ambrel_.Folder().ReadFile("Ambrel.hst");
+  EXPECT_NE(history.find(std::string(1, '\0') + text + std::string(1, '\0')), std::string::npos);
+}
+
 TEST_F(Unicode, AUserMenuCatchesTheShiftJisPart) {
   CopyUnicode(L"\u8A73\u3057\u304F\u306F http://example.jp/\U0001F600 \u3092\u898B\u3066");
   ASSERT_TRUE(NewestStartsWith("詳しくは http://example.jp/?"));
