@@ -16,6 +16,7 @@
 # ("1024x768" = Wine virtual desktop of that size, "off" = plain X windows),
 # AMBREL_XVFB_SIZE (screen of a private Xvfb), AMBREL_NO_APT=1 (never install),
 # AMBREL_FORCE_NO_WIN32=1 (run as on a machine without 32-bit programs),
+# AMBREL_WINE_LOCALE (the programs' locale, ja_JP.UTF-8 unless set),
 # AMBREL_WINE_DPI (the prefix's screen DPI, LogPixels: 96 by default, 144 to
 # see the windows at 150 %; a change is written into the prefix on next use).
 # Idempotent: each step checks what is already there. Safe to source from a
@@ -93,7 +94,10 @@ ambrel_locale_require() {
 ambrel_export_wine_vars() {
   export WINEPREFIX="$AMBREL_WINEPREFIX"
   export WINEARCH=win64
-  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  # AMBREL_WINE_LOCALE runs the programs under another locale (and so another
+  # ANSI code page: en_US.UTF-8 gives 1252) for the tests of a Windows whose
+  # language is not Japanese.
+  export LANG="${AMBREL_WINE_LOCALE:-ja_JP.UTF-8}" LC_ALL="${AMBREL_WINE_LOCALE:-ja_JP.UTF-8}"
   export WINEDEBUG="${AMBREL_WINEDEBUG:--all}"
   # No Mono/Gecko prompts, no desktop menu entries for the test programs.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

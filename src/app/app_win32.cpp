@@ -6,6 +6,7 @@
 #include "app/fault_message.h"
 #include "app/history_file.h"
 #include "app/logo_window_win32.h"
+#include "app/originals_file.h"
 #include "app/popup_win32.h"
 #include "app/window_bounds_win32.h"
 #include "dialogs/hello_dialog_win32.h"
@@ -68,6 +69,7 @@ App::App(std::string programFolder)
       historySaver_(*files_, messages_, clock_, DataFile(app::kHistoryFileName), app::kHistorySaveFailed),
       metaSaver_(*files_, messages_, clock_, DataFile(expand::kMetaFileName), expand::kMetaSaveFailed),
       paramSaver_(*files_, messages_, clock_, DataFile(app::kParamFileName), app::kParamSaveFailed),
+      originalsSaver_(*files_, messages_, clock_, DataFile(app::kOriginalsFileName), app::kOriginalsSaveFailed),
       idleSave_(store_, settings_, *this, historySaver_, saveWorker_, [] { return GetTickCount64(); },
                 IdleSaveDelayMs()),
       // The registry is made before the windows that run and carry out its
@@ -78,6 +80,9 @@ App::App(std::string programFolder)
           [this] {
             if (metaWindow_ && metaWindow_->hwnd()) metaWindow_->Close();
           }) {
+  idleSave_.SetBesideSave([this](SaveMoment moment) {
+    app::SubmitOriginals(store_, *files_, originalsSaver_, historySaver_, saveWorker_, moment);
+  });
   SetHelpFile(programFolder_ + "Ambrel.chm");
   SetHelpPages([](int context) {
     const HelpTopic& topic = FindHelpTopic(context);
@@ -186,10 +191,14 @@ void App::RegisterDataCommands() {
   DataCommandServices services{
       messages_, *files_, *fileDialogs_, *expandDialogs_, programFolder_, DataFile(app::kHistoryFileName),
       [this](clipstore::TClipBase& into, std::string_view path) {
-        return app::ReadHistoryFile(into, *files_, path);
+        if (!app::ReadHistoryFile(into, *files_, path)) return false;
+        app::LoadOriginals(into, *files_, app::OriginalsPathBeside(path));
+        return true;
       },
       [this](const clipstore::TClipBase& store, std::string_view path) {
-        return app::SaveHistory(store, *files_, path);
+        if (!app::SaveHistory(store, *files_, path)) return false;
+        app::SaveOriginals(store, *files_, app::OriginalsPathBeside(path));
+        return true;
       },
       [this](const std::function<void()>& change) {
         {
@@ -223,6 +232,7 @@ void App::RunStartup() {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
     app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
+    app::LoadOriginals(store_, *files_, originalsSaver_.Path());
   }
   editor_->ShowCurrentPage();
   clipboardFeed_.Join(logo_->hwnd());

@@ -101,10 +101,11 @@ class App final : private BusyState {
   std::unique_ptr<Files> files_;
   Win32Clock clock_;
   // Where each data file's saves go and what the user hears of them; the
-  // file read at start-up decides (see DataFileSaver).
-  DataFileSaver historySaver_, metaSaver_, paramSaver_;
-  // Writes the history off the UI thread; made before and ended after
-  // everything that hands it saves.
+  // file read at start-up decides (see DataFileSaver). The originals' side
+  // file is saved beside every save of the history.
+  DataFileSaver historySaver_, metaSaver_, paramSaver_, originalsSaver_;
+  // Writes the history and its side file off the UI thread; made before and
+  // ended after everything that hands it saves.
   SaveWorker saveWorker_{*files_};
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;

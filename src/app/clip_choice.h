@@ -41,11 +41,19 @@ expand::ExpandResult ExpandClip(std::string_view text, bool isStatic, bool metaE
 
 // Every line prefixed by quote; a final CR LF adds no quoted empty line.
 std::string QuoteText(std::string_view text, std::string_view quote);
+// The same for a Unicode original.
+std::u16string QuoteText(std::u16string_view text, std::u16string_view quote);
 
 struct PasteSettings {
   bool metaExpand = true;
   std::string_view quote;
+  std::u16string_view quoteUnicode;  // quote in Unicode, for the originals' lines
 };
+
+// What a paste puts for the clip's Unicode original: the original, quoted
+// with quote; empty for a clip without one and for a static clip (whose text
+// is expanded and has no original).
+std::u16string PreparedOriginal(const clipstore::Clip& clip, bool quote, const PasteSettings& settings);
 
 // The text a paste of the clip inserts: expanded through ExpandClip and, with
 // quote, quoted. The store and the clipboard are left alone (the preview
@@ -55,7 +63,8 @@ expand::ExpandResult PrepareClipText(const clipstore::Clip& clip, bool quote, co
 
 // The store and clipboard half of a paste: expands, takes a non-static clip
 // other than the newest out of the store (the clipboard viewer brings it back
-// as the newest), quotes and puts the text on the clipboard. False when
+// as the newest), quotes and puts the text (and the clip's Unicode original,
+// see PreparedOriginal) on the clipboard. False when
 // nothing is to be pasted: expansion cancelled or the clipboard refused.
 bool PrepareClipPaste(clipstore::TClipBase& store, int pageIndex, bool quote, const PasteSettings& settings,
                       expand::ClipExpander* expander, Clipboard& clipboard);

@@ -15,8 +15,8 @@ Copy ReadCopy(Clipboard& clipboard) {
   // A program that writes the text first and its mark after, or renders its
   // text only when asked, may have added the mark meanwhile.
   if (!text || reading->AsksNotToRecord()) return {};
-  if (text->tooLarge) return {CopyVerdict::kTooLarge, {}};
-  return {CopyVerdict::kRecord, std::move(text->text)};
+  if (text->tooLarge) return {CopyVerdict::kTooLarge, {}, {}};
+  return {CopyVerdict::kRecord, std::move(text->text), std::move(text->original)};
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ void ClipboardCapture::ClipboardChanged() {
   const Copy copy = TakeCopy(clipboard_);
   if (copy.verdict == CopyVerdict::kTooLarge) messages_.PlayFaultSound();
   if (copy.verdict == CopyVerdict::kRecord &&
-      store_.AddClip(store_.Layout().History(), clipstore::kHistorySlot, true, copy.text)) {
+      store_.AddClip(store_.Layout().History(), clipstore::kHistorySlot, true, copy.text, copy.original)) {
     distributor_.DistributeClip(copy.text);
   }
 }

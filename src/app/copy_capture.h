@@ -37,6 +37,7 @@ enum class CopyVerdict {
 struct Copy {
   CopyVerdict verdict = CopyVerdict::kNothing;
   std::string text;
+  std::u16string original;  // see BoundedText::original
 };
 
 // Reads the copy within one opening of the clipboard: the marks, then the
@@ -45,8 +46,9 @@ Copy TakeCopy(Clipboard& clipboard);
 
 // Records the copies of the running program: each clipboard change that the
 // clipboard feed announces (whatever the feed's mechanism) is read by
-// TakeCopy, becomes the newest history clip and, when the history took it,
-// is matched against the user menus. A copy over the limit only sounds the
+// TakeCopy, becomes the newest history clip (with its Unicode original) and,
+// when the history took it, is matched against the user menus (by its
+// Shift-JIS text only). A copy over the limit only sounds the
 // fault sound.
 class ClipboardCapture {
  public:

@@ -271,7 +271,7 @@ void AddFirstRunClips(TClipBase& store, Clipboard& clipboard, std::string_view p
     store.AddClip(layout.Static(), clipstore::kStaticSlot, true, sample);
   const Copy copy = TakeCopy(clipboard);
   if (copy.verdict == CopyVerdict::kRecord)
-    store.AddClip(layout.History(), clipstore::kHistorySlot, true, copy.text);
+    store.AddClip(layout.History(), clipstore::kHistorySlot, true, copy.text, copy.original);
 }
 
 void StartHistory(TClipBase& store, Files& files, MessageBoxes& messages, Clipboard& clipboard,

@@ -38,6 +38,7 @@ void HistoryIdleSave::BuildPiece() {
   building_ = false;
   writing_ = true;
   worker_.Submit(saver_, builder_.Take(), SaveMoment::kRunning, [this](bool saved) { Saved(saved); });
+  if (besideSave_) besideSave_(SaveMoment::kRunning);
 }
 
 // A failed save is timed from its end. Changes made while the save was
@@ -74,6 +75,7 @@ void HistoryIdleSave::SaveAtExit(const std::function<void()>& betweenPieces) {
     betweenPieces();
   }
   worker_.Submit(saver_, builder.Take(), SaveMoment::kExit);
+  if (besideSave_) besideSave_(SaveMoment::kExit);
 }
 
 }  // namespace ambrel::app

@@ -42,6 +42,9 @@ class HistoryIdleSave {
       : store_(store), settings_(settings), busy_(busy), saver_(saver), worker_(worker),
         ticks_(std::move(ticks)), idle_(delayMs) {}
 
+  // What is saved beside each save of the history (its side file): called
+  // when the history's bytes have been handed to the worker.
+  void SetBesideSave(std::function<void(SaveMoment)> save) { besideSave_ = std::move(save); }
   // At the end of start-up: the store as it stands was just read from the
   // file, so only later changes wait for a save.
   void Start();
@@ -73,6 +76,7 @@ class HistoryIdleSave {
   HistoryDataBuilder builder_;
   bool building_ = false;
   bool writing_ = false;
+  std::function<void(SaveMoment)> besideSave_;
 };
 
 }  // namespace ambrel::app

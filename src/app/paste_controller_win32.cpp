@@ -10,6 +10,7 @@
 #include "options/settings.h"
 #include "platform/handles_win32.h"
 #include "platform/message_box.h"
+#include "platform/sjis_unicode_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -98,7 +99,8 @@ void PasteController::ChooseClip(int pageIndex, bool asPopup, const ChoiceView& 
     case app::ChoiceAction::kPaste:
     case app::ChoiceAction::kPasteQuoted: {
       const bool quote = input.ctrl;
-      const app::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote()};
+      const std::u16string quoteUnicode = UnicodeFromSjis(s_.settings.Quote());
+      const app::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote(), quoteUnicode};
       if (app::PrepareClipPaste(s_.store, pageIndex, quote, settings, expander_, s_.clipboard))
         PostPasteRequest(s_.target.Get());
       break;
@@ -111,7 +113,7 @@ std::optional<std::string> PasteController::PreviewText(const clipstore::Clip& c
   // The keys as they are now: the command may come from a tool button or a
   // message without the key's own message handled yet.
   const bool ctrl = GetAsyncKeyState(VK_CONTROL) < 0, shift = GetAsyncKeyState(VK_SHIFT) < 0;
-  const app::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote()};
+  const app::PasteSettings settings{s_.meta.MetaExpand(), s_.settings.Quote(), {}};
   expand::ExpandResult prepared = app::PrepareClipText(clip, ctrl && !shift, settings, expander_);
   if (!prepared.goAhead) return std::nullopt;
   return std::move(prepared.text);

@@ -147,7 +147,8 @@ void TClipBase::NotifyPage() {
 
 // --- Clips ------------------------------------------------------------------
 
-bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text) {
+bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text,
+                        std::u16string_view original) {
   const int slotNumber = SlotOfMenu(menu);
   // A menu outside every slot has nowhere to put its clip.
   if (slotNumber < 0 || slotNumber != kind || !Slot(slotNumber).Node) return false;
@@ -156,10 +157,10 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
 
   if (id.IsHistory() && check) {
     const Clip* first = FirstClip();
-    if (first && first->text == text) return false;
+    if (first && first->text == text && first->original == original) return false;
   }
   if (!id.IsStatic()) {
-    if (check && slot.Duplicate) RemoveDuplicate(menu, text);
+    if (check && slot.Duplicate) RemoveDuplicate(menu, text, original);
     const int count = id.IsHistory() ? HistoryCount() : MenuClipCount(*slot.Node);
     if (count >= slot.MaxCount) {
       if (TreeNode* oldest = LastClipChild(*slot.Node)) RemoveClip(*oldest->clip);
@@ -169,6 +170,7 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
   auto clip = std::make_unique<Clip>();
   clip->id = ++lastClipId_;
   clip->text.assign(text);
+  clip->original.assign(original);
   clip->slot = id;
 
   auto item = std::make_unique<MenuItem>();
@@ -226,12 +228,12 @@ void TClipBase::DeleteClip(int pageIndex) {
   NotifyPage();
 }
 
-bool TClipBase::RemoveDuplicate(MenuItem& menu, std::string_view text) {
+bool TClipBase::RemoveDuplicate(MenuItem& menu, std::string_view text, std::u16string_view original) {
   const int slot = SlotOfMenu(menu);
   const int n = slot == kHistorySlot ? HistoryCount() : menu.Count();
   for (int i = 0; i < n && i < menu.Count(); ++i) {
     const Clip* clip = menu.At(i)->clip;
-    if (clip && clip->text == text) {
+    if (clip && clip->text == text && clip->original == original) {
       RemoveClip(*menu.At(i)->clip);
       return true;
     }
@@ -262,11 +264,18 @@ void TClipBase::MakeStatic(int pageIndex) {
 void TClipBase::SetClipText(int pageIndex, std::string text) {
   if (pageIndex < 0 || pageIndex >= PageCount()) return;
   Clip& clip = Page(pageIndex);
+  if (clip.text != text) clip.original.clear();
   clip.text = std::move(text);
   clip.menuItem->caption = MakeCaption(clip.slot, clip.text);
   clip.node->text = clip.menuItem->caption;
   ++revision_;
   if (observer_) observer_->OnCaptionsChanged();
+}
+
+void TClipBase::SetClipOriginal(int pageIndex, std::u16string original) {
+  if (pageIndex < 0 || pageIndex >= PageCount()) return;
+  Page(pageIndex).original = std::move(original);
+  ++revision_;
 }
 
 bool TClipBase::MoveClip(TreeNode* node, TreeNode* target) {

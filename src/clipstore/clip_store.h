@@ -22,6 +22,10 @@ namespace ambrel::clipstore {
 
 struct Clip {
   std::string text;
+  // The Unicode text the clip was copied as, when text (Shift-JIS) lost
+  // characters of it; empty otherwise. It belongs to text as captured: a
+  // paste puts it, and a change of text drops it.
+  std::u16string original;
   SlotId slot;  // what the clip is; its page caption is slot.PageCaption()
   MenuItem* menuItem = nullptr;
   TreeNode* node = nullptr;
@@ -68,12 +72,14 @@ class TClipBase {
   PopupLayout& Layout() { return layout_; }
 
   // --- Operations ---
-  // kind is the slot number of menu (a clip goes where its menu is).
-  bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text);
+  // kind is the slot number of menu (a clip goes where its menu is). A clip
+  // equal to another has the same text and the same original.
+  bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text,
+               std::u16string_view original = {});
   void DeleteClip(int pageIndex);
   // Deletes the clips of these ids that are still there.
   void DeleteClips(const std::vector<std::uint64_t>& ids);
-  bool RemoveDuplicate(MenuItem& menu, std::string_view text);
+  bool RemoveDuplicate(MenuItem& menu, std::string_view text, std::u16string_view original = {});
   void ClearClips();
   void DefineSlot(std::string_view name, std::string_view caption, std::string_view pattern,
                   MenuItem& menuItem, bool duplicate, int maxCount, int slot);
@@ -83,8 +89,11 @@ class TClipBase {
   int FreeSlot() const;
   bool MoveClip(TreeNode* node, TreeNode* target);
   void MakeStatic(int pageIndex);
-  // The editor changed a clip's text: the clip is re-captioned.
+  // The editor changed a clip's text: the clip is re-captioned, and a changed
+  // text loses its original.
   void SetClipText(int pageIndex, std::string text);
+  // Loading: the clip's original, kept beside the history file.
+  void SetClipOriginal(int pageIndex, std::u16string original);
   void RefreshCaptions();
   std::string MakeCaption(SlotId slot, std::string_view text) const;
 

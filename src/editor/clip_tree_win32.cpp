@@ -21,6 +21,10 @@ static_assert(kEditorImageCount == clipstore::kSlotCount, "the tree strip holds 
 // show none.
 int ImageOf(const clipstore::TreeNode& node) { return node.IsMenuNode() ? node.slot.Number() : I_IMAGENONE; }
 
+// A clip that holds its Unicode original is shown in bold; the status bar
+// says what that means when its page is shown (the tree has no tool-tips).
+bool MarkedOf(const clipstore::TreeNode& node) { return node.clip && !node.clip->original.empty(); }
+
 }  // namespace
 
 bool ClipTree::Create(HWND parent, int id) {
@@ -55,13 +59,26 @@ ClipTree::ShownItem ClipTree::Insert(HTREEITEM parent, const clipstore::TreeNode
   ins.item.pszText = const_cast<char*>(node.text.c_str());
   ins.item.lParam = reinterpret_cast<LPARAM>(&node);
   ins.item.iImage = ins.item.iSelectedImage = ImageOf(node);
+  const bool marked = MarkedOf(node);
+  ins.item.mask |= TVIF_STATE;
+  ins.item.stateMask = TVIS_BOLD;
+  ins.item.state = marked ? TVIS_BOLD : 0;
   HTREEITEM item = reinterpret_cast<HTREEITEM>(
       SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
   std::vector<ShownItem> children;
   for (int i = 0; i < node.Count(); ++i) children.push_back(Insert(item, *node.Child(i)));
   shown_[item] = std::move(children);
   if (!node.IsClipNode()) TreeView_Expand(tree_, item, TVE_EXPAND);
-  return {item, ShownOf(node), node.text};
+  return {item, ShownOf(node), node.text, marked};
+}
+
+void ClipTree::SetMark(HTREEITEM item, bool marked) {
+  TVITEMA tv{};
+  tv.mask = TVIF_STATE;
+  tv.hItem = item;
+  tv.stateMask = TVIS_BOLD;
+  tv.state = marked ? TVIS_BOLD : 0;
+  SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void ClipTree::Rebuild(const clipstore::TClipBase& store) {
@@ -109,6 +126,10 @@ bool ClipTree::Update(HTREEITEM parent, const clipstore::TreeNode& model) {
         tv.pszText = const_cast<char*>(node.text.c_str());
         SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
         child.text = node.text;
+      }
+      if (child.marked != MarkedOf(node)) {
+        child.marked = !child.marked;
+        SetMark(child.item, child.marked);
       }
       if (!Update(child.item, node)) return false;
       previous = child.item;

@@ -47,7 +47,8 @@ class ClipTree {
 
  private:
   // What an item shows: its node, for a clip node the clip's id (a new node
-  // may take the address of one deleted), and its text. The view's items
+  // may take the address of one deleted), its text and whether it is marked
+  // (a clip that holds a Unicode original shows in bold). The view's items
   // are mirrored here per parent (TVI_ROOT for the top), so that matching
   // the view to the store asks the control nothing: under Wine each of its
   // messages costs tens of microseconds.
@@ -56,10 +57,12 @@ class ClipTree {
     HTREEITEM item;
     Shown shown;
     std::string text;
+    bool marked = false;
   };
   static Shown ShownOf(const clipstore::TreeNode& node);
   ShownItem Insert(HTREEITEM parent, const clipstore::TreeNode& node, HTREEITEM after = TVI_LAST);
   bool Update(HTREEITEM parent, const clipstore::TreeNode& model);
+  void SetMark(HTREEITEM item, bool marked);
   void Forget(HTREEITEM item);
   void RefreshTexts(HTREEITEM item);
   HTREEITEM Find(HTREEITEM from, const clipstore::TreeNode* node) const;

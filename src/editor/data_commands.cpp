@@ -33,7 +33,7 @@ void AddClipsOf(const TClipBase& from, TClipBase& into) {
     // Without the duplicate rule two equal history clips in a row (two new
     // clips) are kept as the file holds them.
     const bool check = kind != clipstore::kHistorySlot || (duplicate && into.HistoryCount() > 0);
-    into.AddClip(into.Layout().SlotMenu(kind), kind, check, clip.text);
+    into.AddClip(into.Layout().SlotMenu(kind), kind, check, clip.text, clip.original);
   }
 }
 

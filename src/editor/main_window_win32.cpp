@@ -8,9 +8,11 @@
 
 #include "clipstore/menu_state.h"
 #include "editor/menu_rules.h"
+#include "editor/page_text.h"
 #include "platform/dialog_placement_win32.h"
 #include "platform/dpi_win32.h"
 #include "platform/help_win32.h"
+#include "platform/message_box.h"
 #include "platform/rich_edit_text_win32.h"
 #include "platform/window_text_win32.h"
 #include "help_contexts.h"
@@ -237,7 +239,7 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     // The clip the editor shows: a copy may have made another page current
     // before the views caught up.
     const int page = store_.PageOfClip(pages_.ShownClip());
-    if (pages_.IsUserEdit() && page >= 0) store_.SetClipText(page, WindowText(pages_.editor()));
+    if (pages_.IsUserEdit() && page >= 0) EditShownClip(page);
     return;
   }
   // Menu items and tool buttons (whose lParam is the tool bar) alike.
@@ -330,8 +332,30 @@ void MainWindow::CatchUpViews() {
   ShowPageNote();
 }
 
+void MainWindow::EditShownClip(int page) {
+  if (!store_.Page(page).original.empty()) {
+    // Typing goes on once the user lets the original go; otherwise the page
+    // shows the clip as it was.
+    const MsgResult answer =
+        messages_.ShowMsgDlg(editor::kDropOriginalQuestion, MsgType::kConfirmation, kBtnYes | kBtnNo, 0);
+    // The clip may have gone, or moved to another page, while the box was up.
+    if (store_.PageOfClip(pages_.ShownClip()) != page) return;
+    if (answer != MsgResult::kYes) {
+      pages_.ShowPage(store_);
+      return;
+    }
+  }
+  store_.SetClipText(page, WindowText(pages_.editor()));
+  ShowPageNote();
+}
+
+std::string MainWindow::PageNote() const {
+  const int page = store_.PageOfClip(pages_.ShownClip());
+  return editor::PageNote(pages_.PartNote(store_), page >= 0 && !store_.Page(page).original.empty());
+}
+
 void MainWindow::ShowPageNote() {
-  statusBar_.SetPageNote(pages_.PartNote(store_));
+  statusBar_.SetPageNote(PageNote());
   SetWindowTextA(hwnd(), (pages_.ShowsAll(store_) ? title_ : title_ + " - 一部のみ表示 (読み取り専用)").c_str());
 }
 
@@ -342,7 +366,7 @@ void MainWindow::OnAddPagePiece(std::uint64_t clip) {
     ShowPageNote();
     return;
   }
-  statusBar_.SetPageNote(pages_.PartNote(store_));
+  statusBar_.SetPageNote(PageNote());
   PostMessageA(hwnd(), kAddPagePiece, static_cast<WPARAM>(clip), 0);
 }
 

@@ -200,6 +200,9 @@ class MainWindow : public Window,
   // The status bar's note and the title for a page that shows its clip in
   // part; a click on the note adds the rest a piece per message.
   void ShowPageNote();
+  std::string PageNote() const;
+  // Typing changed the shown clip's page (the clip at page).
+  void EditShownClip(int page);
   void OnAddPagePiece(std::uint64_t clip);
 
   clipstore::TClipBase& store_;

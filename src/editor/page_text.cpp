@@ -30,4 +30,10 @@ std::string PartShownNote(std::size_t shown, std::size_t total) {
   return note;
 }
 
+std::string PageNote(std::string_view partNote, bool holdsOriginal) {
+  std::string note(holdsOriginal ? kOriginalNote : "");
+  if (holdsOriginal && !partNote.empty()) note.append(" / ");
+  return note.append(partNote);
+}
+
 }  // namespace ambrel::editor

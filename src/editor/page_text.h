@@ -24,4 +24,15 @@ std::size_t PieceEnd(std::string_view text, std::size_t from, std::size_t size);
 // while some is not, that a click adds the rest.
 std::string PartShownNote(std::size_t shown, std::size_t total);
 
+// A clip that holds a Unicode original (characters Shift-JIS lacks, which its
+// page shows as '?') says so on the status bar and in its tree node's tip.
+inline constexpr std::string_view kOriginalNote = "Shift-JIS にない文字を含む元のテキストを保持 (貼り付けに使います)";
+// Asked once when the user starts to edit such a clip's text.
+inline constexpr std::string_view kDropOriginalQuestion =
+    "このクリップは Shift-JIS にない文字を含む元のテキストを保持していて、貼り付けにはそれを使います。\r\n"
+    "編集すると元のテキストは破棄され、ページに見えるとおりの内容になります。編集を続けますか?";
+
+// The status bar's note for a page: the part-shown note and the original's.
+std::string PageNote(std::string_view partNote, bool holdsOriginal);
+
 }  // namespace ambrel::editor

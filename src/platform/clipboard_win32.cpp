@@ -1,6 +1,9 @@
 #include "platform/clipboard_win32.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "platform/sjis_unicode_win32.h"
 
 namespace ambrel::win32 {
 namespace {
@@ -22,6 +25,74 @@ class LockedBlock {
   void* bytes_;
 };
 
+// Japanese, for the programs that read CF_TEXT on a system of another language.
+constexpr LCID kJapaneseLocale = 0x0411;
+
+// A movable block holding size bytes copied from bytes, for SetClipboardData.
+HGLOBAL MakeBlock(const void* bytes, std::size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) return nullptr;
+  void* target = GlobalLock(block);
+  if (!target) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  std::memcpy(target, bytes, size);
+  GlobalUnlock(block);
+  return block;
+}
+
+// Hands the block to the clipboard, which then owns it; frees it otherwise.
+bool PutBlock(UINT format, HGLOBAL block) {
+  if (!block) return false;
+  if (SetClipboardData(format, block)) return true;
+  GlobalFree(block);
+  return false;
+}
+
+// The CF_TEXT beside a Unicode text, when it is Shift-JIS (the copy's locale
+// is Japanese) and says the same: an ANSI program's copy, or the program's
+// own paste coming back, keeps its bytes, since Shift-JIS has two codes for
+// some characters and the conversion picks one.
+std::optional<BoundedText> SameShiftJisText(std::u16string_view unicode, std::size_t limit) {
+  if (!IsClipboardFormatAvailable(CF_LOCALE) || !IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
+  {
+    const LockedBlock locale(GetClipboardData(CF_LOCALE));
+    if (!locale.Bytes() || locale.Size() < sizeof(LCID) ||
+        LANGIDFROMLCID(*static_cast<const LCID*>(locale.Bytes())) != LANGIDFROMLCID(kJapaneseLocale))
+      return std::nullopt;
+  }
+  const LockedBlock block(GetClipboardData(CF_TEXT));
+  if (!block.Bytes()) return std::nullopt;
+  BoundedText text = ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
+  if (text.tooLarge || UnicodeFromSjis(text.text) != unicode) return std::nullopt;
+  return text;
+}
+
+// The open clipboard's text: the Unicode text converted with code page 932
+// (its original kept when that lost characters), else CF_TEXT as it is.
+// Neither is measured or copied beyond the limit.
+std::optional<BoundedText> ReadOpenText(std::size_t limit) {
+  if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+    const LockedBlock block(GetClipboardData(CF_UNICODETEXT));
+    if (block.Bytes()) {
+      const auto* units = static_cast<const char16_t*>(block.Bytes());
+      const std::optional<std::size_t> length = BoundedUnicodeLength(units, block.Size() / sizeof(char16_t), limit);
+      if (!length) return BoundedText{{}, true, {}};
+      const std::u16string_view unicode(units, *length);
+      if (std::optional<BoundedText> same = SameShiftJisText(unicode, limit)) return same;
+      SjisConversion converted = SjisFromUnicode(unicode);
+      if (converted.text.size() > limit) return BoundedText{{}, true, {}};
+      BoundedText out{std::move(converted.text), false, {}};
+      if (converted.lost) out.original.assign(unicode);
+      return out;
+    }
+  }
+  const LockedBlock block(GetClipboardData(CF_TEXT));
+  if (!block.Bytes()) return std::nullopt;
+  return ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
+}
+
 }  // namespace
 
 ClipboardScope::ClipboardScope(HWND owner) {
@@ -41,30 +112,25 @@ ClipboardScope::~ClipboardScope() {
 std::optional<std::string> Win32Clipboard::GetText() {
   ClipboardScope scope(owner_);
   if (!scope) return std::nullopt;
-  const LockedBlock block(GetClipboardData(CF_TEXT));
-  if (!block.Bytes()) return std::nullopt;
-  // The block may lack its NUL; never read past its size.
-  const auto* bytes = static_cast<const char*>(block.Bytes());
-  return std::string(bytes, strnlen(bytes, block.Size()));
+  std::optional<BoundedText> text = ReadOpenText(static_cast<std::size_t>(-1) / 4);
+  if (!text) return std::nullopt;
+  return std::move(text->text);
 }
 
-bool Win32Clipboard::SetText(std::string_view text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!block) return false;
-  auto* bytes = static_cast<char*>(GlobalLock(block));
-  if (!bytes) {
-    GlobalFree(block);
-    return false;
-  }
-  std::memcpy(bytes, text.data(), text.size());
-  bytes[text.size()] = '\0';
-  GlobalUnlock(block);
+bool Win32Clipboard::SetText(std::string_view text, std::u16string_view original) {
+  // Up to the first NUL, as CF_TEXT reads; converted before the clipboard is
+  // opened, so that others wait on it no longer than needed.
+  const std::string ansi(text.substr(0, text.find('\0')));
+  std::u16string wide = original.empty() ? UnicodeFromSjis(ansi) : std::u16string(original);
+  wide.resize(std::min(wide.size(), wide.find(u'\0')));
+  const LCID locale = kJapaneseLocale;
   ClipboardScope scope(owner_);
-  if (!scope || !EmptyClipboard() || !SetClipboardData(CF_TEXT, block)) {
-    GlobalFree(block);
-    return false;
-  }
-  return true;
+  if (!scope || !EmptyClipboard()) return false;
+  // CF_TEXT decides: Unicode programs still receive it through the system's
+  // conversion (with the locale below) when the Unicode block is refused.
+  PutBlock(CF_UNICODETEXT, MakeBlock(wide.c_str(), (wide.size() + 1) * sizeof(char16_t)));
+  PutBlock(CF_LOCALE, MakeBlock(&locale, sizeof locale));
+  return PutBlock(CF_TEXT, MakeBlock(ansi.c_str(), ansi.size() + 1));
 }
 
 namespace {
@@ -89,11 +155,7 @@ class Win32Reading : public ClipboardReading {
   }
 
   // The one place that reads the copied text.
-  std::optional<BoundedText> Text(std::size_t limit) override {
-    const LockedBlock block(GetClipboardData(CF_TEXT));
-    if (!block.Bytes()) return std::nullopt;
-    return ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
-  }
+  std::optional<BoundedText> Text(std::size_t limit) override { return ReadOpenText(limit); }
 
  private:
   ClipboardScope scope_;

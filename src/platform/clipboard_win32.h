@@ -1,4 +1,6 @@
-// The clipboard on Win32, as CF_TEXT.
+// The clipboard on Win32: read from CF_UNICODETEXT (CF_TEXT when there is no
+// Unicode text) and converted with code page 932; written as CF_UNICODETEXT,
+// CF_TEXT and CF_LOCALE Japanese.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +14,11 @@ class Win32Clipboard : public Clipboard {
   explicit Win32Clipboard(HWND owner = nullptr) : owner_(owner) {}
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  bool HasText() override { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+  bool HasText() override {
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0 || IsClipboardFormatAvailable(CF_TEXT) != 0;
+  }
   std::optional<std::string> GetText() override;
-  bool SetText(std::string_view text) override;
+  bool SetText(std::string_view text, std::u16string_view original = {}) override;
   std::uint32_t SequenceNumber() override { return GetClipboardSequenceNumber(); }
   std::unique_ptr<ClipboardReading> OpenForReading() override;
 

@@ -88,7 +88,7 @@ class PasteTest : public ::testing::Test {
   TClipBase store{layout};
   fakes::FakeClipboard clipboard;
   RecordingExpander expander;
-  PasteSettings settings{true, "》"};
+  PasteSettings settings{true, "》", u"》"};
 };
 
 TEST_F(PasteTest, ThirdHistoryClipBecomesNewestAndNewestStaysPut) {

@@ -187,6 +187,17 @@ TEST_F(Editor, EditingAPageReCaptionsItsClip) {
       << ReadRichEditText(edit);
 }
 
+TEST_F(Editor, TypingIntoAJapanesePageKeepsItsText) {
+  OpenEditor();
+  HWND edit = Child("RichEdit20A");
+  ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit) == "https://example.jp/ambrel を参照"; }, 3000));
+  PostMessageA(edit, EM_SETSEL, 0, 0);
+  PostMessageA(edit, WM_CHAR, 'x', 1);
+  EXPECT_TRUE(ambrel_.WaitForHistory(
+      {"xhttps://example.jp/ambrel を参照", "表示テスト \\ 円記号", "東京都千代田区⇔丸の内一丁目"}))
+      << ReadRichEditText(edit);
+}
+
 // A clip whose text is rich text format source is shown, edited and kept as
 // that source, not as the text it would render to.
 TEST_F(Editor, RichTextSourceStaysByteForByteOnItsPage) {

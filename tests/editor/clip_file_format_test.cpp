@@ -41,6 +41,9 @@ TEST(PageText, NoteSaysWhatThePageShows) {
   EXPECT_EQ(PartShownNote(kPageFirstPart, 4u << 20),
             "先頭 1.0MB / 全 4.0MB を表示中 (読み取り専用) - ここをクリックすると残りを読み込みます");
   EXPECT_EQ(PartShownNote(4u << 20, 4u << 20), "全 4.0MB を表示中 (読み取り専用)");
+  EXPECT_EQ(PageNote("", false), "");
+  EXPECT_EQ(PageNote("", true), kOriginalNote);
+  EXPECT_EQ(PageNote("全 4.0MB", true), std::string(kOriginalNote) + " / 全 4.0MB");
 }
 
 }  // namespace

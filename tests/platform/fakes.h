@@ -128,9 +128,10 @@ class FakeClipboard : public Clipboard {
     // CF_TEXT ends at its first NUL.
     return text->substr(0, text->find('\0'));
   }
-  bool SetText(std::string_view value) override {
+  bool SetText(std::string_view value, std::u16string_view unicodeOriginal = {}) override {
     if (failSet) return false;
     text = std::string(value);
+    original = std::u16string(unicodeOriginal);
     ++sets;
     ++sequence;
     return true;
@@ -142,6 +143,9 @@ class FakeClipboard : public Clipboard {
   }
 
   std::optional<std::string> text;  // the CF_TEXT block, its NUL not included
+  // What the Unicode text held beyond text: the original that reading it
+  // reports (the Win32 clipboard's conversion lost characters of it).
+  std::u16string original;
   bool asksNotToRecord = false;
   bool failSet = false;
   bool failOpen = false;
@@ -160,7 +164,9 @@ class FakeClipboard : public Clipboard {
     std::optional<BoundedText> Text(std::size_t limit) override {
       if (c_.whileReading) c_.whileReading(c_);
       if (!c_.text) return std::nullopt;
-      return ReadBoundedText(c_.text->data(), c_.text->size(), limit);
+      BoundedText read = ReadBoundedText(c_.text->data(), c_.text->size(), limit);
+      if (!read.tooLarge) read.original = c_.original;
+      return read;
     }
 
    private:

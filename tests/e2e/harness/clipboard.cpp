@@ -69,6 +69,24 @@ bool SetClipboardText(const std::string& text) {
   return ReplaceClipboard([&] { return PutGlobal(CF_TEXT, GlobalText(text)); });
 }
 
+bool SetClipboardUnicodeOnly(const std::wstring& text) {
+  return ReplaceClipboard(
+      [&] { return PutGlobal(CF_UNICODETEXT, GlobalBytes(text.c_str(), (text.size() + 1) * sizeof(wchar_t))); });
+}
+
+std::optional<std::wstring> ReadClipboardUnicode() {
+  if (!OpenClipboardRetry()) return std::nullopt;
+  std::optional<std::wstring> text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = std::wstring(units, wcsnlen(units, GlobalSize(data) / sizeof(wchar_t)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 bool SetClipboardBitmapOnly(int width, int height) {
   return ReplaceClipboard([&] {
     HDC screen = GetDC(nullptr);

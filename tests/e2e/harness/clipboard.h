@@ -17,6 +17,11 @@ bool OpenClipboardRetry(unsigned timeoutMs = 3000);
 // or cannot be opened.
 std::optional<std::string> ReadClipboardText();
 bool SetClipboardText(const std::string& text);
+// Only CF_UNICODETEXT, as a Unicode program copies (no CF_TEXT, no locale:
+// the system would make CF_TEXT from it in its own code page).
+bool SetClipboardUnicodeOnly(const std::wstring& text);
+// CF_UNICODETEXT up to the first NUL.
+std::optional<std::wstring> ReadClipboardUnicode();
 // Only a bitmap of `width` x `height`: no text format at all (Windows does
 // not synthesise text from a bitmap).
 bool SetClipboardBitmapOnly(int width = 8, int height = 8);

@@ -43,6 +43,18 @@ void Notepad::TypeText(const std::string& text) {
 
 std::string Notepad::Text() const { return WindowText(edit_); }
 
+std::wstring Notepad::UnicodeText() const {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(edit_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(edit_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                           1000, &copied))
+    return {};
+  text.resize(copied);
+  return text;
+}
+
 void Notepad::SelectAllAndCopy() {
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(edit_, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);

@@ -31,6 +31,8 @@ class Notepad {
   // double-byte character one after the other). Waits until handled.
   void TypeText(const std::string& text);
   std::string Text() const;
+  // The text as the (Unicode) edit control holds it, without a code page.
+  std::wstring UnicodeText() const;
 
   // EM_SETSEL over everything, then WM_COPY: no focus needed.
   void SelectAllAndCopy();
