@@ -166,8 +166,10 @@ void ClipTree::RefreshTexts(HTREEITEM item) {
     tv.hItem = item;
     SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     const auto* node = reinterpret_cast<const clipstore::TreeNode*>(tv.lParam);
-    tv.mask = TVIF_TEXT;
+    tv.mask = TVIF_TEXT | TVIF_STATE;
     tv.pszText = const_cast<char*>(node->text.c_str());
+    tv.stateMask = TVIS_BOLD;
+    tv.state = MarkedOf(*node) ? TVIS_BOLD : 0;
     SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     RefreshTexts(TreeView_GetChild(tree_, item));
   }

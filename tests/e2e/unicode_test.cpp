@@ -3,6 +3,7 @@
 // what the program keeps in Shift-JIS (user menus, edited clips) stays so.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 #include <string>
@@ -15,6 +16,7 @@
 #include "harness/popup_menu.h"
 #include "harness/remote_controls.h"
 #include "harness/wait.h"
+#include "harness/window_picture.h"
 #include "harness/window_query.h"
 
 namespace ambrel::e2e {
@@ -127,12 +129,21 @@ TEST_F(Unicode, AnEditedClipAsksOnceAndThenPastesWhatItsPageShows) {
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ambrel_.Editor()) != 0; }, 5000));
   HWND edit = FindChild(ambrel_.Editor(), "RichEdit20A");
   ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit).rfind(kMixedStart, 0) == 0; }, 3000));
+  // The clip's tree item is marked (bold) while it holds the original.
+  HWND tree = FindChild(ambrel_.Editor(), "SysTreeView32");
+  const auto marked = [&] {
+    HTREEITEM item = TreeView_GetSelection(tree);
+    return item && (TreeView_GetItemState(tree, item, TVIS_BOLD) & TVIS_BOLD) != 0;
+  };
+  EXPECT_TRUE(WaitUntil(marked, 3000)) << "no mark on the clip holding an original";
+  SaveWindowPictureIfAsked(ambrel_.Editor(), "editor-original");
   PostMessageA(edit, WM_CHAR, 'x', 1);
   HWND box = nullptr;
   EXPECT_NE(MessageBoxText(box).find("元のテキスト"), std::string::npos);
   ASSERT_NE(box, nullptr);
   PostMessageA(box, WM_COMMAND, IDYES, 0);
   ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit).find('x') != std::string::npos; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return !marked(); }, 3000)) << "still marked after the original was dropped";
   PostMessageA(edit, WM_CHAR, 'y', 1);
   ASSERT_TRUE(WaitUntil([&] { return ReadRichEditText(edit).find("xy") != std::string::npos; }, 3000));
   EXPECT_TRUE(NeverHappensWithin([&] { return FindTopWindow("#32770", "", ambrel_.Proc().Id()) != nullptr; }, 500))
