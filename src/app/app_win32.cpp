@@ -214,17 +214,21 @@ void App::RegisterPropertyCommands() {
 }
 
 void App::RunStartup() {
+  marks_.Mark("windows");
   editor_->CloseEditor();
   const SIZE treeSpace = editor_->TreeSpace();
   settings_.InitTreeSize(treeSpace.cx, treeSpace.cy);
   params_->LoadParams();
   firstRun_ = params_->FirstRun();
+  marks_.Mark("params");
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
     app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
+    marks_.Mark("history");
   }
   editor_->ShowCurrentPage();
+  marks_.Mark("views");
   clipboardFeed_.Join(logo_->hwnd());
   hookControl_.InstallHook(logo_->hwnd());
   // A first start applies no parameter file, yet the library needs the hot
@@ -236,11 +240,16 @@ void App::RunStartup() {
   if (firstRun_) hello_->ShowModal();
   logo_->AddTrayIcon();
   params_->ApplyLateParams();
+  marks_.Mark("hook+meta");
   editor_->PrepareClipMenu();
+  marks_.Mark("clipmenu");
   editor_->WarmUpParking();
+  marks_.Mark("parking");
   logo_->PlayAnimation();
   openDialogs_.FinishStartup();
   logo_->StartIdleSave();
+  marks_.Mark("logo");
+  marks_.Write(*files_);
 }
 
 bool App::CreateMetaWindows() {

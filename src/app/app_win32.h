@@ -13,6 +13,7 @@
 #include "app/clipboard_feed_win32.h"
 #include "app/copy_capture.h"
 #include "app/history_idle_save.h"
+#include "app/startup_marks_win32.h"
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
 #include "app/paste_controller_win32.h"
@@ -92,6 +93,7 @@ class App final : private BusyState {
   DialogHost dialogHost_{openDialogs_, &OpenHelp};
   bool firstRun_ = false;
 
+  StartupMarks marks_;  // first, so that its clock starts with the program
   clipstore::PopupLayout layout_;
   clipstore::TClipBase store_{layout_};
   options::Settings settings_;
