@@ -95,6 +95,9 @@ App::App(std::string programFolder)
 App::~App() = default;
 
 bool App::CreateWindows() {
+  // The largest history file takes tens of milliseconds to read, the windows
+  // hundreds to make, most of it waiting for the Wine and X servers.
+  historyAhead_ = app::ReadHistoryAhead(*files_, historySaver_.Path());
   // Constructed so that each gets the parts it needs; created on the screen
   // in the order below.
   const BusyState& busy = *this;
@@ -224,7 +227,8 @@ void App::RunStartup() {
   {
     // One view refresh for the whole file instead of one per clip.
     MainWindow::BatchUpdate batch(*editor_);
-    app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
+    app::StartHistory(store_, historyAhead_.get(), *files_, messages_, clipboard_, historySaver_,
+                      programFolder_);
     marks_.Mark("history");
   }
   editor_->ShowCurrentPage();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -108,6 +109,8 @@ class App final : private BusyState {
   // Writes the history off the UI thread; made before and ended after
   // everything that hands it saves.
   SaveWorker saveWorker_{*files_};
+  // The history file, read while the windows are made (see CreateWindows).
+  std::future<FileContents> historyAhead_;
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.

@@ -133,9 +133,9 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
 
 enum class Loaded { kLoaded, kMissing, kUnreadable, kDamaged };
 
-// Loads the file without a message; a damaged file leaves the store cleared.
-Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
-  const FileContents file = files.Read(path, kMaxHistoryFileBytes);
+// Loads the file's contents without a message; a damaged file leaves the
+// store cleared.
+Loaded LoadContents(TClipBase& store, const FileContents& file) {
   if (file.status == ReadStatus::kMissing) return Loaded::kMissing;
   if (file.status == ReadStatus::kError) return Loaded::kUnreadable;
   HistoryData data;
@@ -145,6 +145,10 @@ Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
   if (!readable) return Loaded::kDamaged;
   Rebuild(store, data);
   return Loaded::kLoaded;
+}
+
+Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
+  return LoadContents(store, files.Read(path, kMaxHistoryFileBytes));
 }
 
 void ResetAfterDamage(TClipBase& store, MessageBoxes& messages, std::string_view message) {
@@ -274,10 +278,21 @@ void AddFirstRunClips(TClipBase& store, Clipboard& clipboard, std::string_view p
     store.AddClip(layout.History(), clipstore::kHistorySlot, true, copy.text);
 }
 
+std::future<FileContents> ReadHistoryAhead(Files& files, std::string path) {
+  return std::async(std::launch::async,
+                    [&files, path = std::move(path)] { return files.Read(path, kMaxHistoryFileBytes); });
+}
+
 void StartHistory(TClipBase& store, Files& files, MessageBoxes& messages, Clipboard& clipboard,
                   DataFileSaver& saver, std::string_view programFolder) {
+  StartHistory(store, files.Read(saver.Path(), kMaxHistoryFileBytes), files, messages, clipboard, saver,
+               programFolder);
+}
+
+void StartHistory(TClipBase& store, FileContents file, Files& files, MessageBoxes& messages,
+                  Clipboard& clipboard, DataFileSaver& saver, std::string_view programFolder) {
   const std::string& path = saver.Path();
-  Loaded loaded = ReadHistory(store, files, path);
+  Loaded loaded = LoadContents(store, file);
   if (loaded == Loaded::kLoaded) return;
   if (loaded == Loaded::kDamaged) {
     // The saves at exit would put the empty store in its place and then

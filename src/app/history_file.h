@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -107,6 +108,15 @@ inline constexpr SaveFailureNotice kHistorySaveFailed{"ヒストリファイル�
 // #Tree sample).
 void StartHistory(clipstore::TClipBase& store, Files& files, MessageBoxes& messages,
                   Clipboard& clipboard, DataFileSaver& saver, std::string_view programFolder);
+// The same with the file's contents as read already (ReadHistoryAhead).
+void StartHistory(clipstore::TClipBase& store, FileContents file, Files& files, MessageBoxes& messages,
+                  Clipboard& clipboard, DataFileSaver& saver, std::string_view programFolder);
+
+// Reads the history file on a thread of its own, as StartHistory would, so
+// that the start-up makes its windows meanwhile instead of waiting tens of
+// milliseconds for a large file. files must allow that read beside the
+// caller's own calls.
+std::future<FileContents> ReadHistoryAhead(Files& files, std::string path);
 
 // The four sample static clips, then the clipboard's text as a history clip
 // (when TakeCopy takes it).
