@@ -95,9 +95,10 @@ App::App(std::string programFolder)
 App::~App() = default;
 
 bool App::CreateWindows() {
-  // The largest history file takes tens of milliseconds to read, the windows
-  // hundreds to make, most of it waiting for the Wine and X servers.
-  historyAhead_ = app::ReadHistoryAhead(*files_, historySaver_.Path());
+  // The largest history file takes tens of milliseconds to read and split,
+  // the windows hundreds to make, most of it waiting for the Wine and X
+  // servers.
+  historyAhead_ = app::PrepareHistoryAhead(*files_, historySaver_.Path());
   // Constructed so that each gets the parts it needs; created on the screen
   // in the order below.
   const BusyState& busy = *this;

@@ -13,6 +13,7 @@
 
 #include "app/clipboard_feed_win32.h"
 #include "app/copy_capture.h"
+#include "app/history_file.h"
 #include "app/history_idle_save.h"
 #include "app/startup_marks_win32.h"
 #include "app/hook_control_win32.h"
@@ -110,7 +111,7 @@ class App final : private BusyState {
   // everything that hands it saves.
   SaveWorker saveWorker_{*files_};
   // The history file, read while the windows are made (see CreateWindows).
-  std::future<FileContents> historyAhead_;
+  std::future<app::PreparedHistory> historyAhead_;
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.

@@ -147,7 +147,7 @@ void TClipBase::NotifyPage() {
 
 // --- Clips ------------------------------------------------------------------
 
-bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text) {
+bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string text) {
   const int slotNumber = SlotOfMenu(menu);
   // A menu outside every slot has nowhere to put its clip.
   if (slotNumber < 0 || slotNumber != kind || !Slot(slotNumber).Node) return false;
@@ -168,11 +168,11 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
 
   auto clip = std::make_unique<Clip>();
   clip->id = ++lastClipId_;
-  clip->text.assign(text);
+  clip->text = std::move(text);
   clip->slot = id;
 
   auto item = std::make_unique<MenuItem>();
-  item->caption = MakeCaption(id, text);
+  item->caption = MakeCaption(id, clip->text);
   item->clip = clip.get();
   clip->menuItem = menu.Insert(0, std::move(item));
 
@@ -254,9 +254,9 @@ void TClipBase::DeleteClipsUnder(const TreeNode& menuNode) {
 
 void TClipBase::MakeStatic(int pageIndex) {
   if (pageIndex < 0 || pageIndex >= PageCount()) return;
-  const std::string text = Page(pageIndex).text;
+  std::string text = Page(pageIndex).text;
   DeleteClip(pageIndex);
-  AddClip(layout_.Static(), kStaticSlot, true, text);
+  AddClip(layout_.Static(), kStaticSlot, true, std::move(text));
 }
 
 void TClipBase::SetClipText(int pageIndex, std::string text) {

@@ -68,8 +68,9 @@ class TClipBase {
   PopupLayout& Layout() { return layout_; }
 
   // --- Operations ---
-  // kind is the slot number of menu (a clip goes where its menu is).
-  bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text);
+  // kind is the slot number of menu (a clip goes where its menu is). The
+  // text is taken over (moved in by a loader that owns it already).
+  bool AddClip(MenuItem& menu, int kind, bool check, std::string text);
   void DeleteClip(int pageIndex);
   // Deletes the clips of these ids that are still there.
   void DeleteClips(const std::vector<std::uint64_t>& ids);

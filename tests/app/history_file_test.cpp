@@ -344,7 +344,7 @@ TEST_F(HistoryFileTest, FileReadAheadStartsLikeAReadAtStart) {
     DataFileSaver nowSaver{files, messages, clock, kPath, kHistorySaveFailed};
     DataFileSaver aheadSaver{files, messages, clock, kPath, kHistorySaveFailed};
     StartHistory(now, files, messages, clipboard, nowSaver, "C:\\");
-    StartHistory(ahead, ReadHistoryAhead(files, kPath).get(), files, messages, clipboard, aheadSaver, "C:\\");
+    StartHistory(ahead, PrepareHistoryAhead(files, kPath).get(), files, messages, clipboard, aheadSaver, "C:\\");
     EXPECT_EQ(Texts(ahead), Texts(now)) << fileIs;
     EXPECT_EQ(Kinds(ahead), Kinds(now)) << fileIs;
     EXPECT_EQ(aheadSaver.Blocked(), nowSaver.Blocked()) << fileIs;
