@@ -100,6 +100,10 @@ App::App(std::string programFolder)
 App::~App() = default;
 
 bool App::CreateWindows() {
+  // The largest history file takes tens of milliseconds to read and split,
+  // the windows hundreds to make, most of it waiting for the Wine and X
+  // servers.
+  historyAhead_ = app::PrepareHistoryAhead(*files_, historySaver_.Path());
   // Constructed so that each gets the parts it needs; created on the screen
   // in the order below.
   const BusyState& busy = *this;
@@ -223,18 +227,25 @@ void App::RegisterPropertyCommands() {
 }
 
 void App::RunStartup() {
+  marks_.Mark("windows");
   editor_->CloseEditor();
   const SIZE treeSpace = editor_->TreeSpace();
   settings_.InitTreeSize(treeSpace.cx, treeSpace.cy);
   params_->LoadParams();
   firstRun_ = params_->FirstRun();
+  marks_.Mark("params");
   {
-    // One view refresh for the whole file instead of one per clip.
-    MainWindow::BatchUpdate batch(*editor_);
-    app::StartHistory(store_, *files_, messages_, clipboard_, historySaver_, programFolder_);
+    // One view refresh for the whole file instead of one per clip, made once
+    // the logo has gone: the tree's items for the largest store took Wine
+    // 12-90 ms, and the editor, the one window that shows them, is hidden.
+    MainWindow::BatchUpdate batch(*editor_, MainWindow::Refresh::kLater);
+    app::StartHistory(store_, historyAhead_.get(), *files_, messages_, clipboard_, historySaver_,
+                      programFolder_);
     app::LoadOriginals(store_, *files_, originalsSaver_.Path());
+    marks_.Mark("history");
   }
   editor_->ShowCurrentPage();
+  marks_.Mark("views");
   clipboardFeed_.Join(logo_->hwnd());
   hookControl_.InstallHook(logo_->hwnd());
   // A first start applies no parameter file, yet the library needs the hot
@@ -246,11 +257,18 @@ void App::RunStartup() {
   if (firstRun_) hello_->ShowModal();
   logo_->AddTrayIcon();
   params_->ApplyLateParams();
+  marks_.Mark("hook+meta");
   editor_->PrepareClipMenu();
+  marks_.Mark("clipmenu");
   editor_->WarmUpParking();
+  marks_.Mark("parking");
   logo_->PlayAnimation();
   openDialogs_.FinishStartup();
   logo_->StartIdleSave();
+  marks_.Mark("logo");
+  editor_->RefreshViews();
+  marks_.Mark("after:views");
+  marks_.Write(*files_);
 }
 
 bool App::CreateMetaWindows() {

@@ -6,13 +6,16 @@
 
 #include <windows.h>
 
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/clipboard_feed_win32.h"
 #include "app/copy_capture.h"
+#include "app/history_file.h"
 #include "app/history_idle_save.h"
+#include "app/startup_marks_win32.h"
 #include "app/hook_control_win32.h"
 #include "app/param_record.h"
 #include "app/paste_controller_win32.h"
@@ -92,6 +95,7 @@ class App final : private BusyState {
   DialogHost dialogHost_{openDialogs_, &OpenHelp};
   bool firstRun_ = false;
 
+  StartupMarks marks_;  // first, so that its clock starts with the program
   clipstore::PopupLayout layout_;
   clipstore::TClipBase store_{layout_};
   options::Settings settings_;
@@ -107,6 +111,8 @@ class App final : private BusyState {
   // Writes the history and its side file off the UI thread; made before and
   // ended after everything that hands it saves.
   SaveWorker saveWorker_{*files_};
+  // The history file, read while the windows are made (see CreateWindows).
+  std::future<app::PreparedHistory> historyAhead_;
   // The hot key, paste key and menu link reach the hook library through it.
   TeskHookControl hookControl_;
   // Posts the matching parts of every recorded copy into the user menus.

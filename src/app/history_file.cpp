@@ -10,6 +10,29 @@
 #include "platform/sjis.h"
 
 namespace ambrel::app {
+
+// The file split into its clips (their texts copied out of the file's
+// bytes, once) and its twelve slot records.
+struct HistoryData {
+  struct Entry {
+    int slot;
+    std::string text;
+  };
+  struct SlotRecord {
+    std::string name, pattern, caption;
+    std::int32_t node = 0;
+    std::int32_t maxCount = 0;
+    bool duplicate = false;
+  };
+  std::vector<Entry> entries;
+  std::array<SlotRecord, clipstore::kSlotCount> slots;
+};
+
+PreparedHistory::PreparedHistory() = default;
+PreparedHistory::~PreparedHistory() = default;
+PreparedHistory::PreparedHistory(PreparedHistory&&) noexcept = default;
+PreparedHistory& PreparedHistory::operator=(PreparedHistory&&) noexcept = default;
+
 namespace {
 
 using clipstore::kSlotCount;
@@ -29,22 +52,8 @@ const char kDamaged[] = "ヒストリファイルが壊れています。初期�
 const char kKeptAside[] = "\r\n元のファイルは次の名前で残しています:\r\n";
 const char kTooLargeToSave[] = "クリップの合計が大きすぎて、読み込める大きさを超えます。";
 
-struct Entry {
-  int slot;
-  std::string_view text;
-};
-
-struct SlotRecord {
-  std::string name, pattern, caption;
-  std::int32_t node = 0;
-  std::int32_t maxCount = 0;
-  bool duplicate = false;
-};
-
-struct HistoryData {
-  std::vector<Entry> entries;
-  std::array<SlotRecord, kSlotCount> slots;
-};
+using Entry = HistoryData::Entry;
+using SlotRecord = HistoryData::SlotRecord;
 
 std::int32_t ReadInt(std::string_view bytes, std::size_t at) {
   std::uint32_t v = 0;
@@ -85,7 +94,7 @@ bool ParseHistory(std::string_view bytes, HistoryData& data) {
     const std::size_t end = bytes.find('\0', pos + 1);
     if (end == std::string_view::npos) return false;
     if (slot >= kSlotCount) return false;
-    data.entries.push_back({slot, bytes.substr(pos + 1, end - pos - 1)});
+    data.entries.push_back({slot, std::string(bytes.substr(pos + 1, end - pos - 1))});
     pos = end + 1;
   }
   const std::size_t records = pos + 1;
@@ -104,7 +113,7 @@ bool ParseHistory(std::string_view bytes, HistoryData& data) {
                      [&](const Entry& e) { return SlotInUse(data, e.slot); });
 }
 
-void Rebuild(TClipBase& store, const HistoryData& data) {
+void Rebuild(TClipBase& store, HistoryData& data) {
   clipstore::PopupLayout& layout = store.Layout();
   for (int s = 0; s < kSlotCount; ++s) {
     if (!SlotInUse(data, s)) continue;
@@ -120,31 +129,34 @@ void Rebuild(TClipBase& store, const HistoryData& data) {
   store.SetMaxHistory(store.MaxHistory());
   store.SetDuplicate(store.Duplicate());
   TClipBase::Batch batch(store);
-  for (const Entry& e : data.entries) {
+  for (Entry& e : data.entries) {
     // The store compares a new history clip with page 0, which is a user
     // menu's or a static clip while the history is still empty; the first
     // history clip must not be dropped for matching one of those. With no
     // history clip yet, the check has nothing else to do; without the
     // duplicate rule, equal clips in a row (two new clips) stay as saved.
     const bool check = e.slot != clipstore::kHistorySlot || (store.Duplicate() && store.HistoryCount() > 0);
-    store.AddClip(layout.SlotMenu(e.slot), e.slot, check, e.text);
+    store.AddClip(layout.SlotMenu(e.slot), e.slot, check, std::move(e.text));
   }
 }
 
 enum class Loaded { kLoaded, kMissing, kUnreadable, kDamaged };
 
-// Loads the file without a message; a damaged file leaves the store cleared.
-Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
-  const FileContents file = files.Read(path, kMaxHistoryFileBytes);
+// Loads the prepared file without a message; a damaged file leaves the
+// store cleared.
+Loaded LoadPrepared(TClipBase& store, PreparedHistory& file) {
   if (file.status == ReadStatus::kMissing) return Loaded::kMissing;
   if (file.status == ReadStatus::kError) return Loaded::kUnreadable;
-  HistoryData data;
-  const bool readable = file.status == ReadStatus::kOk && ParseHistory(file.bytes, data);
   store.ClearClips();
   store.ClearSlots();
-  if (!readable) return Loaded::kDamaged;
-  Rebuild(store, data);
+  if (!file.data) return Loaded::kDamaged;
+  Rebuild(store, *file.data);
   return Loaded::kLoaded;
+}
+
+Loaded ReadHistory(TClipBase& store, Files& files, std::string_view path) {
+  PreparedHistory file = PrepareHistory(files.Read(path, kMaxHistoryFileBytes));
+  return LoadPrepared(store, file);
 }
 
 void ResetAfterDamage(TClipBase& store, MessageBoxes& messages, std::string_view message) {
@@ -274,10 +286,31 @@ void AddFirstRunClips(TClipBase& store, Clipboard& clipboard, std::string_view p
     store.AddClip(layout.History(), clipstore::kHistorySlot, true, copy.text, copy.original);
 }
 
+PreparedHistory PrepareHistory(FileContents file) {
+  PreparedHistory prepared;
+  prepared.status = file.status;
+  if (file.status == ReadStatus::kMissing || file.status == ReadStatus::kError) return prepared;
+  auto data = std::make_unique<HistoryData>();
+  if (file.status == ReadStatus::kOk && ParseHistory(file.bytes, *data)) prepared.data = std::move(data);
+  return prepared;
+}
+
+std::future<PreparedHistory> PrepareHistoryAhead(Files& files, std::string path) {
+  return std::async(std::launch::async, [&files, path = std::move(path)] {
+    return PrepareHistory(files.Read(path, kMaxHistoryFileBytes));
+  });
+}
+
 void StartHistory(TClipBase& store, Files& files, MessageBoxes& messages, Clipboard& clipboard,
                   DataFileSaver& saver, std::string_view programFolder) {
+  StartHistory(store, PrepareHistory(files.Read(saver.Path(), kMaxHistoryFileBytes)), files, messages,
+               clipboard, saver, programFolder);
+}
+
+void StartHistory(TClipBase& store, PreparedHistory file, Files& files, MessageBoxes& messages,
+                  Clipboard& clipboard, DataFileSaver& saver, std::string_view programFolder) {
   const std::string& path = saver.Path();
-  Loaded loaded = ReadHistory(store, files, path);
+  Loaded loaded = LoadPrepared(store, file);
   if (loaded == Loaded::kLoaded) return;
   if (loaded == Loaded::kDamaged) {
     // The saves at exit would put the empty store in its place and then

@@ -147,8 +147,7 @@ void TClipBase::NotifyPage() {
 
 // --- Clips ------------------------------------------------------------------
 
-bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view text,
-                        std::u16string_view original) {
+bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string text, std::u16string original) {
   const int slotNumber = SlotOfMenu(menu);
   // A menu outside every slot has nowhere to put its clip.
   if (slotNumber < 0 || slotNumber != kind || !Slot(slotNumber).Node) return false;
@@ -169,12 +168,12 @@ bool TClipBase::AddClip(MenuItem& menu, int kind, bool check, std::string_view t
 
   auto clip = std::make_unique<Clip>();
   clip->id = ++lastClipId_;
-  clip->text.assign(text);
-  clip->original.assign(original);
+  clip->text = std::move(text);
+  clip->original = std::move(original);
   clip->slot = id;
 
   auto item = std::make_unique<MenuItem>();
-  item->caption = MakeCaption(id, text);
+  item->caption = MakeCaption(id, clip->text);
   item->clip = clip.get();
   clip->menuItem = menu.Insert(0, std::move(item));
 
@@ -256,9 +255,9 @@ void TClipBase::DeleteClipsUnder(const TreeNode& menuNode) {
 
 void TClipBase::MakeStatic(int pageIndex) {
   if (pageIndex < 0 || pageIndex >= PageCount()) return;
-  const std::string text = Page(pageIndex).text;
+  std::string text = Page(pageIndex).text;
   DeleteClip(pageIndex);
-  AddClip(layout_.Static(), kStaticSlot, true, text);
+  AddClip(layout_.Static(), kStaticSlot, true, std::move(text));
 }
 
 void TClipBase::SetClipText(int pageIndex, std::string text) {

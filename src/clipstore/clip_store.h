@@ -73,9 +73,9 @@ class TClipBase {
 
   // --- Operations ---
   // kind is the slot number of menu (a clip goes where its menu is). A clip
-  // equal to another has the same text and the same original.
-  bool AddClip(MenuItem& menu, int kind, bool check, std::string_view text,
-               std::u16string_view original = {});
+  // equal to another has the same text and the same original. The text is
+  // taken over (moved in by a loader that owns it already).
+  bool AddClip(MenuItem& menu, int kind, bool check, std::string text, std::u16string original = {});
   void DeleteClip(int pageIndex);
   // Deletes the clips of these ids that are still there.
   void DeleteClips(const std::vector<std::uint64_t>& ids);

@@ -110,7 +110,7 @@ std::string PrintAllText(const TClipBase& store) {
 }
 
 void AddNewClip(TClipBase& store) {
-  store.AddClip(store.Layout().History(), clipstore::kHistorySlot, false, kNewClipText);
+  store.AddClip(store.Layout().History(), clipstore::kHistorySlot, false, std::string(kNewClipText));
 }
 
 std::string TreeFileText(const TClipBase& store) {

@@ -62,24 +62,31 @@ class MainWindow : public Window,
   bool Create();
 
   // Holds the views still during a burst of store changes (loading a
-  // history file) and refreshes them once at the end.
+  // history file) and refreshes them once at the end, or, with kLater, when
+  // RefreshViews is called (the start-up's, once the logo has gone).
+  enum class Refresh { kAtEnd, kLater };
   class BatchUpdate {
    public:
-    explicit BatchUpdate(MainWindow& window) : window_(window) {
+    explicit BatchUpdate(MainWindow& window, Refresh refresh = Refresh::kAtEnd)
+        : window_(window), refresh_(refresh) {
       window_.store_.SetObserver(nullptr);
       window_.structureDirty_ = true;  // the views' items are not to be trusted meanwhile
     }
     ~BatchUpdate() {
       window_.store_.SetObserver(&window_);
       window_.structureDirty_ = window_.pageDirty_ = true;
-      window_.OnRefreshViews();
+      if (refresh_ == Refresh::kAtEnd) window_.OnRefreshViews();
+      else window_.ScheduleRefresh();
     }
     BatchUpdate(const BatchUpdate&) = delete;
     BatchUpdate& operator=(const BatchUpdate&) = delete;
 
    private:
     MainWindow& window_;
+    Refresh refresh_;
   };
+  // Brings the views up to date with the store now.
+  void RefreshViews() { OnRefreshViews(); }
 
   // The page-change handler: the views follow the current page.
   void ShowCurrentPage() { OnPageChanged(); }

@@ -329,6 +329,28 @@ TEST_F(HistoryFileTest, FileThatCannotBeReadIsNeverWrittenOver) {
   EXPECT_EQ(messages.shown.size(), 1u);
 }
 
+// The start-up reads the file on another thread while it makes its windows:
+// what it then loads is what a read at that moment gives, for a saved
+// file, a missing one (the samples) and one that cannot be read.
+TEST_F(HistoryFileTest, FileReadAheadStartsLikeAReadAtStart) {
+  Add(0, "history");
+  Add(1, ";static");
+  ASSERT_TRUE(SaveHistory(store, files, kPath));
+  for (const char* fileIs : {"saved", "missing", "unreadable"}) {
+    if (std::string(fileIs) == "missing") files.files.erase(kPath);
+    if (std::string(fileIs) == "unreadable") files.unreadable.insert(kPath);
+    PopupLayout nowLayout, aheadLayout;
+    TClipBase now{nowLayout}, ahead{aheadLayout};
+    DataFileSaver nowSaver{files, messages, clock, kPath, kHistorySaveFailed};
+    DataFileSaver aheadSaver{files, messages, clock, kPath, kHistorySaveFailed};
+    StartHistory(now, files, messages, clipboard, nowSaver, "C:\\");
+    StartHistory(ahead, PrepareHistoryAhead(files, kPath).get(), files, messages, clipboard, aheadSaver, "C:\\");
+    EXPECT_EQ(Texts(ahead), Texts(now)) << fileIs;
+    EXPECT_EQ(Kinds(ahead), Kinds(now)) << fileIs;
+    EXPECT_EQ(aheadSaver.Blocked(), nowSaver.Blocked()) << fileIs;
+  }
+}
+
 TEST_F(HistoryFileTest, DamagedFileThatCannotBeMovedAsideIsLeftAlone) {
   files.files[kPath] = "damaged";
   files.unmovable.insert(kPath);

@@ -257,6 +257,9 @@ TEST_F(Properties, CancelChangesNothing) {
   PostMessageA(fonts, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(fonts) || !IsWindowVisible(fonts); }, 5000));
   ASSERT_TRUE(BringToForeground(dialog_));
+  // The key goes where the focus is: once the font dialog has gone, the
+  // dialog gets it back a moment after it is in front.
+  ASSERT_TRUE(WaitUntil([&] { return FocusIn() && IsChild(dialog_, FocusIn()); }, 3000));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Closed());
   ASSERT_TRUE(ambrel_.WaitForMessagesHandled());
