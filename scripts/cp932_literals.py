@@ -27,6 +27,13 @@ def escape(body: str) -> str:
     return "".join(out)
 
 
+def unicode_prefix(text: str, quote: int) -> bool:
+    k = quote
+    while k > 0 and (text[k - 1].isalnum() or text[k - 1] == "_"):
+        k -= 1
+    return text[k:quote] in ("u", "U", "u8", "L")
+
+
 def rewrite(text: str) -> str:
     out = []
     i, n = 0, len(text)
@@ -57,7 +64,12 @@ def rewrite(text: str) -> str:
             j = i + 1
             while j < n and text[j] != c:
                 j += 2 if text[j] == "\\" else 1
-            out.append(c + escape(text[i + 1:j]) + c)
+            if unicode_prefix(text, i):
+                # u"", U"", u8"" and L"" literals are not in the execution
+                # character set: every compiler encodes them the same way.
+                out.append(text[i:j + 1])
+            else:
+                out.append(c + escape(text[i + 1:j]) + c)
             i = j + 1
         else:
             out.append(c)
