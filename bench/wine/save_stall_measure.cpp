@@ -67,6 +67,17 @@ void MakeLargestStore(ambrel::clipstore::TClipBase& store) {
     store.AddClip(layout.History(), 0, true, "history " + std::to_string(i) + " " + body);
 }
 
+// The dearest copy to convert: Unicode text only (the program converts it
+// to Shift-JIS itself), all of it double-byte, every character in code page
+// 932, so that the conversion back and the comparison run over the whole
+// text; just under the clip limit once converted.
+std::wstring FourMibJapaneseCopy() {
+  std::wstring text = L"COPYJA ";
+  const std::wstring line = L"かな漢字の長い行、東京都と大阪府。\r\n";
+  while ((text.size() + line.size()) * 2 < (4u << 20) - 64) text += line;
+  return text;
+}
+
 std::string FourMibCopy() {
   const std::string tail = " user@example.com";
   std::string text = kCopyHead + Repeat("abc@def.xyz ghij@klm.nop ", (4u << 20) - 64);
@@ -122,8 +133,9 @@ class AnswerProbe {
   HANDLE thread_ = nullptr;
 };
 
-enum Phase { kStartup, kCopy, kIdleSave, kExit, kPhaseCount };
-const char* const kPhaseNames[] = {"start-up", "4 MiB copy with distribution", "idle save", "save at exit"};
+enum Phase { kStartup, kCopy, kUnicodeCopy, kIdleSave, kExit, kPhaseCount };
+const char* const kPhaseNames[] = {"start-up", "4 MiB copy with distribution",
+                                   "4 MiB Japanese copy as Unicode text only", "idle save", "save at exit"};
 
 void PrintAnswers(const char* name, std::vector<double> answers) {
   if (answers.empty()) return (void)std::printf("%-30s no answers\n", name);
@@ -163,6 +175,19 @@ bool MeasurePhases(const std::string& history, const std::string& params) {
       20000, 5);
   std::printf("copy recorded after %.0f ms\n", NowMs() - copied);
   if (!recorded) return false;
+  ambrel::e2e::PumpFor(200);
+
+  probe.Phase(kUnicodeCopy);
+  const double copiedJa = NowMs();
+  if (!ambrel::e2e::SetClipboardUnicodeOnly(FourMibJapaneseCopy())) return std::printf("copy failed\n"), false;
+  const bool recordedJa = ambrel::e2e::WaitUntil(
+      [&] {
+        const std::vector<std::string> captions = run.HistoryCaptions();
+        return !captions.empty() && captions.front().rfind("COPYJA", 0) == 0;
+      },
+      20000, 5);
+  std::printf("Japanese copy recorded after %.0f ms\n", NowMs() - copiedJa);
+  if (!recordedJa) return false;
   ambrel::e2e::PumpFor(200);
 
   probe.Phase(kIdleSave);
@@ -275,6 +300,7 @@ void PrintMarks(const PhaseTimes& empty, const PhaseTimes& full) {
 // "startup" as the argument times only the start-ups.
 int main(int argc, char** argv) {
   const bool startupOnly = argc > 1 && std::string(argv[1]) == "startup";
+  const bool phasesOnly = argc > 1 && std::string(argv[1]) == "phases";
   SetEnvironmentVariableA("AMBREL_TEST_IDLE_SAVE_MS", std::to_string(kIdleSaveMs).c_str());
   ambrel::clipstore::PopupLayout layout;
   ambrel::clipstore::TClipBase store(layout);
@@ -298,6 +324,7 @@ int main(int argc, char** argv) {
   TimeLoading(history);
   ambrel::e2e::EmptyClipboardNow();
   if (!startupOnly && !MeasurePhases(history, params)) return std::printf("phases failed\n"), 1;
+  if (phasesOnly) return 0;
 
   ambrel::e2e::EmptyClipboardNow();
   StartMs("", params);  // warm: the program and the store's pages in the cache

@@ -33,11 +33,15 @@ Copy TakeCopy(Clipboard& clipboard) {
 
 void ClipboardCapture::ClipboardChanged() {
   if (!settings_.DataSave()) return;
-  const Copy copy = TakeCopy(clipboard_);
+  Copy copy = TakeCopy(clipboard_);
   if (copy.verdict == CopyVerdict::kTooLarge) messages_.PlayFaultSound();
-  if (copy.verdict == CopyVerdict::kRecord &&
-      store_.AddClip(store_.Layout().History(), clipstore::kHistorySlot, true, copy.text, copy.original)) {
-    distributor_.DistributeClip(copy.text);
+  if (copy.verdict != CopyVerdict::kRecord) return;
+  // The texts are moved into the clip (a copy of up to 4 MiB and its
+  // original would be copied again on the UI thread); the user menus then
+  // read the added clip's own text (an added clip is the current page).
+  if (store_.AddClip(store_.Layout().History(), clipstore::kHistorySlot, true, std::move(copy.text),
+                     std::move(copy.original))) {
+    distributor_.DistributeClip(store_.Page(store_.CurrentPage()).text);
   }
 }
 
