@@ -155,6 +155,11 @@ bool ParamFile::SaveParams() {
   return saver_.Save(EncodeParamRecord(record_), SaveMoment::kExit);
 }
 
+void ParamFile::SubmitParams(SaveWorker& worker) {
+  CollectParams();
+  worker.Submit(saver_, EncodeParamRecord(record_), SaveMoment::kExit);
+}
+
 void ParamFile::InitParams() {
   if (targets_.windows) targets_.windows->CenterMainWindow();
   if (!saver_.Blocked()) SaveParams();

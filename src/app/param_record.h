@@ -16,6 +16,7 @@
 #include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/save_worker.h"
 
 namespace ambrel::clipstore {
 class TClipBase;
@@ -226,6 +227,8 @@ class ParamFile {
   // Collects and writes where the saver says; on failure the saver reports
   // and the previous file stays in place.
   bool SaveParams();
+  // The exit's save, written by the worker.
+  void SubmitParams(SaveWorker& worker);
   // Centres the editor, collects the components' current (default) state and
   // writes it, unless the file there could not be read.
   void InitParams();

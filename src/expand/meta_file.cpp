@@ -41,6 +41,13 @@ bool SaveMetaFile(const MetaList& list, DataFileSaver& saver, SaveMoment moment)
   return saver.Save(data, moment);
 }
 
+void SubmitMetaFile(const MetaList& list, DataFileSaver& saver, SaveWorker& worker, SaveMoment moment) {
+  if (WrittenRows(list.Rows()) > kMaxMetaRows) return (void)saver.Refuse(kTooLarge, moment);
+  std::string data = BuildMetaData(list.Rows());
+  if (data.size() > kMaxMetaFileBytes) return (void)saver.Refuse(kTooLarge, moment);
+  worker.Submit(saver, std::move(data), moment);
+}
+
 void InitMeta(MetaList& list, Files& files, MessageBoxes& messages, DataFileSaver& saver) {
   const MetaFileRead read = LoadMetaFile(list, files, saver.Path());
   if (read == MetaFileRead::kDamaged) {

@@ -10,6 +10,7 @@
 #include "platform/data_file_saver.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/save_worker.h"
 
 namespace ambrel::expand {
 
@@ -37,6 +38,8 @@ MetaFileRead LoadMetaFile(MetaList& list, Files& files, std::string_view path);
 // back is refused. On failure the saver tells the user and the previous file
 // stays in place.
 bool SaveMetaFile(const MetaList& list, DataFileSaver& saver, SaveMoment moment);
+// The same, written by the worker (at exit, beside the history's save).
+void SubmitMetaFile(const MetaList& list, DataFileSaver& saver, SaveWorker& worker, SaveMoment moment);
 
 // Start-up: loads the saver's file. A damaged file is kept aside as
 // path + ".damaged-<date>-<time>" (the message names it); one that is there

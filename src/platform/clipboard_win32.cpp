@@ -54,14 +54,25 @@ bool PutBlock(UINT format, HGLOBAL block) {
 // is Japanese) and says the same: an ANSI program's copy, or the program's
 // own paste coming back, keeps its bytes, since Shift-JIS has two codes for
 // some characters and the conversion picks one.
-std::optional<BoundedText> SameShiftJisText(std::u16string_view unicode, std::size_t limit) {
-  if (!IsClipboardFormatAvailable(CF_LOCALE) || !IsClipboardFormatAvailable(CF_TEXT)) return std::nullopt;
-  {
-    const LockedBlock locale(GetClipboardData(CF_LOCALE));
-    if (!locale.Bytes() || locale.Size() < sizeof(LCID) ||
-        LANGIDFROMLCID(*static_cast<const LCID*>(locale.Bytes())) != LANGIDFROMLCID(kJapaneseLocale))
-      return std::nullopt;
+bool JapaneseText() {
+  if (!IsClipboardFormatAvailable(CF_LOCALE) || !IsClipboardFormatAvailable(CF_TEXT)) return false;
+  const LockedBlock locale(GetClipboardData(CF_LOCALE));
+  return locale.Bytes() && locale.Size() >= sizeof(LCID) &&
+         LANGIDFROMLCID(*static_cast<const LCID*>(locale.Bytes())) == LANGIDFROMLCID(kJapaneseLocale);
+}
+
+// Whether the copying program put CF_TEXT itself: the system makes the
+// Unicode text from it and lists that later.
+bool AnsiTextFirst() {
+  for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+    if (format == CF_TEXT) return true;
+    if (format == CF_UNICODETEXT) return false;
   }
+  return false;
+}
+
+std::optional<BoundedText> SameShiftJisText(std::u16string_view unicode, std::size_t limit) {
+  if (!JapaneseText()) return std::nullopt;
   const LockedBlock block(GetClipboardData(CF_TEXT));
   if (!block.Bytes()) return std::nullopt;
   BoundedText text = ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
@@ -73,6 +84,13 @@ std::optional<BoundedText> SameShiftJisText(std::u16string_view unicode, std::si
 // (its original kept when that lost characters), else CF_TEXT as it is.
 // Neither is measured or copied beyond the limit.
 std::optional<BoundedText> ReadOpenText(std::size_t limit) {
+  // An ANSI program's Japanese copy: its own bytes are the text, and the
+  // Unicode text the system made from them says the same (converting 4 MiB
+  // there and back would hold the UI thread for tens of milliseconds).
+  if (AnsiTextFirst() && JapaneseText()) {
+    const LockedBlock block(GetClipboardData(CF_TEXT));
+    if (block.Bytes()) return ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
+  }
   if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
     const LockedBlock block(GetClipboardData(CF_UNICODETEXT));
     if (block.Bytes()) {
