@@ -418,7 +418,12 @@ void OptionDialog::OnDebugButton() {
 
 void OptionDialog::OnFontButton() {
   options::EditorFont font = buttonFont_;
-  if (!ChooseFont(hwnd(), dialogHost_, font)) return;
+  const bool chosen = ChooseFont(hwnd(), dialogHost_, font);
+  // The keys come back to the button that opened the font dialog: the
+  // system does not always give the dialog its focus back when it is
+  // activated again, and Esc or Enter then went nowhere.
+  SetFocus(Item(kFontBtn));
+  if (!chosen) return;
   buttonFont_ = font;
   buttonFontHandle_ = CreateEditorFont(buttonFont_);
   SendMessageA(Item(kFontBtn), WM_SETFONT, reinterpret_cast<WPARAM>(buttonFontHandle_.get()), TRUE);
