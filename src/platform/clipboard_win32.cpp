@@ -50,10 +50,7 @@ bool PutBlock(UINT format, HGLOBAL block) {
   return false;
 }
 
-// The CF_TEXT beside a Unicode text, when it is Shift-JIS (the copy's locale
-// is Japanese) and says the same: an ANSI program's copy, or the program's
-// own paste coming back, keeps its bytes, since Shift-JIS has two codes for
-// some characters and the conversion picks one.
+// Whether the clipboard's CF_TEXT is Shift-JIS: the copy's locale is Japanese.
 bool JapaneseText() {
   if (!IsClipboardFormatAvailable(CF_LOCALE) || !IsClipboardFormatAvailable(CF_TEXT)) return false;
   const LockedBlock locale(GetClipboardData(CF_LOCALE));
@@ -71,8 +68,11 @@ bool AnsiTextFirst() {
   return false;
 }
 
+// The Shift-JIS CF_TEXT beside a Unicode text, when it says the same: an
+// ANSI program's copy, or the program's own paste coming back, keeps its
+// bytes, since Shift-JIS has two codes for some characters and the
+// conversion picks one.
 std::optional<BoundedText> SameShiftJisText(std::u16string_view unicode, std::size_t limit) {
-  if (!JapaneseText()) return std::nullopt;
   const LockedBlock block(GetClipboardData(CF_TEXT));
   if (!block.Bytes()) return std::nullopt;
   BoundedText text = ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
@@ -87,7 +87,8 @@ std::optional<BoundedText> ReadOpenText(std::size_t limit) {
   // An ANSI program's Japanese copy: its own bytes are the text, and the
   // Unicode text the system made from them says the same (converting 4 MiB
   // there and back would hold the UI thread for tens of milliseconds).
-  if (AnsiTextFirst() && JapaneseText()) {
+  const bool japanese = JapaneseText();
+  if (japanese && AnsiTextFirst()) {
     const LockedBlock block(GetClipboardData(CF_TEXT));
     if (block.Bytes()) return ReadBoundedText(static_cast<const char*>(block.Bytes()), block.Size(), limit);
   }
@@ -98,7 +99,8 @@ std::optional<BoundedText> ReadOpenText(std::size_t limit) {
       const std::optional<std::size_t> length = BoundedUnicodeLength(units, block.Size() / sizeof(char16_t), limit);
       if (!length) return BoundedText{{}, true, {}};
       const std::u16string_view unicode(units, *length);
-      if (std::optional<BoundedText> same = SameShiftJisText(unicode, limit)) return same;
+      if (japanese)
+        if (std::optional<BoundedText> same = SameShiftJisText(unicode, limit)) return same;
       SjisConversion converted = SjisFromUnicode(unicode);
       if (converted.text.size() > limit) return BoundedText{{}, true, {}};
       BoundedText out{std::move(converted.text), false, {}};
